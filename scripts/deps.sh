@@ -1,0 +1,33 @@
+# Debian packages the build, the program and the tests need. Sourced by scripts/run and scripts/test.
+PLUVIANE_PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins qt6-image-formats-plugins
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libgtest-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core
+)
+
+install_missing_packages() {
+  local missing=()
+  local p
+  for p in "${PLUVIANE_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then sudo="sudo"; else
+      echo "Missing packages (${missing[*]}); run as root or install sudo." >&2; return 1
+    fi
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  local root=$1
+  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$root/build" -j"$(nproc)"
+}

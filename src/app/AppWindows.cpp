@@ -1,0 +1,30 @@
+#include "app/AppWindows.h"
+
+#include "app/MainWindow.h"
+#include "editor/EditorWindow.h"
+#include "info/AboutWindow.h"
+#include "info/HelpWindow.h"
+#include "show/RecorderWindow.h"
+
+namespace pluviane {
+
+AppWindows::AppWindows(FountainState& state) : state_(state)
+{
+    main_ = std::make_unique<MainWindow>(state, *this);
+    editor_ = std::make_unique<EditorWindow>(state, *this);
+    about_ = std::make_unique<AboutWindow>(*this);
+    recorder_ = std::make_unique<RecorderWindow>(state, *this);
+    help_ = std::make_unique<HelpWindow>(*this);
+}
+
+AppWindows::~AppWindows()
+{
+    // The main window goes first: it stops the render tick that reads the editor.
+    main_.reset();
+    help_.reset();
+    recorder_.reset();
+    about_.reset();
+    editor_.reset();
+}
+
+} // namespace pluviane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/FountainState.h"
+
+#include <memory>
+
+namespace pluviane {
+
+class MainWindow;
+class EditorWindow;
+class AboutWindow;
+class RecorderWindow;
+class HelpWindow;
+
+// The program's five windows, created in their fixed order: main window,
+// editor, about window, scenario recorder, help window. They reach each other
+// through this set once all of them exist.
+class AppWindows {
+public:
+    explicit AppWindows(FountainState& state);
+    ~AppWindows();
+    AppWindows(const AppWindows&) = delete;
+    AppWindows& operator=(const AppWindows&) = delete;
+
+    FountainState& state() { return state_; }
+    MainWindow& main() { return *main_; }
+    EditorWindow& editor() { return *editor_; }
+    AboutWindow& about() { return *about_; }
+    RecorderWindow& recorder() { return *recorder_; }
+    HelpWindow& help() { return *help_; }
+
+private:
+    FountainState& state_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<EditorWindow> editor_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<RecorderWindow> recorder_;
+    std::unique_ptr<HelpWindow> help_;
+};
+
+} // namespace pluviane

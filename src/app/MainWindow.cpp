@@ -1,0 +1,171 @@
+#include "app/MainWindow.h"
+
+#include "app/AppWindows.h"
+#include "app/Controls.h"
+#include "app/SceneView.h"
+#include "editor/BowlTab.h"
+#include "editor/EditorWindow.h"
+#include "info/AboutWindow.h"
+#include "model/Random.h"
+#include "render/ViewInput.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace pluviane {
+
+namespace {
+constexpr int kRenderIntervalMs = 50;
+constexpr int kPanelHeight = 57;
+const char* const kDefaultBackdrop = "muzteatr.jpg";
+} // namespace
+
+QString nozzleCountText(int count)
+{
+    return QStringLiteral("Форсунок всего : ") + QString::number(count);
+}
+
+MainWindow::MainWindow(FountainState& state, AppWindows& windows)
+    : QWidget(nullptr), state_(state), windows_(windows)
+{
+    setObjectName("Form1");
+    setWindowTitle(QStringLiteral("Pluviane — 3D-вид фонтана"));
+    setCursor(Qt::SizeAllCursor);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildPanel());
+    scene_ = new SceneView(state_, this);
+    layout->addWidget(scene_, 1);
+
+    recordBox_ = new QGroupBox(QStringLiteral("Запись кнопок быстрого перехода "), this);
+    recordBox_->setObjectName("GroupBox1");
+    recordBox_->setAutoFillBackground(true);
+    auto* recordLayout = new QVBoxLayout(recordBox_);
+    auto* close = makeButton(recordBox_, "SpeedButton2", QStringLiteral("Закрыть окно"));
+    recordLayout->addWidget(close);
+    connect(close, &QPushButton::clicked, recordBox_, &QWidget::hide);
+    recordBox_->move(8, kPanelHeight + 8);
+    recordBox_->adjustSize();
+    recordBox_->hide();
+
+    timer1_.setObjectName("Timer1");
+    timer1_.setInterval(kRenderIntervalMs);
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    connect(scene_, &SceneView::ready, &timer1_, qOverload<>(&QTimer::start));
+
+    FormCreate();
+}
+
+MainWindow::~MainWindow()
+{
+    // No tick may draw into a context that is going away.
+    timer1_.stop();
+}
+
+QWidget* MainWindow::buildPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName("Panel1");
+    panel->setFixedHeight(kPanelHeight);
+    panel->setAutoFillBackground(true);
+    panel->setCursor(Qt::ArrowCursor);
+
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setObjectName("PresetRow");
+    buttons->addStretch(1);
+    auto* iso = makeButton(panel, "SpeedButtonIso", QStringLiteral("ISOMETR"));
+    iso->setFocusPolicy(Qt::TabFocus);
+    connect(iso, &QPushButton::clicked, this, &MainWindow::SpeedButtonIsoClick);
+    buttons->addWidget(iso);
+    rows->addLayout(buttons);
+
+    auto* labels = new QHBoxLayout;
+    labelNozzles_ = makeLabel(panel, "Labelforsunok", QStringLiteral("Форсунок всего : "));
+    labels->addWidget(labelNozzles_);
+    labels->addStretch(1);
+    rows->addLayout(labels);
+
+    QPalette light = panel->palette();
+    light.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    light.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(light);
+    return panel;
+}
+
+void MainWindow::FormCreate()
+{
+    setStartValues(state_, processRandom());
+    // The OpenGL set-up runs when the view first gets its context; the default
+    // backdrop waits for it there, and so does the render tick.
+    if (QFile::exists(QString::fromLatin1(kDefaultBackdrop)))
+        scene_->loadBackdrop(QString::fromLatin1(kDefaultBackdrop));
+    showNozzleCount();
+}
+
+void MainWindow::showNozzleCount()
+{
+    labelNozzles_->setText(nozzleCountText(nozzleCount(state_)));
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Restoring from the task bar is not a new show.
+    if (!event->spontaneous())
+        ArrangeWindows();
+}
+
+void MainWindow::ArrangeWindows()
+{
+    windows_.about().hide();
+    const QRect screenArea = QGuiApplication::primaryScreen()->geometry();
+    const int height = screenArea.height() - 50;
+    EditorWindow& editor = windows_.editor();
+    editor.setGeometry(screenArea.left(), screenArea.top(), 220, height);
+    editor.show();
+    setGeometry(screenArea.left() + 220, screenArea.top(), screenArea.width() - 220, height);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    timer1_.stop();
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void MainWindow::Timer1Timer()
+{
+    advanceFieldSpin(state_, scene_->currentSettings().fieldSpin);
+    scene_->update();
+}
+
+void MainWindow::SpeedButtonIsoClick()
+{
+    BowlTab& bowl = windows_.editor().bowlTab();
+    bowl.spinBar()->setValue(50);
+    bowl.cupCheck()->setChecked(false);
+    bowl.backdropCheck()->setChecked(false);
+    setIsometricView(state_);
+}
+
+} // namespace pluviane

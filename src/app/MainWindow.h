@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/FountainState.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace pluviane {
+
+class AppWindows;
+class SceneView;
+
+// The main window: the 3D view under a panel of preset buttons and labels.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    MainWindow(FountainState& state, AppWindows& windows);
+    ~MainWindow() override;
+
+    SceneView& scene() { return *scene_; }
+    QTimer& renderTimer() { return timer1_; }
+
+    // Sets the nozzle total label from the state.
+    void showNozzleCount();
+
+    // Places the editor at the left edge and this window beside it.
+    void ArrangeWindows();
+
+    // One render tick: spins the field and redraws the view.
+    void Timer1Timer();
+
+    void SpeedButtonIsoClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    QWidget* buildPanel();
+
+    FountainState& state_;
+    AppWindows& windows_;
+    SceneView* scene_ = nullptr;
+    QLabel* labelNozzles_ = nullptr;
+    QGroupBox* recordBox_ = nullptr;
+    QTimer timer1_;
+};
+
+// "Форсунок всего : " followed by the count.
+QString nozzleCountText(int count);
+
+} // namespace pluviane

@@ -1,0 +1,314 @@
+#include "editor/BowlTab.h"
+
+#include "app/AppWindows.h"
+#include "app/ColorGrid.h"
+#include "app/Controls.h"
+#include "app/MainWindow.h"
+#include "app/SceneView.h"
+#include "editor/EditorWindow.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace pluviane {
+
+namespace {
+
+const QString kBowlHint = QStringLiteral("Параметры чаши");
+const QString kColourHint = QStringLiteral("Цвет чаши");
+
+// Keeps a label showing a fixed text and the bar's position (plus an offset).
+void followBar(QScrollBar* bar, QLabel* label, const QString& prefix, int offset = 0,
+               const QString& suffix = {})
+{
+    QObject::connect(bar, &QScrollBar::valueChanged, label, [=](int value) {
+        label->setText(prefix + QString::number(value + offset) + suffix);
+    });
+}
+
+QHBoxLayout* row(QVBoxLayout* parent)
+{
+    auto* line = new QHBoxLayout;
+    line->setSpacing(2);
+    parent->addLayout(line);
+    return line;
+}
+
+} // namespace
+
+BowlTab::BowlTab(FountainState& state, EditorWindow& editor)
+    : QWidget(nullptr), state_(state), editor_(editor)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    buildBowl(layout);
+    buildBackdrop(layout);
+    buildView(layout);
+    layout->addStretch(1);
+}
+
+void BowlTab::buildBowl(QVBoxLayout* layout)
+{
+    struct BarSpec {
+        QScrollBar** bar;
+        const char* name;
+        const char* labelName;
+        QString initial;
+        QString prefix;
+        int minimum, maximum, value;
+    };
+    const BarSpec bars[] = {
+        {&cupWidth_, "ScrollBarCupWidthX", "LabelCupWidthX", QStringLiteral("Размер чаши X = 150"),
+         QStringLiteral("Размер чаши X = "), 21, 255, 150},
+        {&cupDepth_, "ScrollBarCuphI", "LabelCuphI", QStringLiteral("Глубина чаши = 25 "),
+         QStringLiteral("Глубина чаши = "), 3, 50, 25},
+        {&cupWall_, "ScrollBarCupwALL", "LabelCupwALL", QStringLiteral("Толщина стенки = 18"),
+         QStringLiteral("Толщина стенки = "), 3, 50, 18},
+        {&cupCorners_, "ScrollBarUgolCup", "LabelUgolCol", QStringLiteral("Количество углов = 21"),
+         QStringLiteral(" Количество углов = "), 3, 33, 21},
+        {&cupTurn_, "ScrollBarUgolPovorota", "LabelUugolpos", QStringLiteral(" Угол поворота = 45 "),
+         QStringLiteral(" Угол поворота = "), 0, 120, 45},
+    };
+    for (const BarSpec& spec : bars) {
+        QLabel* label = makeLabel(this, QString::fromLatin1(spec.labelName), spec.initial);
+        *spec.bar = makeBar(this, QString::fromLatin1(spec.name), spec.minimum, spec.maximum, spec.value);
+        (*spec.bar)->setToolTip(kBowlHint);
+        followBar(*spec.bar, label, spec.prefix);
+        layout->addWidget(label);
+        layout->addWidget(*spec.bar);
+    }
+
+    QHBoxLayout* switches = row(layout);
+    cup_ = makeCheck(this, "CheckBoxCup", QStringLiteral("Вкл"), true, QStringLiteral("Показать чашу"));
+    loadCup_ = makeCheck(this, "CheckBoxLoadCup", QStringLiteral("Load"), true,
+                         QStringLiteral("Разрешить загружать новую чашу при загрузке"));
+    openCup_ = makeButton(this, "SpeedButtonOpenCup", QStringLiteral("Чаша…"),
+                          QStringLiteral("Открыть файл c параметрами чаши"));
+    switches->addWidget(cup_);
+    switches->addWidget(loadCup_);
+    switches->addWidget(openCup_);
+
+    struct GridSpec {
+        ColorGrid** grid;
+        const char* name;
+        QString label;
+        int index;
+    };
+    const GridSpec grids[] = {
+        {&gridBottom_, "ColorGridDno", QStringLiteral("Дно чаши "), 8},
+        {&gridOuter_, "ColorGridIn", QStringLiteral(" Hаружняя стенка "), 4},
+        {&gridTop_, "ColorGridUp", QStringLiteral(" Верх "), 6},
+        {&gridInner_, "ColorGridNaruz", QStringLiteral("Внутреняя стенка "), 7},
+    };
+    for (const GridSpec& spec : grids) {
+        layout->addWidget(makeLabel(this, {}, spec.label));
+        *spec.grid = new ColorGrid(QString::fromLatin1(spec.name), spec.index, this);
+        (*spec.grid)->setToolTip(kColourHint);
+        layout->addWidget(*spec.grid);
+    }
+}
+
+void BowlTab::buildBackdrop(QVBoxLayout* layout)
+{
+    auto* box = new QGroupBox(QStringLiteral(" Подложка "), this);
+    box->setObjectName("GroupBoxGround");
+    auto* inner = new QVBoxLayout(box);
+    inner->setContentsMargins(3, 3, 3, 3);
+    inner->setSpacing(2);
+    layout->addWidget(box);
+
+    QHBoxLayout* top = row(inner);
+    auto* choose = makeButton(box, "SpeedButtonImageGnd", QStringLiteral("Подложка"),
+                              QStringLiteral("Открыть файл с новой картинкой подложки"));
+    connect(choose, &QPushButton::clicked, this, &BowlTab::SpeedButtonImageGndClick);
+    ground_ = makeCheck(box, "CheckBoxGnd", QStringLiteral("Вкл"), false,
+                        QStringLiteral("Включить подложку"));
+    night_ = makeCheck(box, "CheckBoxNight", QStringLiteral("Ночь"), false,
+                       QStringLiteral("Ночной режим  подложки"));
+    top->addWidget(choose);
+    top->addWidget(ground_);
+    top->addWidget(night_);
+
+    brightness_ = makeBar(box, "ScrollBarBra", 10, 100, 100);
+    inner->addWidget(brightness_);
+
+    labelX_ = makeLabel(box, "Labelx", QStringLiteral("Размер X"));
+    sizeX_ = makeBar(box, "ScrollBarX", 1, 100, 50);
+    sizeX_->setToolTip(QStringLiteral("Размер подложки"));
+    labelY_ = makeLabel(box, "Labely", QStringLiteral("Размер Y"));
+    sizeY_ = makeBar(box, "ScrollBary", 1, 100, 50);
+    sizeY_->setToolTip(QStringLiteral("Размер подложки"));
+    together_ = makeCheck(box, "CheckBoxTgPodloga", QStringLiteral("Вместе"), true);
+    inner->addWidget(labelX_);
+    inner->addWidget(sizeX_);
+    inner->addWidget(labelY_);
+    inner->addWidget(sizeY_);
+    inner->addWidget(together_);
+    connect(sizeX_, &QScrollBar::valueChanged, this, &BowlTab::ScrollBarXChange);
+    connect(sizeY_, &QScrollBar::valueChanged, this, &BowlTab::ScrollBaryChange);
+}
+
+void BowlTab::buildView(QVBoxLayout* layout)
+{
+    labelZoom_ = makeLabel(this, "LabelZoom", QStringLiteral("Масштаб 32"));
+    zoom_ = makeBar(this, "ScrollBarZoom", 0, 150, 85);
+    followBar(zoom_, labelZoom_, QStringLiteral("Масштаб "), -50, QStringLiteral(" "));
+    auto* zoomReset = makeButton(this, "SpeedButtonZoom", QStringLiteral("R"));
+    connect(zoomReset, &QPushButton::clicked, this, [this] { zoom_->setValue(50); });
+    QHBoxLayout* zoomRow = row(layout);
+    zoomRow->addWidget(labelZoom_, 1);
+    zoomRow->addWidget(zoomReset);
+    layout->addWidget(zoom_);
+
+    labelRotField_ = makeLabel(this, "LabelRotFieeld", QStringLiteral("Скорость вращения поля 0"));
+    rotField_ = makeBar(this, "ScrollBarRotField", 0, 100, 50);
+    connect(rotField_, &QScrollBar::valueChanged, this, &BowlTab::ScrollBarRotFieldChange);
+    auto* spinReset = makeButton(this, "SpeedButtonResField", QStringLiteral("S"));
+    connect(spinReset, &QPushButton::clicked, this, [this] {
+        rotField_->setValue(50);
+        showSpinLabel();
+    });
+    QHBoxLayout* spinRow = row(layout);
+    spinRow->addWidget(labelRotField_, 1);
+    spinRow->addWidget(spinReset);
+    layout->addWidget(rotField_);
+
+    auto* ground = new QGroupBox(QStringLiteral(" Земля "), this);
+    auto* groundRow = new QHBoxLayout(ground);
+    groundRow->setContentsMargins(3, 3, 3, 3);
+    auto* ust = makeButton(ground, "SpeedButtonUstField", QStringLiteral("G"));
+    auto* resRot = makeButton(ground, "SpeedButtonResRotoat", QStringLiteral("R"));
+    connect(ust, &QPushButton::clicked, this, [this] {
+        state_.DragPan = false;
+        state_.DragRotate = false;
+        state_.ViewPanX = 0;
+        state_.ViewPanY = -12.0;
+    });
+    connect(resRot, &QPushButton::clicked, this, [this] {
+        state_.ViewAngleY = 90.0;
+        state_.ViewAngleZ = 0;
+        state_.ViewAngleX = 0;
+        state_.DragPan = false;
+        state_.DragRotate = false;
+    });
+    groundRow->addWidget(ust);
+    groundRow->addWidget(resRot);
+
+    auto* ini = makeButton(this, "SpeedButton12", QStringLiteral("INI"));
+    connect(ini, &QPushButton::clicked, this, [this] {
+        if (auto* box = editor_.windows().main().findChild<QWidget*>("GroupBox1")) {
+            box->show();
+            box->raise();
+        }
+    });
+    QHBoxLayout* groundLine = row(layout);
+    groundLine->addWidget(ground, 1);
+    groundLine->addWidget(ini);
+
+    auto* planes = new QGroupBox(QStringLiteral(" Плоскости "), this);
+    auto* planesRow = new QHBoxLayout(planes);
+    planesRow->setContentsMargins(3, 3, 3, 3);
+    const QString planeHint = QStringLiteral("Включть плоскость");
+    planeXY_ = makeCheck(planes, "CheckBoxXY", QStringLiteral("XY"), false, planeHint);
+    planeYZ_ = makeCheck(planes, "CheckBoxYZ", QStringLiteral("YZ"), false, planeHint);
+    planeXZ_ = makeCheck(planes, "CheckBoxXZ", QStringLiteral("XZ"), false, planeHint);
+    planesRow->addWidget(planeXY_);
+    planesRow->addWidget(planeYZ_);
+    planesRow->addWidget(planeXZ_);
+    layout->addWidget(planes);
+
+    auto* axes = new QGroupBox(QStringLiteral(" Оси "), this);
+    auto* axesRow = new QHBoxLayout(axes);
+    axesRow->setContentsMargins(3, 3, 3, 3);
+    const QString axisHint = QStringLiteral("Включть ось");
+    axisX_ = makeCheck(axes, "CheckBoxX", QStringLiteral("X"), false, axisHint);
+    axisY_ = makeCheck(axes, "CheckBoxY", QStringLiteral("Y"), false, axisHint);
+    axisZ_ = makeCheck(axes, "CheckBoxZ", QStringLiteral("Z"), false, axisHint);
+    axesRow->addWidget(axisX_);
+    axesRow->addWidget(axisY_);
+    axesRow->addWidget(axisZ_);
+    layout->addWidget(axes);
+}
+
+SceneSettings BowlTab::sceneSettings() const
+{
+    SceneSettings s;
+    s.brightness = brightness_->value();
+    s.fieldSpin = rotField_->value();
+    s.zoom = zoom_->value();
+    s.backdrop = ground_->isChecked();
+    s.night = night_->isChecked();
+    s.cup = cup_->isChecked();
+    s.cupCorners = cupCorners_->value();
+    s.cupTurn = cupTurn_->value();
+    s.cupWidth = cupWidth_->value();
+    s.cupWall = cupWall_->value();
+    s.cupDepth = cupDepth_->value();
+    s.colourBottom = gridBottom_->selectedIndex();
+    s.colourTop = gridTop_->selectedIndex();
+    s.colourOuter = gridOuter_->selectedIndex();
+    s.colourInner = gridInner_->selectedIndex();
+    s.gridXY = planeXY_->isChecked();
+    s.gridYZ = planeYZ_->isChecked();
+    s.gridXZ = planeXZ_->isChecked();
+    s.axisX = axisX_->isChecked();
+    s.axisY = axisY_->isChecked();
+    s.axisZ = axisZ_->isChecked();
+    return s;
+}
+
+void BowlTab::SpeedButtonImageGndClick()
+{
+    QString filter = QStringLiteral("JPEG Image File (*.jpeg *.jpg)");
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Подложка"), QString(),
+        QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg *.jpg);;Bitmaps (*.bmp)"),
+        &filter);
+    if (!path.isEmpty())
+        useBackdropPicture(path);
+}
+
+void BowlTab::useBackdropPicture(const QString& path)
+{
+    editor_.windows().main().scene().loadBackdrop(path);
+    ground_->setChecked(true);
+    state_.GroundPictureName = path;
+}
+
+void BowlTab::ScrollBarXChange()
+{
+    if (together_->isChecked())
+        sizeY_->setValue(sizeX_->value());
+    state_.BackdropHalfW = sizeX_->value();
+    labelX_->setText(QStringLiteral("x ") + QString::number(sizeX_->value()));
+}
+
+void BowlTab::ScrollBaryChange()
+{
+    if (together_->isChecked())
+        sizeX_->setValue(sizeY_->value());
+    state_.BackdropHalfH = sizeY_->value();
+    labelY_->setText(QStringLiteral("y ") + QString::number(sizeY_->value()));
+}
+
+void BowlTab::ScrollBarRotFieldChange()
+{
+    showSpinLabel();
+    state_.ViewAngleZ = 0;
+    state_.ViewAngleX = 0;
+}
+
+void BowlTab::showSpinLabel()
+{
+    labelRotField_->setText(QStringLiteral("Скорость вращения поля ") +
+                            QString::number(rotField_->value() - 50));
+}
+
+} // namespace pluviane

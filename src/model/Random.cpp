@@ -1,0 +1,11 @@
+#include "model/Random.h"
+
+namespace pluviane {
+
+RandomSource& processRandom()
+{
+    static RandomSource source;
+    return source;
+}
+
+} // namespace pluviane

@@ -1,0 +1,36 @@
+#pragma once
+
+namespace pluviane {
+
+// The editor settings that one render tick reads: the bowl, the backdrop,
+// the view distance and spin, and the grid planes and axes. The window layer
+// fills it from the editor's controls on every tick.
+struct SceneSettings {
+    int brightness = 100; // backdrop grey level in percent, 10..100
+    int fieldSpin = 50;   // 50 stands still; (value - 50) / 10 degrees per tick
+    int zoom = 85;        // the scene is pushed to z = zoom - 150
+
+    bool backdrop = false;
+    bool night = false;
+    bool cup = true;
+
+    int cupCorners = 21; // S
+    int cupTurn = 45;    // A, degrees
+    int cupWidth = 150;  // W, outer radius x 10
+    int cupWall = 18;    // T, wall thickness x 10
+    int cupDepth = 25;   // H, wall height x 10
+
+    int colourBottom = 8;
+    int colourTop = 6;
+    int colourOuter = 4;
+    int colourInner = 7;
+
+    bool gridXY = false;
+    bool gridYZ = false;
+    bool gridXZ = false;
+    bool axisX = false;
+    bool axisY = false;
+    bool axisZ = false;
+};
+
+} // namespace pluviane
