@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace pluviane {
 
@@ -28,6 +29,16 @@ namespace {
 constexpr int kRenderIntervalMs = 50;
 constexpr int kPanelHeight = 57;
 const char* const kDefaultBackdrop = "muzteatr.jpg";
+// Places a window so that its outer frame covers `outer`.
+void placeWindow(QWidget& window, const QRect& outer)
+{
+    QMargins frame;
+    if (const QWindow* handle = window.windowHandle())
+        frame = handle->frameMargins();
+    window.move(outer.topLeft());
+    window.resize(outer.size().shrunkBy(frame));
+}
+
 } // namespace
 
 QString nozzleCountText(int count)
@@ -51,6 +62,8 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     layout->setSpacing(0);
     layout->addWidget(buildPanel());
     scene_ = new SceneView(state_, this);
+    // The tick reads the editor's controls; the editor exists before the first tick.
+    scene_->setSettingsSource([this] { return windows_.editor().sceneSettings(); });
     layout->addWidget(scene_, 1);
 
     recordBox_ = new QGroupBox(QStringLiteral("Запись кнопок быстрого перехода "), this);
@@ -141,9 +154,10 @@ void MainWindow::ArrangeWindows()
     const QRect screenArea = QGuiApplication::primaryScreen()->geometry();
     const int height = screenArea.height() - 50;
     EditorWindow& editor = windows_.editor();
-    editor.setGeometry(screenArea.left(), screenArea.top(), 220, height);
     editor.show();
-    setGeometry(screenArea.left() + 220, screenArea.top(), screenArea.width() - 220, height);
+    placeWindow(editor, QRect(screenArea.left(), screenArea.top(), 220, height));
+    placeWindow(*this, QRect(screenArea.left() + 220, screenArea.top(), screenArea.width() - 220,
+                             height));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

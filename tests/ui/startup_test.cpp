@@ -1,0 +1,80 @@
+#include "TestSupport.h"
+
+#include "app/MainWindow.h"
+#include "app/SceneView.h"
+#include "editor/BowlTab.h"
+#include "editor/EditorWindow.h"
+#include "info/AboutWindow.h"
+#include "info/HelpWindow.h"
+#include "show/RecorderWindow.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+
+using namespace pluviane;
+using namespace pluviane::test;
+
+TEST(Startup, WindowsAndTheirFirstLook)
+{
+    Program p;
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Визуализация фонтанов"));
+    MainWindow& main = p.windows->main();
+    EditorWindow& editor = p.windows->editor();
+
+    EXPECT_FALSE(main.windowTitle().isEmpty());
+    EXPECT_EQ(main.cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_EQ(main.scene().cursor().shape(), Qt::SizeAllCursor);
+    auto* panel = control<QWidget>(&main, "Panel1");
+    EXPECT_EQ(panel->height(), 57);
+    EXPECT_EQ(control<QLabel>(&main, "Labelforsunok")->text(), QStringLiteral("Форсунок всего : 0"));
+    EXPECT_EQ(control<QPushButton>(&main, "SpeedButtonIso")->text(), QStringLiteral("ISOMETR"));
+    EXPECT_FALSE(control<QWidget>(&main, "GroupBox1")->isVisibleTo(&main));
+    EXPECT_EQ(main.renderTimer().interval(), 50);
+    EXPECT_FALSE(main.renderTimer().isActive()) << "the tick waits for the OpenGL set-up";
+
+    EXPECT_TRUE(editor.windowFlags() & Qt::Tool);
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("fontan01.wat"));
+    QTabWidget* tabs = editor.tabs();
+    const QStringList captions{"Управление", "Чаша", "Ред.Струи", "Группы", "Автомат", "Oпции"};
+    ASSERT_EQ(tabs->count(), captions.size());
+    for (int i = 0; i < tabs->count(); ++i)
+        EXPECT_EQ(tabs->tabText(i), captions[i]);
+    EXPECT_TRUE(QStringLiteral("Oпции").startsWith(QChar('O')));
+    EXPECT_NE(editor.statusBar(), nullptr);
+
+    EXPECT_EQ(p.windows->recorder().windowTitle(),
+              QStringLiteral("Запись и редактирование форм струй и  цвета - яркости софитов"));
+    EXPECT_FALSE(p.windows->about().isVisible());
+    EXPECT_FALSE(p.windows->help().isVisible());
+    EXPECT_FALSE(p.windows->recorder().isVisible());
+}
+
+TEST(Startup, StateStartsTheSameOnEveryRun)
+{
+    Program first;
+    Program second;
+    EXPECT_EQ(first.state->JetPos, second.state->JetPos);
+    EXPECT_DOUBLE_EQ(first.state->ViewPanY, -12.0);
+    EXPECT_EQ(nozzleCount(*first.state), 0);
+}
+
+TEST(Startup, ShowingTheMainWindowArrangesTheEditorBesideIt)
+{
+    Program p;
+    p.windows->about().show();
+    MainWindow& main = p.windows->main();
+    main.show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EditorWindow& editor = p.windows->editor();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_FALSE(p.windows->about().isVisible());
+    EXPECT_EQ(editor.frameGeometry(), QRect(screen.left(), screen.top(), 220, screen.height() - 50));
+    EXPECT_EQ(main.frameGeometry(),
+              QRect(screen.left() + 220, screen.top(), screen.width() - 220, screen.height() - 50));
+    main.close();
+}
