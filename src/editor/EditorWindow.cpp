@@ -10,7 +10,10 @@
 #include "editor/ManualTab.h"
 #include "editor/OptionsTab.h"
 
+#include <QButtonGroup>
+#include <QGridLayout>
 #include <QScrollArea>
+#include <QToolButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -52,12 +55,7 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("PageControl1");
-    tabs_->setUsesScrollButtons(true);
-    tabs_->tabBar()->setExpanding(false);
     tabs_->setDocumentMode(true);
-    // Six tabs in a 220 pixel window: tight tabs, and scroll arrows for the rest.
-    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
-    layout->addWidget(tabs_, 1);
 
     manual_ = new ManualTab(state_, *this);
     bowl_ = new BowlTab(state_, *this);
@@ -82,6 +80,8 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
         nameCaptioned(p.page, QString::fromLatin1(p.name));
         tabs_->addTab(scrolling(p.page), p.caption);
     }
+    layout->addWidget(buildTabRows());
+    layout->addWidget(tabs_, 1);
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName("StatusBar");
@@ -94,6 +94,39 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
 }
 
 EditorWindow::~EditorWindow() = default;
+
+QWidget* EditorWindow::buildTabRows()
+{
+    // Six tabs do not fit one row of a 220 pixel window: show them in two rows,
+    // the way a multi-line tab control does, and keep the tab widget's own bar hidden.
+    tabs_->tabBar()->hide();
+    auto* rows = new QWidget(this);
+    rows->setObjectName("TabRows");
+    auto* grid = new QGridLayout(rows);
+    grid->setContentsMargins(2, 2, 2, 0);
+    grid->setSpacing(1);
+    auto* group = new QButtonGroup(rows);
+    group->setExclusive(true);
+    constexpr int kPerRow = 3;
+    QFont tight = rows->font();
+    tight.setPointSizeF(tight.pointSizeF() * 0.9);
+    rows->setFont(tight);
+    for (int i = 0; i < tabs_->count(); ++i) {
+        auto* button = new QToolButton(rows);
+        button->setText(tabs_->tabText(i));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // a third of the width each
+        nameCaptioned(button, QStringLiteral("TabButton%1").arg(i + 1));
+        group->addButton(button, i);
+        grid->addWidget(button, i / kPerRow, i % kPerRow);
+    }
+    group->button(tabs_->currentIndex())->setChecked(true);
+    connect(group, &QButtonGroup::idClicked, tabs_, &QTabWidget::setCurrentIndex);
+    connect(tabs_, &QTabWidget::currentChanged, group,
+            [group](int index) { group->button(index)->setChecked(true); });
+    return rows;
+}
 
 SceneSettings EditorWindow::sceneSettings() const
 {

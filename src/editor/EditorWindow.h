@@ -49,6 +49,8 @@ public:
     void UpdateOnlyButtonGroup();
 
 private:
+    QWidget* buildTabRows();
+
     FountainState& state_;
     AppWindows& windows_;
     QToolBar* toolBar_ = nullptr;

@@ -8,6 +8,7 @@
 #include "info/HelpWindow.h"
 #include "show/RecorderWindow.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -45,6 +46,13 @@ TEST(Startup, WindowsAndTheirFirstLook)
     for (int i = 0; i < tabs->count(); ++i)
         EXPECT_EQ(tabs->tabText(i), captions[i]);
     EXPECT_TRUE(QStringLiteral("Oпции").startsWith(QChar('O')));
+    // The tabs stand in two rows of buttons; a click turns the page.
+    auto* cupButton = control<QAbstractButton>(&editor, "TabButton2");
+    EXPECT_EQ(cupButton->text(), QStringLiteral("Чаша"));
+    cupButton->click();
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    tabs->setCurrentIndex(5);
+    EXPECT_TRUE(control<QAbstractButton>(&editor, "TabButton6")->isChecked());
     EXPECT_NE(editor.statusBar(), nullptr);
 
     EXPECT_EQ(p.windows->recorder().windowTitle(),
