@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/FountainState.h"
+
+#include <QString>
+
+namespace pluviane {
+
+class RandomSource;
+
+// Bytes the bowl-only load takes from a fountain file: the settings block but its last byte.
+constexpr std::size_t kBowlSettingsSize = 255;
+
+struct FileResult {
+    enum Outcome { Done, TooLarge, Failed };
+    Outcome outcome = Done;
+    QString reason; // the system's reason when Failed
+
+    bool ok() const { return outcome == Done; }
+};
+
+// Reads a fountain file of at most 64000 bytes into bytes 0..n-1 of `buffer`;
+// the rest keeps its content. A larger file reads nothing (TooLarge). The file
+// is opened for reading only, so read-only files load. A failed read leaves
+// the buffer as it was.
+FileResult readFountainFile(const QString& name, FountainImage& buffer);
+
+// Reads the first 255 bytes of a fountain file into bytes 0..254 of `buffer`.
+// A shorter file fails and changes nothing.
+FileResult readBowlSettings(const QString& name, FountainImage& buffer);
+
+// Writes all 64000 bytes atomically: the old file stays whole unless the new
+// one was written completely.
+FileResult writeFountainFile(const QString& name, const FountainImage& buffer);
+
+// The model part of "Новый файл": every nozzle back to a loose random jet and
+// every group to full level and light grey. Positions draw two numbers per
+// nozzle in turn (x then z). JetPos[0], JetShape[0], the group shifts and
+// recipes and the show tables stay.
+void resetToNewFountain(FountainState& state, RandomSource& random);
+
+} // namespace pluviane
