@@ -1,15 +1,407 @@
 #include "editor/GroupTab.h"
 
+#include "app/Controls.h"
+#include "app/RadioGroup.h"
 #include "editor/EditorWindow.h"
+#include "editor/ManualTab.h"
+#include "editor/OptionsTab.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace pluviane {
 
-GroupTab::GroupTab(FountainState& state, EditorWindow& editor) : QWidget(nullptr), state_(state), editor_(editor)
+namespace {
+
+// Start + count never passes this, so the builder stays below nozzle 250.
+constexpr int kNozzleRoom = 250;
+
+const QString kGroupButtonHint = QStringLiteral(
+    "Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
+    "редактирования ");
+
+QString number(int value)
 {
+    return QString::number(value);
+}
+
+} // namespace
+
+GroupTab::GroupTab(FountainState& state, EditorWindow& editor)
+    : QWidget(nullptr), state_(state), editor_(editor)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+
+    QLabel* heading = makeLabel(this, {},
+                                QStringLiteral("На этой закладке собираем струи в группы и "
+                                               "привязываем к  номеру фейдера управления"));
+    heading->setWordWrap(true);
+    layout->addWidget(heading);
+
+    buildRange(layout);
+    buildShape(layout);
+    buildJets(layout);
+    buildButtons(layout);
+    layout->addStretch(1);
+}
+
+QScrollBar* GroupTab::addBar(QVBoxLayout* layout, const char* name, int minimum, int maximum,
+                             int value, int largeStep, const QString& hint)
+{
+    QScrollBar* bar = makeBar(this, QString::fromLatin1(name), minimum, maximum, value, largeStep);
+    if (!hint.isEmpty())
+        bar->setToolTip(hint);
+    layout->addWidget(bar);
+    return bar;
+}
+
+QLabel* GroupTab::addLabel(QVBoxLayout* layout, const char* name, const QString& text)
+{
+    QLabel* label = makeLabel(this, QString::fromLatin1(name), text);
+    layout->addWidget(label);
+    return label;
+}
+
+void GroupTab::buildRange(QVBoxLayout* layout)
+{
+    rangeLabel_ = addLabel(layout, "LabelbegStr", QStringLiteral("от струи 16 до 19"));
+    start_ = addBar(layout, "ScrollBarBegSt", 16, 255, 16, 1,
+                    QStringLiteral("Построение группы начинается от номера этого фейдера."));
+    countLabel_ = addLabel(layout, "LabelEndstr", QStringLiteral("КолВоСтруй 3"));
+    count_ = addBar(layout, "ScrollBarKolvoStr", 2, 100, 3, 1,
+                    QStringLiteral("Количество струй в группе "));
+    groupLabel_ = addLabel(layout, "LabelNform", QStringLiteral("Привязать группу к номеру 1"));
+    group_ = addBar(layout, "ScrollBarNform", 1, 16, 1, 1,
+                    QStringLiteral("Указывает какой фейдер будет управлять этой группой. Фэйдер "
+                                   "находится на странице MANUAL и MUSIC."));
+    connect(start_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarBegStChange);
+    connect(count_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarKolvoStrChange);
+    connect(group_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarNformChange);
+}
+
+void GroupTab::buildShape(QVBoxLayout* layout)
+{
+    shape_ = new RadioGroup(QStringLiteral("RadioGroupTips"), QStringLiteral("Форма коллектора "),
+                            {QStringLiteral("Линия"), QStringLiteral("Треугольник"),
+                             QStringLiteral("Квадрат"), QStringLiteral("Круг"),
+                             QStringLiteral("Спираль")},
+                            ShapeCircle, 2, this);
+    layout->addWidget(shape_);
+    connect(shape_, &RadioGroup::indexChanged, this, [this] { BuildGroup(); });
+
+    sizeLabel_ = addLabel(layout, "LabelSquach", QStringLiteral("Объект Размер100  пропорция 100 "));
+    size_ = addBar(layout, "ScrollBarRazmObj", 1, 200, 100, 10);
+    proportion_ = addBar(layout, "ScrollBarSquach", 10, 100, 100, 10);
+    shiftLabel_ = addLabel(layout, "LabelSmeshX", QStringLiteral("Смещение объекта X=0  Z=0"));
+    centreX_ = addBar(layout, "ScrollBarSmeshX", 0, 200, 100, 10);
+    centreZ_ = addBar(layout, "ScrollBarSmeshZ", 0, 200, 100, 10);
+    rotationLabel_ = addLabel(layout, "LabelRotObj", QStringLiteral("Поворот: группы 0  всех струй 0"));
+    groupRotation_ = addBar(layout, "ScrollBarrotObj", 0, 180, 0, 15,
+                            QStringLiteral("Поворот всех струй в группе вокруг центра чаши"));
+    jetRotation_ = addBar(layout, "ScrollBarRotStruaa", 0, 180, 0, 15,
+                          QStringLiteral("Поворот всех струй вокруг их выхода из чаши фонтана "));
+    for (QScrollBar* bar : {size_, proportion_})
+        connect(bar, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarSizeChange);
+    for (QScrollBar* bar : {centreX_, centreZ_})
+        connect(bar, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarShiftChange);
+    for (QScrollBar* bar : {groupRotation_, jetRotation_})
+        connect(bar, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarRotationChange);
+}
+
+void GroupTab::buildJets(QVBoxLayout* layout)
+{
+    heightLabel_ = addLabel(layout, "LabelStrHia", QStringLiteral("Высота струи 100 "));
+    height_ = addBar(layout, "ScrollBarStrHigha", 1, 200, 100, 10);
+    addLabel(layout, "LabelStrWida", QStringLiteral("Наклон струи 10 "));
+    tilt_ = addBar(layout, "ScrollBarStrWidta", 0, 100, 10);
+    foamLabel_ = addLabel(layout, "LabelDiaPixa", QStringLiteral("Пенность 3"));
+    foam_ = addBar(layout, "ScrollBarDiamPnta", 1, 30, 3);
+    extraLabel_ = addLabel(layout, "LabeldopF", QStringLiteral("доп. Функция"));
+    extra_ = addBar(layout, "ScrollBarDopFunk", 1, 100, 100, 10);
+    connect(height_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarStrHighaChange);
+    connect(tilt_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarStrWidtaChange);
+    connect(foam_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarDiamPntaChange);
+    connect(extra_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarDopFunkChange);
+}
+
+void GroupTab::buildButtons(QVBoxLayout* layout)
+{
+    auto* commit = makeButton(this, "SpeedButtonOkAvto", QStringLiteral("Записать"));
+    auto* commitNext = makeButton(this, "SpeedButtonOkplus", QStringLiteral("Записать+новая группа"));
+    auto* centre = makeButton(this, "SpeedButtonNormalGroup", QStringLiteral("Норма-поворот"),
+                              QStringLiteral("Устанавливает группу в ценр фонтана, для поворота "
+                                             "вокруг центра группы "));
+    auto* remove = makeButton(this, "SpeedButtonDelGroup", QStringLiteral("Удалить группу"),
+                              QStringLiteral("Удаляет группу из массива по признаку номера "));
+    auto* whole = makeButton(this, "SpeedButtonnormHi", QStringLiteral("Весь фонтан"),
+                             QStringLiteral("Нормализует высоты всех существующих групп на максимум "
+                                            "для осмотра общего вида всего фонтана "));
+    connect(commit, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkAvtoClick);
+    connect(commitNext, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkplusClick);
+    connect(centre, &QPushButton::clicked, this, &GroupTab::SpeedButtonNormalGroupClick);
+    connect(remove, &QPushButton::clicked, this, &GroupTab::SpeedButtonDelGroupClick);
+    connect(whole, &QPushButton::clicked, this, &GroupTab::SpeedButtonnormHiClick);
+
+    auto* commands = new QGridLayout;
+    commands->setSpacing(2);
+    commands->addWidget(commit, 0, 0);
+    commands->addWidget(centre, 0, 1);
+    commands->addWidget(commitNext, 1, 0, 1, 2);
+    commands->addWidget(remove, 2, 0);
+    commands->addWidget(whole, 2, 1);
+    layout->addLayout(commands);
+
+    auto* groups = new QGridLayout;
+    groups->setSpacing(1);
+    for (int g = 1; g <= kMaxGroup; ++g) {
+        auto* button = makeButton(this, QStringLiteral("SpeedButtonGroup%1").arg(g, 2, 10, QChar('0')),
+                                  number(g), kGroupButtonHint);
+        button->setEnabled(false);
+        button->setMinimumWidth(24);
+        connect(button, &QPushButton::clicked, this, [this, g] { SpeedButtonGroupClick(g); });
+        groups->addWidget(button, (g - 1) / 4, (g - 1) % 4);
+        groupButtons_[g] = button;
+    }
+    layout->addLayout(groups);
+}
+
+QPushButton* GroupTab::groupButton(int group) const
+{
+    return group >= 1 && group <= kMaxGroup ? groupButtons_[group] : nullptr;
+}
+
+GroupParams GroupTab::params() const
+{
+    GroupParams p;
+    p.start = start_->value();
+    p.count = count_->value();
+    p.group = group_->value();
+    p.shape = shape_->itemIndex();
+    p.size = size_->value();
+    p.proportion = proportion_->value();
+    p.centreX = centreX_->value();
+    p.centreZ = centreZ_->value();
+    p.groupRotation = groupRotation_->value();
+    p.jetRotation = jetRotation_->value();
+    p.height = height_->value();
+    p.tilt = tilt_->value();
+    p.foam = foam_->value();
+    p.extra = extra_->value();
+    return p;
+}
+
+void GroupTab::BuildGroup()
+{
+    if (!fittingCount_) {
+        // The count bar's own handling clears the group and builds it anew
+        // before this build goes on.
+        const int fitted = collectorCount(shape_->itemIndex(), count_->value());
+        if (fitted != count_->value()) {
+            QScopedValueRollback fitting(fittingCount_, true);
+            count_->setValue(fitted);
+        }
+    }
+    layOutGroup(state_, params());
+}
+
+void GroupTab::SaveFadersOfGroup()
+{
+    saveRecipe(state_, params());
+}
+
+void GroupTab::LoadFaderGroup(int group)
+{
+    ManualTab& manual = editor_.manualTab();
+    for (int g = 1; g <= kFaderGroups; ++g)
+        manual.levelFader(g)->setValue(50);
+    for (auto& entry : state_.GroupColour)
+        entry = {200, 200, 200, 200};
+
+    const GroupParams recipe = recipeOf(state_, group);
+    group_->setValue(recipe.group);
+    start_->setValue(recipe.start);
+    count_->setValue(recipe.count);
+    size_->setValue(recipe.size);
+    proportion_->setValue(recipe.proportion);
+    centreX_->setValue(recipe.centreX);
+    centreZ_->setValue(recipe.centreZ);
+    groupRotation_->setValue(recipe.groupRotation);
+    jetRotation_->setValue(recipe.jetRotation);
+    height_->setValue(recipe.height);
+    tilt_->setValue(recipe.tilt);
+    foam_->setValue(recipe.foam);
+    shape_->setItemIndex(recipe.shape);
+    BuildGroup();
 }
 
 void GroupTab::UpdateOnlyButtonGroup()
 {
+    const auto used = groupsInUse(state_);
+    for (int g = 1; g <= kMaxGroup; ++g)
+        groupButtons_[g]->setEnabled(used[g]);
+}
+
+void GroupTab::ScrollBarBegStChange()
+{
+    if (start_->value() + count_->value() >= kNozzleRoom)
+        start_->setValue(kNozzleRoom - count_->value());
+    const int start = start_->value();
+    rangeLabel_->setText(QStringLiteral("От струи ") + number(start) + QStringLiteral(" до ") +
+                         number(start + count_->value() - 1));
+}
+
+void GroupTab::ScrollBarKolvoStrChange()
+{
+    releaseGroup(state_, group_->value());
+    if (start_->value() + count_->value() >= kNozzleRoom)
+        count_->setValue(count_->value() - 1);
+    const int start = start_->value();
+    const int count = count_->value();
+    rangeLabel_->setText(QStringLiteral("От струи ") + number(start) + QStringLiteral(" до ") +
+                         number(start + count));
+    countLabel_->setText(QStringLiteral("Кол.Струй ") + number(count));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarNformChange()
+{
+    groupLabel_->setText(QStringLiteral("Привязать группу к номеру ") + number(group_->value()));
+}
+
+void GroupTab::ScrollBarSizeChange()
+{
+    sizeLabel_->setText(QStringLiteral("Объект Размер ") + number(size_->value()) +
+                        QStringLiteral(" пропорция ") + number(proportion_->value()));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarRotationChange()
+{
+    rotationLabel_->setText(QStringLiteral("Поворот: группы ") + number(2 * groupRotation_->value()) +
+                            QStringLiteral(" всех струй ") + number(2 * jetRotation_->value()));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarDiamPntaChange()
+{
+    foamLabel_->setText(QStringLiteral("Пенность ") + number(foam_->value()));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarStrHighaChange()
+{
+    heightLabel_->setText(QStringLiteral(" Высота струи ") + number(height_->value()));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarStrWidtaChange()
+{
+    // The tilt never passes the height.
+    if (height_->value() < tilt_->value())
+        tilt_->setValue(height_->value());
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarDopFunkChange()
+{
+    extraLabel_->setText(QStringLiteral("Доп.Функц = ") + number(extra_->value()));
+    BuildGroup();
+}
+
+void GroupTab::ScrollBarShiftChange()
+{
+    shiftLabel_->setText(QStringLiteral("Смещение объекта X=") + number(centreX_->value() - 100) +
+                         QStringLiteral(" Z=") + number(centreZ_->value() - 100));
+    BuildGroup();
+}
+
+void GroupTab::SpeedButtonOkAvtoClick()
+{
+    BuildGroup();
+    SaveFadersOfGroup();
+    UpdateOnlyButtonGroup();
+}
+
+void GroupTab::SpeedButtonOkplusClick()
+{
+    SpeedButtonOkAvtoClick();
+    group_->setValue(group_->value() + 1);
+    const int next = start_->value() + count_->value();
+    if (next > kNozzleRoom) {
+        showRoomMessage();
+        return;
+    }
+    start_->setValue(next);
+    applyAutoVariation();
+}
+
+void GroupTab::applyAutoVariation()
+{
+    const OptionsTab& options = editor_.optionsTab();
+    if (options.toCentreCheck()->isChecked()) {
+        centreX_->setValue(100);
+        centreZ_->setValue(100);
+    }
+    // Each sum goes through its bar: clamped, and rebuilt only on a real change.
+    auto add = [](QScrollBar* target, const QScrollBar* increment) {
+        target->setValue(target->value() + increment->value());
+    };
+    add(size_, options.sizeIncrement());
+    add(groupRotation_, options.rotationIncrement());
+    add(count_, options.countIncrement());
+    add(height_, options.heightIncrement());
+    add(centreX_, options.shiftXIncrement());
+    add(centreZ_, options.shiftZIncrement());
+}
+
+void GroupTab::showRoomMessage()
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Ошибка"),
+                                QStringLiteral("Команда не выполнена!\nСтруй больше 250 "),
+                                QMessageBox::Ok, this);
+    box->setObjectName("MessageRoom");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void GroupTab::SpeedButtonNormalGroupClick()
+{
+    centreX_->setValue(100);
+    centreZ_->setValue(100);
+}
+
+void GroupTab::SpeedButtonDelGroupClick()
+{
+    releaseGroup(state_, group_->value());
+    UpdateOnlyButtonGroup();
+    BuildGroup();
+}
+
+void GroupTab::SpeedButtonnormHiClick()
+{
+    for (auto& entry : state_.GroupColour)
+        entry = {250, 250, 250, 250};
+    ManualTab& manual = editor_.manualTab();
+    for (int g = 1; g <= kFaderGroups; ++g)
+        manual.levelFader(g)->setValue(255);
+}
+
+void GroupTab::SpeedButtonGroupClick(int group)
+{
+    LoadFaderGroup(group);
+    if (group > kFaderGroups)
+        return;
+    // The chosen group at full height among the others at 50.
+    editor_.manualTab().levelFader(group)->setValue(255);
+    BuildGroup();
 }
 
 } // namespace pluviane
