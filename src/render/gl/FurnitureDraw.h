@@ -1,14 +1,17 @@
 #pragma once
 
 #include "model/FountainState.h"
-#include "render/SceneSettings.h"
-
-struct GLUquadric;
+#include "render/BowlGeometry.h"
 
 namespace pluviane {
 
-// The bowl, an S-cornered vessel in four palette colours.
-void drav_Cup(FountainState& state, GLUquadric* quadric, int S, int A, int W, int T, int H,
+// Picks palette colour `index` into `DrawColour` (other indices keep it) and
+// makes `DrawColour` the current colour.
+void ColorTurn(FountainState& state, int index);
+
+// The bowl, an S-cornered vessel in four palette colours. `geometry` keeps its
+// buffers from tick to tick.
+void drav_Cup(FountainState& state, BowlGeometry& geometry, int S, int A, int W, int T, int H,
               int bottom, int top, int outer, int inner);
 
 // Grid planes of 41 x 41 lines; the caller sets line width 1.

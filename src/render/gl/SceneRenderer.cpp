@@ -1,5 +1,6 @@
 #include "render/gl/SceneRenderer.h"
 
+#include "model/Random.h"
 #include "render/ViewInput.h"
 #include "render/gl/FurnitureDraw.h"
 #include "render/gl/JetDraw.h"
@@ -83,14 +84,14 @@ void SceneRenderer::drawFrame(FountainState& state, const SceneSettings& setting
     glRotatef(static_cast<float>(state.ViewAngleZ), 0, 0, 1);
     glRotatef(static_cast<float>(state.ViewAngleX), 1, 0, 0);
 
-    drav_Struja(state, quadric_);
+    drav_Struja(state, processRandom(), jets_);
 
     // Lighting stays off from here on: after the first frame everything is drawn
     // in its plain colours.
     glDisable(GL_LIGHTING);
 
     if (settings.cup)
-        drav_Cup(state, quadric_, settings.cupCorners, settings.cupTurn, settings.cupWidth,
+        drav_Cup(state, bowl_, settings.cupCorners, settings.cupTurn, settings.cupWidth,
                  settings.cupWall, settings.cupDepth, settings.colourBottom, settings.colourTop,
                  settings.colourOuter, settings.colourInner);
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/FountainState.h"
+#include "render/BowlGeometry.h"
+#include "render/JetGeometry.h"
 #include "render/SceneSettings.h"
 
 struct GLUquadric;
@@ -35,6 +37,8 @@ private:
     void drawBackdrop(const FountainState& state, const SceneSettings& settings);
 
     GLUquadric* quadric_ = nullptr;
+    JetGeometry jets_;  // reused from tick to tick
+    BowlGeometry bowl_;
 };
 
 } // namespace pluviane
