@@ -5,6 +5,7 @@
 #include "app/SceneView.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
 #include "model/Random.h"
 #include "render/ViewInput.h"
@@ -138,6 +139,11 @@ void MainWindow::FormCreate()
 void MainWindow::showNozzleCount()
 {
     labelNozzles_->setText(nozzleCountText(nozzleCount(state_)));
+}
+
+bool MainWindow::OpenFontanFile(const QString& name)
+{
+    return windows_.editor().fileCommands().OpenFontanFile(name);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -27,6 +27,9 @@ public:
     // Sets the nozzle total label from the state.
     void showNozzleCount();
 
+    // Loads a fountain file by name without a dialog (the preset list's load).
+    bool OpenFontanFile(const QString& name);
+
     // Places the editor at the left edge and this window beside it.
     void ArrangeWindows();
 

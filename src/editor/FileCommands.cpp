@@ -1,12 +1,301 @@
 #include "editor/FileCommands.h"
 
+#include "app/AppWindows.h"
+#include "app/Controls.h"
+#include "app/MainWindow.h"
+#include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
+#include "editor/FilePrompter.h"
+#include "editor/GroupTab.h"
+#include "editor/WindowSettingControls.h"
+#include "info/AboutWindow.h"
+#include "info/HelpWindow.h"
+#include "model/FountainFile.h"
+#include "model/Random.h"
+#include "model/SaveBuffer.h"
+#include "model/SettingsBlock.h"
+#include "show/RecorderWindow.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace pluviane {
 
+namespace {
+const QString kTooLargeCaption = QStringLiteral("Сообщение");
+const QString kTooLargeText = QStringLiteral("Ошибка!\r\nФайл большего размера");
+const QString kOverwriteQuestion = QStringLiteral("Файл с таким именем есть. Переписать?");
+} // namespace
+
+QString captionName(const QString& path) { return QFileInfo(path).fileName(); }
+
 FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
-    : QObject(&editor), state_(state), editor_(editor)
+    : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>())
 {
+    buildToolBar();
+    connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
+            &FileCommands::SpeedButtonOpenCupClick);
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::setPrompter(std::unique_ptr<FilePrompter> prompter)
+{
+    if (prompter)
+        prompter_ = std::move(prompter);
+}
+
+QToolButton* FileCommands::addButton(const char* name, int icon, const QString& hint,
+                                     void (FileCommands::*click)())
+{
+    QToolBar* bar = editor_.toolBar();
+    auto* button = new QToolButton(bar);
+    nameCaptioned(button, QString::fromLatin1(name));
+    button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setAutoRaise(true);
+    if (!hint.isEmpty())
+        button->setToolTip(hint);
+    connect(button, &QToolButton::clicked, this, click);
+    bar->addWidget(button);
+    return button;
+}
+
+void FileCommands::buildToolBar()
+{
+    addButton("SpeedButtonNew", QStyle::SP_FileIcon, QStringLiteral("Новый файл"),
+              &FileCommands::SpeedButtonNewClick);
+    addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл"),
+              &FileCommands::SpeedButtonOpenFontanClick);
+    saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
+                        QStringLiteral("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
+    save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
+                      QStringLiteral("Сохранить файл"), &FileCommands::SpeedButtonSaveFontanClick);
+    undo_ = addButton("SpeedButtonUndo", QStyle::SP_ArrowBack, {}, &FileCommands::SpeedButtonUndoClick);
+    undo_->setEnabled(false);
+    editor_.toolBar()->addSeparator();
+    addButton("SpeedButtonHelp", QStyle::SP_DialogHelpButton, {}, &FileCommands::SpeedButtonHelpClick);
+    addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, QStringLiteral("О программе"),
+              &FileCommands::SpeedButtonAboutClick);
+    editor_.toolBar()->addSeparator();
+    addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
+              QStringLiteral("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+}
+
+QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }
+
+void FileCommands::ToBufCup()
+{
+    WindowSettingControls controls(editor_.windows());
+    pluviane::ToBufCup(state_, controls, state_.SaveBuffer);
+}
+
+void FileCommands::FromBufCup()
+{
+    WindowSettingControls controls(editor_.windows());
+    pluviane::FromBufCup(state_.SaveBuffer, state_, controls);
+}
+
+void FileCommands::showFileError(QWidget* owner, const QString& name, const QString& reason)
+{
+    prompter_->showMessage(owner, QStringLiteral("Ошибка"),
+                           QStringLiteral("Файл ") + QDir::toNativeSeparators(name) +
+                               QStringLiteral("\r\n") + reason);
+}
+
+void FileCommands::adoptFileName(const QString& name)
+{
+    currentFileName_ = name;
+    editor_.setWindowTitle(captionName(name));
+}
+
+// Reads the file into the save buffer and applies it. A refused or failed read
+// stops here: the model, the current file name and the caption stay as they
+// were, so unsaved edits survive and a later Save cannot hit the wrong file.
+bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
+{
+    const FileResult read = readFountainFile(name, state_.SaveBuffer);
+    if (read.outcome == FileResult::TooLarge) {
+        prompter_->showMessage(messageOwner, kTooLargeCaption, kTooLargeText);
+        return false;
+    }
+    if (!read.ok()) {
+        showFileError(messageOwner, name, read.reason);
+        return false;
+    }
+    adoptFileName(name);
+    applyLoadedBuffer();
+    return true;
+}
+
+void FileCommands::applyLoadedBuffer()
+{
+    auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
+    if (loadCup == nullptr || loadCup->isChecked())
+        FromBufCup();
+    FromBufSave(state_.SaveBuffer, state_);
+    editor_.UpdateOnlyButtonGroup();
+    if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
+        noName->setChecked(false);
+}
+
+void FileCommands::SpeedButtonOpenFontanClick()
+{
+    const QString name = prompter_->chooseFountainToOpen(&editor_);
+    if (name.isEmpty())
+        return;
+    saveAs_->setEnabled(true);
+    save_->setEnabled(true);
+    undo_->setEnabled(true);
+    if (!loadFountain(name, &editor_))
+        return;
+    editor_.windows().main().showNozzleCount();
+}
+
+bool FileCommands::OpenFontanFile(const QString& name)
+{
+    if (name.isEmpty() || !QFileInfo::exists(name))
+        return false;
+    return loadFountain(name, mainWindow());
+}
+
+bool FileCommands::SAveFileFontan(const QString& name)
+{
+    ToBufCup();
+    ToBufSave(state_, state_.SaveBuffer);
+    const FileResult written = writeFountainFile(name, state_.SaveBuffer);
+    if (!written.ok()) {
+        showFileError(&editor_, name, written.reason);
+        return false;
+    }
+    editor_.setWindowTitle(QStringLiteral(" Save file ") + captionName(name));
+    return true;
+}
+
+void FileCommands::SpeedButtonSaveFontanClick()
+{
+    // With nothing to save over, Save asks for a name instead of doing nothing.
+    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)) {
+        SpeedButtonSaveAsFontanClick();
+        return;
+    }
+    SAveFileFontan(currentFileName_);
+}
+
+void FileCommands::SpeedButtonSaveAsFontanClick()
+{
+    const QString name = prompter_->chooseFountainToSave(&editor_, currentFileName_);
+    if (name.isEmpty())
+        return;
+    // A refused overwrite or a failed write keeps the previous name, so Save
+    // never writes over a file the user did not agree to replace.
+    if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion))
+        return;
+    if (!SAveFileFontan(name))
+        return;
+    adoptFileName(name);
+}
+
+void FileCommands::SpeedButtonUndoClick()
+{
+    FromBufSave(state_.SaveBuffer, state_);
+}
+
+void FileCommands::SpeedButtonOpenCupClick()
+{
+    const QString name = prompter_->chooseFountainToOpen(&editor_);
+    if (name.isEmpty())
+        return;
+    const FileResult read = readBowlSettings(name, state_.SaveBuffer);
+    if (!read.ok()) {
+        showFileError(&editor_, name, read.reason);
+        return;
+    }
+    FromBufCup();
+    FromBufSave(state_.SaveBuffer, state_);
+    editor_.UpdateOnlyButtonGroup();
+}
+
+void FileCommands::pressStopButton(const char* name)
+{
+    auto* button = editor_.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (button == nullptr)
+        return;
+    if (button->isCheckable())
+        button->setChecked(true);
+    else
+        button->click();
+}
+
+void FileCommands::clickButton(const char* name)
+{
+    if (auto* button = editor_.findChild<QAbstractButton*>(QString::fromLatin1(name)))
+        button->click();
+}
+
+void FileCommands::setBar(QObject* root, const char* name, int value)
+{
+    if (auto* bar = root->findChild<QScrollBar*>(QString::fromLatin1(name)))
+        bar->setValue(value);
+}
+
+void FileCommands::SpeedButtonNewClick()
+{
+    auto* cupZero = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxCupZero"));
+    if (cupZero != nullptr && cupZero->isChecked()) {
+        state_.ViewAngleY = 90;
+        state_.ViewAngleZ = 0;
+        state_.DragPan = false;
+        state_.DragRotate = false;
+        state_.ViewPanX = 0;
+        state_.ViewPanY = -12.0;
+    }
+    pressStopButton("SpeedButtonStopForm");
+    pressStopButton("SpeedButtonStopColor");
+    editor_.setWindowTitle(captionName(currentFileName_));
+    setBar(&editor_, "ScrollBarColored", 160);
+    clickButton("SpeedButtonAlMax");
+    clickButton("SpeedButtonAllWhite");
+    setBar(&editor_, "ScrollBarRotField", 50);
+    // The recorder has a bar of the same name; the group builder's is meant.
+    setBar(&editor_.groupTab(), "ScrollBarNform", 1);
+    setBar(&editor_.groupTab(), "ScrollBarBegSt", 16);
+    resetToNewFountain(state_, processRandom());
+    editor_.UpdateOnlyButtonGroup();
+}
+
+void FileCommands::SpeedButtonHelpClick()
+{
+    HelpWindow& help = editor_.windows().help();
+    help.show();
+    help.raise();
+}
+
+void FileCommands::SpeedButtonAboutClick()
+{
+    AboutWindow& about = editor_.windows().about();
+    // Shown first: the frame's size is known only once the window has one.
+    about.show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QRect frame = about.frameGeometry();
+    frame.moveCenter(screen.center());
+    about.move(frame.topLeft());
+    about.raise();
+}
+
+void FileCommands::SpeedButtonShowRecClick()
+{
+    RecorderWindow& recorder = editor_.windows().recorder();
+    recorder.show();
+    recorder.raise();
 }
 
 } // namespace pluviane

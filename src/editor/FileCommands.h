@@ -3,20 +3,78 @@
 #include "model/FountainState.h"
 
 #include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QToolButton;
+class QWidget;
 
 namespace pluviane {
 
 class EditorWindow;
+class FilePrompter;
 
-// The editor's file tool bar: new, open, save, save as, undo, and the window buttons.
+// The editor's file tool bar: new, open, save, save as, undo, and the window
+// buttons; also the bowl-only load of the "Чаша" tab and the load by name
+// of the preset list.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
     FileCommands(FountainState& state, EditorWindow& editor);
+    ~FileCommands() override;
+
+    // Replaces the dialogs and message boxes (tests answer for the user).
+    void setPrompter(std::unique_ptr<FilePrompter> prompter);
+    FilePrompter& prompter() { return *prompter_; }
+
+    // The file last opened or saved; empty at start.
+    const QString& currentFileName() const { return currentFileName_; }
+
+    void SpeedButtonNewClick();
+    void SpeedButtonOpenFontanClick();
+    void SpeedButtonSaveAsFontanClick();
+    void SpeedButtonSaveFontanClick();
+    void SpeedButtonUndoClick();
+    void SpeedButtonHelpClick();
+    void SpeedButtonAboutClick();
+    void SpeedButtonShowRecClick();
+    void SpeedButtonOpenCupClick();
+
+    // Loads a fountain file without a dialog; a name with no file behind it
+    // does nothing. True when the file was loaded.
+    bool OpenFontanFile(const QString& name);
+
+    // Writes the live fountain under `name`; true when written.
+    bool SAveFileFontan(const QString& name);
+
+    // The settings block of the save buffer from and to the controls.
+    void ToBufCup();
+    void FromBufCup();
 
 private:
+    QToolButton* addButton(const char* name, int icon, const QString& hint,
+                           void (FileCommands::*click)());
+    void buildToolBar();
+    bool loadFountain(const QString& name, QWidget* messageOwner);
+    void applyLoadedBuffer();
+    void adoptFileName(const QString& name);
+    void showFileError(QWidget* owner, const QString& name, const QString& reason);
+    void pressStopButton(const char* name);
+    void clickButton(const char* name);
+    void setBar(QObject* root, const char* name, int value);
+    QWidget* mainWindow();
+
     FountainState& state_;
     EditorWindow& editor_;
+    std::unique_ptr<FilePrompter> prompter_;
+    QString currentFileName_;
+    QToolButton* saveAs_ = nullptr;
+    QToolButton* save_ = nullptr;
+    QToolButton* undo_ = nullptr;
 };
+
+// The name part of a path, as the editor's caption shows it.
+QString captionName(const QString& path);
 
 } // namespace pluviane

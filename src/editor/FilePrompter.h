@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace pluviane {
+
+// The questions the file commands ask the user: which file, overwrite or not,
+// and the messages they show. Tests put in their own answers.
+class FilePrompter {
+public:
+    virtual ~FilePrompter() = default;
+
+    // The open dialog of fountain files; empty when cancelled. Of several
+    // chosen files only the first counts.
+    virtual QString chooseFountainToOpen(QWidget* parent) = 0;
+
+    // The save dialog, starting at `current`; empty when cancelled. It asks
+    // nothing about overwriting.
+    virtual QString chooseFountainToSave(QWidget* parent, const QString& current) = 0;
+
+    // A warning with Yes and No; true on Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+
+    // A plain message box with an OK button.
+    virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+};
+
+// The real dialogs and message boxes.
+class DialogPrompter : public FilePrompter {
+public:
+    QString chooseFountainToOpen(QWidget* parent) override;
+    QString chooseFountainToSave(QWidget* parent, const QString& current) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
+};
+
+// Filters of the two dialogs.
+QString openFountainFilter();
+QString saveFountainFilter();
+
+} // namespace pluviane
