@@ -66,6 +66,7 @@ QScrollBar* GroupTab::addBar(QVBoxLayout* layout, const char* name, int minimum,
 QLabel* GroupTab::addLabel(QVBoxLayout* layout, const char* name, const QString& text)
 {
     QLabel* label = makeLabel(this, QString::fromLatin1(name), text);
+    label->setWordWrap(true); // the window is narrow
     layout->addWidget(label);
     return label;
 }
@@ -97,13 +98,15 @@ void GroupTab::buildShape(QVBoxLayout* layout)
     layout->addWidget(shape_);
     connect(shape_, &RadioGroup::indexChanged, this, [this] { BuildGroup(); });
 
-    sizeLabel_ = addLabel(layout, "LabelSquach", QStringLiteral("Объект Размер100  пропорция 100 "));
+    sizeLabel_ =
+        addLabel(layout, "LabelSquach", QStringLiteral("Объект Размер100  пропорция 100 "));
     size_ = addBar(layout, "ScrollBarRazmObj", 1, 200, 100, 10);
     proportion_ = addBar(layout, "ScrollBarSquach", 10, 100, 100, 10);
     shiftLabel_ = addLabel(layout, "LabelSmeshX", QStringLiteral("Смещение объекта X=0  Z=0"));
     centreX_ = addBar(layout, "ScrollBarSmeshX", 0, 200, 100, 10);
     centreZ_ = addBar(layout, "ScrollBarSmeshZ", 0, 200, 100, 10);
-    rotationLabel_ = addLabel(layout, "LabelRotObj", QStringLiteral("Поворот: группы 0  всех струй 0"));
+    rotationLabel_ =
+        addLabel(layout, "LabelRotObj", QStringLiteral("Поворот: группы 0  всех струй 0"));
     groupRotation_ = addBar(layout, "ScrollBarrotObj", 0, 180, 0, 15,
                             QStringLiteral("Поворот всех струй в группе вокруг центра чаши"));
     jetRotation_ = addBar(layout, "ScrollBarRotStruaa", 0, 180, 0, 15,
@@ -135,23 +138,30 @@ void GroupTab::buildJets(QVBoxLayout* layout)
 void GroupTab::buildButtons(QVBoxLayout* layout)
 {
     auto* commit = makeButton(this, "SpeedButtonOkAvto", QStringLiteral("Записать"));
-    auto* commitNext = makeButton(this, "SpeedButtonOkplus", QStringLiteral("Записать+новая группа"));
+    auto* commitNext =
+        makeButton(this, "SpeedButtonOkplus", QStringLiteral("Записать+новая группа"));
     auto* centre = makeButton(this, "SpeedButtonNormalGroup", QStringLiteral("Норма-поворот"),
                               QStringLiteral("Устанавливает группу в ценр фонтана, для поворота "
                                              "вокруг центра группы "));
     auto* remove = makeButton(this, "SpeedButtonDelGroup", QStringLiteral("Удалить группу"),
                               QStringLiteral("Удаляет группу из массива по признаку номера "));
-    auto* whole = makeButton(this, "SpeedButtonnormHi", QStringLiteral("Весь фонтан"),
-                             QStringLiteral("Нормализует высоты всех существующих групп на максимум "
-                                            "для осмотра общего вида всего фонтана "));
+    auto* whole =
+        makeButton(this, "SpeedButtonnormHi", QStringLiteral("Весь фонтан"),
+                   QStringLiteral("Нормализует высоты всех существующих групп на максимум "
+                                  "для осмотра общего вида всего фонтана "));
     connect(commit, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkAvtoClick);
     connect(commitNext, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkplusClick);
     connect(centre, &QPushButton::clicked, this, &GroupTab::SpeedButtonNormalGroupClick);
     connect(remove, &QPushButton::clicked, this, &GroupTab::SpeedButtonDelGroupClick);
     connect(whole, &QPushButton::clicked, this, &GroupTab::SpeedButtonnormHiClick);
 
+    // Buttons never widen the narrow window; they share what it has.
+    for (QPushButton* b : {commit, commitNext, centre, remove, whole}) {
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        b->setStyleSheet(QStringLiteral("padding: 2px 0px;"));
+    }
     auto* commands = new QGridLayout;
-    commands->setSpacing(2);
+    commands->setSpacing(1);
     commands->addWidget(commit, 0, 0);
     commands->addWidget(centre, 0, 1);
     commands->addWidget(commitNext, 1, 0, 1, 2);
@@ -162,9 +172,11 @@ void GroupTab::buildButtons(QVBoxLayout* layout)
     auto* groups = new QGridLayout;
     groups->setSpacing(1);
     for (int g = 1; g <= kMaxGroup; ++g) {
-        auto* button = makeButton(this, QStringLiteral("SpeedButtonGroup%1").arg(g, 2, 10, QChar('0')),
-                                  number(g), kGroupButtonHint);
+        auto* button =
+            makeButton(this, QStringLiteral("SpeedButtonGroup%1").arg(g, 2, 10, QChar('0')),
+                       number(g), kGroupButtonHint);
         button->setEnabled(false);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         button->setMinimumWidth(24);
         connect(button, &QPushButton::clicked, this, [this, g] { SpeedButtonGroupClick(g); });
         groups->addWidget(button, (g - 1) / 4, (g - 1) % 4);
@@ -285,8 +297,9 @@ void GroupTab::ScrollBarSizeChange()
 
 void GroupTab::ScrollBarRotationChange()
 {
-    rotationLabel_->setText(QStringLiteral("Поворот: группы ") + number(2 * groupRotation_->value()) +
-                            QStringLiteral(" всех струй ") + number(2 * jetRotation_->value()));
+    rotationLabel_->setText(QStringLiteral("Поворот: группы ") +
+                            number(2 * groupRotation_->value()) + QStringLiteral(" всех струй ") +
+                            number(2 * jetRotation_->value()));
     BuildGroup();
 }
 

@@ -39,9 +39,9 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
 
-    layout->addWidget(colouredLabel(this, "LabelManStab",
-                                    QStringLiteral("Установка цвета и высоты груп форсунок вручную "),
-                                    "red"));
+    layout->addWidget(
+        colouredLabel(this, "LabelManStab",
+                      QStringLiteral("Установка цвета и высоты груп форсунок вручную "), "red"));
     layout->addWidget(colouredLabel(this, "LabelurCol",
                                     QStringLiteral("Высота струи            Цвет струи"), "navy"));
 

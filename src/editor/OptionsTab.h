@@ -21,24 +21,24 @@ class OptionsTab : public QWidget {
 public:
     OptionsTab(FountainState& state, EditorWindow& editor);
 
-    QScrollBar* sizeIncrement() const { return size_; }          // ScrollBarDobRazm
-    QScrollBar* rotationIncrement() const { return rotation_; }  // ScrollBarRtAvt
-    QScrollBar* countIncrement() const { return count_; }        // ScrollBarKolStr
-    QScrollBar* heightIncrement() const { return height_; }      // ScrollBarIzmhi
-    QScrollBar* shiftXIncrement() const { return shiftX_; }      // ScrollBarIzmX
-    QScrollBar* shiftZIncrement() const { return shiftZ_; }      // ScrollBarIvzmZ
+    QScrollBar* sizeIncrement() const { return size_; }         // ScrollBarDobRazm
+    QScrollBar* rotationIncrement() const { return rotation_; } // ScrollBarRtAvt
+    QScrollBar* countIncrement() const { return count_; }       // ScrollBarKolStr
+    QScrollBar* heightIncrement() const { return height_; }     // ScrollBarIzmhi
+    QScrollBar* shiftXIncrement() const { return shiftX_; }     // ScrollBarIzmX
+    QScrollBar* shiftZIncrement() const { return shiftZ_; }     // ScrollBarIvzmZ
 
     // Hidden controls.
-    QCheckBox* toCentreCheck() const { return toCentre_; }       // CheckBoxToCentr
-    QCheckBox* cupZeroCheck() const { return cupZero_; }         // CheckBoxCupZero
-    QCheckBox* noNameCheck() const { return noName_; }           // CheckBoxNoName
-    QLineEdit* nameFileEdit() const { return nameFile_; }        // EditNameFile
-    QLabel* nameFileLabel() const { return nameLabel_; }         // LabelNamF
+    QCheckBox* toCentreCheck() const { return toCentre_; } // CheckBoxToCentr
+    QCheckBox* cupZeroCheck() const { return cupZero_; }   // CheckBoxCupZero
+    QCheckBox* noNameCheck() const { return noName_; }     // CheckBoxNoName
+    QLineEdit* nameFileEdit() const { return nameFile_; }  // EditNameFile
+    QLabel* nameFileLabel() const { return nameLabel_; }   // LabelNamF
 
 private:
     QScrollBar* addIncrement(QVBoxLayout* layout, const char* name, const char* labelName,
-                             const QString& start, const QString& prefix, int minimum,
-                             int maximum, int labelFactor, const QString& hint);
+                             const QString& start, const QString& prefix, int minimum, int maximum,
+                             int labelFactor, const QString& hint);
     void buildHidden(QVBoxLayout* layout);
 
     FountainState& state_;

@@ -46,8 +46,7 @@ Rgb groupColourOf(int position, int saturation, int brightness)
     return Rgb{channel(pure.r), channel(pure.g), channel(pure.b)};
 }
 
-void writeGroupColour(FountainState& state, int group, int position, int saturation,
-                      int brightness)
+void writeGroupColour(FountainState& state, int group, int position, int saturation, int brightness)
 {
     const Rgb colour = groupColourOf(position, saturation, brightness);
     auto& entry = state.GroupColour[group & 0xFF];

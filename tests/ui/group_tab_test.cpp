@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 
 using namespace pluviane;
@@ -45,12 +46,12 @@ TEST_F(GroupBuilderTab, ControlsStartAsTheProgramDoes)
         int minimum, maximum, value, page;
     };
     const Spec bars[] = {
-        {"ScrollBarBegSt", 16, 255, 16, 1},     {"ScrollBarKolvoStr", 2, 100, 3, 1},
-        {"ScrollBarNform", 1, 16, 1, 1},        {"ScrollBarRazmObj", 1, 200, 100, 10},
-        {"ScrollBarSquach", 10, 100, 100, 10},  {"ScrollBarSmeshX", 0, 200, 100, 10},
-        {"ScrollBarSmeshZ", 0, 200, 100, 10},   {"ScrollBarrotObj", 0, 180, 0, 15},
-        {"ScrollBarRotStruaa", 0, 180, 0, 15},  {"ScrollBarStrHigha", 1, 200, 100, 10},
-        {"ScrollBarStrWidta", 0, 100, 10, 1},   {"ScrollBarDiamPnta", 1, 30, 3, 1},
+        {"ScrollBarBegSt", 16, 255, 16, 1},    {"ScrollBarKolvoStr", 2, 100, 3, 1},
+        {"ScrollBarNform", 1, 16, 1, 1},       {"ScrollBarRazmObj", 1, 200, 100, 10},
+        {"ScrollBarSquach", 10, 100, 100, 10}, {"ScrollBarSmeshX", 0, 200, 100, 10},
+        {"ScrollBarSmeshZ", 0, 200, 100, 10},  {"ScrollBarrotObj", 0, 180, 0, 15},
+        {"ScrollBarRotStruaa", 0, 180, 0, 15}, {"ScrollBarStrHigha", 1, 200, 100, 10},
+        {"ScrollBarStrWidta", 0, 100, 10, 1},  {"ScrollBarDiamPnta", 1, 30, 3, 1},
         {"ScrollBarDopFunk", 1, 100, 100, 10},
     };
     for (const Spec& s : bars) {
@@ -117,10 +118,17 @@ TEST_F(GroupBuilderTab, ControlsRebuildLiveAndUpdateTheirLabels)
     bar("ScrollBarSquach")->setValue(40);
     EXPECT_EQ(text("LabelSquach"), QStringLiteral("Объект Размер 100 пропорция 40"));
 
-    // Re-choosing the same shape from code runs nothing.
+    // Re-choosing the same shape from code runs nothing; a user's click on another does.
     state.JetPos[200][3] = 9;
     shape(ShapeLine);
     EXPECT_EQ(state.JetPos[200][3], 9);
+    auto* tips = control<RadioGroup>(&editor, "RadioGroupTips");
+    for (QRadioButton* item : tips->findChildren<QRadioButton*>())
+        if (item->text() == QStringLiteral("Спираль"))
+            item->click();
+    EXPECT_EQ(tab.params().shape, ShapeSpiral);
+    EXPECT_EQ(state.JetPos[200][3], 0);
+    shape(ShapeLine);
 
     // The count releases the group's nozzles first.
     bar("ScrollBarKolvoStr")->setValue(2);

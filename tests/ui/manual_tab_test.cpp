@@ -29,18 +29,19 @@ struct ManualPanel : ::testing::Test {
 
 TEST_F(ManualPanel, ControlsStartAsTheProgramDoes)
 {
-    EXPECT_EQ(text("LabelManStab"), QStringLiteral("Установка цвета и высоты груп форсунок вручную "));
+    EXPECT_EQ(text("LabelManStab"),
+              QStringLiteral("Установка цвета и высоты груп форсунок вручную "));
     EXPECT_EQ(text("LabelurCol"), QStringLiteral("Высота струи            Цвет струи"));
     EXPECT_EQ(text("LabeColored"), QStringLiteral("Цветность 255"));
     EXPECT_EQ(text("LabelBrightAll"), QStringLiteral("Яркость 255"));
-    const char* levelNames[] = {"ScrollBarGroup01", "ScrollBarGroup2", "ScrollBarGroup3",
-                                "ScrollBarGroup4", "ScrollBarGroup5", "ScrollBarGroup6",
-                                "ScrollBarGroup7", "ScrollBarGroup8", "ScrollBarGroup9",
+    const char* levelNames[] = {"ScrollBarGroup01", "ScrollBarGroup2",  "ScrollBarGroup3",
+                                "ScrollBarGroup4",  "ScrollBarGroup5",  "ScrollBarGroup6",
+                                "ScrollBarGroup7",  "ScrollBarGroup8",  "ScrollBarGroup9",
                                 "ScrollBarGroup10", "ScrollBarGroup11", "ScrollBarGroup12"};
     for (int g = 1; g <= 12; ++g) {
         QScrollBar* level = bar(levelNames[g - 1]);
-        QScrollBar* colour =
-            control<QScrollBar>(&editor, QStringLiteral("ScrollBarColor%1").arg(g).toLatin1().constData());
+        QScrollBar* colour = control<QScrollBar>(
+            &editor, QStringLiteral("ScrollBarColor%1").arg(g).toLatin1().constData());
         ASSERT_TRUE(level && colour);
         EXPECT_EQ(level, manual.levelFader(g));
         EXPECT_EQ(colour, manual.colourFader(g));
@@ -56,7 +57,8 @@ TEST_F(ManualPanel, ControlsStartAsTheProgramDoes)
     EXPECT_EQ(bar("ScrollBaralltre")->value(), 100);
     EXPECT_EQ(manual.saturationBar(), bar("ScrollBarColored"));
     EXPECT_EQ(manual.brightnessBar(), bar("ScrollBarBrightAll"));
-    EXPECT_EQ(control<QPushButton>(&editor, "SpeedButtonAllMin")->text(), QStringLiteral("Все в МIN"));
+    EXPECT_EQ(control<QPushButton>(&editor, "SpeedButtonAllMin")->text(),
+              QStringLiteral("Все в МIN"));
     // Building the tab touches no table.
     EXPECT_EQ(state.GroupColour[1], (Entry{250, 250, 250, 200}));
 }

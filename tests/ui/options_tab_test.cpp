@@ -35,7 +35,7 @@ TEST_F(AutoVariation, BarsAndLabels)
         const char* label;
         QString start;
         int range;
-        QString at;  // label text at position -45
+        QString at; // label text at position -45
     };
     const Spec specs[] = {
         {"ScrollBarDobRazm", "LabelAvtrazme", QStringLiteral("Изменить размер на  0"), 50,
