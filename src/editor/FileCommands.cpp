@@ -7,6 +7,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
+#include "editor/ManualTab.h"
 #include "editor/WindowSettingControls.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
@@ -235,18 +236,6 @@ void FileCommands::pressStopButton(const char* name)
         button->click();
 }
 
-void FileCommands::clickButton(const char* name)
-{
-    if (auto* button = editor_.findChild<QAbstractButton*>(QString::fromLatin1(name)))
-        button->click();
-}
-
-void FileCommands::setBar(QObject* root, const char* name, int value)
-{
-    if (auto* bar = root->findChild<QScrollBar*>(QString::fromLatin1(name)))
-        bar->setValue(value);
-}
-
 void FileCommands::SpeedButtonNewClick()
 {
     auto* cupZero = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxCupZero"));
@@ -261,13 +250,12 @@ void FileCommands::SpeedButtonNewClick()
     pressStopButton("SpeedButtonStopForm");
     pressStopButton("SpeedButtonStopColor");
     editor_.setWindowTitle(captionName(currentFileName_));
-    setBar(&editor_, "ScrollBarColored", 160);
-    clickButton("SpeedButtonAlMax");
-    clickButton("SpeedButtonAllWhite");
-    setBar(&editor_, "ScrollBarRotField", 50);
-    // The recorder has a bar of the same name; the group builder's is meant.
-    setBar(&editor_.groupTab(), "ScrollBarNform", 1);
-    setBar(&editor_.groupTab(), "ScrollBarBegSt", 16);
+    editor_.manualTab().saturationBar()->setValue(160);
+    editor_.manualTab().SpeedButtonAlMaxClick();
+    editor_.manualTab().SpeedButtonAllWhiteClick();
+    editor_.bowlTab().spinBar()->setValue(50);
+    editor_.groupTab().groupNumberBar()->setValue(1);
+    editor_.groupTab().startBar()->setValue(16);
     resetToNewFountain(state_, processRandom());
     editor_.UpdateOnlyButtonGroup();
 }

@@ -61,8 +61,6 @@ private:
     void adoptFileName(const QString& name);
     void showFileError(QWidget* owner, const QString& name, const QString& reason);
     void pressStopButton(const char* name);
-    void clickButton(const char* name);
-    void setBar(QObject* root, const char* name, int value);
     QWidget* mainWindow();
 
     FountainState& state_;
