@@ -239,6 +239,10 @@ void GroupTab::LoadFaderGroup(int group)
 
     const GroupParams recipe = recipeOf(state_, group);
     group_->setValue(recipe.group);
+    // A row never written holds zeros; building from them would pile the group
+    // onto the first nozzles and take them from whichever group owns them.
+    if (!hasRecipe(state_, group))
+        return;
     start_->setValue(recipe.start);
     count_->setValue(recipe.count);
     size_->setValue(recipe.size);
@@ -414,7 +418,8 @@ void GroupTab::SpeedButtonGroupClick(int group)
         return;
     // The chosen group at full height among the others at 50.
     editor_.manualTab().levelFader(group)->setValue(255);
-    BuildGroup();
+    if (hasRecipe(state_, group))
+        BuildGroup();
 }
 
 } // namespace pluviane

@@ -222,6 +222,11 @@ void saveRecipe(FountainState& s, const GroupParams& p)
     row[14] = wrap(p.shape);
 }
 
+bool hasRecipe(const FountainState& s, int group)
+{
+    return s.GroupRecipe[recipeRow(group)][2] != 0;
+}
+
 GroupParams recipeOf(const FountainState& s, int group)
 {
     const int r = recipeRow(group);

@@ -59,6 +59,9 @@ int recipeRow(int group);
 // Writes the recipe columns of the group's row; the unused columns keep their bytes.
 void saveRecipe(FountainState& state, const GroupParams& params);
 
+// Whether the group's recipe row was ever written: a written row has a count of two or more.
+bool hasRecipe(const FountainState& state, int group);
+
 // The settings stored in the group's recipe row (the extra function is not stored
 // and keeps its default).
 GroupParams recipeOf(const FountainState& state, int group);

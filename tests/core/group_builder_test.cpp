@@ -237,7 +237,9 @@ TEST(GroupRecipe, RowsAndRecall)
     p.tilt = 40;
     p.foam = 12;
     s->GroupRecipe[15][13] = 99;
+    EXPECT_FALSE(hasRecipe(*s, 16));
     saveRecipe(*s, p);
+    EXPECT_TRUE(hasRecipe(*s, 15));
     EXPECT_EQ(s->GroupRecipe[15][1], 30);
     EXPECT_EQ(s->GroupRecipe[15][14], ShapeSpiral);
     EXPECT_EQ(s->GroupRecipe[15][13], 99);

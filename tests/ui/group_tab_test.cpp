@@ -283,3 +283,22 @@ TEST_F(GroupBuilderTab, HighGroupButtonsShareRowFifteen)
     for (int g = 1; g <= 16; ++g)
         EXPECT_EQ(tab.groupButton(g)->isEnabled(), g == 7) << g;
 }
+
+TEST_F(GroupBuilderTab, GroupWithoutRecipeIsSelectedNotRebuilt)
+{
+    // Group 1 committed on 16..18; group 5 bound by hand elsewhere, never committed.
+    tab.SpeedButtonOkAvtoClick();
+    state.JetGroup[100] = 5;
+    state.JetPos[100][1] = 140;
+    bar("ScrollBarBegSt")->setValue(60);
+    editor.UpdateOnlyButtonGroup();
+    ASSERT_TRUE(tab.groupButton(5)->isEnabled());
+    tab.groupButton(5)->click();
+    EXPECT_EQ(bar("ScrollBarNform")->value(), 5);
+    EXPECT_EQ(bar("ScrollBarBegSt")->value(), 60);
+    EXPECT_EQ(state.GroupLevel[5], 255);
+    EXPECT_EQ(state.GroupLevel[1], 50);
+    EXPECT_EQ(boundTo(1), 3);
+    EXPECT_EQ(state.JetGroup[100], 5);
+    EXPECT_EQ(state.JetPos[100][1], 140);
+}
