@@ -87,8 +87,20 @@ void JetGeometry::reserveFor(const FountainState& state)
         if (throwsSplash(drawnLevel(state, group), state.JetShape[k][1]))
             splashes += foam;
     }
-    growTo(strandVertices_, strands * kStrandVertices);
-    growTo(strandColours_, strands * kStrandVertices);
+    growTo(strandVertices_, strands * kStrandPoints);
+    growTo(strandColours_, strands * kStrandPoints);
+    const std::size_t indexed = strandIndices_.size() / kStrandIndices;
+    if (indexed < strands) {
+        strandIndices_.resize(strands * kStrandIndices);
+        for (std::size_t s = indexed; s < strands; ++s) {
+            std::uint32_t* index = strandIndices_.data() + s * kStrandIndices;
+            const auto first = static_cast<std::uint32_t>(s * kStrandPoints);
+            for (std::uint32_t segment = 0; segment < kProfileSteps; ++segment) {
+                *index++ = first + segment;
+                *index++ = first + segment + 1;
+            }
+        }
+    }
     growTo(splashPoints_, splashes * kSplashPoints);
     growTo(splashColours_, splashes * kSplashPoints);
     growTo(bodyVertices_, bodies * kBodyVertices);
@@ -203,10 +215,7 @@ void JetGeometry::buildNozzle(FountainState& state, RandomSource& random, int k,
             qx = v * ((rx - 0.5f) * scatter);
             qy = v * ((ry - 0.5f) * scatter + rise[j]) + 1.0f;
             qz = v * ((rz - 0.5f) * scatter + travel[j]);
-            const Vec3f q = place(qx, qy, qz);
-            *line++ = q;
-            if (j + 1 < kProfileSteps)
-                *line++ = q;
+            *line++ = place(qx, qy, qz);
         }
         state.StrandPoint = {qx, qy, qz};
         if (!splash)
@@ -218,7 +227,7 @@ void JetGeometry::buildNozzle(FountainState& state, RandomSource& random, int k,
         }
     }
 
-    const int lineVertices = foam * kStrandVertices;
+    const int lineVertices = foam * kStrandPoints;
     std::fill_n(strandColours_.data() + strandVertexCount_, lineVertices, colour);
     strandVertexCount_ += lineVertices;
     const int splashVertices = run.splashes * kSplashPoints;

@@ -4,6 +4,7 @@
 #include "render/SceneVertex.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace pluviane {
@@ -21,15 +22,18 @@ float nozzleBodyRadius(int foam);
 // for vertex arrays. The buffers only ever grow, so after the first ticks of a
 // fountain nothing is allocated.
 //
-// Per strand the line buffer holds the 42 vertices of the strand's strip,
-// P, Q0, Q0, Q1, Q1, ..., Q19, Q19, Q20; drawn as separate lines they give the
-// strip's 21 visible segments. The random numbers are drawn in the order the
+// Per strand the line buffer holds the 22 distinct points of the strand's
+// 42-vertex strip, P, Q0, Q1, ..., Q20, and the index buffer joins them by the
+// strip's 21 visible segments (P-Q0, Q0-Q1, ..., Q19-Q20) as separate lines.
+// The index buffer depends only on the number of strands, so it is written
+// only when that number grows. The random numbers are drawn in the order the
 // strands and splashes are drawn one by one, so the scatter of a tick is the
 // same as that of a renderer drawing vertex by vertex from the same sequence.
 class JetGeometry {
 public:
     static constexpr int kProfileSteps = kProfilePoints; // Q0..Q20
-    static constexpr int kStrandVertices = 2 * kProfileSteps;
+    static constexpr int kStrandPoints = kProfileSteps + 1;      // P and Q0..Q20
+    static constexpr int kStrandIndices = 2 * kProfileSteps;     // 21 segments
     static constexpr int kSplashPoints = 11;
     static constexpr int kBodySlices = 7;
     static constexpr int kBodyVertices = kBodySlices * 6; // two triangles a side
@@ -40,7 +44,7 @@ public:
         int nozzle = 0;
         int group = 0;
         int level = 0;        // the level it was drawn at
-        int strands = 0;      // strands; each has kStrandVertices in the line buffer
+        int strands = 0;      // strands; each has kStrandPoints in the line buffer
         int firstStrandVertex = 0;
         int splashes = 0;     // splashes; each has kSplashPoints in the point buffer
         int firstSplashPoint = 0;
@@ -54,6 +58,9 @@ public:
     const Vec3f* strandVertices() const { return strandVertices_.data(); }
     const Rgba8* strandColours() const { return strandColours_.data(); }
     int strandVertexCount() const { return strandVertexCount_; }
+    // Pairs of indices into the strand vertices, one pair a segment.
+    const std::uint32_t* strandIndices() const { return strandIndices_.data(); }
+    int strandIndexCount() const { return strandVertexCount_ / kStrandPoints * kStrandIndices; }
 
     const Vec3f* splashPoints() const { return splashPoints_.data(); }
     const Rgba8* splashColours() const { return splashColours_.data(); }
@@ -79,6 +86,7 @@ private:
 
     std::vector<Vec3f> strandVertices_;
     std::vector<Rgba8> strandColours_;
+    std::vector<std::uint32_t> strandIndices_;
     std::vector<Vec3f> splashPoints_;
     std::vector<Rgba8> splashColours_;
     std::vector<Vec3f> bodyVertices_;

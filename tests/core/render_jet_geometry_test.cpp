@@ -40,13 +40,13 @@ struct JetGeometryTest : ::testing::Test {
     const Vec3f& strandVertex(const JetGeometry::NozzleRun& run, int strand, int vertex) const
     {
         return jets.strandVertices()[run.firstStrandVertex +
-                                     strand * JetGeometry::kStrandVertices + vertex];
+                                     strand * JetGeometry::kStrandPoints + vertex];
     }
 
-    // Q_j of a strand: vertex 0 is P, Q_j is vertex 2j + 1.
+    // Q_j of a strand: vertex 0 is P, Q_j is vertex j + 1.
     const Vec3f& q(const JetGeometry::NozzleRun& run, int strand, int j) const
     {
-        return strandVertex(run, strand, 2 * j + 1);
+        return strandVertex(run, strand, j + 1);
     }
 
     // Largest distance of any strand coordinate from the unscattered path, over all
@@ -55,7 +55,7 @@ struct JetGeometryTest : ::testing::Test {
     {
         float widest = 0;
         for (int strand = 0; strand < run.strands; ++strand)
-            for (int v = 0; v < JetGeometry::kStrandVertices; ++v) {
+            for (int v = 0; v < JetGeometry::kStrandPoints; ++v) {
                 const Vec3f& p = strandVertex(run, strand, v);
                 widest = std::max({widest, std::abs(p.x), std::abs(p.y - 1), std::abs(p.z)});
             }
@@ -82,9 +82,16 @@ TEST_F(JetGeometryTest, OneRunOfStrandsPerBoundNozzleAndNothingForOthers)
     EXPECT_EQ(jets.runs()[1].firstBodyVertex, -1) << "no strand, no body";
     EXPECT_EQ(jets.runs()[2].nozzle, 7);
     EXPECT_EQ(jets.runs()[2].strands, 30);
-    EXPECT_EQ(jets.strandVertexCount(), 35 * 42);
+    EXPECT_EQ(jets.strandVertexCount(), 35 * 22);
+    EXPECT_EQ(jets.strandIndexCount(), 35 * 42);
     EXPECT_EQ(jets.splashPointCount(), 35 * 11);
     EXPECT_EQ(jets.bodyVertexCount(), 2 * JetGeometry::kBodyVertices);
+
+    // A fountain that grows gets indices for its new strands too.
+    bind(8, 1, 200);
+    jets.build(s, random);
+    EXPECT_EQ(jets.strandIndexCount(), 235 * 42);
+    EXPECT_EQ(jets.strandIndices()[235 * 42 - 1], 235u * 22 - 1);
 
     // A fountain with no bound nozzle draws nothing and leaves the generator alone.
     s.JetGroup.fill(0);
@@ -119,11 +126,14 @@ TEST_F(JetGeometryTest, ScatterIsDrawnInTheOrderOfTheStrandAndItsSplash)
     for (int i = 0; i < 60; ++i)
         replay.nextFloat();
 
-    // The strip repeats every Q but the last.
-    for (int j = 0; j < 20; ++j) {
-        EXPECT_FLOAT_EQ(strandVertex(run, 0, 2 * j + 1).x, strandVertex(run, 0, 2 * j + 2).x);
-        EXPECT_FLOAT_EQ(strandVertex(run, 0, 2 * j + 1).y, strandVertex(run, 0, 2 * j + 2).y);
-    }
+    // The segments join P to Q0 and each Q to the next, strand after strand:
+    // the 42-vertex strip P, Q0, Q0, Q1, ..., Q19, Q20 as index pairs.
+    const std::uint32_t* index = jets.strandIndices();
+    for (int strand = 0; strand < 5; ++strand)
+        for (int segment = 0; segment < 21; ++segment) {
+            EXPECT_EQ(*index++, std::uint32_t(22 * strand + segment));
+            EXPECT_EQ(*index++, std::uint32_t(22 * strand + segment + 1));
+        }
 
     // The splash follows its strand: r_a moves z, r_b moves x, both before the next strand.
     const Vec3f end = q(run, 0, 20);
@@ -201,7 +211,7 @@ TEST_F(JetGeometryTest, LevelZeroCollapsesStrandsAndGroupsBeyondSixteenStandAtZe
     const Rgba8 expected{200, 10, 20, 255};
     const JetGeometry::NozzleRun& beyond = jets.runs()[1];
     EXPECT_EQ(jets.strandColours()[beyond.firstStrandVertex], expected);
-    EXPECT_EQ(jets.strandColours()[beyond.firstStrandVertex + 10 * 42 - 1], expected);
+    EXPECT_EQ(jets.strandColours()[beyond.firstStrandVertex + 10 * 22 - 1], expected);
 }
 
 TEST_F(JetGeometryTest, SplashNeedsLevelAndHeightAboveThree)

@@ -10,8 +10,9 @@ struct GLUquadric;
 namespace pluviane {
 
 // Draws the whole scene into the current OpenGL context: backdrop, jets,
-// bowl, grid planes and axes. Owns the one quadric that every cylinder and
-// disk is drawn with.
+// bowl, grid planes and axes. The jets and the bowl are computed on the CPU
+// into buffers kept from frame to frame and drawn from vertex arrays; the
+// quadric of the set-up is kept for callers that draw with it.
 class SceneRenderer {
 public:
     SceneRenderer() = default;
