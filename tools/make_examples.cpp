@@ -1,0 +1,201 @@
+// Builds the example fountains with the program's own editor: the group builder,
+// the manual panel and the bowl tab are driven control by control, and each
+// fountain is saved through the editor's save command.
+//
+//   make-examples <folder> [--pictures]
+//
+// With --pictures a PNG preview is drawn beside each file (needs OpenGL, e.g. under Xvfb).
+#include "app/AppWindows.h"
+#include "app/Application.h"
+#include "app/ColorGrid.h"
+#include "app/RadioGroup.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/GroupTab.h"
+#include "editor/ManualTab.h"
+#include "model/FountainState.h"
+#include "model/Random.h"
+#include "render/gl/OffscreenFrame.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScrollBar>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace pluviane;
+
+namespace {
+
+enum Shape { Line = 0, Triangle = 1, Square = 2, Circle = 3, Spiral = 4 };
+
+// One group as the designer sets it on "Группы" before "Записать+новая группа".
+struct GroupRecipeSpec {
+    Shape shape;
+    int count;
+    int size;
+    int height;
+    int tilt;
+    int foam;
+    int colour;          // colour fader position on "Управление"
+    int jetRotation = 0; // two degrees per step
+    int groupRotation = 0;
+    int proportion = 100;
+    int extra = 100;
+};
+
+struct BowlSpec {
+    int corners;
+    int turn;
+    int width;
+    int depth = 25;
+    int wall = 18;
+    int bottom = 8, outer = 4, top = 6, inner = 7;
+};
+
+struct ExampleSpec {
+    const char* file;
+    std::vector<GroupRecipeSpec> groups;
+    BowlSpec bowl;
+};
+
+void setBar(QWidget* root, const char* name, int value)
+{
+    if (auto* bar = root->findChild<QScrollBar*>(QString::fromLatin1(name)))
+        bar->setValue(value);
+    else
+        std::fprintf(stderr, "no bar %s\n", name);
+}
+
+void setGrid(QWidget* root, const char* name, int index)
+{
+    if (auto* grid = root->findChild<ColorGrid*>(QString::fromLatin1(name)))
+        grid->setSelectedIndex(index);
+}
+
+void buildGroups(EditorWindow& editor, const std::vector<GroupRecipeSpec>& groups)
+{
+    GroupTab& tab = editor.groupTab();
+    auto* shape = tab.findChild<RadioGroup*>(QStringLiteral("RadioGroupTips"));
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const GroupRecipeSpec& g = groups[i];
+        shape->setItemIndex(g.shape);
+        tab.countBar()->setValue(g.count);
+        tab.sizeBar()->setValue(g.size);
+        tab.proportionBar()->setValue(g.proportion);
+        tab.centreXBar()->setValue(100);
+        tab.centreZBar()->setValue(100);
+        tab.groupRotationBar()->setValue(g.groupRotation);
+        tab.jetRotationBar()->setValue(g.jetRotation);
+        tab.heightBar()->setValue(g.height);
+        tab.tiltBar()->setValue(g.tilt);
+        tab.foamBar()->setValue(g.foam);
+        tab.extraBar()->setValue(g.extra);
+        tab.BuildGroup();
+        tab.SpeedButtonOkplusClick();
+        const int group = static_cast<int>(i) + 1;
+        if (QScrollBar* colour = editor.manualTab().colourFader(group))
+            colour->setValue(g.colour);
+    }
+}
+
+void shapeBowl(EditorWindow& editor, const BowlSpec& bowl)
+{
+    setBar(&editor, "ScrollBarUgolCup", bowl.corners);
+    setBar(&editor, "ScrollBarUgolPovorota", bowl.turn);
+    setBar(&editor, "ScrollBarCupWidthX", bowl.width);
+    setBar(&editor, "ScrollBarCuphI", bowl.depth);
+    setBar(&editor, "ScrollBarCupwALL", bowl.wall);
+    setGrid(&editor, "ColorGridDno", bowl.bottom);
+    setGrid(&editor, "ColorGridIn", bowl.outer);
+    setGrid(&editor, "ColorGridUp", bowl.top);
+    setGrid(&editor, "ColorGridNaruz", bowl.inner);
+}
+
+bool makeExample(const ExampleSpec& spec, const QDir& folder, bool picture)
+{
+    processRandom().reset();
+    auto state = std::make_unique<FountainState>();
+    AppWindows windows(*state);
+    EditorWindow& editor = windows.editor();
+
+    editor.fileCommands().SpeedButtonNewClick();
+    editor.manualTab().saturationBar()->setValue(230);
+    buildGroups(editor, spec.groups);
+    shapeBowl(editor, spec.bowl);
+    // The "ISOMETR" view from a little farther away, so the whole bowl shows.
+    state->ViewAngleY = 10;
+    state->ViewAngleZ = 342;
+    state->ViewAngleX = 0;
+    state->ViewPanX = 0;
+    state->ViewPanY = -8;
+    setBar(&editor, "ScrollBarZoom", 62);
+
+    const QString path = folder.filePath(QString::fromLatin1(spec.file));
+    if (!editor.fileCommands().SAveFileFontan(path))
+        return false;
+    std::printf("%s: %d nozzles\n", qPrintable(path), nozzleCount(*state));
+
+    if (picture) {
+        OffscreenFrame frame(QSize(800, 600), *state);
+        if (!frame.isValid())
+            return false;
+        frame.draw(*state, editor.sceneSettings());
+        frame.draw(*state, editor.sceneSettings());
+        // The framebuffer reads bottom row first.
+        frame.image().mirrored(false, true).save(path.left(path.size() - 4) + QStringLiteral(".png"));
+    }
+    return true;
+}
+
+std::vector<ExampleSpec> examples()
+{
+    return {
+        // Three rings round a tall centre jet, each ring higher than the one outside it.
+        {"classic_round.wat",
+         {{Circle, 24, 170, 35, 12, 4, 100},
+          {Circle, 16, 120, 60, 10, 4, 140},
+          {Circle, 8, 70, 90, 8, 5, 192},
+          {Line, 2, 1, 110, 0, 6, 255}},
+         {21, 45, 200, 25, 18, 8, 4, 6, 7}},
+        // Two squares, one inside the other, round a centre jet, in a square bowl.
+        {"square.wat",
+         {{Square, 24, 140, 40, 12, 4, 160},
+          {Square, 12, 70, 70, 10, 4, 110},
+          {Line, 2, 1, 100, 0, 6, 0}},
+         {4, 45, 250, 25, 18, 8, 4, 6, 7}},
+        // A spiral arm of jets winding in through the centre, and a low ring round it.
+        {"spiral.wat",
+         {{Spiral, 30, 170, 70, 10, 3, 200, 0, 0, 100, 50},
+          {Circle, 20, 190, 30, 6, 3, 40}},
+         {21, 45, 210, 25, 18, 8, 4, 6, 7}},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make-examples <folder> [--pictures]\n");
+        return 2;
+    }
+    const bool pictures = argc > 2 && QByteArray(argv[2]) == "--pictures";
+    if (!pictures && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    setDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    setApplicationNames();
+
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    for (const ExampleSpec& spec : examples())
+        if (!makeExample(spec, folder, pictures))
+            return 1;
+    return 0;
+}
