@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 
+#include "app/ColorGrid.h"
 #include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "editor/AutomatTab.h"
@@ -7,12 +8,15 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"
+#include "app/RadioGroup.h"
+#include "render/SceneSettings.h"
 #include "editor/JetTab.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "model/SaveBuffer.h"
 #include "show/RecorderWindow.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -595,4 +599,85 @@ TEST(FileFuzz, RandomFilesLoadAndLeaveTheProgramUsable)
     ASSERT_TRUE(p.files.OpenFontanFile(dir.filePath("after.wat")));
     EXPECT_EQ(p.state->JetGroup[40], 3);
     EXPECT_EQ(nozzleCount(*p.state), 1);
+}
+
+TEST(FileNew, PutsBothSequencersDown)
+{
+    FileProgram p;
+    // Stand-ins until the sequencer exists: latching pairs found by name.
+    QWidget& automat = p.editor.automatTab();
+    for (const char* prefix : {"Form", "Color"}) {
+        const QString stop = QStringLiteral("SpeedButtonStop") + QString::fromLatin1(prefix);
+        if (p.editor.findChild<QAbstractButton*>(stop) != nullptr)
+            continue;
+        auto* pair = new QButtonGroup(&automat);
+        auto* play = makeButton(&automat, QStringLiteral("SpeedButtonPlay") + prefix, "Play");
+        auto* halt = makeButton(&automat, stop, "Stop");
+        for (QPushButton* button : {play, halt}) {
+            button->setCheckable(true);
+            pair->addButton(button);
+        }
+        play->setChecked(true);
+    }
+    p.files.SpeedButtonNewClick();
+    for (const char* name : {"SpeedButtonStopForm", "SpeedButtonStopColor"}) {
+        auto* stop = control<QAbstractButton>(&p.editor, name);
+        if (stop->isCheckable()) {
+            EXPECT_TRUE(stop->isChecked()) << name;
+        }
+    }
+    for (const char* name : {"SpeedButtonPlayForm", "SpeedButtonPlayColor"}) {
+        if (auto* play = p.editor.findChild<QAbstractButton*>(name)) {
+            EXPECT_FALSE(play->isChecked()) << name;
+        }
+    }
+}
+
+TEST(FileRoundTrip, ABuiltFountainComesBackInAFreshProgram)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("built.wat");
+    FountainState saved;
+    SceneSettings savedScene;
+    {
+        FileProgram p;
+        GroupTab& groups = p.editor.groupTab();
+        p.editor.findChild<RadioGroup*>("RadioGroupTips")->setItemIndex(3);
+        groups.countBar()->setValue(12);
+        groups.sizeBar()->setValue(150);
+        groups.heightBar()->setValue(60);
+        groups.SpeedButtonOkplusClick();
+        groups.countBar()->setValue(6);
+        groups.sizeBar()->setValue(80);
+        groups.SpeedButtonOkplusClick();
+        p.bar("ScrollBarCupWidthX")->setValue(210);
+        p.bar("ScrollBarUgolCup")->setValue(8);
+        p.check("CheckBoxXY")->setChecked(true);
+        control<ColorGrid>(&p.editor, "ColorGridDno")->setSelectedIndex(12);
+        p.state->ViewAngleY = 30;
+        p.saveAs(path);
+        saved = *p.state;
+        savedScene = p.editor.sceneSettings();
+    }
+
+    FileProgram again;
+    again.open(path);
+    EXPECT_TRUE(again.prompter->messages.empty());
+    const FountainState& s = *again.state;
+    EXPECT_EQ(s.JetPos, saved.JetPos);
+    EXPECT_EQ(s.JetShape, saved.JetShape);
+    EXPECT_EQ(s.JetGroup, saved.JetGroup);
+    EXPECT_EQ(s.JetFoam, saved.JetFoam);
+    EXPECT_EQ(s.GroupColour, saved.GroupColour);
+    EXPECT_EQ(s.GroupLevel, saved.GroupLevel);
+    EXPECT_EQ(s.GroupRecipe, saved.GroupRecipe);
+    EXPECT_EQ(nozzleCount(s), 18);
+    EXPECT_DOUBLE_EQ(s.ViewAngleY, 30);
+    const SceneSettings scene = again.editor.sceneSettings();
+    EXPECT_EQ(scene.cupWidth, savedScene.cupWidth);
+    EXPECT_EQ(scene.cupCorners, 8);
+    EXPECT_EQ(scene.colourBottom, 12);
+    EXPECT_TRUE(scene.gridXY);
+    EXPECT_EQ(scene.zoom, savedScene.zoom);
+    EXPECT_EQ(scene.fieldSpin, savedScene.fieldSpin);
 }
