@@ -63,6 +63,9 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
+    // Eight buttons and two separators share a window 220 pixels wide.
+    button->setFixedSize(22, 22);
+    button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
     connect(button, &QToolButton::clicked, this, click);
@@ -83,7 +86,7 @@ void FileCommands::buildToolBar()
     undo_ = addButton("SpeedButtonUndo", QStyle::SP_ArrowBack, {}, &FileCommands::SpeedButtonUndoClick);
     undo_->setEnabled(false);
     editor_.toolBar()->addSeparator();
-    addButton("SpeedButtonHelp", QStyle::SP_DialogHelpButton, {}, &FileCommands::SpeedButtonHelpClick);
+    addButton("SpeedButtonHelp", QStyle::SP_MessageBoxQuestion, {}, &FileCommands::SpeedButtonHelpClick);
     addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, QStringLiteral("О программе"),
               &FileCommands::SpeedButtonAboutClick);
     editor_.toolBar()->addSeparator();
