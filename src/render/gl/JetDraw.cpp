@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace pluviane {
 
 namespace {
@@ -26,15 +28,25 @@ void drawBodies(const JetGeometry& geometry, bool lit)
     }
 }
 
+// Strands per batch. A software rasteriser starts on a batch once it is
+// flushed, while the next one is still being transformed and binned; a
+// hardware one takes the few extra submissions in its stride.
+constexpr int kStrandsPerBatch = 400;
+
 void drawStrands(const JetGeometry& geometry)
 {
-    if (geometry.strandVertexCount() == 0)
+    const int indices = geometry.strandIndexCount();
+    if (indices == 0)
         return;
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, geometry.strandVertices());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, geometry.strandColours());
-    glDrawElements(GL_LINES, geometry.strandIndexCount(), GL_UNSIGNED_INT,
-                   geometry.strandIndices());
+    constexpr int batch = kStrandsPerBatch * JetGeometry::kStrandIndices;
+    for (int first = 0; first < indices; first += batch) {
+        glDrawElements(GL_LINES, std::min(batch, indices - first), GL_UNSIGNED_INT,
+                       geometry.strandIndices() + first);
+        glFlush();
+    }
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
@@ -49,13 +61,21 @@ void drav_BuranS(const JetGeometry& geometry)
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, geometry.splashPoints());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, geometry.splashColours());
-    glDrawArrays(GL_POINTS, 0, geometry.splashPointCount());
+    constexpr int batch = kStrandsPerBatch * JetGeometry::kSplashPoints;
+    const int points = geometry.splashPointCount();
+    for (int first = 0; first < points; first += batch) {
+        glDrawArrays(GL_POINTS, first, std::min(batch, points - first));
+        glFlush();
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void drav_Struja(FountainState& state, RandomSource& random, JetGeometry& geometry)
 {
+    // What is drawn so far (the backdrop) goes to the rasteriser while the
+    // jets are computed.
+    glFlush();
     geometry.build(state, random);
 
     if (geometry.anyNozzle())
