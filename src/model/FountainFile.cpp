@@ -1,12 +1,10 @@
 #include "model/FountainFile.h"
 
-#include "model/Random.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cmath>
 
 namespace pluviane {
 
@@ -22,11 +20,6 @@ FileResult readPrefix(QFile& file, qint64 limit, QByteArray& bytes)
     if (file.error() != QFileDevice::NoError)
         return failed(file.errorString());
     return {};
-}
-
-Byte randomPosition(RandomSource& random)
-{
-    return static_cast<Byte>(30 + static_cast<int>(std::ceil(120.0 * random.next())));
 }
 
 } // namespace
@@ -76,24 +69,6 @@ FileResult writeFountainFile(const QString& name, const FountainImage& buffer)
     if (!file.commit())
         return failed(file.errorString());
     return {};
-}
-
-void resetToNewFountain(FountainState& s, RandomSource& random)
-{
-    for (int i = 0; i < kNozzleCount; ++i) {
-        s.JetFill[i] = 30;
-        s.JetFoam[i] = 5;
-        s.JetGroup[i] = 0;
-        s.JetShape[i][1] = 50;
-        s.JetShape[i][2] = 70;
-        s.JetShape[i][3] = 90;
-        s.GroupLevel[i] = 255;
-        s.JetOrbit[i] = 0;
-        s.GroupColour[i] = {250, 250, 250, 200};
-        s.JetPos[i][1] = randomPosition(random);
-        s.JetPos[i][2] = randomPosition(random);
-        s.JetPos[i][3] = 0;
-    }
 }
 
 } // namespace pluviane

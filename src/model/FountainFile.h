@@ -6,7 +6,6 @@
 
 namespace pluviane {
 
-class RandomSource;
 
 // Bytes the bowl-only load takes from a fountain file: the settings block but its last byte.
 constexpr std::size_t kBowlSettingsSize = 255;
@@ -33,10 +32,5 @@ FileResult readBowlSettings(const QString& name, FountainImage& buffer);
 // one was written completely.
 FileResult writeFountainFile(const QString& name, const FountainImage& buffer);
 
-// The model part of "Новый файл": every nozzle back to a loose random jet and
-// every group to full level and light grey. Positions draw two numbers per
-// nozzle in turn (x then z). JetPos[0], JetShape[0], the group shifts and
-// recipes and the show tables stay.
-void resetToNewFountain(FountainState& state, RandomSource& random);
 
 } // namespace pluviane

@@ -83,6 +83,11 @@ FountainState& fountain();
 // drawing the random layout from `random`, and copies the result into the save buffer.
 void setStartValues(FountainState& state, RandomSource& random);
 
+// The new-fountain reset: jets, groups and colours back to their start values and
+// a fresh random layout, two draws per nozzle in turn. Leaves the save buffer, the
+// recipes, the shifts, the show tables and the view alone.
+void resetToNewFountain(FountainState& state, RandomSource& random);
+
 // Number of nozzles 0..255 bound to a group.
 int nozzleCount(const FountainState& state);
 
