@@ -173,7 +173,7 @@ void JetGeometry::buildNozzle(FountainState& state, RandomSource& random, int k,
     if (foam == 0)
         return;
 
-    // The transform of the text, step by step: a first translation (fed zero:
+    // The nozzle transform, step by step: a first translation (fed zero:
     // nozzle positions already carry the group's centre), the orbit about the
     // bowl centre, the outlet, the spin of the jet's direction. Both turns are
     // about y, so a point p of the outlet frame lands at base + turn(p).

@@ -11,11 +11,11 @@ class RandomSource;
 
 namespace test {
 
-// A plain renderer of the whole frame that gives OpenGL one call per vertex and
-// draws every cylinder and disk through a GLU quadric, strand by strand as the
-// drawing is described. It is the yardstick the batched renderer is checked
-// and timed against: the same state, settings and random sequence must give
-// the same picture.
+// A plain renderer of the whole frame that gives OpenGL one call per vertex,
+// draws every cylinder and disk through a GLU quadric and goes strand by
+// strand, body and splash included. It is the yardstick the batched renderer
+// is checked and timed against: the same state, settings and random sequence
+// must give the same picture.
 class ImmediateReference {
 public:
     ImmediateReference();
