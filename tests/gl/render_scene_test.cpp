@@ -148,6 +148,8 @@ TEST_F(SceneTest, RedGroupRisesAboveTheBowlAndSinksIntoItAtLevelZero)
     state->GroupLevel[1] = 255;
     const QImage full = secondFrame(settings);
     EXPECT_GT(redPixelsAbove(full, bowlTop + 2), 500);
+    frame->draw(*state, settings);
+    EXPECT_NE(frame->image(), full) << "every tick scatters the water afresh";
     // The nozzle bodies stand in their own olive colour.
     const QPoint outlet = project(*state, settings, {0, 1.25f, 6});
     EXPECT_TRUE(anyNear(full, outlet, 40, [](QRgb p) { return near(p, {0.5f, 0.5f, 0.1f}); }));
