@@ -46,7 +46,7 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
                                     QStringLiteral("Высота струи            Цвет струи"), "navy"));
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(3);
     layout->addLayout(grid);
     buildFaders(grid);
@@ -103,12 +103,19 @@ void ManualTab::buildFaders(QGridLayout* grid)
         QScrollBar* colour = makeBar(this, QStringLiteral("ScrollBarColor%1").arg(g), 0, 255, 255);
         level->setMinimumWidth(80);
         colour->setMinimumWidth(80);
+        level->setToolTip(QStringLiteral("Высота струи %1").arg(g));
+        colour->setToolTip(QStringLiteral("Цвет струи %1").arg(g));
         connect(level, &QScrollBar::valueChanged, this,
                 [this, g](int value) { state_.GroupLevel[g] = static_cast<Byte>(value); });
         connect(colour, &QScrollBar::valueChanged, this,
                 [this, g](int value) { ColorChange(g, value); });
+        // The group number between its two faders tells the rows apart.
+        auto* number = new QLabel(QString::number(g), this);
+        number->setAlignment(Qt::AlignCenter);
+        number->setMinimumWidth(14);
         grid->addWidget(level, g - 1, 0);
-        grid->addWidget(colour, g - 1, 1);
+        grid->addWidget(number, g - 1, 1);
+        grid->addWidget(colour, g - 1, 2);
         levels_[g] = level;
         colours_[g] = colour;
     }
