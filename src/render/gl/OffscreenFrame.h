@@ -34,7 +34,9 @@ public:
     // Draws one frame, waits for it to finish, and leaves the context current.
     void draw(FountainState& state, const SceneSettings& settings);
 
-    // The framebuffer's contents.
+    // The framebuffer's contents with rows in OpenGL's order: row 0 is the bottom of
+    // the picture, so pixel (x, y) matches window coordinates. `mirrored()` of it is
+    // the upright picture a person sees.
     QImage image();
 
     SceneRenderer& renderer() { return renderer_; }
