@@ -2,7 +2,7 @@
 
 #include "model/Random.h"
 #include "render/Palette.h"
-#include "render/gl/Texture.h"
+#include "render/gl/SceneRenderer.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -143,27 +143,8 @@ void ImmediateReference::drawFrame(FountainState& state, const SceneSettings& s,
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    if (s.backdrop) {
-        const float b = s.brightness / 100.0f;
-        const auto W = static_cast<float>(state.BackdropHalfW);
-        const auto H = static_cast<float>(state.BackdropHalfH);
-        const auto D = static_cast<float>(state.BackdropDepth);
-        glPushMatrix();
-        glEnable(GL_TEXTURE_2D);
-        oglSetTexture(state.TextureId);
-        if (s.night)
-            glColor3f(0.3f, 0.3f, 0.7f);
-        else
-            glColor3f(b, b, b);
-        glBegin(GL_QUADS);
-        glTexCoord2s(0, 0); glVertex3f(-W, -H, -D);
-        glTexCoord2s(1, 0); glVertex3f(W, -H, -D);
-        glTexCoord2s(1, 1); glVertex3f(W, H, -D);
-        glTexCoord2s(0, 1); glVertex3f(-W, H, -D);
-        glEnd();
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
-    }
+    if (s.backdrop)
+        drawBackdrop(state, s); // one quad: the same call in both renderers
 
     glTranslatef(static_cast<float>(state.ViewPanX), static_cast<float>(state.ViewPanY),
                  static_cast<float>(s.zoom - 150));

@@ -45,7 +45,7 @@ void SceneRenderer::resize(int width, int height)
     glLoadIdentity();
 }
 
-void SceneRenderer::drawBackdrop(const FountainState& state, const SceneSettings& settings)
+void drawBackdrop(const FountainState& state, const SceneSettings& settings)
 {
     const float b = settings.brightness / 100.0f;
     const auto W = static_cast<float>(state.BackdropHalfW);

@@ -9,6 +9,10 @@ struct GLUquadric;
 
 namespace pluviane {
 
+// The backdrop picture as one textured quad fixed behind the scene, tinted by the
+// brightness or the night colour. Drawn before the view transform.
+void drawBackdrop(const FountainState& state, const SceneSettings& settings);
+
 // Draws the whole scene into the current OpenGL context: backdrop, jets,
 // bowl, grid planes and axes. The jets and the bowl are computed on the CPU
 // into buffers kept from frame to frame and drawn from vertex arrays; the
@@ -35,8 +39,6 @@ public:
     GLUquadric* quadric() const { return quadric_; }
 
 private:
-    void drawBackdrop(const FountainState& state, const SceneSettings& settings);
-
     GLUquadric* quadric_ = nullptr;
     JetGeometry jets_;  // reused from tick to tick
     BowlGeometry bowl_;
