@@ -56,7 +56,7 @@ BowlTab::BowlTab(FountainState& state, EditorWindow& editor)
 
 void BowlTab::buildBowl(QVBoxLayout* layout)
 {
-    struct BarSpec {
+    struct BarEntry {
         QScrollBar** bar;
         const char* name;
         const char* labelName;
@@ -64,7 +64,7 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
         QString prefix;
         int minimum, maximum, value;
     };
-    const BarSpec bars[] = {
+    const BarEntry bars[] = {
         {&cupWidth_, "ScrollBarCupWidthX", "LabelCupWidthX", QStringLiteral("Размер чаши X = 150"),
          QStringLiteral("Размер чаши X = "), 21, 255, 150},
         {&cupDepth_, "ScrollBarCuphI", "LabelCuphI", QStringLiteral("Глубина чаши = 25 "),
@@ -76,13 +76,13 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
         {&cupTurn_, "ScrollBarUgolPovorota", "LabelUugolpos", QStringLiteral(" Угол поворота = 45 "),
          QStringLiteral(" Угол поворота = "), 0, 120, 45},
     };
-    for (const BarSpec& spec : bars) {
-        QLabel* label = makeLabel(this, QString::fromLatin1(spec.labelName), spec.initial);
-        *spec.bar = makeBar(this, QString::fromLatin1(spec.name), spec.minimum, spec.maximum, spec.value);
-        (*spec.bar)->setToolTip(kBowlHint);
-        followBar(*spec.bar, label, spec.prefix);
+    for (const BarEntry& entry : bars) {
+        QLabel* label = makeLabel(this, QString::fromLatin1(entry.labelName), entry.initial);
+        *entry.bar = makeBar(this, QString::fromLatin1(entry.name), entry.minimum, entry.maximum, entry.value);
+        (*entry.bar)->setToolTip(kBowlHint);
+        followBar(*entry.bar, label, entry.prefix);
         layout->addWidget(label);
-        layout->addWidget(*spec.bar);
+        layout->addWidget(*entry.bar);
     }
 
     QHBoxLayout* switches = row(layout);
@@ -95,23 +95,23 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
     switches->addWidget(loadCup_);
     switches->addWidget(openCup_);
 
-    struct GridSpec {
+    struct GridEntry {
         ColorGrid** grid;
         const char* name;
         QString label;
         int index;
     };
-    const GridSpec grids[] = {
+    const GridEntry grids[] = {
         {&gridBottom_, "ColorGridDno", QStringLiteral("Дно чаши "), 8},
         {&gridOuter_, "ColorGridIn", QStringLiteral(" Hаружняя стенка "), 4},
         {&gridTop_, "ColorGridUp", QStringLiteral(" Верх "), 6},
         {&gridInner_, "ColorGridNaruz", QStringLiteral("Внутреняя стенка "), 7},
     };
-    for (const GridSpec& spec : grids) {
-        layout->addWidget(makeLabel(this, {}, spec.label));
-        *spec.grid = new ColorGrid(QString::fromLatin1(spec.name), spec.index, this);
-        (*spec.grid)->setToolTip(kColourHint);
-        layout->addWidget(*spec.grid);
+    for (const GridEntry& entry : grids) {
+        layout->addWidget(makeLabel(this, {}, entry.label));
+        *entry.grid = new ColorGrid(QString::fromLatin1(entry.name), entry.index, this);
+        (*entry.grid)->setToolTip(kColourHint);
+        layout->addWidget(*entry.grid);
     }
 }
 
