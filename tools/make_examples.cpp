@@ -55,7 +55,7 @@ struct BowlSpec {
     int bottom = 8, outer = 4, top = 6, inner = 7;
 };
 
-struct ExampleSpec {
+struct ExampleRecipe {
     const char* file;
     std::vector<GroupRecipeSpec> groups;
     BowlSpec bowl;
@@ -114,7 +114,7 @@ void shapeBowl(EditorWindow& editor, const BowlSpec& bowl)
     setGrid(&editor, "ColorGridNaruz", bowl.inner);
 }
 
-bool makeExample(const ExampleSpec& spec, const QDir& folder, bool picture)
+bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
 {
     processRandom().reset();
     auto state = std::make_unique<FountainState>();
@@ -123,8 +123,8 @@ bool makeExample(const ExampleSpec& spec, const QDir& folder, bool picture)
 
     editor.fileCommands().SpeedButtonNewClick();
     editor.manualTab().saturationBar()->setValue(230);
-    buildGroups(editor, spec.groups);
-    shapeBowl(editor, spec.bowl);
+    buildGroups(editor, recipe.groups);
+    shapeBowl(editor, recipe.bowl);
     // The "ISOMETR" view from a little farther away, so the whole bowl shows.
     state->ViewAngleY = 10;
     state->ViewAngleZ = 342;
@@ -133,7 +133,7 @@ bool makeExample(const ExampleSpec& spec, const QDir& folder, bool picture)
     state->ViewPanY = -8;
     setBar(&editor, "ScrollBarZoom", 62);
 
-    const QString path = folder.filePath(QString::fromLatin1(spec.file));
+    const QString path = folder.filePath(QString::fromLatin1(recipe.file));
     if (!editor.fileCommands().SAveFileFontan(path))
         return false;
     std::printf("%s: %d nozzles\n", qPrintable(path), nozzleCount(*state));
@@ -150,7 +150,7 @@ bool makeExample(const ExampleSpec& spec, const QDir& folder, bool picture)
     return true;
 }
 
-std::vector<ExampleSpec> examples()
+std::vector<ExampleRecipe> examples()
 {
     return {
         // Three rings round a tall centre jet, each ring higher than the one outside it.
@@ -194,8 +194,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    for (const ExampleSpec& spec : examples())
-        if (!makeExample(spec, folder, pictures))
+    for (const ExampleRecipe& recipe : examples())
+        if (!makeExample(recipe, folder, pictures))
             return 1;
     return 0;
 }

@@ -41,11 +41,11 @@ struct GroupBuilderTab : ::testing::Test {
 
 TEST_F(GroupBuilderTab, ControlsStartAsTheProgramDoes)
 {
-    struct Spec {
+    struct Expected {
         const char* name;
         int minimum, maximum, value, page;
     };
-    const Spec bars[] = {
+    const Expected bars[] = {
         {"ScrollBarBegSt", 16, 255, 16, 1},    {"ScrollBarKolvoStr", 2, 100, 3, 1},
         {"ScrollBarNform", 1, 16, 1, 1},       {"ScrollBarRazmObj", 1, 200, 100, 10},
         {"ScrollBarSquach", 10, 100, 100, 10}, {"ScrollBarSmeshX", 0, 200, 100, 10},
@@ -54,7 +54,7 @@ TEST_F(GroupBuilderTab, ControlsStartAsTheProgramDoes)
         {"ScrollBarStrWidta", 0, 100, 10, 1},  {"ScrollBarDiamPnta", 1, 30, 3, 1},
         {"ScrollBarDopFunk", 1, 100, 100, 10},
     };
-    for (const Spec& s : bars) {
+    for (const Expected& s : bars) {
         QScrollBar* b = bar(s.name);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->minimum(), s.minimum) << s.name;

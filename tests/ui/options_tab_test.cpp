@@ -30,14 +30,14 @@ struct AutoVariation : ::testing::Test {
 
 TEST_F(AutoVariation, BarsAndLabels)
 {
-    struct Spec {
+    struct Expected {
         const char* bar;
         const char* label;
         QString start;
         int range;
         QString at; // label text at position -45
     };
-    const Spec specs[] = {
+    const Expected expected[] = {
         {"ScrollBarDobRazm", "LabelAvtrazme", QStringLiteral("Изменить размер на  0"), 50,
          QStringLiteral("Изменить размер на -45")},
         {"ScrollBarRtAvt", "LabelRotg", QStringLiteral("Повернуть на  0"), 90,
@@ -51,7 +51,7 @@ TEST_F(AutoVariation, BarsAndLabels)
         {"ScrollBarIvzmZ", "Labelizmz", QStringLiteral("Смещение по Z на 0"), 50,
          QStringLiteral("Смещение по Z на -45")},
     };
-    for (const Spec& s : specs) {
+    for (const Expected& s : expected) {
         QScrollBar* b = bar(s.bar);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->minimum(), -s.range) << s.bar;
