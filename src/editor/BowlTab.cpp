@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace pluviane {
@@ -30,6 +31,12 @@ void followBar(QScrollBar* bar, QLabel* label, const QString& prefix, int offset
     QObject::connect(bar, &QScrollBar::valueChanged, label, [=](int value) {
         label->setText(prefix + QString::number(value + offset) + suffix);
     });
+}
+
+// Small buttons keep the tab inside the narrow editor window.
+void narrow(QPushButton* button)
+{
+    button->setMaximumWidth(32);
 }
 
 QHBoxLayout* row(QVBoxLayout* parent)
@@ -89,8 +96,11 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
     cup_ = makeCheck(this, "CheckBoxCup", QStringLiteral("Вкл"), true, QStringLiteral("Показать чашу"));
     loadCup_ = makeCheck(this, "CheckBoxLoadCup", QStringLiteral("Load"), true,
                          QStringLiteral("Разрешить загружать новую чашу при загрузке"));
-    openCup_ = makeButton(this, "SpeedButtonOpenCup", QStringLiteral("Чаша…"),
+    openCup_ = makeButton(this, "SpeedButtonOpenCup", QString(),
                           QStringLiteral("Открыть файл c параметрами чаши"));
+    openCup_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    openCup_->setAccessibleName(openCup_->toolTip()); // an icon has no caption to read
+    narrow(openCup_);
     switches->addWidget(cup_);
     switches->addWidget(loadCup_);
     switches->addWidget(openCup_);
@@ -127,6 +137,7 @@ void BowlTab::buildBackdrop(QVBoxLayout* layout)
     QHBoxLayout* top = row(inner);
     auto* choose = makeButton(box, "SpeedButtonImageGnd", QStringLiteral("Подложка"),
                               QStringLiteral("Открыть файл с новой картинкой подложки"));
+    choose->setMaximumWidth(80);
     connect(choose, &QPushButton::clicked, this, &BowlTab::SpeedButtonImageGndClick);
     ground_ = makeCheck(box, "CheckBoxGnd", QStringLiteral("Вкл"), false,
                         QStringLiteral("Включить подложку"));
@@ -161,6 +172,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
     zoom_ = makeBar(this, "ScrollBarZoom", 0, 150, 85);
     followBar(zoom_, labelZoom_, QStringLiteral("Масштаб "), -50, QStringLiteral(" "));
     auto* zoomReset = makeButton(this, "SpeedButtonZoom", QStringLiteral("R"));
+    narrow(zoomReset);
     connect(zoomReset, &QPushButton::clicked, this, [this] { zoom_->setValue(50); });
     QHBoxLayout* zoomRow = row(layout);
     zoomRow->addWidget(labelZoom_, 1);
@@ -171,6 +183,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
     rotField_ = makeBar(this, "ScrollBarRotField", 0, 100, 50);
     connect(rotField_, &QScrollBar::valueChanged, this, &BowlTab::ScrollBarRotFieldChange);
     auto* spinReset = makeButton(this, "SpeedButtonResField", QStringLiteral("S"));
+    narrow(spinReset);
     connect(spinReset, &QPushButton::clicked, this, [this] {
         rotField_->setValue(50);
         showSpinLabel();
@@ -185,12 +198,14 @@ void BowlTab::buildView(QVBoxLayout* layout)
     groundRow->setContentsMargins(3, 3, 3, 3);
     auto* ust = makeButton(ground, "SpeedButtonUstField", QStringLiteral("G"));
     auto* resRot = makeButton(ground, "SpeedButtonResRotoat", QStringLiteral("R"));
+    narrow(ust);
     connect(ust, &QPushButton::clicked, this, [this] {
         state_.DragPan = false;
         state_.DragRotate = false;
         state_.ViewPanX = 0;
         state_.ViewPanY = -12.0;
     });
+    narrow(resRot);
     connect(resRot, &QPushButton::clicked, this, [this] {
         state_.ViewAngleY = 90.0;
         state_.ViewAngleZ = 0;
@@ -202,6 +217,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
     groundRow->addWidget(resRot);
 
     auto* ini = makeButton(this, "SpeedButton12", QStringLiteral("INI"));
+    ini->setMaximumWidth(40);
     connect(ini, &QPushButton::clicked, this, [this] {
         if (auto* box = editor_.windows().main().findChild<QWidget*>("GroupBox1")) {
             box->show();
