@@ -58,7 +58,6 @@ void SceneView::releaseGl()
     if (!ready_)
         return;
     makeCurrent();
-    renderer_.release();
     if (state_.TextureId != 0) {
         const auto texture = static_cast<GLuint>(state_.TextureId);
         glDeleteTextures(1, &texture);

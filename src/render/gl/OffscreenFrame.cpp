@@ -39,7 +39,6 @@ OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state) : size_(s
 OffscreenFrame::~OffscreenFrame()
 {
     if (context_ && surface_ && context_->makeCurrent(surface_.get())) {
-        renderer_.release();
         framebuffer_.reset();
         context_->doneCurrent();
     }

@@ -11,14 +11,6 @@
 
 namespace pluviane {
 
-SceneRenderer::~SceneRenderer()
-{
-    // The owner releases the quadric while its context is current; a quadric
-    // holds no GL objects, so freeing it here without a context is safe too.
-    if (quadric_ != nullptr)
-        gluDeleteQuadric(quadric_);
-}
-
 void SceneRenderer::init3d(const FountainState& state)
 {
     glClearColor(0, 0, 0, 1);
@@ -28,8 +20,6 @@ void SceneRenderer::init3d(const FountainState& state)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glLightfv(GL_LIGHT0, GL_POSITION, state.LightPos.data());
-    if (quadric_ == nullptr)
-        quadric_ = gluNewQuadric();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_POINT_SMOOTH);
@@ -99,14 +89,6 @@ void SceneRenderer::drawFrame(FountainState& state, const SceneSettings& setting
     drav_Grid(settings.gridXY, settings.gridYZ, settings.gridXZ);
     glLineWidth(3);
     drav_Axes(settings.axisX, settings.axisY, settings.axisZ);
-}
-
-void SceneRenderer::release()
-{
-    if (quadric_ != nullptr) {
-        gluDeleteQuadric(quadric_);
-        quadric_ = nullptr;
-    }
 }
 
 } // namespace pluviane

@@ -5,8 +5,6 @@
 #include "render/JetGeometry.h"
 #include "render/SceneSettings.h"
 
-struct GLUquadric;
-
 namespace pluviane {
 
 // The backdrop picture as one textured quad fixed behind the scene, tinted by the
@@ -15,16 +13,14 @@ void drawBackdrop(const FountainState& state, const SceneSettings& settings);
 
 // Draws the whole scene into the current OpenGL context: backdrop, jets,
 // bowl, grid planes and axes. The jets and the bowl are computed on the CPU
-// into buffers kept from frame to frame and drawn from vertex arrays; the
-// quadric of the set-up is kept for callers that draw with it.
+// into buffers kept from frame to frame and drawn from vertex arrays.
 class SceneRenderer {
 public:
     SceneRenderer() = default;
     SceneRenderer(const SceneRenderer&) = delete;
     SceneRenderer& operator=(const SceneRenderer&) = delete;
-    ~SceneRenderer();
 
-    // The fixed OpenGL state: clear colour, depth test, light 0, blending, quadric.
+    // The fixed OpenGL state: clear colour, depth test, light 0, blending.
     void init3d(const FountainState& state);
 
     // Viewport and a 30 degree perspective for a client area of this size.
@@ -33,13 +29,7 @@ public:
     // One frame, from the state and the editor's settings.
     void drawFrame(FountainState& state, const SceneSettings& settings);
 
-    // Releases the quadric; the context must be current.
-    void release();
-
-    GLUquadric* quadric() const { return quadric_; }
-
 private:
-    GLUquadric* quadric_ = nullptr;
     JetGeometry jets_;  // reused from tick to tick
     BowlGeometry bowl_;
 };
