@@ -7,8 +7,8 @@
 // With --pictures a PNG preview is drawn beside each file (needs OpenGL, e.g. under Xvfb).
 #include "app/AppWindows.h"
 #include "app/Application.h"
-#include "app/ColorGrid.h"
-#include "app/RadioGroup.h"
+#include "widgets/ColorGrid.h"
+#include "widgets/RadioGroup.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"

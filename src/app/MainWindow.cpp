@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppWindows.h"
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "app/SceneView.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
@@ -177,6 +177,7 @@ void MainWindow::Timer1Timer()
 {
     advanceFieldSpin(state_, scene_->currentSettings().fieldSpin);
     scene_->update();
+    emit frameTicked();
 }
 
 void MainWindow::SpeedButtonIsoClick()

@@ -1,8 +1,8 @@
 #include "editor/BowlTab.h"
 
 #include "app/AppWindows.h"
-#include "app/ColorGrid.h"
-#include "app/Controls.h"
+#include "widgets/ColorGrid.h"
+#include "widgets/Controls.h"
 #include "app/MainWindow.h"
 #include "app/SceneView.h"
 #include "editor/EditorWindow.h"

@@ -1,7 +1,7 @@
 #include "editor/EditorWindow.h"
 
 #include "app/AppWindows.h"
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
 #include "editor/FileCommands.h"

@@ -1,7 +1,7 @@
 #include "editor/FileCommands.h"
 
 #include "app/AppWindows.h"
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"

@@ -1,7 +1,7 @@
 #include "editor/GroupTab.h"
 
-#include "app/Controls.h"
-#include "app/RadioGroup.h"
+#include "widgets/Controls.h"
+#include "widgets/RadioGroup.h"
 #include "editor/EditorWindow.h"
 #include "editor/ManualTab.h"
 #include "editor/OptionsTab.h"

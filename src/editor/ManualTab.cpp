@@ -1,6 +1,6 @@
 #include "editor/ManualTab.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "editor/EditorWindow.h"
 #include "model/ColorChange.h"
 

@@ -1,6 +1,6 @@
 #include "editor/OptionsTab.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "editor/EditorWindow.h"
 
 #include <QCheckBox>

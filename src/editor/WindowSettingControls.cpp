@@ -1,7 +1,7 @@
 #include "editor/WindowSettingControls.h"
 
 #include "app/AppWindows.h"
-#include "app/ColorGrid.h"
+#include "widgets/ColorGrid.h"
 #include "editor/EditorWindow.h"
 #include "show/RecorderWindow.h"
 

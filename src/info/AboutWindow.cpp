@@ -1,6 +1,6 @@
 #include "info/AboutWindow.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "info/HelpWindow.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "info/AboutWindow.h"
 
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/ColorGrid.h"
+#include "widgets/ColorGrid.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 #include "editor/EditorWindow.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"

@@ -1,6 +1,6 @@
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

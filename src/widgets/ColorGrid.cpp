@@ -1,6 +1,6 @@
-#include "app/ColorGrid.h"
+#include "widgets/ColorGrid.h"
 
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 #include "render/Palette.h"
 
 #include <QKeyEvent>

@@ -1,0 +1,12 @@
+#include "show/MusicPanel.h"
+
+#include "editor/EditorWindow.h"
+
+namespace pluviane {
+
+MusicPanel::MusicPanel(FountainState& state, EditorWindow& editor)
+    : QWidget(nullptr), state_(state), editor_(editor)
+{
+}
+
+} // namespace pluviane
