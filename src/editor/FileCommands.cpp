@@ -151,9 +151,17 @@ void FileCommands::applyLoadedBuffer()
         noName->setChecked(false);
 }
 
-void FileCommands::SpeedButtonOpenFontanClick()
+QString FileCommands::chooseFountainToOpen()
 {
     const QString name = prompter_->chooseFountainToOpen(&editor_);
+    if (!name.isEmpty())
+        openDialogFileName_ = name;
+    return name;
+}
+
+void FileCommands::SpeedButtonOpenFontanClick()
+{
+    const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
     saveAs_->setEnabled(true);
@@ -215,7 +223,7 @@ void FileCommands::SpeedButtonUndoClick()
 
 void FileCommands::SpeedButtonOpenCupClick()
 {
-    const QString name = prompter_->chooseFountainToOpen(&editor_);
+    const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
     const FileResult read = readBowlSettings(name, state_.SaveBuffer);

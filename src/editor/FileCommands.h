@@ -31,6 +31,11 @@ public:
     // The file last opened or saved; empty at start.
     const QString& currentFileName() const { return currentFileName_; }
 
+    // The one open dialog serves fountains, bowls and show tables; it remembers
+    // the name last chosen in it (empty at start). Empty when cancelled.
+    QString chooseFountainToOpen();
+    const QString& openDialogFileName() const { return openDialogFileName_; }
+
     void SpeedButtonNewClick();
     void SpeedButtonOpenFontanClick();
     void SpeedButtonSaveAsFontanClick();
@@ -67,6 +72,7 @@ private:
     EditorWindow& editor_;
     std::unique_ptr<FilePrompter> prompter_;
     QString currentFileName_;
+    QString openDialogFileName_;
     QToolButton* saveAs_ = nullptr;
     QToolButton* save_ = nullptr;
     QToolButton* undo_ = nullptr;
