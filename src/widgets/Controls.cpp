@@ -1,9 +1,11 @@
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolButton>
 
 namespace pluviane {
 
@@ -61,6 +63,25 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
+}
+
+QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
+                            const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    nameUncaptioned(button, name);
+    button->setIcon(button->style()->standardIcon(icon));
+    button->setAutoRaise(true);
+    if (!hint.isEmpty())
+        button->setToolTip(hint);
+    return button;
+}
+
+QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* box = new QGroupBox(caption, parent);
+    nameCaptioned(box, name);
+    return box;
 }
 
 } // namespace pluviane

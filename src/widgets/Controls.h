@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStyle>
 #include <Qt>
 
 class QCheckBox;
+class QGroupBox;
+class QToolButton;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -28,6 +31,12 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
                         const QString& hint = {});
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text);
+
+// A picture button without a caption: the style's standard icon, a hint.
+QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
+                            const QString& hint = {});
+
+QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& caption);
 
 // Names a captioned control (button, check box, tab) for automation.
 void nameCaptioned(QWidget* control, const QString& name);

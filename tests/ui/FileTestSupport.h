@@ -21,6 +21,7 @@ namespace pluviane::test {
 struct FakePrompter : FilePrompter {
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
+    std::deque<QString> soundNames;
     std::deque<bool> answers;
     int openAsked = 0;
     int saveAsked = 0;
@@ -41,6 +42,7 @@ struct FakePrompter : FilePrompter {
         ++saveAsked;
         return take(saveNames);
     }
+    QString chooseSoundToOpen(QWidget*) override { return take(soundNames); }
     bool askYesNo(QWidget*, const QString&) override
     {
         ++questions;
