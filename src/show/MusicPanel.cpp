@@ -130,8 +130,11 @@ void MusicPanel::attachStatusBar(QStatusBar* bar)
 {
     statusPanel_ = new QLabel(bar);
     nameUncaptioned(statusPanel_, "StatusBarPanel0");
-    statusPanel_->setFixedWidth(kStatusPanelWidth);
-    bar->addWidget(statusPanel_);
+    // 200 wide where the window allows; the narrow editor with its size grip
+    // must not grow for it.
+    statusPanel_->setMaximumWidth(kStatusPanelWidth);
+    statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(statusPanel_, 1);
     showViewValues();
 }
 

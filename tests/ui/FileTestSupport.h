@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
@@ -67,6 +68,13 @@ private:
         return name;
     }
 };
+
+// One of the example fountains kept in examples/.
+inline QString examplePath(const char* name)
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(
+        QStringLiteral("../../examples/") + QString::fromLatin1(name));
+}
 
 inline void writeBytes(const QString& path, const QByteArray& bytes)
 {
