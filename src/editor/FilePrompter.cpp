@@ -5,6 +5,18 @@
 
 namespace pluviane {
 
+namespace {
+
+// Of several chosen files only the first counts; empty when cancelled.
+QString firstChosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
 QString openFountainFilter() { return QStringLiteral("Построение фонтана *.wat (*.wat)"); }
 QString saveFountainFilter() { return QStringLiteral("Форма фонтана *.wat (*.wat)"); }
 QString openSoundFilter() { return QStringLiteral("Звуковые файлы wav, mp3 (*)"); }
@@ -13,13 +25,10 @@ QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
     QFileDialog dialog(parent);
     dialog.setObjectName("OpenDialogFontan");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilter(openFountainFilter());
     dialog.setDefaultSuffix(QStringLiteral("wat"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return firstChosen(dialog);
 }
 
 QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& current)
@@ -34,23 +43,18 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!current.isEmpty())
         dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return firstChosen(dialog);
 }
 
 QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 {
     QFileDialog dialog(parent);
     dialog.setObjectName("OpenDialogSound");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(openSoundFilter());
     dialog.setDefaultSuffix(QStringLiteral("wav"));
     dialog.setOption(QFileDialog::ReadOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return firstChosen(dialog);
 }
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)
