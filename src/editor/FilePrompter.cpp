@@ -15,6 +15,18 @@ QString firstChosen(QFileDialog& dialog)
     return dialog.selectedFiles().first();
 }
 
+QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mode,
+                     const QString& filter, const QString& suffix, QFileDialog::Options options = {})
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setFileMode(mode);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOptions(dialog.options() | options);
+    return firstChosen(dialog);
+}
+
 } // namespace
 
 QString openFountainFilter() { return QStringLiteral("Построение фонтана *.wat (*.wat)"); }
@@ -23,12 +35,8 @@ QString openSoundFilter() { return QStringLiteral("Звуковые файлы w
 
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setObjectName("OpenDialogFontan");
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(openFountainFilter());
-    dialog.setDefaultSuffix(QStringLiteral("wat"));
-    return firstChosen(dialog);
+    return chooseToOpen(parent, "OpenDialogFontan", QFileDialog::ExistingFiles, openFountainFilter(),
+                        QStringLiteral("wat"));
 }
 
 QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& current)
@@ -48,13 +56,9 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
 
 QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setObjectName("OpenDialogSound");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(openSoundFilter());
-    dialog.setDefaultSuffix(QStringLiteral("wav"));
-    dialog.setOption(QFileDialog::ReadOnly);
-    return firstChosen(dialog);
+    // Sound files are only read: the dialog offers no renaming or new folders.
+    return chooseToOpen(parent, "OpenDialogSound", QFileDialog::ExistingFile, openSoundFilter(),
+                        QStringLiteral("wav"), QFileDialog::ReadOnly);
 }
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)
