@@ -129,6 +129,13 @@ TEST(Recorder, BarsDriveTheEditorAndNumbersRaiseTheirCounts)
     const Rgb stored = groupColourOf(96, p.manual.saturationBar()->value(),
                                      p.manual.brightnessBar()->value());
     EXPECT_EQ(p.state->GroupColour[14], (std::array<Byte, 4>{stored.r, stored.g, stored.b, 255}));
+
+    // Showing the window re-applies the current form and scene.
+    p.rec.allColourBar()->setValue(200);
+    p.rec.pressureBar(2)->setValue(90);
+    p.rec.show();
+    EXPECT_EQ(p.rec.colourBar(3)->value(), 40);
+    EXPECT_EQ(p.rec.pressureBar(2)->value(), 7);
 }
 
 TEST(Recorder, RecNextStopsAdvancingAt250AndStaysInTheTableAt255)
