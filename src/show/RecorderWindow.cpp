@@ -49,9 +49,6 @@ QLabel* centredLabel(QWidget* parent, const QString& text)
     return label;
 }
 
-// Sets a bar to a count raised by a number choice or a record; the bar clamps to 255.
-void raiseCount(QScrollBar* count, int value) { count->setValue(value); }
-
 } // namespace
 
 // The controls of a number box: the number and its label, the two "Rec"
@@ -221,7 +218,7 @@ void RecorderWindow::ScrollBarNformChange(int form)
 {
     form_.numberLabel->setText(QStringLiteral("Номер формы ") + QString::number(form));
     if (form > form_.count->value())
-        raiseCount(form_.count, form + 1);
+        form_.count->setValue(form + 1); // the bar clamps at 255
     // While a form plays, the bars follow the sequencer instead of the table.
     if (!formSequencerStopped())
         return;
@@ -240,7 +237,7 @@ void RecorderWindow::ScrollBarNscenChange(int scene)
 {
     scene_.numberLabel->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
     if (scene > scene_.count->value())
-        raiseCount(scene_.count, scene);
+        scene_.count->setValue(scene);
     // Groups 13..15 have no bar: they take their colour only here. For groups
     // 1..12 a bar that moves below replaces this colour with its own.
     for (int g = 1; g < kMaxGroup; ++g)
@@ -258,7 +255,7 @@ void RecorderWindow::SpeedButtonRecFormClick()
 {
     const int form = form_.number->value();
     if (form >= form_.count->value())
-        raiseCount(form_.count, form + 1);
+        form_.count->setValue(form + 1); // the bar clamps at 255
     for (int g = 1; g <= kFaderGroups; ++g)
         state_.FormPressure[form][g] = static_cast<Byte>(pressure_[g]->value());
     for (int g = 1; g <= kFaderGroups; ++g)
@@ -282,7 +279,7 @@ void RecorderWindow::SpeedButtonRecScenClick()
 {
     const int scene = scene_.number->value();
     if (scene > scene_.count->value())
-        raiseCount(scene_.count, scene + 1);
+        scene_.count->setValue(scene + 1);
     for (int g = 1; g <= kFaderGroups; ++g)
         state_.SceneColour[scene][g] = static_cast<Byte>(colour_[g]->value());
 }

@@ -9,7 +9,8 @@
 #include "show/RecorderWindow.h"
 #include "widgets/Controls.h"
 
-#include <QGridLayout>
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
