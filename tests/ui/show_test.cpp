@@ -250,7 +250,9 @@ TEST(ColourSequencer, StepsFadersAroundTheirTargetsAndChangesScenes)
 
     p.seq.startColorButton()->click();
     EXPECT_EQ(p.rec.sceneNumberBar()->value(), 1);
-    p.seq.stopColorButton()->click();
+    p.seq.playColorButton()->click(); // released: both buttons of the pair up
+    EXPECT_FALSE(p.seq.playColorButton()->isChecked());
+    EXPECT_FALSE(p.seq.stopColorButton()->isChecked());
     const int held = p.manual.colourFader(1)->value();
     p.ticks(4, &SequencerPanel::TimerSmenaColorTimer);
     EXPECT_EQ(p.manual.colourFader(1)->value(), held);
