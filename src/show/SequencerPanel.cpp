@@ -1,12 +1,245 @@
 #include "show/SequencerPanel.h"
 
+#include "app/AppWindows.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/ManualTab.h"
+#include "model/FountainFile.h"
+#include "model/ShowSequencer.h"
+#include "show/RecorderWindow.h"
+#include "widgets/Controls.h"
+
+#include <algorithm>
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace pluviane {
 
-SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
-    : QWidget(nullptr), state_(state), editor_(editor)
+namespace {
+
+constexpr std::size_t kSceneCountByte = 210;
+constexpr std::size_t kFormCountByte = 211;
+
+// A label over its bar; the bar's change rewrites the label as text + position.
+QScrollBar* addLabelledBar(QWidget* box, QVBoxLayout* layout, const char* labelName,
+                           const QString& caption, const QString& prefix, const char* barName,
+                           int minimum, int maximum, int value)
 {
+    QLabel* label = makeLabel(box, QString::fromLatin1(labelName), caption);
+    QScrollBar* bar = makeBar(box, QString::fromLatin1(barName), minimum, maximum, value);
+    QObject::connect(bar, &QScrollBar::valueChanged, label,
+                     [label, prefix](int position) { label->setText(prefix + QString::number(position)); });
+    layout->addWidget(label);
+    layout->addWidget(bar);
+    return bar;
+}
+
+QHBoxLayout* buttonRow(QVBoxLayout* layout, std::initializer_list<QWidget*> widgets)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch(1);
+    layout->addLayout(row);
+    return row;
+}
+
+QVBoxLayout* boxLayout(QGroupBox* box)
+{
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    return layout;
+}
+
+void startTicking(QTimer& timer, const char* name)
+{
+    timer.setObjectName(QString::fromLatin1(name));
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setInterval(kShowTickMs);
+    timer.start();
+}
+
+} // namespace
+
+// The names and texts of one sequencer's box.
+struct SequencerBoxNames {
+    const char* box;
+    const char* title;
+    const char* hint;
+    const char* start;
+    const char* play;
+    const char* stop;
+    const char* ticks;
+    const char* stepLabel;
+    const char* stepText;
+    const char* stepPrefix;
+    const char* step;
+    int stepMaximum;
+    const char* lengthLabel;
+    const char* lengthText;
+    const char* lengthPrefix;
+    const char* length;
+};
+
+SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
+    : QWidget(nullptr), state_(state), editor_(editor), formTimer_(this), colourTimer_(this),
+      loadBuffer_(std::make_unique<FountainImage>())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(buildSequencerBox(
+        {"GroupBoxForm", " Форма N 01 ", "Управление секвенсером", "SpeedButtonStartfORM",
+         "SpeedButtonPlayForm", "SpeedButtonStopForm", "LabelDeltaForm", "LabelSpSm",
+         "Плавность изменения", "Плавность изменения ", "ScrollBarSpSm", 50, "LabelMaxCnt",
+         "Скорость смены форм ", "Скорость смены форм ", "ScrollBarLen"},
+        form_));
+    layout->addWidget(buildSequencerBox(
+        {"GroupBox2", " Сцена N 01 ", "Управление цветом", "SpeedButtonStartColor",
+         "SpeedButtonPlayColor", "SpeedButtonStopColor", "Labelhjf", "LabelKolvoRabForm",
+         "Плавность изменения", "Cкорость смены цвета ", "ScrollBarKolvIspGr", 10, "Labelpcyn",
+         "Скор. смены сцен цвета", "Скор. смены сцен цвета ", "ScrollBaruhgkjhgg"},
+        colour_));
+    openShow_ = makeIconButton(form_.box, QStringLiteral("SpeedButtonOpenFormColor"),
+                               QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл Cеквенций"));
+    form_.buttons->addWidget(openShow_);
+
+    connect(openShow_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonOpenFormColorClick);
+    connect(form_.start, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartfORMClick);
+    connect(form_.play, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonPlayFormClick);
+    connect(colour_.start, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartColorClick);
+
+    connect(&formTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaFormTimer);
+    connect(&colourTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaColorTimer);
+    startTicking(formTimer_, "TimerSmenaForm");
+    startTicking(colourTimer_, "TimerSmenaColor");
+}
+
+SequencerPanel::~SequencerPanel() = default;
+
+// A box with the rewind button, the latching play/stop pair, the tick count
+// and, below them, the step bar and the length bar with their labels.
+QGroupBox* SequencerPanel::buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls)
+{
+    auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    controls.box = makeGroupBox(this, text(names.box), text(names.title));
+    QGroupBox* box = controls.box;
+    QVBoxLayout* layout = boxLayout(box);
+    controls.start = makeIconButton(box, text(names.start), QStyle::SP_MediaSkipBackward,
+                                    text(names.hint));
+    const LatchingPair pair = makeLatchingPair(box, text(names.play), text(names.stop), text(names.hint));
+    controls.play = pair.play;
+    controls.stop = pair.stop;
+    controls.ticks = makeLabel(box, text(names.ticks), QStringLiteral("-----"));
+    controls.buttons = buttonRow(layout, {controls.start, controls.play, controls.stop, controls.ticks});
+    controls.step = addLabelledBar(box, layout, names.stepLabel, text(names.stepText),
+                                   text(names.stepPrefix), names.step, 1, names.stepMaximum, 1);
+    controls.length = addLabelledBar(box, layout, names.lengthLabel, text(names.lengthText),
+                                     text(names.lengthPrefix), names.length, 10, 300, 50);
+    return box;
+}
+
+QAbstractButton* SequencerPanel::playFormButton() { return form_.play; }
+QAbstractButton* SequencerPanel::stopFormButton() { return form_.stop; }
+QAbstractButton* SequencerPanel::playColorButton() { return colour_.play; }
+QAbstractButton* SequencerPanel::stopColorButton() { return colour_.stop; }
+QAbstractButton* SequencerPanel::startFormButton() { return form_.start; }
+QAbstractButton* SequencerPanel::startColorButton() { return colour_.start; }
+QAbstractButton* SequencerPanel::openShowButton() { return openShow_; }
+
+// The recorder is created after the editor, so it is looked up when needed.
+RecorderWindow& SequencerPanel::recorder() { return editor_.windows().recorder(); }
+
+void SequencerPanel::TimerSmenaFormTimer()
+{
+    if (!form_.play->isChecked())
+        return;
+    RecorderWindow& rec = recorder();
+    for (int g = 1; g <= kFaderGroups; ++g)
+        rec.pressureBar(g)->setValue(StepRampLevel(state_, currentForm_, g, form_.step->value()));
+    ++formTickCount_;
+    form_.ticks->setText(QString::number(formTickCount_));
+    if (formTickCount_ <= form_.length->value())
+        return;
+    formTickCount_ = 1;
+    currentForm_ = currentForm_ < rec.formCountBar()->value() ? currentForm_ + 1 : 1;
+    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+}
+
+void SequencerPanel::TimerSmenaColorTimer()
+{
+    if (!colour_.play->isChecked())
+        return;
+    const int step = std::max(colour_.step->value(), 1);
+    ++sceneTickCount_;
+    colour_.ticks->setText(QString::number(sceneTickCount_));
+    QScrollBar* scene = recorder().sceneNumberBar();
+    if (sceneTickCount_ < colour_.length->value()) {
+        ManualTab& manual = editor_.manualTab();
+        for (int k = 1; k <= 4; ++k) {
+            QScrollBar* fader = manual.colourFader(k);
+            const int target = state_.SceneColour[scene->value()][k];
+            fader->setValue(stepColourFader(fader->value(), target, step));
+        }
+        return;
+    }
+    sceneTickCount_ = 1;
+    scene->setValue(scene->value() >= recorder().sceneCountBar()->value() ? 1 : scene->value() + 1);
+    colour_.box->setTitle(QStringLiteral("  Сцена  ") + QString::number(scene->value()));
+}
+
+void SequencerPanel::SpeedButtonStartfORMClick()
+{
+    currentForm_ = 1;
+    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+}
+
+// Playing from form 1 starts from a dry fountain, so the first form rises from
+// the bottom; at any other form play resumes where it stopped.
+void SequencerPanel::SpeedButtonPlayFormClick()
+{
+    if (currentForm_ != 1)
+        return;
+    editor_.manualTab().SpeedButtonAllMinClick();
+    for (int g = 0; g < kMaxGroup; ++g)
+        state_.GroupRampLevel[g] = 255;
+}
+
+void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()->setValue(1); }
+
+void SequencerPanel::SpeedButtonOpenFormColorClick()
+{
+    const QString name = editor_.fileCommands().chooseFountainToOpen();
+    if (!name.isEmpty())
+        loadShowFile(name);
+}
+
+bool SequencerPanel::loadShowFile(const QString& name)
+{
+    FileCommands& files = editor_.fileCommands();
+    const FileResult read = readFountainFile(name, *loadBuffer_);
+    if (read.outcome == FileResult::TooLarge) {
+        files.showTooLarge(&editor_);
+        return false;
+    }
+    if (!read.ok()) {
+        files.showFileError(&editor_, name, read.reason);
+        return false;
+    }
+    loadShowTables(*loadBuffer_, state_);
+    recorder().sceneCountBar()->setValue((*loadBuffer_)[kSceneCountByte]);
+    recorder().formCountBar()->setValue((*loadBuffer_)[kFormCountByte]);
+    editor_.UpdateOnlyButtonGroup();
+    form_.stop->setChecked(true);
+    colour_.stop->setChecked(true);
+    return true;
 }
 
 } // namespace pluviane

@@ -61,8 +61,15 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     if (!name.isEmpty())
-        label->setObjectName(name);
+        nameCaptioned(label, name);
     return label;
+}
+
+QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& title)
+{
+    auto* box = new QGroupBox(title, parent);
+    nameCaptioned(box, name);
+    return box;
 }
 
 QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
@@ -77,11 +84,23 @@ QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::Standa
     return button;
 }
 
-QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& caption)
+LatchingPair makeLatchingPair(QWidget* parent, const QString& playName, const QString& stopName,
+                              const QString& hint)
 {
-    auto* box = new QGroupBox(caption, parent);
-    nameCaptioned(box, name);
-    return box;
+    LatchingPair pair{makeIconButton(parent, playName, QStyle::SP_MediaPlay, hint),
+                      makeIconButton(parent, stopName, QStyle::SP_MediaStop, hint)};
+    for (QToolButton* button : {pair.play, pair.stop})
+        button->setCheckable(true);
+    pair.stop->setChecked(true);
+    auto releaseOnPress = [](QToolButton* pressed, QToolButton* partner) {
+        QObject::connect(pressed, &QToolButton::toggled, partner, [partner](bool down) {
+            if (down)
+                partner->setChecked(false);
+        });
+    };
+    releaseOnPress(pair.play, pair.stop);
+    releaseOnPress(pair.stop, pair.play);
+    return pair;
 }
 
 } // namespace pluviane
