@@ -1,0 +1,192 @@
+#include "show/FountainRender.h"
+
+#include "app/AppWindows.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/FountainFile.h"
+#include "model/Random.h"
+#include "model/SaveBuffer.h"
+#include "show/ShowSimulation.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cmath>
+#include <memory>
+
+namespace pluviane {
+
+namespace {
+
+// Keeps the file commands' messages for the caller instead of showing them.
+class MessageCatcher : public FilePrompter {
+public:
+    explicit MessageCatcher(QString& message) : message_(message) {}
+    QString chooseFountainToOpen(QWidget*) override { return {}; }
+    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void showMessage(QWidget*, const QString&, const QString& text) override
+    {
+        message_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+    }
+
+private:
+    QString& message_;
+};
+
+RenderResult failed(const QString& why) { return {RenderResult::Failed, why}; }
+
+// A fountain of its own with all five windows, the file loaded, the show
+// clock stopped at time 0 and a frame to draw into.
+class RenderSession {
+public:
+    RenderResult open(const RenderRequest& request)
+    {
+        // Each render scatters the jets the same way.
+        processRandom().reset();
+        state_ = std::make_unique<FountainState>();
+        windows_ = std::make_unique<AppWindows>(*state_);
+        show_ = std::make_unique<ShowSimulation>(*windows_);
+        EditorWindow& editor = windows_->editor();
+        QString message;
+        editor.fileCommands().setPrompter(std::make_unique<MessageCatcher>(message));
+        if (auto* load = editor.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
+            load->setChecked(true);
+        if (!QFileInfo(request.fountain).isFile())
+            return failed(QStringLiteral("cannot read %1: no such file").arg(QDir::toNativeSeparators(request.fountain)));
+        if (!editor.fileCommands().OpenFontanFile(request.fountain))
+            return failed(message.isEmpty() ? QStringLiteral("cannot read %1").arg(QDir::toNativeSeparators(request.fountain))
+                                            : message);
+
+        frame_ = std::make_unique<OffscreenFrame>(request.size, *state_, request.context);
+        if (!frame_->isValid())
+            return failed(QStringLiteral("cannot draw a %1x%2 picture: %3")
+                              .arg(request.size.width()).arg(request.size.height()).arg(frame_->error()));
+        const QString backdrop = request.backdrop.isEmpty() ? defaultBackdrop() : request.backdrop;
+        if (!backdrop.isEmpty())
+            frame_->loadBackdrop(backdrop);
+        return {};
+    }
+
+    void startShow() { show_->start(); }
+    void advanceTo(std::int64_t micros) { show_->advanceTo(micros); }
+
+    // The picture at the current moment, rows in OpenGL's order.
+    QImage draw()
+    {
+        frame_->draw(*state_, windows_->editor().sceneSettings());
+        return frame_->image();
+    }
+
+private:
+    std::unique_ptr<FountainState> state_;
+    std::unique_ptr<AppWindows> windows_;
+    std::unique_ptr<ShowSimulation> show_;
+    std::unique_ptr<OffscreenFrame> frame_;
+};
+
+std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
+
+} // namespace
+
+QString checkPictureSize(QSize size)
+{
+    constexpr int kMaxPictureSide = 16384;
+    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return QStringLiteral("the picture size must be between 1x1 and %1x%1").arg(kMaxPictureSide);
+    return {};
+}
+
+QString defaultBackdrop()
+{
+    const QString name = QStringLiteral("muzteatr.jpg");
+    const QString appDir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {name, QDir(appDir).filePath(name),
+                                     QDir(appDir).filePath(QStringLiteral("../share/pluviane/") + name)})
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    return {};
+}
+
+RenderResult renderPicture(const RenderRequest& request)
+{
+    const QString badSize = checkPictureSize(request.size);
+    if (!badSize.isEmpty())
+        return failed(badSize);
+    RenderSession session;
+    RenderResult opened = session.open(request);
+    if (!opened.ok())
+        return opened;
+    if (request.showSeconds >= 0) {
+        session.startShow();
+        session.advanceTo(micros(request.showSeconds));
+    }
+    // The first frame is drawn lit; the live view shows the second and later ones.
+    session.draw();
+    // Opaque: what the framebuffer's alpha holds after blending is no part of the picture.
+    const QImage picture = session.draw().mirrored(false, true).convertToFormat(QImage::Format_RGB32);
+
+    QSaveFile file(request.output);
+    const QByteArray suffix = QFileInfo(request.output).suffix().toLower().toLatin1();
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), file.errorString()));
+    QImageWriter writer(&file, suffix.isEmpty() ? QByteArray("png") : suffix);
+    if (!writer.write(picture) || !file.commit())
+        return failed(QStringLiteral("cannot write %1: %2")
+                          .arg(QDir::toNativeSeparators(request.output),
+                               file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString()));
+    return {};
+}
+
+RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress)
+{
+    VideoOptions options = request.video;
+    options.size = request.size;
+    const QString badOptions = checkVideoOptions(options);
+    if (!badOptions.isEmpty())
+        return failed(badOptions);
+    RenderSession session;
+    RenderResult opened = session.open(request);
+    if (!opened.ok())
+        return opened;
+    VideoEncoder encoder;
+    if (!encoder.open(request.output, options))
+        return failed(encoder.error());
+
+    session.startShow();
+    const int total = encoder.frameCount();
+    session.draw(); // the lit first frame, as the live view's first tick
+    for (int frame = 0; frame < total; ++frame) {
+        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
+        if (!encoder.addFrame(session.draw(), true))
+            return failed(encoder.error());
+        if (progress && !progress(frame + 1, total)) {
+            encoder.abandon();
+            return {RenderResult::Cancelled, QStringLiteral("cancelled")};
+        }
+    }
+    if (!encoder.finish())
+        return failed(encoder.error());
+    return {};
+}
+
+bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
+{
+    FountainState& state = editor.state();
+    // The save buffer is also the undo store: borrow it and put it back.
+    const FountainImage undo = state.SaveBuffer;
+    editor.fileCommands().ToBufCup();
+    ToBufSave(state, state.SaveBuffer);
+    const FileResult written = writeFountainFile(path, state.SaveBuffer);
+    state.SaveBuffer = undo;
+    if (!written.ok() && error)
+        *error = written.reason;
+    return written.ok();
+}
+
+} // namespace pluviane
