@@ -132,10 +132,13 @@ RenderResult renderPicture(const RenderRequest& request)
     const QImage picture = session.draw().mirrored(false, true).convertToFormat(QImage::Format_RGB32);
 
     QSaveFile file(request.output);
-    const QByteArray suffix = QFileInfo(request.output).suffix().toLower().toLatin1();
+    // A thumbnailer's output name need not say PNG; what the name does not name is PNG.
+    QByteArray format = QFileInfo(request.output).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+        format = "png";
     if (!file.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), file.errorString()));
-    QImageWriter writer(&file, suffix.isEmpty() ? QByteArray("png") : suffix);
+    QImageWriter writer(&file, format);
     if (!writer.write(picture) || !file.commit())
         return failed(QStringLiteral("cannot write %1: %2")
                           .arg(QDir::toNativeSeparators(request.output),

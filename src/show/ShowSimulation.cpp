@@ -6,6 +6,7 @@
 #include "editor/EditorWindow.h"
 #include "show/SequencerPanel.h"
 
+#include <QAbstractButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,30 +15,7 @@ namespace pluviane {
 
 namespace {
 constexpr std::int64_t kRenderTickMicros = 50'000;
-constexpr std::int64_t kSequencerTickMicros = 16'000;
-
-// The sequencer panel's play buttons and ticks, reached only where the panel has them.
-template <typename Panel>
-bool pressPlayOn(Panel& sequencer)
-{
-    if constexpr (requires { sequencer.playFormButton(); sequencer.formTimer(); }) {
-        sequencer.formTimer().stop();
-        sequencer.colourTimer().stop();
-        sequencer.playFormButton()->click();
-        sequencer.playColorButton()->click();
-        return true;
-    }
-    return false;
-}
-
-template <typename Panel>
-void tickOn(Panel& sequencer)
-{
-    if constexpr (requires { sequencer.TimerSmenaFormTimer(); }) {
-        sequencer.TimerSmenaFormTimer();
-        sequencer.TimerSmenaColorTimer();
-    }
-}
+constexpr std::int64_t kSequencerTickMicros = kShowTickMs * 1000;
 } // namespace
 
 ShowSimulation::ShowSimulation(AppWindows& windows) : windows_(windows)
@@ -86,13 +64,23 @@ void ShowSimulation::renderTick() { windows_.main().Timer1Timer(); }
 
 void ShowSimulation::pressPlay()
 {
-    playing_ = pressPlayOn(windows_.editor().automatTab().sequencer());
+    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
+    sequencer.formTimer().stop();
+    sequencer.colourTimer().stop();
+    // Form 1 and scene 1, whatever the file left the counters at.
+    sequencer.startFormButton()->click();
+    sequencer.startColorButton()->click();
+    sequencer.playFormButton()->click();
+    sequencer.playColorButton()->click();
+    playing_ = true;
     nextSequencerTick_ = kSequencerTickMicros;
 }
 
 void ShowSimulation::sequencerTick()
 {
-    tickOn(windows_.editor().automatTab().sequencer());
+    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
+    sequencer.TimerSmenaFormTimer();
+    sequencer.TimerSmenaColorTimer();
 }
 
 } // namespace pluviane
