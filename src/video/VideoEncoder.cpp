@@ -329,6 +329,10 @@ struct VideoEncoder::Streams {
                 return true;
             if (code < 0)
                 return fail(avError(code));
+            // Every picture lasts one frame; without it the container's edit list
+            // ends at the last picture's start and players drop that picture.
+            if (codec->codec_type == AVMEDIA_TYPE_VIDEO && packet->duration <= 0)
+                packet->duration = 1;
             av_packet_rescale_ts(packet.get(), codec->time_base, stream->time_base);
             packet->stream_index = stream->index;
             code = av_interleaved_write_frame(output, packet.get());
