@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -146,7 +147,7 @@ RenderResult renderPicture(const RenderRequest& request)
     return {};
 }
 
-RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress)
+RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress, RenderTimings* timings)
 {
     VideoOptions options = request.video;
     options.size = request.size;
@@ -163,17 +164,32 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 
     session.startShow();
     const int total = encoder.frameCount();
+    RenderTimings spent;
+    QElapsedTimer clock;
+    clock.start();
     session.draw(); // the lit first frame, as the live view's first tick
     for (int frame = 0; frame < total; ++frame) {
         session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
-        if (!encoder.addFrame(session.draw(), true))
+        const QImage picture = session.draw();
+        spent.drawing += clock.nsecsElapsed() * 1e-9;
+        clock.restart();
+        const bool added = encoder.addFrame(picture, true);
+        spent.encoding += clock.nsecsElapsed() * 1e-9;
+        clock.restart();
+        if (timings)
+            *timings = spent;
+        if (!added)
             return failed(encoder.error());
         if (progress && !progress(frame + 1, total)) {
             encoder.abandon();
             return {RenderResult::Cancelled, QStringLiteral("cancelled")};
         }
     }
-    if (!encoder.finish())
+    const bool finished = encoder.finish();
+    spent.encoding += clock.nsecsElapsed() * 1e-9;
+    if (timings)
+        *timings = spent;
+    if (!finished)
         return failed(encoder.error());
     return {};
 }

@@ -42,8 +42,16 @@ QString checkPictureSize(QSize size);
 // One picture, written whole or not at all (PNG or any format QImage writes).
 RenderResult renderPicture(const RenderRequest& request);
 
+// Where a video's time went: simulating and drawing the frames, and encoding
+// and writing them. Seconds of wall time.
+struct RenderTimings {
+    double drawing = 0;
+    double encoding = 0;
+};
+
 // A video of the fountain's show from time 0, both sequencers started together.
-RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {});
+RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {},
+                         RenderTimings* timings = nullptr);
 
 // The default backdrop the program loads at start ("muzteatr.jpg" in the
 // working folder), else the one installed beside the program; empty when none.
