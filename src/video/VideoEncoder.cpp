@@ -231,15 +231,18 @@ struct VideoEncoder::Streams {
         return false;
     }
 
-    void close()
+    // False when the last buffered bytes could not be written (a full disk shows here).
+    bool close()
     {
+        bool written = true;
         if (output != nullptr) {
             if (fileOpen)
-                avio_closep(&output->pb);
+                written = avio_closep(&output->pb) >= 0;
             avformat_free_context(output);
             output = nullptr;
         }
         fileOpen = false;
+        return written;
     }
 
     bool openVideo()
@@ -479,7 +482,8 @@ bool VideoEncoder::finish()
         if (code < 0)
             ok = s.fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(s.target), avError(code)));
     }
-    s.close();
+    if (!s.close() && ok)
+        ok = s.fail(QStringLiteral("cannot write %1: the disk refused the last bytes").arg(QDir::toNativeSeparators(s.target)));
     if (ok && std::rename(QFile::encodeName(s.temporary).constData(), QFile::encodeName(s.target).constData()) != 0)
         ok = s.fail(QStringLiteral("cannot write %1: %2")
                         .arg(QDir::toNativeSeparators(s.target), QString::fromLocal8Bit(std::strerror(errno))));
