@@ -245,6 +245,26 @@ struct VideoEncoder::Streams {
         return written;
     }
 
+    // Opens the encoder set up in `c` and adds its stream to the file; null on failure.
+    AVStream* openStream(AVCodecContext* c, const AVCodec* codec, const QString& kind)
+    {
+        if (output->oformat->flags & AVFMT_GLOBALHEADER)
+            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        const int code = avcodec_open2(c, codec, nullptr);
+        if (code < 0) {
+            fail(kind + QStringLiteral(" encoder: ") + avError(code));
+            return nullptr;
+        }
+        AVStream* stream = avformat_new_stream(output, nullptr);
+        if (stream == nullptr) {
+            fail(QStringLiteral("out of memory"));
+            return nullptr;
+        }
+        stream->time_base = c->time_base;
+        avcodec_parameters_from_context(stream->codecpar, c);
+        return stream;
+    }
+
     bool openVideo()
     {
         const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
@@ -264,17 +284,11 @@ struct VideoEncoder::Streams {
         // well behind the software rasteriser.
         av_opt_set(c->priv_data, "preset", "veryfast", 0);
         av_opt_set(c->priv_data, "crf", "20", 0);
-        if (output->oformat->flags & AVFMT_GLOBALHEADER)
-            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int code = avcodec_open2(c, codec, nullptr);
-        if (code < 0)
-            return fail(QStringLiteral("H.264 encoder: ") + avError(code));
-        videoStream = avformat_new_stream(output, nullptr);
+        videoStream = openStream(c, codec, QStringLiteral("H.264"));
         if (videoStream == nullptr)
-            return fail(QStringLiteral("out of memory"));
-        videoStream->time_base = c->time_base;
-        avcodec_parameters_from_context(videoStream->codecpar, c);
+            return false;
 
+        int code = 0;
         picture.reset(av_frame_alloc());
         picture->format = c->pix_fmt;
         picture->width = c->width;
@@ -298,17 +312,11 @@ struct VideoEncoder::Streams {
         av_channel_layout_default(&c->ch_layout, 2);
         c->bit_rate = 160000;
         c->time_base = AVRational{1, kAudioRate};
-        if (output->oformat->flags & AVFMT_GLOBALHEADER)
-            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int code = avcodec_open2(c, codec, nullptr);
-        if (code < 0)
-            return fail(QStringLiteral("AAC encoder: ") + avError(code));
-        audioStream = avformat_new_stream(output, nullptr);
+        audioStream = openStream(c, codec, QStringLiteral("AAC"));
         if (audioStream == nullptr)
-            return fail(QStringLiteral("out of memory"));
-        audioStream->time_base = c->time_base;
-        avcodec_parameters_from_context(audioStream->codecpar, c);
+            return false;
 
+        int code = 0;
         sound.reset(av_frame_alloc());
         sound->format = c->sample_fmt;
         sound->sample_rate = kAudioRate;
