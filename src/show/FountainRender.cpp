@@ -54,15 +54,18 @@ public:
         windows_ = std::make_unique<AppWindows>(*state_);
         show_ = std::make_unique<ShowSimulation>(*windows_);
         EditorWindow& editor = windows_->editor();
-        QString message;
-        editor.fileCommands().setPrompter(std::make_unique<MessageCatcher>(message));
+        editor.fileCommands().setPrompter(std::make_unique<MessageCatcher>(message_));
         if (auto* load = editor.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
             load->setChecked(true);
-        if (!QFileInfo(request.fountain).isFile())
-            return failed(QStringLiteral("cannot read %1: no such file").arg(QDir::toNativeSeparators(request.fountain)));
-        if (!editor.fileCommands().OpenFontanFile(request.fountain))
-            return failed(message.isEmpty() ? QStringLiteral("cannot read %1").arg(QDir::toNativeSeparators(request.fountain))
-                                            : message);
+        const QString name = QDir::toNativeSeparators(request.fountain);
+        const QFileInfo file(request.fountain);
+        if (!file.isFile())
+            return failed(QStringLiteral("cannot read %1: %2").arg(name, file.exists() ? "not a file" : "no such file"));
+        if (!editor.fileCommands().OpenFontanFile(request.fountain)) {
+            // The editor's own messages name the file, all but the one for a file too large.
+            const QString why = message_.isEmpty() ? QStringLiteral("unreadable") : message_;
+            return failed(why.contains(name) ? why : QStringLiteral("cannot read %1: %2").arg(name, why));
+        }
 
         frame_ = std::make_unique<OffscreenFrame>(request.size, *state_, request.context);
         if (!frame_->isValid())
@@ -85,6 +88,7 @@ public:
     }
 
 private:
+    QString message_; // what the file commands would have shown
     std::unique_ptr<FountainState> state_;
     std::unique_ptr<AppWindows> windows_;
     std::unique_ptr<ShowSimulation> show_;

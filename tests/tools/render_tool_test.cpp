@@ -72,7 +72,7 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         {{kExample, o, video, QStringLiteral("--time"), QStringLiteral("1")}, 2, "--time on a video"},
         {{kExample, o, video, QStringLiteral("--size"), QStringLiteral("321x240")}, 2, "an odd video width"},
         {{folder.filePath(QStringLiteral("missing.wat")), o, out}, 1, "a missing fountain", "missing.wat"},
-        {{oversized, o, out}, 1, "an oversized fountain"},
+        {{oversized, o, out}, 1, "an oversized fountain", "big.wat"},
         {{kExample, o, video, QStringLiteral("--music"), garbageSound}, 1, "a garbage sound file", "noise.mp3"},
         {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.png"))}, 1, "an unwritable folder", "out.png"},
         {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.mp4")), QStringLiteral("--duration"),
