@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -53,14 +54,31 @@ QString clock(double seconds)
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-// A one-line bar on the terminal: frames done, speed against real time, time left.
-RenderProgress terminalProgress(int fps)
+volatile std::sig_atomic_t interrupted = 0;
+
+void noteInterrupt(int) { interrupted = 1; }
+
+// Stops the video at the next frame on Ctrl-C or a polite kill, so the
+// temporary file is removed rather than left half-written.
+void stopOnInterrupt()
 {
-    if (!isatty(STDERR_FILENO))
-        return {};
+    std::signal(SIGINT, noteInterrupt);
+    std::signal(SIGTERM, noteInterrupt);
+    std::signal(SIGHUP, noteInterrupt);
+}
+
+// A one-line bar on the terminal (frames done, speed against real time, time
+// left); elsewhere silent. Either way an interrupt cancels.
+RenderProgress progressReport(int fps)
+{
+    const bool terminal = isatty(STDERR_FILENO);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    return [started, fps](int done, int total) {
+    return [started, fps, terminal](int done, int total) {
+        if (interrupted)
+            return false;
+        if (!terminal)
+            return true;
         const double elapsed = std::max(started->elapsed() / 1000.0, 1e-3);
         const double speed = done / static_cast<double>(fps) / elapsed;
         const double left = (total - done) / std::max(done / elapsed, 1e-6);
@@ -196,8 +214,12 @@ int run(Arguments& a)
         say(bad);
         return Usage;
     }
-    const RenderResult result = a.video ? renderVideo(a.request, terminalProgress(a.request.video.fps))
+    const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps))
                                         : renderPicture(a.request);
+    if (result.outcome == RenderResult::Cancelled) {
+        say(QStringLiteral("interrupted; %1 not written").arg(a.request.output));
+        return 128 + SIGINT; // as shells report an interrupted command
+    }
     if (!result.ok()) {
         say(result.message);
         return FileError;
@@ -223,6 +245,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setApplicationNames();
+    stopOnInterrupt();
     QCommandLineParser parser;
     int exitCode = Usage;
     std::optional<Arguments> arguments = parseArguments(parser, app.arguments(), exitCode);

@@ -85,7 +85,7 @@ void ExportPanel::SpeedButtonExportVideoClick()
                              0, 100, &editor_);
     progress.setObjectName(QStringLiteral("ProgressExportVideo"));
     progress.setWindowTitle(kCaption);
-    progress.setWindowModality(Qt::WindowModal);
+    progress.setWindowModality(Qt::ApplicationModal); // the snapshot is taken; edits would not show
     progress.setMinimumDuration(0);
     const RenderResult result = renderVideo(request, [&progress](int done, int total) {
         progress.setMaximum(total);
