@@ -240,9 +240,10 @@ void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QStrin
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(keepSeriousMessages);
-    // The windows the show runs in need no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The windows the show runs in are never shown, so they need no screen. A
+    // desktop's own platform setting (say "wayland" inherited by a thumbnailer
+    // run where no compositor answers) would only make Qt give up at start.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setApplicationNames();
     stopOnInterrupt();

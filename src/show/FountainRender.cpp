@@ -101,7 +101,7 @@ std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
 
 QString checkPictureSize(QSize size)
 {
-    constexpr int kMaxPictureSide = 16384;
+    constexpr int kMaxPictureSide = 8192; // a few hundred megabytes of colour, depth and read-back
     if (size.width() < 1 || size.height() < 1 || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
         return QStringLiteral("the picture size must be between 1x1 and %1x%1").arg(kMaxPictureSide);
     return {};
