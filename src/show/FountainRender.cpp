@@ -9,6 +9,7 @@
 #include "model/SaveBuffer.h"
 #include "show/ShowSimulation.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -136,18 +137,29 @@ RenderResult renderPicture(const RenderRequest& request)
     // Opaque: what the framebuffer's alpha holds after blending is no part of the picture.
     const QImage picture = session.draw().mirrored(false, true).convertToFormat(QImage::Format_RGB32);
 
-    QSaveFile file(request.output);
     // A thumbnailer's output name need not say PNG; what the name does not name is PNG.
     QByteArray format = QFileInfo(request.output).suffix().toLower().toLatin1();
     if (!QImageWriter::supportedImageFormats().contains(format))
         format = "png";
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), file.errorString()));
-    QImageWriter writer(&file, format);
-    if (!writer.write(picture) || !file.commit())
-        return failed(QStringLiteral("cannot write %1: %2")
-                          .arg(QDir::toNativeSeparators(request.output),
-                               file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString()));
+    // Encoded in memory first, so a write that fails says why in the system's words.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
+        return failed(QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
+    QSaveFile file(request.output);
+    QString why;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        why = file.errorString();
+    else if (file.write(encoded) != encoded.size())
+        // A write cut short by a full disk or a size limit sets no error of its own.
+        why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                   : QStringLiteral("the disk took only part of it (full?)");
+    else if (!file.commit())
+        why = file.errorString();
+    if (!why.isEmpty())
+        return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), why));
     return {};
 }
 

@@ -86,6 +86,19 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 2) << c.what << " leaves no output";
     }
 
+    // A full disk, as a file size limit of 20 KiB makes it for this run alone.
+    for (const QString& name : {QStringLiteral("full.png"), QStringLiteral("full.mp4")}) {
+        const QString script = QStringLiteral("ulimit -f 20; trap '' XFSZ; exec \"$0\" \"$@\"");
+        QStringList arguments{QStringLiteral("-c"), script, QStringLiteral(PLUVIANE_RENDER), kExample, o,
+                              folder.filePath(name)};
+        if (name.endsWith(QStringLiteral(".mp4")))
+            arguments << QStringLiteral("--duration") << QStringLiteral("2");
+        const ToolRun run = runRender(arguments, QStringLiteral("bash"));
+        EXPECT_EQ(run.exitCode, 1) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(name)) << run.errors.toStdString();
+        EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 2) << name.toStdString() << " leaves nothing";
+    }
+
     // Short files and garbage of the right size are fountains to the program (it
     // checks no magic), so they are drawn, whatever they hold, without a crash.
     for (const QByteArray& bytes : {QByteArray(100, '\3'), QByteArray(64000, '\xff')}) {
