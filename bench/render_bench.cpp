@@ -1,4 +1,5 @@
-// Timings of the jet geometry and of whole frames drawn offscreen at 1024 x 768.
+// Timings of the jet geometry and of whole frames drawn offscreen at 1024 x 768
+// (the sequencer ticks are timed in show_bench.cpp).
 // Run under an X server (Xvfb) with Mesa's software renderer:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./pluviane-bench
 #include "ImmediateReference.h"
@@ -221,7 +222,7 @@ void addRendererContext()
 int main(int argc, char** argv)
 {
     setDefaultSurfaceFormat();
-    QApplication app(argc, argv); // the video export runs the program's windows offscreen
+    QApplication app(argc, argv); // the show and video benchmarks build windows
     addRendererContext();
 
     benchmark::RegisterBenchmark("BM_JetGeometry/worst", BM_JetGeometry)
