@@ -54,11 +54,16 @@ QString clock(double seconds)
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t interrupted = 0; // the signal that asked to stop
 
-void noteInterrupt(int) { interrupted = 1; }
+// The first interrupt asks for a clean stop; a second one ends the program at once.
+void noteInterrupt(int signal)
+{
+    interrupted = signal;
+    std::signal(signal, SIG_DFL);
+}
 
-// Stops the video at the next frame on Ctrl-C or a polite kill, so the
+// Stops a video at the next frame on Ctrl-C or a polite kill, so the
 // temporary file is removed rather than left half-written.
 void stopOnInterrupt()
 {
@@ -214,11 +219,13 @@ int run(Arguments& a)
         say(bad);
         return Usage;
     }
+    if (a.video)
+        stopOnInterrupt();
     const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps))
                                         : renderPicture(a.request);
     if (result.outcome == RenderResult::Cancelled) {
         say(QStringLiteral("interrupted; %1 not written").arg(a.request.output));
-        return 128 + SIGINT; // as shells report an interrupted command
+        return 128 + interrupted; // as shells report a command ended by a signal
     }
     if (!result.ok()) {
         say(result.message);
@@ -246,7 +253,6 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setApplicationNames();
-    stopOnInterrupt();
     QCommandLineParser parser;
     int exitCode = Usage;
     std::optional<Arguments> arguments = parseArguments(parser, app.arguments(), exitCode);

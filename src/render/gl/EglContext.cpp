@@ -82,6 +82,8 @@ EglContext::~EglContext()
         eglDestroyContext(display, static_cast<EGLContext>(context_));
     }
     eglTerminate(display);
+    // The thread's own EGL state goes too, or it outlives the context.
+    eglReleaseThread();
 }
 
 bool EglContext::fail(const QString& why)
