@@ -173,8 +173,9 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     }
     if (parser.isSet(time)) {
         const auto t = parseSeconds(parser.value(time));
-        if (!t) {
-            say(QStringLiteral("--time wants seconds, 0 or more"));
+        constexpr double kDay = 24 * 3600; // a day of show ticks takes seconds to play
+        if (!t || *t > kDay) {
+            say(QStringLiteral("--time wants seconds, from 0 to a day (86400)"));
             return std::nullopt;
         }
         a.request.showSeconds = *t;

@@ -70,6 +70,7 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         {{kExample, o, out, QStringLiteral("--size"), QStringLiteral("100000x100000")}, 2, "a huge size"},
         {{kExample, o, video, QStringLiteral("--duration"), QStringLiteral("-1")}, 2, "a negative duration"},
         {{kExample, o, video, QStringLiteral("--time"), QStringLiteral("1")}, 2, "--time on a video"},
+        {{kExample, o, out, QStringLiteral("--time"), QStringLiteral("1e12")}, 2, "a time beyond a day"},
         {{kExample, o, video, QStringLiteral("--size"), QStringLiteral("321x240")}, 2, "an odd video width"},
         {{folder.filePath(QStringLiteral("missing.wat")), o, out}, 1, "a missing fountain", "missing.wat"},
         {{oversized, o, out}, 1, "an oversized fountain", "big.wat"},
