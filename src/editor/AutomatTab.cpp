@@ -24,6 +24,8 @@ AutomatTab::AutomatTab(FountainState& state, EditorWindow& editor)
                            static_cast<QWidget*>(music_), static_cast<QWidget*>(dmx_)})
         layout->addWidget(panel);
     layout->addStretch(1);
+    // The video takes the music the player holds.
+    export_->setMusicSource([this] { return music_->soundFileName(); });
 }
 
 } // namespace pluviane

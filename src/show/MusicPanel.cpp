@@ -165,7 +165,7 @@ void MusicPanel::SpeedButtonLoadSoundFileClick()
 // The rest of the load runs when the player has opened the file and knows its length.
 void MusicPanel::soundOpened()
 {
-    pendingName_.clear();
+    openName_ = std::exchange(pendingName_, QString());
     soundOpen_ = true;
     player_->seek(0);
     const qint64 length = player_->length();

@@ -32,6 +32,9 @@ public:
     SoundPlayer& soundPlayer() { return *player_; }
     QTimer& timerSound() { return timerSound_; }
 
+    // The full path of the sound file the player holds; empty before the first load.
+    const QString& soundFileName() const { return openName_; }
+
     void SpeedButtonLoadSoundFileClick();
     void TimerSoundTimer();
 
@@ -46,6 +49,7 @@ private:
     EditorWindow& editor_;
     SoundPlayer* player_ = nullptr;
     QString pendingName_; // the file being opened
+    QString openName_;    // the file the player holds
     bool soundOpen_ = false;
     QLabel* soundName_ = nullptr;
     QLabel* length_ = nullptr;

@@ -4,11 +4,8 @@
 #include "app/MainWindow.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
-#include "show/SequencerPanel.h"
-#if __has_include("app/PresetList.h")
 #include "app/PresetList.h"
-#define PLUVIANE_HAS_PRESET_LIST 1
-#endif
+#include "show/SequencerPanel.h"
 
 #include <QAbstractButton>
 #include <QTimer>
@@ -31,10 +28,8 @@ void ShowSimulation::stopLiveTimers()
 {
     // Time here moves only when the clock is advanced, never with the wall clock.
     windows_.main().renderTimer().stop();
-#ifdef PLUVIANE_HAS_PRESET_LIST
     // The start-up preset load would replace the fountain in the middle of the show.
     windows_.main().presets().timerCreate().stop();
-#endif
     for (QWidget* window : {static_cast<QWidget*>(&windows_.main()), static_cast<QWidget*>(&windows_.editor())})
         for (QTimer* timer : window->findChildren<QTimer*>())
             timer->stop();

@@ -92,6 +92,7 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     EXPECT_EQ(program.text("LabelTimSound"), "Позиция  0 min  0 sec ");
     EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось 2 min  5 sec ");
     EXPECT_EQ(control<QScrollBar>(&program.editor, "ScrollBarSound")->maximum(), 125500);
+    EXPECT_EQ(program.panel.soundFileName(), wav);
 
     // Garbage and a missing file: one message each, naming the file; the
     // labels of the open file stay.
@@ -108,6 +109,7 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     EXPECT_TRUE(program.prompter->messages[1].text.contains("gone.wav"));
     EXPECT_EQ(program.text("LabelSoundName"), "gone.wav");
     EXPECT_EQ(program.text("LabelLengFile"), "Длина      2 min  5 sec ");
+    EXPECT_EQ(program.panel.soundFileName(), wav) << "a video still takes the music the player holds";
 
     // Playing without a sound device neither hangs nor crashes.
     control<QToolButton>(&program.editor, "MediaPlayerPlay")->click();
