@@ -4,8 +4,6 @@ namespace pluviane {
 
 namespace {
 
-constexpr int kMaxUniverse = 65535;
-
 bool runFits(int first, int length)
 {
     return first >= 1 && first + length - 1 <= kDmxChannels;
@@ -15,8 +13,8 @@ bool runFits(int first, int length)
 
 QString dmxPatchProblem(const DmxPatch& patch)
 {
-    if (patch.universe < 0 || patch.universe > kMaxUniverse)
-        return QStringLiteral("Вселенная DMX должна быть от 0 до %1").arg(kMaxUniverse);
+    if (patch.universe < 0 || patch.universe > kMaxDmxUniverse)
+        return QStringLiteral("Вселенная DMX должна быть от 0 до %1").arg(kMaxDmxUniverse);
     if (!runFits(patch.levels, kDmxLevelChannels))
         return QStringLiteral("Уровни групп займут каналы %1..%2, а в DMX их только 1..512")
             .arg(patch.levels)

@@ -9,6 +9,7 @@
 namespace pluviane {
 
 constexpr int kDmxChannels = 512;
+constexpr int kMaxDmxUniverse = 65535;
 constexpr int kDmxGroups = 16;           // groups 1..16 are patched
 constexpr int kDmxLevelChannels = kDmxGroups;
 constexpr int kDmxColourChannels = 3 * kDmxGroups;

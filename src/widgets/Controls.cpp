@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 
 namespace pluviane {
 
@@ -61,6 +62,16 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
+}
+
+QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value)
+{
+    auto* spin = new QSpinBox(parent);
+    nameUncaptioned(spin, name);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setKeyboardTracking(false);
+    return spin;
 }
 
 } // namespace pluviane

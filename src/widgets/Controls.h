@@ -7,6 +7,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QWidget;
 
 namespace pluviane {
@@ -28,6 +29,10 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
                         const QString& hint = {});
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text);
+
+// A spin box whose value is taken when typing ends (Enter or leaving the box),
+// not at every keystroke.
+QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value);
 
 // Names a captioned control (button, check box, tab) for automation.
 void nameCaptioned(QWidget* control, const QString& name);

@@ -48,8 +48,9 @@ TEST(DmxPatch, FrameCarriesGroupsOneToSixteenAndNothingElse)
     for (int channel = 1; channel <= kDmxChannels; ++channel) {
         const bool inRun = (channel >= 401 && channel <= 416) || (channel >= 100 && channel <= 147);
         patched += inRun;
-        if (!inRun)
+        if (!inRun) {
             EXPECT_EQ(frame[channel - 1], 0) << channel;
+        }
     }
     EXPECT_EQ(patched, 64);
 
