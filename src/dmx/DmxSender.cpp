@@ -24,7 +24,6 @@ struct Frame {
     int universe = 0;
     DmxFrame channels{};
     bool blackout = false;
-    bool hangUpAfter = false;  // let the connection go once this one is out
     std::uint64_t serial = 0;
 };
 
@@ -70,14 +69,13 @@ struct DmxSender::Shared {
         wake.notify_one();
     }
 
-    void queueBlackout(bool hangUp)
+    void queueBlackout()
     {
         if (!liveUniverse)
             return;
         Frame zeros;
         zeros.universe = *liveUniverse;
         zeros.blackout = true;
-        zeros.hangUpAfter = hangUp;
         liveUniverse.reset();
         enqueue(zeros);
     }
@@ -126,7 +124,7 @@ void DmxSender::Shared::run()
         lock.unlock();
         ola::DmxBuffer buffer(frame.channels.data(), frame.channels.size());
         const bool sent = client->SendDmx(static_cast<unsigned>(frame.universe), buffer);
-        if (!sent || frame.hangUpAfter)
+        if (!sent)
             client.reset();
         lock.lock();
         if (!sent) {
@@ -138,8 +136,6 @@ void DmxSender::Shared::run()
         // A newer frame may have replaced this one meanwhile; it goes out next.
         if (!queue.empty() && queue.front().serial == frame.serial)
             queue.pop_front();
-        if (frame.hangUpAfter)
-            reached = false;
     }
     finished = true;
     settled.notify_all();
@@ -157,7 +153,7 @@ DmxSender::DmxSender(Options options) : shared_(std::make_shared<Shared>(options
 DmxSender::~DmxSender()
 {
     std::unique_lock lock(shared_->mutex);
-    shared_->queueBlackout(true);
+    shared_->queueBlackout();
     shared_->stopping = true;
     shared_->wake.notify_one();
     const bool ended = shared_->settled.wait_for(lock, kCloseWait, [&] { return shared_->finished; });
@@ -173,15 +169,15 @@ void DmxSender::send(int universe, const DmxFrame& frame)
 {
     std::lock_guard lock(shared_->mutex);
     if (shared_->liveUniverse && *shared_->liveUniverse != universe)
-        shared_->queueBlackout(false);
+        shared_->queueBlackout();
     shared_->liveUniverse = universe;
-    shared_->enqueue(Frame{universe, frame, false, false, 0});
+    shared_->enqueue(Frame{universe, frame, false, 0});
 }
 
 void DmxSender::blackout()
 {
     std::lock_guard lock(shared_->mutex);
-    shared_->queueBlackout(true);
+    shared_->queueBlackout();
 }
 
 bool DmxSender::reached() const

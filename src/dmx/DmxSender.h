@@ -31,8 +31,8 @@ public:
     // blacks out the one left behind first.
     void send(int universe, const DmxFrame& frame);
 
-    // One frame of zeros on the universe last sent to, then the connection is
-    // let go until the next send. Nothing happens when nothing was sent.
+    // One frame of zeros on the universe last sent to. Nothing happens when
+    // nothing was sent since the last blackout.
     void blackout();
 
     // Whether the daemon was reached by the last connection try or send.

@@ -1,0 +1,131 @@
+#include "PrivateOlad.h"
+#include "TestSupport.h"
+
+#include "app/MainWindow.h"
+#include "dmx/DmxSender.h"
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "show/DmxPanel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace pluviane;
+using namespace pluviane::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A program whose DMX box talks to a private daemon; the settings file is the test's own.
+class DmxOutput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+        QString why;
+        if (!olad_.start(&why))
+            GTEST_SKIP() << "no private OLA daemon: " << why.toStdString();
+        program_ = std::make_unique<Program>();
+        panel().setOlaOptions({olad_.port(), 200ms});
+    }
+
+    DmxPanel& panel() { return program_->windows->editor().automatTab().dmx(); }
+    void tick() { emit program_->windows->main().frameTicked(); }
+
+    // Ticks the render clock while waiting for the receiver.
+    bool tickUntil(DmxReceiver& receiver, const std::function<bool(const DmxFrame&)>& wanted,
+                   int timeoutMs = 5000)
+    {
+        for (int waited = 0; waited < timeoutMs; waited += 50) {
+            tick();
+            if (receiver.waitFor(wanted, 50))
+                return true;
+        }
+        return false;
+    }
+
+    bool labelSays(const QString& text, int timeoutMs = 5000)
+    {
+        for (int waited = 0; waited < timeoutMs; waited += 50) {
+            tick();
+            if (panel().stateLabel()->text() == text)
+                return true;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+
+    QTemporaryDir config_;
+    PrivateOlad olad_;
+    std::unique_ptr<Program> program_;
+};
+
+} // namespace
+
+TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndExit)
+{
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 7));
+    EXPECT_EQ(panel().stateLabel()->text(), "DMX выключен");
+    panel().universeSpin()->setValue(7);
+    panel().levelsSpin()->setValue(300);
+    panel().coloursSpin()->setValue(101);
+    EXPECT_EQ(panel().patch(), (DmxPatch{7, 300, 101}));
+
+    FountainState& state = *program_->state;
+    for (int g = 1; g <= 16; ++g) {
+        state.GroupLevel[g] = Byte(10 * g);
+        state.GroupColour[g] = {Byte(g), Byte(2 * g), Byte(3 * g), 0};
+    }
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+    const DmxFrame& frame = receiver.latest();
+    for (int g = 1; g <= 16; ++g) {
+        EXPECT_EQ(frame[299 + g - 1], 10 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1)], g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 1], 2 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 2], 3 * g) << g;
+    }
+    EXPECT_TRUE(labelSays("OLA: вселенная 7"));
+
+    // A moved fader shows in the next frames.
+    state.GroupLevel[3] = 255;
+    EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[301] == 255; }));
+
+    panel().dmxCheck()->click();
+    EXPECT_TRUE(receiver.waitFor(allZero));
+    EXPECT_EQ(panel().stateLabel()->text(), "DMX выключен");
+
+    // Switched on again, then the program closes with the fountain running.
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+    program_.reset();
+    EXPECT_TRUE(receiver.waitFor(allZero));
+}
+
+TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
+{
+    panel().dmxCheck()->click();
+    {
+        DmxReceiver receiver;
+        ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+        ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 255; }));
+        EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+    }
+
+    olad_.stop();
+    EXPECT_TRUE(labelSays("Нет связи с OLA"));
+    for (int i = 0; i < 20; ++i)  // ticks keep coming while nobody listens
+        tick();
+
+    QString why;
+    ASSERT_TRUE(olad_.start(&why)) << why.toStdString();
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+    program_->state->GroupLevel[1] = 42;
+    EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 42; }));
+    EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+}
