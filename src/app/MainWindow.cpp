@@ -68,7 +68,7 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     layout->addWidget(scene_, 1);
 
     recordBox_ = new QGroupBox(QStringLiteral("Запись кнопок быстрого перехода "), this);
-    recordBox_->setObjectName("GroupBox1");
+    nameCaptioned(recordBox_, QStringLiteral("GroupBox1"));
     recordBox_->setAutoFillBackground(true);
     auto* recordLayout = new QVBoxLayout(recordBox_);
     auto* close = makeButton(recordBox_, "SpeedButton2", QStringLiteral("Закрыть окно"));

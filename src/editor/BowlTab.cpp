@@ -128,7 +128,7 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
 void BowlTab::buildBackdrop(QVBoxLayout* layout)
 {
     auto* box = new QGroupBox(QStringLiteral(" Подложка "), this);
-    box->setObjectName("GroupBoxGround");
+    nameCaptioned(box, QStringLiteral("GroupBoxGround"));
     auto* inner = new QVBoxLayout(box);
     inner->setContentsMargins(3, 3, 3, 3);
     inner->setSpacing(2);

@@ -115,6 +115,11 @@ void FileCommands::showFileError(QWidget* owner, const QString& name, const QStr
                                QStringLiteral("\r\n") + reason);
 }
 
+void FileCommands::showTooLarge(QWidget* owner)
+{
+    prompter_->showMessage(owner, kTooLargeCaption, kTooLargeText);
+}
+
 void FileCommands::adoptFileName(const QString& name)
 {
     currentFileName_ = name;
@@ -128,7 +133,7 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
 {
     const FileResult read = readFountainFile(name, state_.SaveBuffer);
     if (read.outcome == FileResult::TooLarge) {
-        prompter_->showMessage(messageOwner, kTooLargeCaption, kTooLargeText);
+        showTooLarge(messageOwner);
         return false;
     }
     if (!read.ok()) {

@@ -57,6 +57,10 @@ public:
     void ToBufCup();
     void FromBufCup();
 
+    // The messages of a refused and of a failed file read.
+    void showTooLarge(QWidget* owner);
+    void showFileError(QWidget* owner, const QString& name, const QString& reason);
+
 private:
     QToolButton* addButton(const char* name, int icon, const QString& hint,
                            void (FileCommands::*click)());
@@ -64,7 +68,6 @@ private:
     bool loadFountain(const QString& name, QWidget* messageOwner);
     void applyLoadedBuffer();
     void adoptFileName(const QString& name);
-    void showFileError(QWidget* owner, const QString& name, const QString& reason);
     void pressStopButton(const char* name);
     QWidget* mainWindow();
 

@@ -1,12 +1,317 @@
 #include "show/RecorderWindow.h"
 
+#include "app/AppWindows.h"
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/ManualTab.h"
+#include "model/ShowSequencer.h"
+#include "show/SequencerPanel.h"
+#include "widgets/Controls.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
 namespace pluviane {
+
+namespace {
+
+constexpr int kValueLargeStep = 10;
+const QString kRecordHint = QStringLiteral("Записать ");
+const QString kRecordNextHint = QStringLiteral("Записать и следующая");
+
+// The "Rec" buttons wear red captions, so recording stands out from playing.
+QPushButton* makeRecButton(QWidget* parent, const char* name, const QString& caption,
+                           const QString& hint)
+{
+    QPushButton* button = makeButton(parent, QString::fromLatin1(name), caption, hint);
+    button->setStyleSheet(QStringLiteral("color: red;"));
+    return button;
+}
+
+QScrollBar* makeValueBar(QWidget* parent, const QString& name)
+{
+    QScrollBar* bar = makeBar(parent, name, 0, 255, 255, kValueLargeStep, Qt::Vertical);
+    bar->setMinimumHeight(110);
+    return bar;
+}
+
+QLabel* centredLabel(QWidget* parent, const QString& text)
+{
+    QLabel* label = makeLabel(parent, {}, text);
+    label->setAlignment(Qt::AlignHCenter);
+    return label;
+}
+
+// Sets a bar to a count raised by a number choice or a record; the bar clamps to 255.
+void raiseCount(QScrollBar* count, int value) { count->setValue(value); }
+
+} // namespace
 
 RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows)
 {
     setObjectName("FormAvtomat");
     setWindowTitle(QStringLiteral("Запись и редактирование форм струй и  цвета - яркости софитов"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildGroupBars(QStringLiteral(" Давление воды группы в форме "),
+                                  "ScrollBarPress", pressure_, &allPressure_,
+                                  "ScrollBarAllPress"));
+    top->addWidget(buildGroupBars(QStringLiteral("Скорость нарастания давления "),
+                                  "ScrollBarAcsel", riseRate_));
+    layout->addLayout(top);
+    layout->addWidget(buildFormBox());
+    layout->addWidget(buildGroupBars(QStringLiteral(" Цвет группы софитов в сцене  "),
+                                     "ScrollBarColor", colour_, &allColour_,
+                                     "ScrollBarallColor"));
+    layout->addWidget(buildSceneBox());
+
+    for (int g = 1; g <= kFaderGroups; ++g) {
+        connect(pressure_[g], &QScrollBar::valueChanged, this,
+                [this, g](int value) { ScrollBarPressChange(g, value); });
+        connect(colour_[g], &QScrollBar::valueChanged, this,
+                [this, g](int value) { ScrollBarColorChange(g, value); });
+    }
+    connect(allPressure_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarAllPressChange);
+    connect(allColour_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarallColorChange);
+    connect(formNumber_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNformChange);
+    connect(formCount_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxFormChange);
+    connect(sceneNumber_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNscenChange);
+    connect(sceneCount_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxScenChange);
+    connect(recordForm_, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecFormClick);
+    connect(recordFormNext_, &QAbstractButton::clicked, this,
+            &RecorderWindow::SpeedButtonRecFormPlusClick);
+    connect(recordScene_, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecScenClick);
+    connect(recordSceneNext_, &QAbstractButton::clicked, this,
+            &RecorderWindow::SpeedButtonRecScenPlusClick);
+}
+
+// Twelve vertical bars numbered "01".."12" and, right of them, the "ВСЕ"
+// label over the wider all-groups bar (a label alone where there is none).
+QGroupBox* RecorderWindow::buildGroupBars(const QString& title, const char* barPrefix,
+                                          std::array<QScrollBar*, kFaderGroups + 1>& bars,
+                                          QScrollBar** allBar, const char* allName)
+{
+    auto* box = new QGroupBox(title, this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
+    for (int g = 1; g <= kFaderGroups; ++g) {
+        grid->addWidget(centredLabel(box, QStringLiteral("%1").arg(g, 2, 10, QLatin1Char('0'))), 0,
+                        g - 1);
+        bars[g] = makeValueBar(box, QString::fromLatin1(barPrefix) + QString::number(g));
+        grid->addWidget(bars[g], 1, g - 1, Qt::AlignHCenter);
+    }
+    grid->addWidget(centredLabel(box, QStringLiteral("ВСЕ")), 0, kFaderGroups);
+    if (allBar != nullptr) {
+        *allBar = makeValueBar(box, QString::fromLatin1(allName));
+        (*allBar)->setMinimumWidth(2 * (*allBar)->sizeHint().width());
+        grid->addWidget(*allBar, 1, kFaderGroups, Qt::AlignHCenter);
+    }
+    return box;
+}
+
+QGroupBox* RecorderWindow::buildFormBox()
+{
+    auto* box = new QGroupBox(QStringLiteral("Управление давлением воды  - форма "), this);
+    formNumberLabel_ = makeLabel(box, QStringLiteral("Labelnform"), QStringLiteral("Номер формы 1"));
+    formNumber_ = makeBar(box, QStringLiteral("ScrollBarNform"), 1, 255, 1);
+    recordForm_ = makeRecButton(box, "SpeedButtonRecForm", QStringLiteral("Record"), kRecordHint);
+    recordFormNext_ = makeRecButton(box, "SpeedButtonRecFormPlus", QStringLiteral("Rec +1+ copy"),
+                                    kRecordNextHint);
+    formCountLabel_ = makeLabel(box, QStringLiteral("LabelmaxForm"), QStringLiteral("Всего форм 3"));
+    formCount_ = makeBar(box, QStringLiteral("ScrollBarMaxForm"), 3, 255, 3);
+    auto* row = new QGridLayout(box);
+    row->addWidget(formNumberLabel_, 0, 0);
+    row->addWidget(formNumber_, 1, 0);
+    row->addWidget(recordForm_, 0, 1, 2, 1);
+    row->addWidget(recordFormNext_, 0, 2, 2, 1);
+    row->addWidget(formCountLabel_, 0, 3);
+    row->addWidget(formCount_, 1, 3);
+    row->setColumnStretch(0, 1);
+    row->setColumnStretch(3, 1);
+    return box;
+}
+
+QGroupBox* RecorderWindow::buildSceneBox()
+{
+    auto* box = new QGroupBox(QStringLiteral("Управление яркостью и цветом софитов "), this);
+    sceneNumberLabel_ = makeLabel(box, QStringLiteral("LabelNscen"), QStringLiteral("Номер сцены 1"));
+    sceneNumber_ = makeBar(box, QStringLiteral("ScrollBarNscen"), 1, 255, 1);
+    recordScene_ = makeRecButton(box, "SpeedButtonRecScen", QStringLiteral("Record"), kRecordHint);
+    recordSceneNext_ = makeRecButton(box, "SpeedButtonRecScenPlus", QStringLiteral("Rec +1"),
+                                     kRecordNextHint);
+    sceneCountLabel_ = makeLabel(box, QStringLiteral("LabelmaxScen"), QStringLiteral("Всего сцен 3"));
+    sceneCount_ = makeBar(box, QStringLiteral("ScrollBarMaxScen"), 3, 255, 3);
+    auto* row = new QGridLayout(box);
+    row->addWidget(sceneNumberLabel_, 0, 0);
+    row->addWidget(sceneNumber_, 1, 0);
+    row->addWidget(recordScene_, 0, 1, 2, 1);
+    row->addWidget(recordSceneNext_, 0, 2, 2, 1);
+    row->addWidget(sceneCountLabel_, 0, 3);
+    row->addWidget(sceneCount_, 1, 3);
+    row->setColumnStretch(0, 1);
+    row->setColumnStretch(3, 1);
+    return box;
+}
+
+QScrollBar* RecorderWindow::pressureBar(int group) const
+{
+    return group >= 1 && group <= kFaderGroups ? pressure_[group] : nullptr;
+}
+
+QScrollBar* RecorderWindow::riseRateBar(int group) const
+{
+    return group >= 1 && group <= kFaderGroups ? riseRate_[group] : nullptr;
+}
+
+QScrollBar* RecorderWindow::colourBar(int group) const
+{
+    return group >= 1 && group <= kFaderGroups ? colour_[group] : nullptr;
+}
+
+ManualTab& RecorderWindow::manual() { return windows_.editor().manualTab(); }
+
+bool RecorderWindow::formSequencerStopped()
+{
+    return windows_.editor().automatTab().sequencer().stopFormButton()->isChecked();
+}
+
+// The recorder's values are pressures (0 = full); the editor's faders are
+// levels, so each bar hands on its complement.
+void RecorderWindow::ScrollBarPressChange(int group, int value)
+{
+    manual().levelFader(group)->setValue(255 - value);
+}
+
+void RecorderWindow::ScrollBarColorChange(int group, int value)
+{
+    manual().colourFader(group)->setValue(255 - value);
+}
+
+void RecorderWindow::ScrollBarallColorChange(int value)
+{
+    for (int g = 1; g <= kFaderGroups; ++g)
+        colour_[g]->setValue(value);
+}
+
+// The one bar that records without a "Record": the whole row of the current form.
+void RecorderWindow::ScrollBarAllPressChange(int value)
+{
+    const int form = formNumber_->value();
+    state_.FormPressure[form].fill(static_cast<Byte>(value));
+    ScrollBarNformChange(form);
+}
+
+void RecorderWindow::ScrollBarNformChange(int form)
+{
+    formNumberLabel_->setText(QStringLiteral("Номер формы ") + QString::number(form));
+    if (form > formCount_->value())
+        raiseCount(formCount_, form + 1);
+    // While a form plays, the bars follow the sequencer instead of the table.
+    if (!formSequencerStopped())
+        return;
+    for (int g = 1; g <= kFaderGroups; ++g)
+        pressure_[g]->setValue(state_.FormPressure[form][g]);
+    for (int g = 1; g <= kFaderGroups; ++g)
+        riseRate_[g]->setValue(state_.FormAccel[form][g]);
+}
+
+void RecorderWindow::ScrollBarMaxFormChange(int count)
+{
+    formCountLabel_->setText(QStringLiteral("Всего форм ") + QString::number(count));
+}
+
+void RecorderWindow::ScrollBarNscenChange(int scene)
+{
+    sceneNumberLabel_->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
+    if (scene > sceneCount_->value())
+        raiseCount(sceneCount_, scene);
+    // Groups 13..15 have no bar: they take their colour only here. For groups
+    // 1..12 a bar that moves below replaces this colour with its own.
+    for (int g = 1; g < kMaxGroup; ++g)
+        manual().ColorChange(g, state_.SceneColour[scene][g]);
+    for (int g = 1; g <= kFaderGroups; ++g)
+        colour_[g]->setValue(state_.SceneColour[scene][g]);
+}
+
+void RecorderWindow::ScrollBarMaxScenChange(int count)
+{
+    sceneCountLabel_->setText(QStringLiteral("Всего сцен ") + QString::number(count));
+}
+
+void RecorderWindow::SpeedButtonRecFormClick()
+{
+    const int form = formNumber_->value();
+    if (form >= formCount_->value())
+        raiseCount(formCount_, form + 1);
+    for (int g = 1; g <= kFaderGroups; ++g)
+        state_.FormPressure[form][g] = static_cast<Byte>(pressure_[g]->value());
+    for (int g = 1; g <= kFaderGroups; ++g)
+        state_.FormAccel[form][g] = static_cast<Byte>(riseRate_[g]->value());
+}
+
+// Records the form and starts the next one as its copy. The last row (255)
+// has no next row: the copy is skipped there.
+void RecorderWindow::SpeedButtonRecFormPlusClick()
+{
+    recordForm_->click();
+    const int form = formNumber_->value();
+    if (form + 1 < kShowRows)
+        for (int g = 1; g <= kFaderGroups; ++g)
+            state_.FormPressure[form + 1][g] = static_cast<Byte>(pressure_[g]->value());
+    if (form < kLastPlayedForm)
+        formNumber_->setValue(form + 1);
+}
+
+void RecorderWindow::SpeedButtonRecScenClick()
+{
+    const int scene = sceneNumber_->value();
+    if (scene > sceneCount_->value())
+        raiseCount(sceneCount_, scene + 1);
+    for (int g = 1; g <= kFaderGroups; ++g)
+        state_.SceneColour[scene][g] = static_cast<Byte>(colour_[g]->value());
+}
+
+void RecorderWindow::SpeedButtonRecScenPlusClick()
+{
+    SpeedButtonRecScenClick();
+    const int scene = sceneNumber_->value();
+    if (scene + 1 < kShowRows)
+        for (int g = 1; g <= kFaderGroups; ++g)
+            state_.SceneColour[scene + 1][g] = static_cast<Byte>(colour_[g]->value());
+    if (scene < kLastPlayedForm)
+        sceneNumber_->setValue(scene + 1);
+}
+
+void RecorderWindow::refreshFromTables()
+{
+    ScrollBarNformChange(formNumber_->value());
+    ScrollBarNscenChange(sceneNumber_->value());
+}
+
+void RecorderWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshFromTables();
+}
+
+void RecorderWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshFromTables();
 }
 
 } // namespace pluviane

@@ -2,21 +2,104 @@
 
 #include "model/FountainState.h"
 
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QToolButton;
 
 namespace pluviane {
 
 class EditorWindow;
+class RecorderWindow;
 
-// The form and colour sequencers of the show tab.
+// The sequencer tick period. Shows were designed on a platform whose timers
+// tick about 64 times a second however short the interval asked for, so the
+// ticks run every 16 ms: a show then plays at the pace its designer saw (with
+// "Скорость смены форм" at 50 a form lasts about 0.8 s).
+constexpr int kShowTickMs = 16;
+
+// The form and colour sequencers of the show tab. The form sequencer ramps
+// groups 1..12 toward the current form through the recorder's pressure bars;
+// the colour sequencer steps the editor's colour faders 1..4 toward the current
+// scene and moves the recorder's scene number on. Neither writes the model
+// directly: every value travels the same chain of controls a user's move does.
 class SequencerPanel : public QWidget {
     Q_OBJECT
 public:
     SequencerPanel(FountainState& state, EditorWindow& editor);
+    ~SequencerPanel() override;
+
+    // One tick of each sequencer; nothing happens while its play button is up.
+    // A headless driver may stop the timers and call these itself.
+    void TimerSmenaFormTimer();
+    void TimerSmenaColorTimer();
+
+    QTimer& formTimer() { return formTimer_; }
+    QTimer& colourTimer() { return colourTimer_; }
+
+    QAbstractButton* playFormButton();
+    QAbstractButton* stopFormButton();
+    QAbstractButton* playColorButton();
+    QAbstractButton* stopColorButton();
+    QAbstractButton* startFormButton();
+    QAbstractButton* startColorButton();
+    QAbstractButton* openShowButton();
+
+    int currentForm() const { return currentForm_; }
+
+    QScrollBar* rampStepBar() const { return rampStep_; }
+    QScrollBar* formLengthBar() const { return formLength_; }
+    QScrollBar* colourStepBar() const { return colourStep_; }
+    QScrollBar* sceneLengthBar() const { return sceneLength_; }
+
+    void SpeedButtonStartfORMClick();
+    void SpeedButtonPlayFormClick();
+    void SpeedButtonStartColorClick();
+    void SpeedButtonOpenFormColorClick();
+
+    // Takes the show tables and the two counts alone from a fountain file and
+    // stops both sequencers. A file that is too large or cannot be read shows
+    // a message and changes nothing. True when the show was taken.
+    bool loadShowFile(const QString& name);
 
 private:
+    QGroupBox* buildFormBox();
+    QGroupBox* buildColourBox();
+    RecorderWindow& recorder();
+
     FountainState& state_;
     EditorWindow& editor_;
+    QTimer formTimer_;
+    QTimer colourTimer_;
+
+    QGroupBox* formBox_ = nullptr;
+    QGroupBox* sceneBox_ = nullptr;
+    QToolButton* openShow_ = nullptr;
+    QToolButton* startForm_ = nullptr;
+    QToolButton* playForm_ = nullptr;
+    QToolButton* stopForm_ = nullptr;
+    QToolButton* startColour_ = nullptr;
+    QToolButton* playColour_ = nullptr;
+    QToolButton* stopColour_ = nullptr;
+    QLabel* formTicks_ = nullptr;
+    QLabel* sceneTicks_ = nullptr;
+    QScrollBar* rampStep_ = nullptr;
+    QScrollBar* formLength_ = nullptr;
+    QScrollBar* colourStep_ = nullptr;
+    QScrollBar* sceneLength_ = nullptr;
+
+    int currentForm_ = 1;
+    int formTickCount_ = 1;
+    int sceneTickCount_ = 1;
+    // The show tables are read through a buffer of their own, so a show load
+    // never touches the fountain's save buffer (the undo store).
+    std::unique_ptr<FountainImage> loadBuffer_;
 };
 
 } // namespace pluviane

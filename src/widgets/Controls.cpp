@@ -1,10 +1,12 @@
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QToolButton>
 
 namespace pluviane {
 
@@ -60,7 +62,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     if (!name.isEmpty())
-        label->setObjectName(name);
+        nameCaptioned(label, name);
     return label;
 }
 
@@ -72,6 +74,44 @@ QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximu
     spin->setValue(value);
     spin->setKeyboardTracking(false);
     return spin;
+}
+
+QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& title)
+{
+    auto* box = new QGroupBox(title, parent);
+    nameCaptioned(box, name);
+    return box;
+}
+
+QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
+                            const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    nameUncaptioned(button, name);
+    button->setIcon(button->style()->standardIcon(icon));
+    button->setAutoRaise(true);
+    if (!hint.isEmpty())
+        button->setToolTip(hint);
+    return button;
+}
+
+LatchingPair makeLatchingPair(QWidget* parent, const QString& playName, const QString& stopName,
+                              const QString& hint)
+{
+    LatchingPair pair{makeIconButton(parent, playName, QStyle::SP_MediaPlay, hint),
+                      makeIconButton(parent, stopName, QStyle::SP_MediaStop, hint)};
+    for (QToolButton* button : {pair.play, pair.stop})
+        button->setCheckable(true);
+    pair.stop->setChecked(true);
+    auto releaseOnPress = [](QToolButton* pressed, QToolButton* partner) {
+        QObject::connect(pressed, &QToolButton::toggled, partner, [partner](bool down) {
+            if (down)
+                partner->setChecked(false);
+        });
+    };
+    releaseOnPress(pair.play, pair.stop);
+    releaseOnPress(pair.stop, pair.play);
+    return pair;
 }
 
 } // namespace pluviane

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStyle>
 #include <Qt>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QSpinBox;
+class QToolButton;
 class QWidget;
 
 namespace pluviane {
@@ -28,11 +31,29 @@ QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& captio
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
                         const QString& hint = {});
 
+// A label; a named one carries its name as accessible description, since
+// several show only a number.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text);
 
 // A spin box whose value is taken when typing ends (Enter or leaving the box),
 // not at every keystroke.
 QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value);
+// A group box whose caption is its title; named like a label.
+QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& title);
+
+// A picture button showing one of the style's standard icons.
+QToolButton* makeIconButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon,
+                            const QString& hint = {});
+
+// Two latching picture buttons, play and stop: at most one is down, both may
+// be up, and stop starts down. The pair reacts to toggled, so a button put
+// down from code releases its partner just as a click does.
+struct LatchingPair {
+    QToolButton* play = nullptr;
+    QToolButton* stop = nullptr;
+};
+LatchingPair makeLatchingPair(QWidget* parent, const QString& playName, const QString& stopName,
+                              const QString& hint);
 
 // Names a captioned control (button, check box, tab) for automation.
 void nameCaptioned(QWidget* control, const QString& name);

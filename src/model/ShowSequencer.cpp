@@ -1,0 +1,34 @@
+#include "model/ShowSequencer.h"
+
+#include "model/SaveBuffer.h"
+
+#include <algorithm>
+
+namespace pluviane {
+
+Byte StepRampLevel(FountainState& state, int form, int group, int step)
+{
+    group = std::clamp(group, 1, kMaxGroup - 1);
+    form = std::clamp(form, 1, kLastPlayedForm);
+    const int current = state.GroupRampLevel[group];
+    const int target = state.FormPressure[form][group];
+    const int next = target >= current ? std::min(current + step, target)
+                                       : std::max(current - step, target);
+    state.GroupRampLevel[group] = static_cast<Byte>(next);
+    return state.GroupRampLevel[group];
+}
+
+int stepColourFader(int position, int target, int step)
+{
+    return target >= position ? position + step : position - step;
+}
+
+void loadShowTables(const FountainImage& image, FountainState& state)
+{
+    readShowTable(image, offset::FormPressure, state.FormPressure);
+    readShowTable(image, offset::FormAccel, state.FormAccel);
+    readShowTable(image, offset::SpareShowTable, state.SpareShowTable);
+    readShowTable(image, offset::SceneColour, state.SceneColour);
+}
+
+} // namespace pluviane
