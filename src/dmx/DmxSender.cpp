@@ -1,8 +1,13 @@
 #include "dmx/DmxSender.h"
 
+#include <ola/Callback.h>
 #include <ola/DmxBuffer.h>
 #include <ola/Logging.h>
-#include <ola/client/StreamingClient.h>
+#include <ola/client/OlaClient.h>
+#include <ola/io/SelectServer.h>
+#include <ola/network/IPV4Address.h>
+#include <ola/network/SocketAddress.h>
+#include <ola/network/TCPSocket.h>
 
 #include <condition_variable>
 #include <deque>
@@ -27,16 +32,80 @@ struct Frame {
     std::uint64_t serial = 0;
 };
 
-std::unique_ptr<ola::client::StreamingClient> connectToDaemon(std::uint16_t port)
-{
-    ola::client::StreamingClient::Options options;
-    options.auto_start = false;  // starting the daemon is the operator's business
-    options.server_port = port;
-    auto client = std::make_unique<ola::client::StreamingClient>(options);
-    if (!client->Setup())
-        return nullptr;
-    return client;
-}
+// How long a blackout waits for the daemon to confirm it.
+constexpr auto kConfirmWait = std::chrono::milliseconds(500);
+
+// One connection to the daemon, used by the sending thread alone.
+class OlaLink {
+public:
+    static std::unique_ptr<OlaLink> open(std::uint16_t port)
+    {
+        using namespace ola::network;
+        std::unique_ptr<OlaLink> link(new OlaLink);
+        link->socket_.reset(TCPSocket::Connect(IPV4SocketAddress(IPV4Address::Loopback(), port)));
+        if (!link->socket_)
+            return nullptr;
+        link->socket_->SetNoDelay();
+        link->client_ = std::make_unique<ola::client::OlaClient>(link->socket_.get());
+        if (!link->client_->Setup())
+            return nullptr;
+        link->client_->SetCloseHandler(ola::NewSingleCallback(link.get(), &OlaLink::onClosed));
+        link->server_.AddReadDescriptor(link->socket_.get());
+        return link;
+    }
+
+    ~OlaLink()
+    {
+        if (client_)
+            client_->Stop();
+        if (socket_)
+            server_.RemoveReadDescriptor(socket_.get());
+    }
+
+    // Streams a frame; false once the daemon has gone.
+    bool send(int universe, const DmxFrame& frame)
+    {
+        server_.RunOnce(ola::TimeInterval(0, 0));  // learns of a closed connection
+        if (closed_)
+            return false;
+        client_->SendDMX(static_cast<unsigned>(universe), buffer(frame),
+                         ola::client::SendDMXArgs());
+        return !closed_;
+    }
+
+    // Sends a frame and waits a moment for the daemon to confirm it: a
+    // connection closed right after a streamed frame can lose it.
+    bool sendConfirmed(int universe, const DmxFrame& frame)
+    {
+        server_.RunOnce(ola::TimeInterval(0, 0));
+        if (closed_)
+            return false;
+        confirmed_ = false;
+        client_->SendDMX(static_cast<unsigned>(universe), buffer(frame),
+                         ola::client::SendDMXArgs(
+                             ola::NewSingleCallback(this, &OlaLink::onConfirmed)));
+        const auto deadline = Clock::now() + kConfirmWait;
+        while (!confirmed_ && !closed_ && Clock::now() < deadline)
+            server_.RunOnce(ola::TimeInterval(0, 10000));
+        return !closed_;
+    }
+
+private:
+    OlaLink() = default;
+
+    static ola::DmxBuffer buffer(const DmxFrame& frame)
+    {
+        return ola::DmxBuffer(frame.data(), frame.size());
+    }
+    void onClosed() { closed_ = true; }
+    void onConfirmed(const ola::client::Result&) { confirmed_ = true; }
+
+    ola::io::SelectServer server_;
+    std::unique_ptr<ola::network::TCPSocket> socket_;
+    std::unique_ptr<ola::client::OlaClient> client_;
+    bool closed_ = false;
+    bool confirmed_ = false;
+};
 
 void quietLibrary()
 {
@@ -92,7 +161,7 @@ void DmxSender::Shared::run()
     sigaddset(&pipe, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
 
-    std::unique_ptr<ola::client::StreamingClient> client;
+    std::unique_ptr<OlaLink> client;
     auto nextTry = Clock::now();
     std::unique_lock lock(mutex);
     for (;;) {
@@ -109,7 +178,7 @@ void DmxSender::Shared::run()
                 continue;
             }
             lock.unlock();
-            auto fresh = connectToDaemon(options.port);
+            auto fresh = OlaLink::open(options.port);
             lock.lock();
             client = std::move(fresh);
             reached = client != nullptr;
@@ -122,8 +191,8 @@ void DmxSender::Shared::run()
         }
         const Frame frame = queue.front();
         lock.unlock();
-        ola::DmxBuffer buffer(frame.channels.data(), frame.channels.size());
-        const bool sent = client->SendDmx(static_cast<unsigned>(frame.universe), buffer);
+        const bool sent = frame.blackout ? client->sendConfirmed(frame.universe, frame.channels)
+                                         : client->send(frame.universe, frame.channels);
         if (!sent)
             client.reset();
         lock.lock();

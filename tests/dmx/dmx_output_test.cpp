@@ -5,9 +5,16 @@
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
 #include "show/DmxPanel.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QScrollBar>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -128,4 +135,68 @@ TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
     program_->state->GroupLevel[1] = 42;
     EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 42; }));
     EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+}
+
+TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
+{
+    // Two forms of 20 ticks: group 1 full in the first, down in the second.
+    FountainState& state = *program_->state;
+    state.FormPressure[1][1] = 0;
+    state.FormPressure[2][1] = 255;
+    EditorWindow& editor = program_->windows->editor();
+    program_->windows->recorder().formCountBar()->setValue(2);
+    editor.automatTab().sequencer().formLengthBar()->setValue(20);
+    editor.automatTab().sequencer().rampStepBar()->setValue(50);
+    const QString file = config_.filePath("show.wat");
+    ASSERT_TRUE(editor.fileCommands().SAveFileFontan(file));
+
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 3));
+    QProcess player;
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(QCoreApplication::applicationDirPath() + "/pluviane-play",
+                 {file, "--universe", "3", "--levels", "100", "--loop", "--ola-port",
+                  QString::number(olad_.port())});
+    ASSERT_TRUE(player.waitForStarted(5000));
+
+    // The level of group 1 (channel 100) rises, falls and rises again with the forms.
+    for (Byte level : {255, 0, 255})
+        EXPECT_TRUE(receiver.waitFor([level](const DmxFrame& f) { return f[99] == level; }, 8000))
+            << int(level);
+    EXPECT_EQ(receiver.latest()[98], 0);  // nothing on the channel before the levels
+
+    player.terminate();
+    EXPECT_TRUE(player.waitForFinished(5000));
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+    EXPECT_TRUE(receiver.waitFor(allZero));
+}
+
+TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
+{
+    QTemporaryDir dir;
+    const QString program = QCoreApplication::applicationDirPath() + "/pluviane-play";
+    const QString garbage = dir.filePath("garbage.wat");
+    QFile(garbage).open(QIODevice::WriteOnly);  // empty: loads as a fountain of zeros
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{}, 2, "name one fountain file"},
+        {{garbage, "--levels", "498"}, 2, "498..513"},
+        {{garbage, "--colours", "10"}, 2, "пересекаются"},
+        {{garbage, "--universe", "x"}, 2, "takes a number"},
+        {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
+        {{dir.filePath("missing.wat")}, 1, "no fountain file"},
+    };
+    for (const Case& c : cases) {
+        QProcess run;
+        run.start(program, c.arguments);
+        ASSERT_TRUE(run.waitForFinished(10000)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardError()).contains(QString::fromUtf8(c.says)))
+            << c.says;
+    }
 }
