@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QLabel>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -199,4 +200,30 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
         EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardError()).contains(QString::fromUtf8(c.says)))
             << c.says;
     }
+}
+
+TEST(DmxWithoutDaemon, TicksGoOnAndTheLabelSaysSoAndClosingDoesNotWait)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    auto program = std::make_unique<Program>();
+    DmxPanel& dmx = program->windows->editor().automatTab().dmx();
+    std::uint16_t nobody = 0;
+    {
+        QTcpServer probe;  // a loopback port, free again once the probe closes
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        nobody = probe.serverPort();
+    }
+    dmx.setOlaOptions({nobody, 20ms});
+    EXPECT_EQ(dmx.stateLabel()->text(), "DMX выключен");
+    dmx.dmxCheck()->click();
+    EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");
+    for (int i = 0; i < 100; ++i) {  // the sender keeps trying meanwhile
+        emit program->windows->main().frameTicked();
+        QThread::msleep(2);
+    }
+    EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");
+    dmx.dmxCheck()->click();
+    EXPECT_EQ(dmx.stateLabel()->text(), "DMX выключен");
+    program.reset();  // the blackout that cannot go out does not hold the program
 }
