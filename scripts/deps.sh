@@ -5,6 +5,7 @@ PLUVIANE_PACKAGES=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libbenchmark-dev
+  ola libola-dev
   xvfb xauth fonts-dejavu-core
 )
 
