@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <optional>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -75,6 +76,8 @@ bool watchStopSignals(QObject* owner, const std::function<void()>& stop)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return false;
+    // A burst of signals must never block the handler on a full pipe.
+    ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
     QObject::connect(notifier, &QSocketNotifier::activated, owner, [notifier, stop] {
         notifier->setEnabled(false);
@@ -197,30 +200,45 @@ int main(int argc, char* argv[])
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
     QTimer frames;
     frames.setTimerType(Qt::PreciseTimer);
+    std::optional<bool> reached;
     QObject::connect(&frames, &QTimer::timeout, [&] {
         sender.send(args->patch.universe, dmxFrame(fountain(), args->patch));
+        if (sender.reached() && reached != sender.reached()) {
+            reached = sender.reached();
+            say(*reached ? QStringLiteral("OLA takes the frames")
+                         : QStringLiteral("no connection to OLA; trying again every 3 s"));
+        }
     });
 
+    // Without --loop the show ends with the music, or after one pass of the
+    // forms when there is no music or it cannot play.
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, &app, &QCoreApplication::quit);
+    auto endAfterOnePass = [&] {
+        if (!args->loop && !end.isActive())
+            end.start(onePassMs(windows));
+    };
     QMediaPlayer player;
     QAudioOutput speakers;
     if (!args->music.isEmpty()) {
         player.setAudioOutput(&speakers);
         player.setSource(QUrl::fromLocalFile(QFileInfo(args->music).absoluteFilePath()));
         player.setLoops(args->loop ? QMediaPlayer::Infinite : 1);
-        QObject::connect(&player, &QMediaPlayer::errorOccurred, [&](QMediaPlayer::Error, const QString& why) {
-            say(QStringLiteral("the music does not play (%1); the show goes on").arg(why));
-        });
-        if (!args->loop)
-            QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, [](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::EndOfMedia)
-                    QCoreApplication::quit();
-            });
+        QObject::connect(&player, &QMediaPlayer::errorOccurred,
+                         [&](QMediaPlayer::Error, const QString& why) {
+                             say(QStringLiteral("the music does not play (%1); the show goes on")
+                                     .arg(why));
+                             endAfterOnePass();
+                         });
+        QObject::connect(&player, &QMediaPlayer::mediaStatusChanged,
+                         [&](QMediaPlayer::MediaStatus status) {
+                             if (status == QMediaPlayer::EndOfMedia && !args->loop)
+                                 QCoreApplication::quit();
+                         });
+    } else {
+        endAfterOnePass();
     }
-    QTimer end;
-    end.setSingleShot(true);
-    QObject::connect(&end, &QTimer::timeout, &app, &QCoreApplication::quit);
-    if (!args->loop && args->music.isEmpty())
-        end.start(onePassMs(windows));
 
     if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
         say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));

@@ -126,7 +126,7 @@ struct DmxSender::Shared {
     std::optional<int> liveUniverse;  // the universe that may show non-zero channels
     bool stopping = false;
     bool finished = false;
-    bool reached = false;
+    std::optional<bool> reached;
     std::uint64_t lastSerial = 0;
 
     void enqueue(Frame frame)
@@ -249,7 +249,7 @@ void DmxSender::blackout()
     shared_->queueBlackout();
 }
 
-bool DmxSender::reached() const
+std::optional<bool> DmxSender::reached() const
 {
     std::lock_guard lock(shared_->mutex);
     return shared_->reached;

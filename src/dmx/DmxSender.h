@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace pluviane {
@@ -35,8 +36,9 @@ public:
     // nothing was sent since the last blackout.
     void blackout();
 
-    // Whether the daemon was reached by the last connection try or send.
-    bool reached() const;
+    // Whether the daemon was reached by the last connection try or send;
+    // nothing before the first try has ended.
+    std::optional<bool> reached() const;
 
     // Waits until every handed frame has been sent or `timeout` has passed;
     // true when nothing is left waiting.

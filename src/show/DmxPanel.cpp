@@ -157,7 +157,7 @@ void DmxPanel::savePatch()
 void DmxPanel::showState()
 {
     const bool on = sender_ && dmxCheck_->isChecked();
-    state_label_->setText(dmxStateText(on, on && sender_->reached(), patch_.universe));
+    state_label_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
 }
 
 } // namespace pluviane

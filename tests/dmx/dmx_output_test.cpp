@@ -103,6 +103,12 @@ TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndEx
     state.GroupLevel[3] = 255;
     EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[301] == 255; }));
 
+    // Moving to another universe leaves nothing running on the old one.
+    panel().universeSpin()->setValue(8);
+    EXPECT_TRUE(receiver.waitFor(allZero));
+    panel().universeSpin()->setValue(7);
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+
     panel().dmxCheck()->click();
     EXPECT_TRUE(receiver.waitFor(allZero));
     EXPECT_EQ(panel().stateLabel()->text(), "DMX выключен");
