@@ -40,18 +40,29 @@ test::PrivateOlad* daemon(benchmark::State& bench)
     return &olad;
 }
 
+// A showing fountain whose frames go to a sender; every frame differs a little.
+struct Rig {
+    Rig(std::uint16_t port, std::chrono::milliseconds retry) : sender({port, retry}) {}
+
+    void tick()
+    {
+        sender.send(patch.universe, dmxFrame(*state, patch));
+        ++state->GroupLevel[1];
+    }
+
+    std::unique_ptr<FountainState> state = showingFountain();
+    DmxSender sender;
+    const DmxPatch patch;
+};
+
 void BM_DmxTick(benchmark::State& bench)
 {
     test::PrivateOlad* olad = daemon(bench);
     if (!olad)
         return;
-    auto state = showingFountain();
-    DmxSender sender({olad->port(), 3000ms});
-    const DmxPatch patch;
-    for (auto _ : bench) {
-        sender.send(patch.universe, dmxFrame(*state, patch));
-        ++state->GroupLevel[1];
-    }
+    Rig rig(olad->port(), 3000ms);
+    for (auto _ : bench)
+        rig.tick();
 }
 
 void BM_DmxFrameIntoDaemon(benchmark::State& bench)
@@ -59,16 +70,13 @@ void BM_DmxFrameIntoDaemon(benchmark::State& bench)
     test::PrivateOlad* olad = daemon(bench);
     if (!olad)
         return;
-    auto state = showingFountain();
-    DmxSender sender({olad->port(), 3000ms});
-    const DmxPatch patch;
+    Rig rig(olad->port(), 3000ms);
     for (auto _ : bench) {
-        sender.send(patch.universe, dmxFrame(*state, patch));
-        if (!sender.flush(1000ms)) {
+        rig.tick();
+        if (!rig.sender.flush(1000ms)) {
             bench.SkipWithError("the daemon took no frame");
             break;
         }
-        ++state->GroupLevel[1];
     }
 }
 
@@ -82,13 +90,9 @@ void BM_DmxTickDaemonStopped(benchmark::State& bench)
         probe.listen(QHostAddress::LocalHost, 0);
         nobody = probe.serverPort();
     }
-    auto state = showingFountain();
-    DmxSender sender({nobody, 1ms});
-    const DmxPatch patch;
-    for (auto _ : bench) {
-        sender.send(patch.universe, dmxFrame(*state, patch));
-        ++state->GroupLevel[1];
-    }
+    Rig rig(nobody, 1ms);
+    for (auto _ : bench)
+        rig.tick();
 }
 
 } // namespace
