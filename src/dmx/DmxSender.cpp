@@ -24,6 +24,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long closing waits for the last blackout before leaving the thread behind.
 constexpr auto kCloseWait = std::chrono::milliseconds(1000);
+// How long a blackout waits for the daemon to confirm it.
+constexpr auto kConfirmWait = std::chrono::milliseconds(500);
 
 struct Frame {
     int universe = 0;
@@ -31,9 +33,6 @@ struct Frame {
     bool blackout = false;
     std::uint64_t serial = 0;
 };
-
-// How long a blackout waits for the daemon to confirm it.
-constexpr auto kConfirmWait = std::chrono::milliseconds(500);
 
 // One connection to the daemon, used by the sending thread alone.
 class OlaLink {

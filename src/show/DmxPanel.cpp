@@ -54,15 +54,14 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
                           QStringLiteral("Выход уровней и цветов групп в DMX через OLA"));
     state_label_ = makeLabel(this, QStringLiteral("LabelDmxState"), {});
     grid->addWidget(dmxCheck_, 0, 0);
-    grid->addWidget(state_label_, 0, 1, 1, 3);
-    universe_ = addSpin(grid, {1, 0}, "SpinBoxDmxUniverse", QStringLiteral("Вселенная"), 0,
+    grid->addWidget(state_label_, 0, 1);
+    universe_ = addSpin(grid, 1, "SpinBoxDmxUniverse", QStringLiteral("Вселенная"), 0,
                         kMaxDmxUniverse, patch_.universe);
-    levels_ = addSpin(grid, {2, 0}, "SpinBoxDmxLevels", QStringLiteral("Уровни"), 1,
+    levels_ = addSpin(grid, 2, "SpinBoxDmxLevels", QStringLiteral("Канал уровней"), 1,
                       kDmxChannels, patch_.levels);
-    colours_ = addSpin(grid, {2, 2}, "SpinBoxDmxColours", QStringLiteral("Цвета"), 1,
+    colours_ = addSpin(grid, 3, "SpinBoxDmxColours", QStringLiteral("Канал цветов"), 1,
                        kDmxChannels, patch_.colours);
     grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
     showState();
 
     connect(dmxCheck_, &QCheckBox::toggled, this, &DmxPanel::CheckBoxDmxClick);
@@ -74,14 +73,15 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
 // The sender's closing blacks out the universe on the way out of the program.
 DmxPanel::~DmxPanel() = default;
 
-QSpinBox* DmxPanel::addSpin(QGridLayout* grid, QPoint cell, const char* name,
+QSpinBox* DmxPanel::addSpin(QGridLayout* grid, int row, const char* name,
                             const QString& caption, int minimum, int maximum, int value)
 {
     QSpinBox* spin = makeSpin(this, QString::fromLatin1(name), minimum, maximum, value);
+    spin->setMinimumWidth(70);
     QLabel* label = makeLabel(this, {}, caption);
     label->setBuddy(spin);
-    grid->addWidget(label, cell.x(), cell.y());
-    grid->addWidget(spin, cell.x(), cell.y() + 1);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(spin, row, 1, Qt::AlignLeft);
     return spin;
 }
 

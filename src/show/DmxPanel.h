@@ -4,7 +4,6 @@
 #include "model/DmxPatch.h"
 #include "model/FountainState.h"
 
-#include <QPoint>
 #include <QWidget>
 
 #include <memory>
@@ -45,7 +44,7 @@ public:
     void CheckBoxDmxClick();
 
 private:
-    QSpinBox* addSpin(QGridLayout* grid, QPoint cell, const char* name, const QString& caption,
+    QSpinBox* addSpin(QGridLayout* grid, int row, const char* name, const QString& caption,
                       int minimum, int maximum, int value);
     void SpinBoxDmxChange();
     void loadPatch();
