@@ -27,8 +27,25 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# ccache, where installed, makes rebuilds of unchanged files quick.
+compiler_launcher() {
+  command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache" || true
+}
+
 configure_and_build() {
   local root=$1
-  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release $(compiler_launcher) >/dev/null
   cmake --build "$root/build" -j"$(nproc)"
+}
+
+# Debug information with light optimisation keeps the sanitized suite quick
+# and its reports readable. The benchmarks are left out: they measure nothing
+# under a sanitizer.
+configure_and_build_sanitized() {
+  local root=$1 build=$2
+  local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(compiler_launcher) \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+    -DPLUVIANE_BENCH=OFF >/dev/null
+  cmake --build "$build" -j"$(nproc)"
 }

@@ -19,7 +19,10 @@ void setDefaultSurfaceFormat()
 void setApplicationNames()
 {
     QGuiApplication::setApplicationName(QStringLiteral("Pluviane"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Визуализация фонтанов"));
+    // No display name: the platform would append it to every window title.
+    // The desktop shows the program's name from its desktop entry and the main
+    // window's title.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pluviane"));
 }
 
 } // namespace pluviane

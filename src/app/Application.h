@@ -7,6 +7,7 @@ namespace pluviane {
 void setDefaultSurfaceFormat();
 
 // Application-wide names; call once the application object exists.
+// Window titles stay as each window sets them.
 void setApplicationNames();
 
 } // namespace pluviane

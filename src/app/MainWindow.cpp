@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppWindows.h"
+#include "app/PresetList.h"
 #include "widgets/Controls.h"
 #include "app/SceneView.h"
 #include "editor/BowlTab.h"
@@ -51,13 +52,14 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows)
 {
     setObjectName("Form1");
-    setWindowTitle(QStringLiteral("Pluviane — 3D-вид фонтана"));
+    setWindowTitle(QStringLiteral("Визуализация фонтанов"));
     setCursor(Qt::SizeAllCursor);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
 
+    presets_ = new PresetList(state_, windows_, *this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -66,14 +68,12 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     // The tick reads the editor's controls; the editor exists before the first tick.
     scene_->setSettingsSource([this] { return windows_.editor().sceneSettings(); });
     layout->addWidget(scene_, 1);
+    setFocusProxy(scene_);
+    scene_->setFocus();
 
-    recordBox_ = new QGroupBox(QStringLiteral("Запись кнопок быстрого перехода "), this);
-    nameCaptioned(recordBox_, QStringLiteral("GroupBox1"));
+    recordBox_ = makeGroupBox(this, "GroupBox1", QStringLiteral("Запись кнопок быстрого перехода "));
     recordBox_->setAutoFillBackground(true);
-    auto* recordLayout = new QVBoxLayout(recordBox_);
-    auto* close = makeButton(recordBox_, "SpeedButton2", QStringLiteral("Закрыть окно"));
-    recordLayout->addWidget(close);
-    connect(close, &QPushButton::clicked, recordBox_, &QWidget::hide);
+    presets_->buildRecorder(recordBox_);
     recordBox_->move(8, kPanelHeight + 8);
     recordBox_->adjustSize();
     recordBox_->hide();
@@ -106,9 +106,12 @@ QWidget* MainWindow::buildPanel()
 
     auto* buttons = new QHBoxLayout;
     buttons->setObjectName("PresetRow");
+    buttons->setSpacing(2);
+    presets_->addSlotButtons(panel, buttons);
     buttons->addStretch(1);
     auto* iso = makeButton(panel, "SpeedButtonIso", QStringLiteral("ISOMETR"));
-    iso->setFocusPolicy(Qt::TabFocus);
+    // The keyboard belongs to the 3D view: arrows turn it, Space presses nothing.
+    iso->setFocusPolicy(Qt::NoFocus);
     connect(iso, &QPushButton::clicked, this, &MainWindow::SpeedButtonIsoClick);
     buttons->addWidget(iso);
     rows->addLayout(buttons);
@@ -116,6 +119,8 @@ QWidget* MainWindow::buildPanel()
     auto* labels = new QHBoxLayout;
     labelNozzles_ = makeLabel(panel, "Labelforsunok", QStringLiteral("Форсунок всего : "));
     labels->addWidget(labelNozzles_);
+    labels->addSpacing(120);
+    labels->addWidget(presets_->makeCostLabel(panel));
     labels->addStretch(1);
     rows->addLayout(labels);
 

@@ -12,6 +12,7 @@ class QPushButton;
 namespace pluviane {
 
 class AppWindows;
+class PresetList;
 class SceneView;
 
 // The main window: the 3D view under a panel of preset buttons and labels.
@@ -23,6 +24,7 @@ public:
 
     SceneView& scene() { return *scene_; }
     QTimer& renderTimer() { return timer1_; }
+    PresetList& presets() { return *presets_; }
 
     // Sets the nozzle total label from the state.
     void showNozzleCount();
@@ -55,6 +57,7 @@ private:
     SceneView* scene_ = nullptr;
     QLabel* labelNozzles_ = nullptr;
     QGroupBox* recordBox_ = nullptr;
+    PresetList* presets_ = nullptr;
     QTimer timer1_;
 };
 

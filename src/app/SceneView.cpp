@@ -50,6 +50,7 @@ SceneView::SceneView(FountainState& state, QWidget* parent) : QOpenGLWidget(pare
 
 SceneView::~SceneView()
 {
+    disconnect(contextEnding_);
     releaseGl();
 }
 
@@ -102,8 +103,9 @@ void SceneView::initializeGL()
         pendingBackdrop_.clear();
     }
     // The context goes away with the window; let go of our objects first.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &SceneView::releaseGl,
-            Qt::DirectConnection);
+    disconnect(contextEnding_);
+    contextEnding_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+                             &SceneView::releaseGl, Qt::DirectConnection);
     emit ready();
 }
 

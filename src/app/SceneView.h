@@ -53,6 +53,9 @@ private:
     std::function<SceneSettings()> settingsSource_;
     QString pendingBackdrop_;
     bool ready_ = false;
+    // Outlives this object's own destructor unless cut there: the context
+    // goes away inside the base class's destructor.
+    QMetaObject::Connection contextEnding_;
 };
 
 } // namespace pluviane

@@ -1,6 +1,7 @@
 #include "editor/BowlTab.h"
 
 #include "app/AppWindows.h"
+#include "app/PresetList.h"
 #include "widgets/ColorGrid.h"
 #include "widgets/Controls.h"
 #include "app/MainWindow.h"
@@ -218,12 +219,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
 
     auto* ini = makeButton(this, "SpeedButton12", QStringLiteral("INI"));
     ini->setMaximumWidth(40);
-    connect(ini, &QPushButton::clicked, this, [this] {
-        if (auto* box = editor_.windows().main().findChild<QWidget*>("GroupBox1")) {
-            box->show();
-            box->raise();
-        }
-    });
+    connect(ini, &QPushButton::clicked, this, [this] { editor_.windows().main().presets().showRecorder(); });
     QHBoxLayout* groundLine = row(layout);
     groundLine->addWidget(ground, 1);
     groundLine->addWidget(ini);

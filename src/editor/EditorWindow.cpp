@@ -9,6 +9,7 @@
 #include "editor/JetTab.h"
 #include "editor/ManualTab.h"
 #include "editor/OptionsTab.h"
+#include "show/MusicPanel.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -87,6 +88,7 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
     statusBar_->setObjectName("StatusBar");
     statusBar_->setSizeGripEnabled(true);
     layout->addWidget(statusBar_);
+    automat_->music().attachStatusBar(statusBar_);
 
     files_ = new FileCommands(state_, *this);
 

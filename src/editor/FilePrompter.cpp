@@ -7,6 +7,7 @@ namespace pluviane {
 
 QString openFountainFilter() { return QStringLiteral("Построение фонтана *.wat (*.wat)"); }
 QString saveFountainFilter() { return QStringLiteral("Форма фонтана *.wat (*.wat)"); }
+QString openSoundFilter() { return QStringLiteral("Звуковые файлы wav, mp3 (*)"); }
 
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
@@ -33,6 +34,20 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!current.isEmpty())
         dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName("OpenDialogSound");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(openSoundFilter());
+    dialog.setDefaultSuffix(QStringLiteral("wav"));
+    dialog.setOption(QFileDialog::ReadOnly);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

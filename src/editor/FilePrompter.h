@@ -16,6 +16,9 @@ public:
     // chosen files only the first counts.
     virtual QString chooseFountainToOpen(QWidget* parent) = 0;
 
+    // The open dialog of sound files; empty when cancelled.
+    virtual QString chooseSoundToOpen(QWidget* parent) = 0;
+
     // The save dialog, starting at `current`; empty when cancelled. It asks
     // nothing about overwriting.
     virtual QString chooseFountainToSave(QWidget* parent, const QString& current) = 0;
@@ -32,12 +35,14 @@ class DialogPrompter : public FilePrompter {
 public:
     QString chooseFountainToOpen(QWidget* parent) override;
     QString chooseFountainToSave(QWidget* parent, const QString& current) override;
+    QString chooseSoundToOpen(QWidget* parent) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
-// Filters of the two dialogs.
+// Filters of the dialogs.
 QString openFountainFilter();
 QString saveFountainFilter();
+QString openSoundFilter();
 
 } // namespace pluviane

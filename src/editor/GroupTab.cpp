@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace pluviane {
 
 namespace {
@@ -29,6 +31,29 @@ const QString kGroupButtonHint = QStringLiteral(
 QString number(int value)
 {
     return QString::number(value);
+}
+
+struct NozzleRun {
+    int start = 0;
+    int count = 0;
+};
+
+// The group's nozzles when they stand one after another, else nothing.
+std::optional<NozzleRun> singleRun(const FountainState& state, int group)
+{
+    NozzleRun run;
+    for (int n = 0; n < kNozzleCount; ++n) {
+        if (state.JetGroup[n] != group)
+            continue;
+        if (run.count > 0 && n != run.start + run.count)
+            return std::nullopt;
+        if (run.count == 0)
+            run.start = n;
+        ++run.count;
+    }
+    if (run.count == 0)
+        return std::nullopt;
+    return run;
 }
 
 } // namespace
@@ -212,6 +237,8 @@ GroupParams GroupTab::params() const
 
 void GroupTab::BuildGroup()
 {
+    if (buildHeld_)
+        return;
     if (!fittingCount_) {
         // The count bar's own handling clears the group and builds it anew
         // before this build goes on.
@@ -226,6 +253,8 @@ void GroupTab::BuildGroup()
 
 void GroupTab::SaveFadersOfGroup()
 {
+    if (buildHeld_)
+        return; // the bars still describe another group's run
     saveRecipe(state_, params());
 }
 
@@ -241,8 +270,11 @@ void GroupTab::LoadFaderGroup(int group)
     group_->setValue(recipe.group);
     // A row never written holds zeros; building from them would pile the group
     // onto the first nozzles and take them from whichever group owns them.
-    if (!hasRecipe(state_, group))
+    if (!hasRecipe(state_, group)) {
+        takeOverRun(group);
         return;
+    }
+    buildHeld_ = false;
     start_->setValue(recipe.start);
     count_->setValue(recipe.count);
     size_->setValue(recipe.size);
@@ -258,6 +290,33 @@ void GroupTab::LoadFaderGroup(int group)
     BuildGroup();
 }
 
+// The bars take over the group's own nozzles when they form one run the bars
+// can hold; otherwise building waits for the user's start and count, since the
+// bars still point at the previous group's nozzles.
+void GroupTab::takeOverRun(int group)
+{
+    const std::optional<NozzleRun> run = singleRun(state_, group);
+    const bool fits = run && run->start >= start_->minimum() && run->count >= count_->minimum() &&
+                      run->count <= count_->maximum() && run->start + run->count < kNozzleRoom;
+    buildHeld_ = !fits;
+    if (!fits)
+        return;
+    {
+        // Only the bars move: the group's nozzles stay as they are until the user's next move.
+        const QSignalBlocker holdStart(start_);
+        const QSignalBlocker holdCount(count_);
+        start_->setValue(run->start);
+        count_->setValue(run->count);
+    }
+    ScrollBarBegStChange();
+    showCount();
+}
+
+void GroupTab::showCount()
+{
+    countLabel_->setText(QStringLiteral("Кол.Струй ") + number(count_->value()));
+}
+
 void GroupTab::UpdateOnlyButtonGroup()
 {
     const auto used = groupsInUse(state_);
@@ -267,6 +326,7 @@ void GroupTab::UpdateOnlyButtonGroup()
 
 void GroupTab::ScrollBarBegStChange()
 {
+    buildHeld_ = false;
     if (start_->value() + count_->value() >= kNozzleRoom)
         start_->setValue(kNozzleRoom - count_->value());
     const int start = start_->value();
@@ -276,6 +336,7 @@ void GroupTab::ScrollBarBegStChange()
 
 void GroupTab::ScrollBarKolvoStrChange()
 {
+    buildHeld_ = false;
     releaseGroup(state_, group_->value());
     if (start_->value() + count_->value() >= kNozzleRoom)
         count_->setValue(count_->value() - 1);
@@ -283,7 +344,7 @@ void GroupTab::ScrollBarKolvoStrChange()
     const int count = count_->value();
     rangeLabel_->setText(QStringLiteral("От струи ") + number(start) + QStringLiteral(" до ") +
                          number(start + count));
-    countLabel_->setText(QStringLiteral("Кол.Струй ") + number(count));
+    showCount();
     BuildGroup();
 }
 

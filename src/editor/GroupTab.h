@@ -62,6 +62,8 @@ public:
     QPushButton* groupButton(int group) const;                   // SpeedButtonGroup01..16
 
 private:
+    void takeOverRun(int group);
+    void showCount();
     void buildRange(QVBoxLayout* layout);
     void buildShape(QVBoxLayout* layout);
     void buildJets(QVBoxLayout* layout);
@@ -88,6 +90,10 @@ private:
     // Set while the count is being fitted to the shape, so that the builds it
     // triggers do not fit it again (near the nozzle limit that would never end).
     bool fittingCount_ = false;
+    // Set when a group without a recipe was chosen whose nozzles the start and
+    // count bars cannot describe: nothing is built until the user sets a
+    // start or a count, so no other group loses its nozzles.
+    bool buildHeld_ = false;
 
     QScrollBar* start_ = nullptr;
     QScrollBar* count_ = nullptr;

@@ -1,8 +1,8 @@
 #include "model/FountainFile.h"
 
+#include "model/AtomicWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -57,17 +57,10 @@ FileResult readBowlSettings(const QString& name, FountainImage& buffer)
 
 FileResult writeFountainFile(const QString& name, const FountainImage& buffer)
 {
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    const auto size = static_cast<qint64>(buffer.size());
-    if (file.write(reinterpret_cast<const char*>(buffer.data()), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer.data()),
+                           static_cast<qsizetype>(buffer.size()));
+    if (const QString reason = writeFileAtomically(name, bytes); !reason.isEmpty())
         return failed(reason);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
     return {};
 }
 

@@ -1,9 +1,10 @@
 #include "model/ProfileFile.h"
 
+#include "model/AtomicWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -187,17 +188,8 @@ ProfileWrite writeProfileString(const QString& path, const QString& section, con
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return refused(QStringLiteral("Cannot create the folder %1").arg(folder));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return refused(file.errorString());
-    const QByteArray bytes = text.bytes();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    if (const QString reason = writeFileAtomically(path, text.bytes()); !reason.isEmpty())
         return refused(reason);
-    }
-    if (!file.commit())
-        return refused(file.errorString());
     return {};
 }
 

@@ -2,21 +2,59 @@
 
 #include "model/FountainState.h"
 
+#include <QString>
+#include <QTimer>
 #include <QWidget>
+
+class QLabel;
+class QScrollBar;
+class QStatusBar;
 
 namespace pluviane {
 
 class EditorWindow;
+class SoundPlayer;
 
-// The music player of the show tab.
+// The music player of the show tab (" Media Player "): opens a sound file,
+// plays, stops and rewinds it and shows its length, position and time left.
+// Its 100 ms tick also keeps the editor's status bar showing the view values.
 class MusicPanel : public QWidget {
     Q_OBJECT
 public:
     MusicPanel(FountainState& state, EditorWindow& editor);
 
+    // Puts the view-value panel into the editor's status bar.
+    void attachStatusBar(QStatusBar* bar);
+
+    // Replaces the sound device (tests supply position, length and playing).
+    // The panel takes ownership.
+    void setSoundPlayer(SoundPlayer* player);
+    SoundPlayer& soundPlayer() { return *player_; }
+    QTimer& timerSound() { return timerSound_; }
+
+    void SpeedButtonLoadSoundFileClick();
+    void TimerSoundTimer();
+
 private:
+    QWidget* buildPlayerBar();
+    void soundOpened();
+    void soundFailed(const QString& reason);
+    void showViewValues();
+    void showPlayingPosition();
+
     FountainState& state_;
     EditorWindow& editor_;
+    SoundPlayer* player_ = nullptr;
+    QString pendingName_; // the file being opened
+    bool soundOpen_ = false;
+    QLabel* soundName_ = nullptr;
+    QLabel* length_ = nullptr;
+    QLabel* position_ = nullptr;
+    QLabel* milliseconds_ = nullptr;
+    QLabel* remaining_ = nullptr;
+    QScrollBar* progress_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    QTimer timerSound_;
 };
 
 } // namespace pluviane

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace pluviane;
 
@@ -41,6 +43,23 @@ std::unique_ptr<FountainImage> imageOf(Byte value)
     auto image = std::make_unique<FountainImage>();
     image->fill(value);
     return image;
+}
+
+// Runs `write` with the process's largest file size lowered to `limit`
+// bytes, so that writes are cut short as on a full disk.
+template <typename Write>
+auto withFileSizeLimit(rlim_t limit, Write write)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved;
+    lowered.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    auto result = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousSignal);
+    return result;
 }
 
 } // namespace
@@ -119,6 +138,15 @@ TEST(FountainFile, FailuresNameTheReasonAndChangeNothing)
     EXPECT_EQ(writeFountainFile(dir.filePath("taken.wat"), *image).outcome, FileResult::Failed);
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.wat")).isDir());
     EXPECT_EQ(readRaw(dir.filePath("taken.wat/inner")), "keep");
+
+    // A write cut short (as on a full disk) keeps the old file and says why.
+    const QString old = dir.filePath("old.wat");
+    writeRaw(old, pattern(64000, 3));
+    const FileResult cut = withFileSizeLimit(10000, [&] { return writeFountainFile(old, *image); });
+    EXPECT_EQ(cut.outcome, FileResult::Failed);
+    EXPECT_TRUE(cut.reason.contains("File too large")) << cut.reason.toStdString();
+    EXPECT_TRUE(cut.reason.contains("10000 of 64000 bytes written")) << cut.reason.toStdString();
+    EXPECT_EQ(readRaw(old), pattern(64000, 3));
 }
 
 TEST(FountainFile, BowlSettingsTakeExactly255Bytes)

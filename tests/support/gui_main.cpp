@@ -2,6 +2,7 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,5 +17,7 @@ int main(int argc, char** argv)
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();
+    // No test may read or write the user's own settings file.
+    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
@@ -21,6 +22,7 @@ namespace pluviane::test {
 struct FakePrompter : FilePrompter {
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
+    std::deque<QString> soundNames;
     std::deque<bool> answers;
     int openAsked = 0;
     int saveAsked = 0;
@@ -41,6 +43,7 @@ struct FakePrompter : FilePrompter {
         ++saveAsked;
         return take(saveNames);
     }
+    QString chooseSoundToOpen(QWidget*) override { return take(soundNames); }
     bool askYesNo(QWidget*, const QString&) override
     {
         ++questions;
@@ -65,6 +68,13 @@ private:
         return name;
     }
 };
+
+// One of the example fountains kept in examples/.
+inline QString examplePath(const char* name)
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(
+        QStringLiteral("../../examples/") + QString::fromLatin1(name));
+}
 
 inline void writeBytes(const QString& path, const QByteArray& bytes)
 {

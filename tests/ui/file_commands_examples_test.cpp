@@ -12,16 +12,6 @@
 using namespace pluviane;
 using namespace pluviane::test;
 
-namespace {
-
-QString examplePath(const char* name)
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(
-        QStringLiteral("../../examples/") + QString::fromLatin1(name));
-}
-
-} // namespace
-
 TEST(Examples, OpenWithTheirGroupsAndBowls)
 {
     const struct {

@@ -302,3 +302,39 @@ TEST_F(GroupBuilderTab, GroupWithoutRecipeIsSelectedNotRebuilt)
     EXPECT_EQ(state.JetGroup[100], 5);
     EXPECT_EQ(state.JetPos[100][1], 140);
 }
+
+TEST_F(GroupBuilderTab, GroupWithoutRecipeNeverTakesAnotherGroupsNozzles)
+{
+    tab.SpeedButtonOkAvtoClick(); // group 1 on 16..18, with a recipe
+    // Group 6 bound by hand as one run, group 5 scattered; neither has a recipe.
+    for (int n = 120; n < 125; ++n)
+        state.JetGroup[n] = 6;
+    state.JetGroup[100] = 5;
+    state.JetGroup[102] = 5;
+    state.JetPos[100][1] = 140;
+    editor.UpdateOnlyButtonGroup();
+
+    tab.groupButton(6)->click(); // the bars take over the run, nothing is rebuilt yet
+    EXPECT_EQ(bar("ScrollBarBegSt")->value(), 120);
+    EXPECT_EQ(bar("ScrollBarKolvoStr")->value(), 5);
+    EXPECT_EQ(text("LabelEndstr"), "Кол.Струй 5");
+    bar("ScrollBarRazmObj")->setValue(60);
+    EXPECT_EQ(boundTo(6), 5);
+    EXPECT_EQ(boundTo(1), 3);
+
+    tab.groupButton(5)->click();
+    bar("ScrollBarRazmObj")->setValue(80);
+    tab.SpeedButtonOkAvtoClick();
+    EXPECT_FALSE(hasRecipe(state, 5));
+    EXPECT_EQ(boundTo(6), 5);
+    EXPECT_EQ(boundTo(5), 2);
+    EXPECT_EQ(state.JetPos[100][1], 140);
+
+    // Once the user sets a count, group 5 is built where the bars say.
+    bar("ScrollBarBegSt")->setValue(200);
+    bar("ScrollBarKolvoStr")->setValue(4);
+    EXPECT_EQ(boundTo(5), 4);
+    EXPECT_EQ(state.JetGroup[200], 5);
+    EXPECT_EQ(boundTo(6), 5);
+    EXPECT_EQ(boundTo(1), 3);
+}

@@ -23,11 +23,13 @@ using namespace pluviane::test;
 TEST(Startup, WindowsAndTheirFirstLook)
 {
     Program p;
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Визуализация фонтанов"));
+    // The toolkit appends a display name of the program's own to every title.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "pluviane");
     MainWindow& main = p.windows->main();
     EditorWindow& editor = p.windows->editor();
 
-    EXPECT_FALSE(main.windowTitle().isEmpty());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Визуализация фонтанов"));
     EXPECT_EQ(main.cursor().shape(), Qt::SizeAllCursor);
     EXPECT_EQ(main.scene().cursor().shape(), Qt::SizeAllCursor);
     auto* panel = control<QWidget>(&main, "Panel1");
@@ -84,5 +86,8 @@ TEST(Startup, ShowingTheMainWindowArrangesTheEditorBesideIt)
     EXPECT_EQ(editor.frameGeometry(), QRect(screen.left(), screen.top(), 220, screen.height() - 50));
     EXPECT_EQ(main.frameGeometry(),
               QRect(screen.left() + 220, screen.top(), screen.width() - 220, screen.height() - 50));
+    // The view has the keyboard from the start: the first arrow turns it.
+    EXPECT_EQ(main.focusWidget(), &main.scene());
+    EXPECT_EQ(control<QPushButton>(&main, "SpeedButtonIso")->focusPolicy(), Qt::NoFocus);
     main.close();
 }

@@ -1,0 +1,225 @@
+#include "app/PresetList.h"
+
+#include "app/AppWindows.h"
+#include "app/MainWindow.h"
+#include "app/SceneView.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/ProfileFile.h"
+#include "widgets/Controls.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pluviane {
+
+namespace {
+
+constexpr int kStartupDelayMs = 3000;
+const QString kSection = QStringLiteral("Konveir");
+const QString kNoCost = QStringLiteral("no Cost");
+const QString kCostLead = QStringLiteral("По смете : ");
+
+// The record buttons' captions differ in their spacing, and users know them so.
+const std::array<const char*, kPresetSlots> kRecordCaptions{
+    "Записать для кнопки 1 ",   "Записать для кнопки 2 ",  "Записать для кнопки 3 ",
+    "Записать для кнопки 4 ",   "Записать для кнопки 5 ",  "Записать для кнопки 6 ",
+    "Записать для кнопки 7 ",   "Записать для кнопки 8  ", "Записать для кнопки  9",
+    "Записать для кнопки  10",  "Записать для кнопки  11", "Записать для кнопки 12 ",
+    "Записать для кнопки  13 ", "Записать для кнопки  14"};
+
+QString slotCaption(int slot)
+{
+    return (slot <= 7 ? QStringLiteral("Театр") : QStringLiteral("Слава")) +
+           QString::number(slot <= 7 ? slot : slot - 7);
+}
+
+QString key(const QString& slot, const char* suffix)
+{
+    return QStringLiteral("File") + slot + QLatin1String(suffix);
+}
+
+// A stored name counts only while a file stands behind it.
+bool isExistingFile(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+} // namespace
+
+PresetList::PresetList(FountainState& state, AppWindows& windows, MainWindow& main)
+    : QObject(&main), state_(state), windows_(windows), main_(main), settingsPath_(settingsFilePath())
+{
+    timerCreate_.setObjectName("TimerCreate");
+    timerCreate_.setInterval(kStartupDelayMs);
+    timerCreate_.setSingleShot(true);
+    connect(&timerCreate_, &QTimer::timeout, this, &PresetList::TimerCreateTimer);
+    timerCreate_.start();
+}
+
+void PresetList::addSlotButtons(QWidget* panel, QHBoxLayout* row)
+{
+    for (int slot = 1; slot <= kPresetSlots; ++slot) {
+        if (slot == 8)
+            row->addSpacing(16);
+        auto* button = makeButton(panel, QStringLiteral("SpeedButtonView%1").arg(slot), slotCaption(slot),
+                                  QStringLiteral("Правая кнопка записывает имена файлов фонтана, подложки и  "));
+        // The keyboard belongs to the 3D view.
+        button->setFocusPolicy(Qt::NoFocus);
+        // As wide as the caption, narrower when the screen is small.
+        button->setMinimumWidth(24);
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+        connect(button, &QPushButton::clicked, this, [this, slot] { IniReadButton(QString::number(slot)); });
+        row->addWidget(button);
+    }
+}
+
+QLabel* PresetList::makeCostLabel(QWidget* panel)
+{
+    cost_ = makeLabel(panel, "LabelSmetam", kCostLead);
+    QPalette red = cost_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    cost_->setPalette(red);
+    QFont larger = cost_->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    cost_->setFont(larger);
+    return cost_;
+}
+
+void PresetList::buildRecorder(QGroupBox* box)
+{
+    recorder_ = box;
+    auto* columns = new QHBoxLayout(box);
+    auto* left = new QGridLayout;
+    left->setVerticalSpacing(1);
+    left->addWidget(makeLabel(box, "LabelCostHeading", QStringLiteral("Сумма сметы")), 0, 1);
+    for (int slot = 1; slot <= kPresetSlots; ++slot) {
+        auto* record = makeButton(box, QStringLiteral("SpeedButtonRec%1").arg(slot),
+                                  QString::fromUtf8(kRecordCaptions[slot - 1]));
+        auto* edit = new QLineEdit(box);
+        nameUncaptioned(edit, QStringLiteral("EditCost%1").arg(slot));
+        costEdits_[slot - 1] = edit;
+        connect(record, &QPushButton::clicked, this,
+                [this, slot, edit] { IniSaveButton(QString::number(slot), edit->text()); });
+        left->addWidget(record, slot, 0);
+        left->addWidget(edit, slot, 1);
+    }
+    saveFirst_ = makeCheck(box, "CheckBoxrec", QStringLiteral("Записывать и файл"), true);
+    auto* update = makeButton(box, "SpeedButtonUpDateINI", QStringLiteral("UpDate"));
+    connect(update, &QPushButton::clicked, this, &PresetList::UpdateAlIni);
+    auto* close = makeButton(box, "SpeedButton2", QStringLiteral("Закрыть окно"));
+    connect(close, &QPushButton::clicked, box, &QWidget::hide);
+    left->addWidget(saveFirst_, kPresetSlots + 1, 0, 1, 2);
+    left->addWidget(update, kPresetSlots + 2, 0);
+    left->addWidget(close, kPresetSlots + 3, 0);
+    columns->addLayout(left);
+
+    memo_ = new QPlainTextEdit(box);
+    nameUncaptioned(memo_, "MemoIni");
+    memo_->setReadOnly(true);
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setMinimumWidth(360);
+    columns->addWidget(memo_, 1);
+}
+
+void PresetList::showRecorder()
+{
+    recorder_->show();
+    recorder_->raise();
+    UpdateAlIni();
+}
+
+QString PresetList::read(const QString& key, const QString& fallback) const
+{
+    return readProfileString(settingsPath_, kSection, key, fallback);
+}
+
+// A refused write says so and stops the command there.
+bool PresetList::write(const QString& key, const QString& value)
+{
+    const ProfileWrite written = writeProfileString(settingsPath_, kSection, key, value);
+    if (!written.ok) {
+        EditorWindow& editor = windows_.editor();
+        editor.fileCommands().prompter().showMessage(
+            &main_, QStringLiteral("Ошибка"),
+            QStringLiteral("Unable to write to ") + settingsPath_ + QStringLiteral("\r\n") + written.reason);
+    }
+    return written.ok;
+}
+
+void PresetList::UpdateAlIni()
+{
+    QStringList lines;
+    for (int slot = 1; slot <= kPresetSlots; ++slot) {
+        const QString n = QString::number(slot);
+        lines << QStringLiteral("View ") + n + QStringLiteral(" = ") + read(key(n, "_f"), QStringLiteral("noFile") + n)
+              << QStringLiteral("Picture ") + n + QStringLiteral(" = ") + read(key(n, "_t"), QStringLiteral("noPic") + n);
+    }
+    memo_->setPlainText(lines.join(QLatin1Char('\n')));
+    for (int slot = 1; slot <= kPresetSlots; ++slot)
+        costEdits_[slot - 1]->setText(read(key(QString::number(slot), "_c"), kNoCost));
+    main_.showNozzleCount();
+}
+
+void PresetList::IniSaveButton(const QString& slot, const QString& cost)
+{
+    if (saveFirst_->isChecked())
+        windows_.editor().fileCommands().SpeedButtonSaveFontanClick();
+    const QString fountain = windows_.editor().fileCommands().openDialogFileName();
+    if (isExistingFile(fountain) && !write(key(slot, "_f"), fountain))
+        return;
+    if (isExistingFile(state_.GroundPictureName) && !write(key(slot, "_t"), state_.GroundPictureName))
+        return;
+    if (!write(key(slot, "_c"), cost))
+        return;
+    UpdateAlIni();
+}
+
+// Picture, cost, then fountain; a slot's picture is not the user's own
+// backdrop choice, so GroundPictureName stays.
+void PresetList::IniReadButton(const QString& slot)
+{
+    loadBackdropIfPresent(read(key(slot, "_t"), {}));
+    showCost(read(key(slot, "_c"), kNoCost));
+    if (const QString fountain = read(key(slot, "_f"), {}); isExistingFile(fountain))
+        main_.OpenFontanFile(fountain);
+    UpdateAlIni();
+}
+
+// Fountain, cost, then picture, and only when the start-up fountain is there.
+// The panel is not refreshed.
+void PresetList::TimerCreateTimer()
+{
+    timerCreate_.stop();
+    const QString fountain = read(QStringLiteral("File01_f"), {});
+    if (!isExistingFile(fountain))
+        return;
+    main_.OpenFontanFile(fountain);
+    showCost(read(QStringLiteral("File01_c"), kNoCost));
+    loadBackdropIfPresent(read(QStringLiteral("File01_t"), {}));
+    main_.showNozzleCount();
+}
+
+void PresetList::loadBackdropIfPresent(const QString& path)
+{
+    if (isExistingFile(path))
+        main_.scene().loadBackdrop(path);
+}
+
+void PresetList::showCost(const QString& cost)
+{
+    cost_->setText(kCostLead + cost);
+}
+
+} // namespace pluviane

@@ -1,0 +1,154 @@
+#include "FileTestSupport.h"
+
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "show/MusicPanel.h"
+#include "show/SoundPlayer.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QtEndian>
+
+using namespace pluviane;
+using namespace pluviane::test;
+
+namespace {
+
+// A silent PCM sound file: 8 kHz, 8 bits, mono, so one byte per 1/8 ms.
+QByteArray silentWav(int milliseconds)
+{
+    const quint32 samples = 8u * static_cast<quint32>(milliseconds);
+    QByteArray bytes;
+    const auto u32 = [&](quint32 v) { char c[4]; qToLittleEndian(v, c); bytes.append(c, 4); };
+    const auto u16 = [&](quint16 v) { char c[2]; qToLittleEndian(v, c); bytes.append(c, 2); };
+    bytes += "RIFF";
+    u32(36 + samples);
+    bytes += "WAVEfmt ";
+    u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+    bytes += "data";
+    u32(samples);
+    bytes.append(QByteArray(static_cast<qsizetype>(samples), char(128)));
+    return bytes;
+}
+
+// A player whose position, length and state the test sets.
+struct FakePlayer : SoundPlayer {
+    qint64 len = 0;
+    qint64 pos = 0;
+    bool isPlaying = false;
+    int stops = 0;
+    void open(const QString&) override { emit opened(); }
+    qint64 length() const override { return len; }
+    qint64 position() const override { return pos; }
+    bool playing() const override { return isPlaying; }
+    void play() override { isPlaying = true; }
+    void stop() override { isPlaying = false, ++stops; }
+    void seek(qint64 position) override { pos = position; }
+};
+
+struct MusicProgram : Program {
+    MusicProgram() : editor(windows->editor()), panel(editor.automatTab().music())
+    {
+        auto fake = std::make_unique<FakePrompter>();
+        prompter = fake.get();
+        editor.fileCommands().setPrompter(std::move(fake));
+    }
+    QString text(const char* name) { return control<QLabel>(&editor, name)->text(); }
+    void load(const QString& path)
+    {
+        prompter->soundNames.push_back(path);
+        panel.SpeedButtonLoadSoundFileClick();
+    }
+
+    EditorWindow& editor;
+    MusicPanel& panel;
+    FakePrompter* prompter = nullptr;
+};
+
+} // namespace
+
+TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
+{
+    MusicProgram program;
+    EXPECT_EQ(program.text("LabelSoundName"), "No File");
+    EXPECT_EQ(program.text("LabelLengFile"), "------");
+    for (const char* name : {"MediaPlayerPlay", "MediaPlayerStop", "MediaPlayerPrev"})
+        EXPECT_EQ(control<QToolButton>(&program.editor, name)->accessibleName(), name);
+
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("music.wav");
+    writeBytes(wav, silentWav(125500));
+    QSignalSpy opened(&program.panel.soundPlayer(), &SoundPlayer::opened);
+    program.load(wav);
+    EXPECT_EQ(program.text("LabelSoundName"), "music.wav");
+    ASSERT_TRUE(opened.wait(10000));
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      2 min  5 sec ");
+    EXPECT_EQ(program.text("LabelTimSound"), "Позиция  0 min  0 sec ");
+    EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось 2 min  5 sec ");
+    EXPECT_EQ(control<QScrollBar>(&program.editor, "ScrollBarSound")->maximum(), 125500);
+
+    // Garbage and a missing file: one message each, naming the file; the
+    // labels of the open file stay.
+    const QString garbage = dir.filePath("noise.mp3");
+    writeBytes(garbage, QByteArray(5000, 'x'));
+    QSignalSpy failed(&program.panel.soundPlayer(), &SoundPlayer::failed);
+    program.load(garbage);
+    ASSERT_TRUE(failed.wait(10000));
+    program.load(dir.filePath("gone.wav"));
+    QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 2, 10000);
+    QTest::qWait(300); // late repeats of the same failure show nothing
+    ASSERT_EQ(program.prompter->messages.size(), 2u);
+    EXPECT_TRUE(program.prompter->messages[0].text.contains("noise.mp3"));
+    EXPECT_TRUE(program.prompter->messages[1].text.contains("gone.wav"));
+    EXPECT_EQ(program.text("LabelSoundName"), "gone.wav");
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      2 min  5 sec ");
+
+    // Playing without a sound device neither hangs nor crashes.
+    control<QToolButton>(&program.editor, "MediaPlayerPlay")->click();
+    QTest::qWait(200);
+    control<QToolButton>(&program.editor, "MediaPlayerStop")->click();
+    EXPECT_FALSE(program.panel.soundPlayer().playing());
+}
+
+TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
+{
+    MusicProgram program;
+    auto* player = new FakePlayer;
+    program.panel.setSoundPlayer(player);
+    auto* status = control<QLabel>(&program.editor, "StatusBarPanel0");
+    program.state->ViewAngleY = -0.5;
+    program.state->ViewAngleZ = 0.1;
+    program.state->ViewAngleX = 359.2;
+    program.state->ViewPanX = -3.7;
+    program.state->ViewPanY = 2;
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(status->text(), " Rx=0  Ry=1  Rz=360   Vx= -3  Vy=2");
+    EXPECT_EQ(status->accessibleName(), "StatusBarPanel0");
+    EXPECT_EQ(program.text("LabelMsPos"), "------"); // no file yet
+
+    player->len = 125500;
+    program.load("/any.wav");
+    player->pos = 61999;
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(program.text("LabelMsPos"), "------"); // not playing
+    player->isPlaying = true;
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(program.text("LabelMsPos"), "Отсчеты:   61999");
+    EXPECT_EQ(program.text("LabelTimSound"), "Позиция    1 min 1 sec ");
+    EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось   1 min 3 sec ");
+    auto* bar = control<QScrollBar>(&program.editor, "ScrollBarSound");
+    EXPECT_EQ(bar->value(), 61999);
+    bar->setValue(10); // a hand move does not seek
+    EXPECT_EQ(player->pos, 61999);
+
+    player->pos = 125500; // the end: stop and back to the start
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(player->stops, 1);
+    EXPECT_EQ(player->pos, 0);
+    EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось   0 min 0 sec ");
+}

@@ -1,0 +1,169 @@
+#include "FileTestSupport.h"
+
+#include "app/MainWindow.h"
+#include "app/PresetList.h"
+#include "editor/BowlTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "model/ProfileFile.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace pluviane;
+using namespace pluviane::test;
+
+namespace {
+
+// A program whose presets live in a settings file of the test's own.
+struct PresetProgram : Program {
+    PresetProgram()
+        : main(windows->main()), editor(windows->editor()), presets(main.presets()),
+          ini(dir.filePath("config/plv.ini"))
+    {
+        auto fake = std::make_unique<FakePrompter>();
+        prompter = fake.get();
+        editor.fileCommands().setPrompter(std::move(fake));
+        presets.setSettingsPath(ini);
+    }
+    void set(const char* key, const QString& value)
+    {
+        ASSERT_TRUE(writeProfileString(ini, "Konveir", key, value).ok);
+    }
+    QString get(const char* key) { return readProfileString(ini, "Konveir", key, "<none>"); }
+    QString text(const char* name) { return control<QLabel>(&main, name)->text(); }
+    QLineEdit* cost(int slot)
+    {
+        return main.findChild<QLineEdit*>(QStringLiteral("EditCost%1").arg(slot));
+    }
+
+    QTemporaryDir dir;
+    MainWindow& main;
+    EditorWindow& editor;
+    PresetList& presets;
+    QString ini;
+    FakePrompter* prompter = nullptr;
+};
+
+} // namespace
+
+TEST(PresetList, ControlsAndTheRefreshFromAMissingOrPartialFile)
+{
+    PresetProgram p;
+    EXPECT_EQ(control<QPushButton>(&p.main, "SpeedButtonView1")->text(), "Театр1");
+    auto* last = control<QPushButton>(&p.main, "SpeedButtonView14");
+    EXPECT_EQ(last->text(), "Слава7");
+    EXPECT_EQ(last->toolTip(), "Правая кнопка записывает имена файлов фонтана, подложки и  ");
+    EXPECT_EQ(last->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(control<QPushButton>(&p.main, "SpeedButtonRec9")->text(), "Записать для кнопки  9");
+    EXPECT_EQ(control<QPushButton>(&p.main, "SpeedButtonRec13")->text(), "Записать для кнопки  13 ");
+    EXPECT_TRUE(control<QCheckBox>(&p.main, "CheckBoxrec")->isChecked());
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : ");
+    EXPECT_EQ(p.presets.timerCreate().interval(), 3000);
+    EXPECT_TRUE(p.presets.timerCreate().isActive());
+
+    // "INI" on the bowl tab shows the panel and refreshes it from no file.
+    control<QPushButton>(&p.editor, "SpeedButton12")->click();
+    EXPECT_TRUE(control<QGroupBox>(&p.main, "GroupBox1")->isVisibleTo(&p.main));
+    const QStringList memo = control<QPlainTextEdit>(&p.main, "MemoIni")->toPlainText().split('\n');
+    ASSERT_EQ(memo.size(), 28);
+    EXPECT_EQ(memo.front(), "View 1 = noFile1");
+    EXPECT_EQ(memo[1], "Picture 1 = noPic1");
+    EXPECT_EQ(memo.back(), "Picture 14 = noPic14");
+    for (int slot = 1; slot <= 14; ++slot)
+        EXPECT_EQ(p.cost(slot)->text(), "no Cost");
+    EXPECT_FALSE(QFileInfo::exists(p.ini)) << "a refresh writes nothing";
+
+    p.set("File2_c", "");
+    p.set("file2_F", "/x.wat");
+    control<QPushButton>(&p.main, "SpeedButtonUpDateINI")->click();
+    EXPECT_EQ(p.cost(2)->text(), "");
+    EXPECT_EQ(control<QPlainTextEdit>(&p.main, "MemoIni")->toPlainText().split('\n')[2],
+              "View 2 = /x.wat");
+}
+
+TEST(PresetList, SlotAndStartUpLoadsTakeOnlyWhatIsThere)
+{
+    PresetProgram p;
+    const QString classic = examplePath("classic_round.wat");
+    p.set("File1_f", classic);
+    p.presets.TimerCreateTimer(); // slot keys are not the start-up keys
+    EXPECT_EQ(nozzleCount(*p.state), 0);
+    EXPECT_FALSE(p.presets.timerCreate().isActive());
+
+    p.set("File01_f", classic);
+    p.set("File01_c", "1 000 000");
+    p.presets.TimerCreateTimer();
+    EXPECT_EQ(nozzleCount(*p.state), 50);
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : 1 000 000");
+    EXPECT_EQ(p.text("Labelforsunok"), "Форсунок всего : 50");
+
+    p.set("File2_f", examplePath("square.wat"));
+    p.set("File2_c", "");
+    control<QPushButton>(&p.main, "SpeedButtonView2")->click();
+    EXPECT_EQ(nozzleCount(*p.state), 38);
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : ");
+    EXPECT_EQ(p.editor.windowTitle(), "square.wat");
+
+    // Keys missing or naming gone files load nothing.
+    p.set("File3_f", p.dir.filePath("gone.wat"));
+    p.presets.IniReadButton("3");
+    p.presets.IniReadButton("9");
+    EXPECT_EQ(nozzleCount(*p.state), 38);
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : no Cost");
+    EXPECT_TRUE(p.prompter->messages.empty());
+}
+
+TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
+{
+    PresetProgram p;
+    auto* saveFirst = control<QCheckBox>(&p.main, "CheckBoxrec");
+    saveFirst->setChecked(false);
+    p.presets.IniSaveButton("4", "");
+    EXPECT_EQ(readBytes(p.ini), "[Konveir]\nFile4_c=\n");
+    EXPECT_EQ(p.prompter->saveAsked, 0);
+
+    // A picture from a slot is not the user's choice; one from "Подложка" is.
+    const QString picture = p.dir.filePath("back.jpg");
+    writeBytes(picture, "not really a picture");
+    p.set("File5_t", picture);
+    p.presets.IniReadButton("5");
+    p.presets.IniSaveButton("6", "a");
+    EXPECT_EQ(p.get("File6_t"), "<none>");
+    p.editor.bowlTab().useBackdropPicture(picture);
+    const QString mine = p.dir.filePath("mine.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("spiral.wat"), mine));
+    p.prompter->openNames.push_back(mine);
+    p.editor.fileCommands().SpeedButtonOpenFontanClick();
+    p.cost(6)->setText("12 руб.");
+    control<QPushButton>(&p.main, "SpeedButtonRec6")->click();
+    EXPECT_EQ(p.get("File6_t"), picture);
+    EXPECT_EQ(p.get("File6_f"), mine);
+    EXPECT_EQ(readBytes(mine), readBytes(examplePath("spiral.wat"))) << "unchecked: not saved";
+    EXPECT_EQ(p.get("File6_c"), "12 руб.");
+    EXPECT_EQ(p.get("File4_c"), "");
+
+    // Checked, the fountain is saved over its file first.
+    saveFirst->setChecked(true);
+    p.editor.fileCommands().SpeedButtonNewClick();
+    p.presets.IniSaveButton("7", "b");
+    EXPECT_NE(readBytes(mine), readBytes(examplePath("spiral.wat")));
+    EXPECT_EQ(p.get("File7_f"), mine);
+
+    // A refused write says so, stops, and keeps every stored slot.
+    saveFirst->setChecked(false);
+    const QByteArray before = readBytes(p.ini);
+    ASSERT_TRUE(QDir().mkpath(p.ini + ".blocked"));
+    p.presets.setSettingsPath(p.ini + ".blocked");
+    p.cost(8)->setText("typed");
+    p.presets.IniSaveButton("8", "typed");
+    ASSERT_EQ(p.prompter->messages.size(), 1u);
+    EXPECT_TRUE(p.prompter->messages[0].text.startsWith("Unable to write to " + p.ini + ".blocked"));
+    EXPECT_EQ(p.cost(8)->text(), "typed") << "the panel is not refreshed";
+    EXPECT_EQ(readBytes(p.ini), before);
+}
