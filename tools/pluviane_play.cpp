@@ -46,6 +46,7 @@ void say(const QString& text)
 class TerminalPrompter : public FilePrompter {
 public:
     QString chooseFountainToOpen(QWidget*) override { return {}; }
+    QString chooseSoundToOpen(QWidget*) override { return {}; }
     QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
     bool askYesNo(QWidget*, const QString&) override { return false; }
     void showMessage(QWidget*, const QString& caption, const QString& text) override
