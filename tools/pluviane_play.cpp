@@ -1,6 +1,8 @@
 // Plays a fountain file's show to DMX through OLA with no window or display:
 // a show controller standing next to a fountain.
 #include "app/AppWindows.h"
+#include "app/MainWindow.h"
+#include "app/PresetList.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
@@ -195,6 +197,8 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(quietToolkit);
 
     AppWindows windows(fountain());
+    // The desktop's start-up preset must not replace the show being played.
+    windows.main().presets().timerCreate().stop();
     if (!loadFountain(windows, args->fountain))
         return 1;
 

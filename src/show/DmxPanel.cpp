@@ -43,7 +43,7 @@ QString dmxStateText(bool on, bool reached, int universe)
 }
 
 DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
-    : QWidget(nullptr), fountain_(state), editor_(editor)
+    : QWidget(nullptr), fountain_(state), editor_(editor), settingsPath_(settingsFilePath())
 {
     loadPatch();
     auto* grid = new QGridLayout(this);
@@ -115,10 +115,7 @@ void DmxPanel::SpinBoxDmxChange()
     if (!problem.isEmpty()) {
         editor_.fileCommands().prompter().showMessage(&editor_, QStringLiteral("Сообщение"),
                                                       problem);
-        const QSignalBlocker u(universe_), l(levels_), c(colours_);
-        universe_->setValue(patch_.universe);
-        levels_->setValue(patch_.levels);
-        colours_->setValue(patch_.colours);
+        showPatch();
         return;
     }
     patch_ = wanted;
@@ -127,24 +124,40 @@ void DmxPanel::SpinBoxDmxChange()
     showState();
 }
 
+void DmxPanel::setSettingsPath(const QString& path)
+{
+    settingsPath_ = path;
+    loadPatch();
+    showPatch();
+    sendFrame();
+}
+
 void DmxPanel::loadPatch()
 {
-    const QString path = settingsFilePath();
-    const DmxPatch stored{profileNumber(path, kUniverseKey, patch_.universe),
-                          profileNumber(path, kLevelsKey, patch_.levels),
-                          profileNumber(path, kColoursKey, patch_.colours)};
-    // A hand-edited patch that cannot be used leaves the defaults in place.
-    if (dmxPatchProblem(stored).isEmpty())
-        patch_ = stored;
+    const DmxPatch defaults;
+    const DmxPatch stored{profileNumber(settingsPath_, kUniverseKey, defaults.universe),
+                          profileNumber(settingsPath_, kLevelsKey, defaults.levels),
+                          profileNumber(settingsPath_, kColoursKey, defaults.colours)};
+    // A hand-edited patch that cannot be used gives way to the defaults.
+    patch_ = dmxPatchProblem(stored).isEmpty() ? stored : defaults;
+}
+
+void DmxPanel::showPatch()
+{
+    const QSignalBlocker u(universe_), l(levels_), c(colours_);
+    universe_->setValue(patch_.universe);
+    levels_->setValue(patch_.levels);
+    colours_->setValue(patch_.colours);
+    showState();
 }
 
 void DmxPanel::savePatch()
 {
-    const QString path = settingsFilePath();
     for (const auto& [key, value] : {std::pair{kUniverseKey, patch_.universe},
                                      std::pair{kLevelsKey, patch_.levels},
                                      std::pair{kColoursKey, patch_.colours}}) {
-        const ProfileWrite written = writeProfileString(path, kSection, key, QString::number(value));
+        const ProfileWrite written =
+            writeProfileString(settingsPath_, kSection, key, QString::number(value));
         if (!written.ok) {
             editor_.fileCommands().prompter().showMessage(
                 &editor_, QStringLiteral("Сообщение"),

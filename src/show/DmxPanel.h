@@ -34,6 +34,10 @@ public:
     // The patch in use.
     const DmxPatch& patch() const { return patch_; }
 
+    // Keeps the patch in the settings file at `path` from now on and takes the
+    // patch from it (the user's own settings file at start).
+    void setSettingsPath(const QString& path);
+
     // Where the OLA daemon listens and how often to try it; takes effect at
     // the first switch-on.
     void setOlaOptions(const DmxSender::Options& options) { olaOptions_ = options; }
@@ -48,11 +52,13 @@ private:
                       int minimum, int maximum, int value);
     void SpinBoxDmxChange();
     void loadPatch();
+    void showPatch();
     void savePatch();
     void showState();
 
     FountainState& fountain_;
     EditorWindow& editor_;
+    QString settingsPath_;
     DmxPatch patch_;
     DmxSender::Options olaOptions_;
     std::unique_ptr<DmxSender> sender_;

@@ -6,6 +6,7 @@
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "model/ProfileFile.h"
 #include "show/DmxPanel.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QScrollBar>
 #include <QLabel>
 #include <QSpinBox>
@@ -32,11 +34,11 @@ class DmxOutput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
         QString why;
         if (!olad_.start(&why))
             GTEST_SKIP() << "no private OLA daemon: " << why.toStdString();
         program_ = std::make_unique<Program>();
+        panel().setSettingsPath(config_.filePath("plv.ini"));
         panel().setOlaOptions({olad_.port(), 200ms});
     }
 
@@ -126,7 +128,9 @@ TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
     {
         DmxReceiver receiver;
         ASSERT_TRUE(receiver.connect(olad_.port(), 1));
-        ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 255; }));
+        ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 255; }))
+            << receiver.frames() << " frames, channel 1 at " << int(receiver.latest()[0]) << ", "
+            << panel().stateLabel()->text().toStdString();
         EXPECT_TRUE(labelSays("OLA: вселенная 1"));
     }
 
@@ -156,10 +160,18 @@ TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
     editor.automatTab().sequencer().rampStepBar()->setValue(50);
     const QString file = config_.filePath("show.wat");
     ASSERT_TRUE(editor.fileCommands().SAveFileFontan(file));
+    // The desktop's start-up preset, a fountain standing still, must not take over.
+    state.FormPressure[2][1] = 0;
+    const QString still = config_.filePath("still.wat");
+    ASSERT_TRUE(editor.fileCommands().SAveFileFontan(still));
+    ASSERT_TRUE(writeProfileString(config_.filePath("pluviane/plv.ini"), "Konveir", "File01_f", still).ok);
 
     DmxReceiver receiver;
     ASSERT_TRUE(receiver.connect(olad_.port(), 3));
     QProcess player;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config_.path());
+    player.setProcessEnvironment(environment);
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.start(QCoreApplication::applicationDirPath() + "/pluviane-play",
                  {file, "--universe", "3", "--levels", "100", "--loop", "--ola-port",
@@ -171,6 +183,10 @@ TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
         EXPECT_TRUE(receiver.waitFor([level](const DmxFrame& f) { return f[99] == level; }, 8000))
             << int(level);
     EXPECT_EQ(receiver.latest()[98], 0);  // nothing on the channel before the levels
+    receiver.waitFor([](const DmxFrame&) { return false; }, 3500);  // past the preset's moment
+    for (Byte level : {0, 255})
+        EXPECT_TRUE(receiver.waitFor([level](const DmxFrame& f) { return f[99] == level; }, 8000))
+            << "after the start-up moment " << int(level);
 
     player.terminate();
     EXPECT_TRUE(player.waitForFinished(5000));
@@ -211,9 +227,9 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
 TEST(DmxWithoutDaemon, TicksGoOnAndTheLabelSaysSoAndClosingDoesNotWait)
 {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     auto program = std::make_unique<Program>();
     DmxPanel& dmx = program->windows->editor().automatTab().dmx();
+    dmx.setSettingsPath(config.filePath("plv.ini"));
     std::uint16_t nobody = 0;
     {
         QTcpServer probe;  // a loopback port, free again once the probe closes

@@ -19,11 +19,10 @@ namespace {
 
 // The DMX box with a settings file of the test's own.
 struct DmxPanelTest : ::testing::Test {
-    DmxPanelTest() { qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit()); }
-
     std::unique_ptr<Program> start()
     {
         auto program = std::make_unique<Program>();
+        panel(*program).setSettingsPath(ini);
         auto fake = std::make_unique<FakePrompter>();
         prompter = fake.get();
         program->windows->editor().fileCommands().setPrompter(std::move(fake));
@@ -32,6 +31,7 @@ struct DmxPanelTest : ::testing::Test {
     static DmxPanel& panel(Program& p) { return p.windows->editor().automatTab().dmx(); }
 
     QTemporaryDir config;
+    const QString ini = config.filePath("plv.ini");
     FakePrompter* prompter = nullptr;
 };
 
@@ -67,10 +67,10 @@ TEST_F(DmxPanelTest, PatchIsRefusedPastChannel512AndKeptInTheSettingsFile)
     program = start();
     EXPECT_EQ(panel(*program).patch(), (DmxPatch{4, 449, 465}));
     EXPECT_EQ(panel(*program).levelsSpin()->value(), 449);
-    writeProfileString(settingsFilePath(), "DMX", "Levels", "500");
+    writeProfileString(ini, "DMX", "Levels", "500");
     program = start();
     EXPECT_EQ(panel(*program).patch(), DmxPatch{});
-    writeProfileString(settingsFilePath(), "DMX", "Levels", "x1");
+    writeProfileString(ini, "DMX", "Levels", "x1");
     program = start();
     EXPECT_EQ(panel(*program).patch(), (DmxPatch{4, 1, 465}));
 }
