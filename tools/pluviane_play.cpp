@@ -26,6 +26,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include <fcntl.h>
@@ -182,6 +183,37 @@ int onePassMs(AppWindows& windows)
     return forms * sequencer.formLengthBar()->value() * kShowTickMs;
 }
 
+// Tells the operator when OLA is first reached and whenever that changes.
+void reportLink(const DmxSender& sender, std::optional<bool>& told)
+{
+    const std::optional<bool> reached = sender.reached();
+    if (!reached || reached == told)
+        return;
+    told = reached;
+    say(*reached ? QStringLiteral("OLA takes the frames")
+                 : QStringLiteral("no connection to OLA; trying again every 3 s"));
+}
+
+// Music that cannot play leaves the show going on without it.
+void prepareMusic(QMediaPlayer& player, QAudioOutput& speakers, const Arguments& args,
+                  const std::function<void()>& endAfterOnePass)
+{
+    player.setAudioOutput(&speakers);
+    player.setSource(QUrl::fromLocalFile(QFileInfo(args.music).absoluteFilePath()));
+    player.setLoops(args.loop ? QMediaPlayer::Infinite : 1);
+    QObject::connect(&player, &QMediaPlayer::errorOccurred,
+                     [endAfterOnePass](QMediaPlayer::Error, const QString& why) {
+                         say(QStringLiteral("the music does not play (%1); the show goes on")
+                                 .arg(why));
+                         endAfterOnePass();
+                     });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged,
+                     [loop = args.loop](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia && !loop)
+                             QCoreApplication::quit();
+                     });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -189,12 +221,12 @@ int main(int argc, char* argv[])
     // Headless by nature: no display is looked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietToolkit);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
     const std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
-    qInstallMessageHandler(quietToolkit);
 
     AppWindows windows(fountain());
     // The desktop's start-up preset must not replace the show being played.
@@ -205,14 +237,9 @@ int main(int argc, char* argv[])
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
     QTimer frames;
     frames.setTimerType(Qt::PreciseTimer);
-    std::optional<bool> reached;
-    QObject::connect(&frames, &QTimer::timeout, [&] {
+    QObject::connect(&frames, &QTimer::timeout, [&, reached = std::optional<bool>()]() mutable {
         sender.send(args->patch.universe, dmxFrame(fountain(), args->patch));
-        if (sender.reached() && reached != sender.reached()) {
-            reached = sender.reached();
-            say(*reached ? QStringLiteral("OLA takes the frames")
-                         : QStringLiteral("no connection to OLA; trying again every 3 s"));
-        }
+        reportLink(sender, reached);
     });
 
     // Without --loop the show ends with the music, or after one pass of the
@@ -226,24 +253,10 @@ int main(int argc, char* argv[])
     };
     QMediaPlayer player;
     QAudioOutput speakers;
-    if (!args->music.isEmpty()) {
-        player.setAudioOutput(&speakers);
-        player.setSource(QUrl::fromLocalFile(QFileInfo(args->music).absoluteFilePath()));
-        player.setLoops(args->loop ? QMediaPlayer::Infinite : 1);
-        QObject::connect(&player, &QMediaPlayer::errorOccurred,
-                         [&](QMediaPlayer::Error, const QString& why) {
-                             say(QStringLiteral("the music does not play (%1); the show goes on")
-                                     .arg(why));
-                             endAfterOnePass();
-                         });
-        QObject::connect(&player, &QMediaPlayer::mediaStatusChanged,
-                         [&](QMediaPlayer::MediaStatus status) {
-                             if (status == QMediaPlayer::EndOfMedia && !args->loop)
-                                 QCoreApplication::quit();
-                         });
-    } else {
+    if (args->music.isEmpty())
         endAfterOnePass();
-    }
+    else
+        prepareMusic(player, speakers, *args, endAfterOnePass);
 
     if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
         say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));
