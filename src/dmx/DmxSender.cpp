@@ -49,16 +49,16 @@ public:
         if (!link->client_->Setup())
             return nullptr;
         link->client_->SetCloseHandler(ola::NewSingleCallback(link.get(), &OlaLink::onClosed));
-        link->server_.AddReadDescriptor(link->socket_.get());
+        link->registered_ = link->server_.AddReadDescriptor(link->socket_.get());
         return link;
     }
 
     ~OlaLink()
     {
+        if (registered_)
+            server_.RemoveReadDescriptor(socket_.get());
         if (client_)
             client_->Stop();
-        if (socket_)
-            server_.RemoveReadDescriptor(socket_.get());
     }
 
     // Streams a frame; false once the daemon has gone.
@@ -102,6 +102,7 @@ private:
     ola::io::SelectServer server_;
     std::unique_ptr<ola::network::TCPSocket> socket_;
     std::unique_ptr<ola::client::OlaClient> client_;
+    bool registered_ = false;
     bool closed_ = false;
     bool confirmed_ = false;
 };

@@ -126,7 +126,8 @@ struct DmxReceiver::Link {
     ola::io::SelectServer server;
     std::unique_ptr<ola::network::TCPSocket> socket;
     std::unique_ptr<ola::client::OlaClient> client;
-    bool registered = false;
+    bool watched = false;     // the socket is in the select server
+    bool registered = false;  // the daemon sends the universe
     DmxReceiver* owner = nullptr;
 
     void onRegistered(const ola::client::Result& result) { registered = result.Success(); }
@@ -147,10 +148,10 @@ DmxReceiver::DmxReceiver() : link_(std::make_unique<Link>())
 
 DmxReceiver::~DmxReceiver()
 {
+    if (link_->watched)
+        link_->server.RemoveReadDescriptor(link_->socket.get());
     if (link_->client)
         link_->client->Stop();
-    if (link_->socket)
-        link_->server.RemoveReadDescriptor(link_->socket.get());
 }
 
 bool DmxReceiver::connect(std::uint16_t port, int universe)
@@ -162,7 +163,7 @@ bool DmxReceiver::connect(std::uint16_t port, int universe)
     link_->client = std::make_unique<ola::client::OlaClient>(link_->socket.get());
     if (!link_->client->Setup())
         return false;
-    link_->server.AddReadDescriptor(link_->socket.get());
+    link_->watched = link_->server.AddReadDescriptor(link_->socket.get());
     link_->client->SetDMXCallback(ola::NewCallback(link_.get(), &Link::onFrame));
     link_->client->RegisterUniverse(static_cast<unsigned>(universe), ola::client::REGISTER,
                                     ola::NewSingleCallback(link_.get(), &Link::onRegistered));
