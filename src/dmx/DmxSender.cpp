@@ -48,7 +48,8 @@ public:
         link->client_ = std::make_unique<ola::client::OlaClient>(link->socket_.get());
         if (!link->client_->Setup())
             return nullptr;
-        link->client_->SetCloseHandler(ola::NewSingleCallback(link.get(), &OlaLink::onClosed));
+        link->closeHandler_ = ola::NewSingleCallback(link.get(), &OlaLink::onClosed);
+        link->client_->SetCloseHandler(link->closeHandler_);
         link->registered_ = link->server_.AddReadDescriptor(link->socket_.get());
         return link;
     }
@@ -59,6 +60,11 @@ public:
             server_.RemoveReadDescriptor(socket_.get());
         if (client_)
             client_->Stop();
+        client_.reset();
+        socket_.reset();
+        // The client frees its close handler only by running it.
+        if (!closed_)
+            delete closeHandler_;
     }
 
     // Streams a frame; false once the daemon has gone.
@@ -102,6 +108,7 @@ private:
     ola::io::SelectServer server_;
     std::unique_ptr<ola::network::TCPSocket> socket_;
     std::unique_ptr<ola::client::OlaClient> client_;
+    ola::SingleUseCallback0<void>* closeHandler_ = nullptr;
     bool registered_ = false;
     bool closed_ = false;
     bool confirmed_ = false;
