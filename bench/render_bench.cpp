@@ -1,4 +1,5 @@
-// Timings of the jet geometry and of whole frames drawn offscreen at 1024 x 768.
+// Timings of the jet geometry and of whole frames drawn offscreen at 1024 x 768
+// (the sequencer ticks are timed in show_bench.cpp).
 // Run under an X server (Xvfb) with Mesa's software renderer:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" ./pluviane-bench
 #include "ImmediateReference.h"
@@ -13,7 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -221,7 +222,7 @@ void addRendererContext()
 int main(int argc, char** argv)
 {
     setDefaultSurfaceFormat();
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv); // the show benchmark builds windows
     addRendererContext();
 
     benchmark::RegisterBenchmark("BM_JetGeometry/worst", BM_JetGeometry)

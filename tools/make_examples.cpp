@@ -1,6 +1,7 @@
 // Builds the example fountains with the program's own editor: the group builder,
-// the manual panel and the bowl tab are driven control by control, and each
-// fountain is saved through the editor's save command.
+// the manual panel and the bowl tab are driven control by control, a show of
+// forms and scenes is recorded through the scenario recorder, and each fountain
+// is saved through the editor's save command.
 //
 //   make-examples <folder> [--pictures]
 //
@@ -13,14 +14,19 @@
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
+#include "editor/AutomatTab.h"
 #include "model/FountainState.h"
 #include "model/Random.h"
 #include "render/gl/OffscreenFrame.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -114,6 +120,47 @@ void shapeBowl(EditorWindow& editor, const BowlSpec& bowl)
     setGrid(&editor, "ColorGridNaruz", bowl.inner);
 }
 
+// Pressures of the recorder: 0 is full height, 255 no water.
+constexpr int kRunning = 20;
+constexpr int kDry = 255;
+
+// Records the show as a designer would in the recorder: the water rises ring
+// by ring from the outside in, then every other group plays alone; the scenes
+// pass the groups' colours on round the fountain. Scene 1 holds the colours
+// the fountain was built with.
+void recordShow(AppWindows& windows, const std::vector<GroupRecipeSpec>& groups)
+{
+    RecorderWindow& rec = windows.recorder();
+    const int rings = static_cast<int>(groups.size());
+    auto recordForm = [&](auto running) {
+        for (int g = 1; g <= kFaderGroups; ++g)
+            rec.pressureBar(g)->setValue(g <= rings && running(g) ? kRunning : kDry);
+        rec.recordFormNextButton()->click();
+    };
+    for (int form = 1; form <= rings; ++form)
+        recordForm([form](int g) { return g <= form; });
+    recordForm([](int g) { return g % 2 == 1; });
+
+    const int scenes = std::max(rings, 3);
+    for (int scene = 0; scene < scenes; ++scene) {
+        for (int g = 1; g <= rings; ++g)
+            rec.colourBar(g)->setValue(255 - groups[(g - 1 + scene) % rings].colour);
+        rec.recordSceneNextButton()->click();
+    }
+    // "Rec" leaves a copy in the next row; the counts end at the recorded ones.
+    rec.formCountBar()->setValue(rings + 1);
+    rec.sceneCountBar()->setValue(scenes);
+    rec.formNumberBar()->setValue(1);
+    rec.sceneNumberBar()->setValue(1);
+
+    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    sequencer.rampStepBar()->setValue(6);
+    sequencer.formLengthBar()->setValue(120);
+    sequencer.colourStepBar()->setValue(1);
+    sequencer.sceneLengthBar()->setValue(150);
+    windows.editor().manualTab().SpeedButtonAlMaxClick();
+}
+
 bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
 {
     processRandom().reset();
@@ -125,6 +172,7 @@ bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
     editor.manualTab().saturationBar()->setValue(230);
     buildGroups(editor, recipe.groups);
     shapeBowl(editor, recipe.bowl);
+    recordShow(windows, recipe.groups);
     // The "ISOMETR" view from a little farther away, so the whole bowl shows.
     state->ViewAngleY = 10;
     state->ViewAngleZ = 342;

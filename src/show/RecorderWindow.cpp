@@ -49,10 +49,22 @@ QLabel* centredLabel(QWidget* parent, const QString& text)
     return label;
 }
 
-// Sets a bar to a count raised by a number choice or a record; the bar clamps to 255.
-void raiseCount(QScrollBar* count, int value) { count->setValue(value); }
-
 } // namespace
+
+// The controls of a number box: the number and its label, the two "Rec"
+// buttons, the count and its label.
+struct NumberBoxNames {
+    const char* title;
+    const char* numberLabel;
+    const char* numberText;
+    const char* number;
+    const char* record;
+    const char* recordNext;
+    const char* recordNextCaption;
+    const char* countLabel;
+    const char* countText;
+    const char* count;
+};
 
 RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows)
@@ -70,11 +82,19 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
     top->addWidget(buildGroupBars(QStringLiteral("Скорость нарастания давления "),
                                   "ScrollBarAcsel", riseRate_));
     layout->addLayout(top);
-    layout->addWidget(buildFormBox());
+    layout->addWidget(buildNumberBox(
+        {"Управление давлением воды  - форма ", "Labelnform", "Номер формы 1", "ScrollBarNform",
+         "SpeedButtonRecForm", "SpeedButtonRecFormPlus", "Rec +1+ copy", "LabelmaxForm",
+         "Всего форм 3", "ScrollBarMaxForm"},
+        form_));
     layout->addWidget(buildGroupBars(QStringLiteral(" Цвет группы софитов в сцене  "),
                                      "ScrollBarColor", colour_, &allColour_,
                                      "ScrollBarallColor"));
-    layout->addWidget(buildSceneBox());
+    layout->addWidget(buildNumberBox(
+        {"Управление яркостью и цветом софитов ", "LabelNscen", "Номер сцены 1", "ScrollBarNscen",
+         "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", "Всего сцен 3",
+         "ScrollBarMaxScen"},
+        scene_));
 
     for (int g = 1; g <= kFaderGroups; ++g) {
         connect(pressure_[g], &QScrollBar::valueChanged, this,
@@ -84,15 +104,15 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
     }
     connect(allPressure_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarAllPressChange);
     connect(allColour_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarallColorChange);
-    connect(formNumber_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNformChange);
-    connect(formCount_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxFormChange);
-    connect(sceneNumber_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNscenChange);
-    connect(sceneCount_, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxScenChange);
-    connect(recordForm_, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecFormClick);
-    connect(recordFormNext_, &QAbstractButton::clicked, this,
+    connect(form_.number, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNformChange);
+    connect(form_.count, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxFormChange);
+    connect(scene_.number, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarNscenChange);
+    connect(scene_.count, &QScrollBar::valueChanged, this, &RecorderWindow::ScrollBarMaxScenChange);
+    connect(form_.record, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecFormClick);
+    connect(form_.recordNext, &QAbstractButton::clicked, this,
             &RecorderWindow::SpeedButtonRecFormPlusClick);
-    connect(recordScene_, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecScenClick);
-    connect(recordSceneNext_, &QAbstractButton::clicked, this,
+    connect(scene_.record, &QAbstractButton::clicked, this, &RecorderWindow::SpeedButtonRecScenClick);
+    connect(scene_.recordNext, &QAbstractButton::clicked, this,
             &RecorderWindow::SpeedButtonRecScenPlusClick);
 }
 
@@ -122,45 +142,25 @@ QGroupBox* RecorderWindow::buildGroupBars(const QString& title, const char* barP
     return box;
 }
 
-QGroupBox* RecorderWindow::buildFormBox()
+QGroupBox* RecorderWindow::buildNumberBox(const NumberBoxNames& names, NumberBox& controls)
 {
-    auto* box = new QGroupBox(QStringLiteral("Управление давлением воды  - форма "), this);
-    formNumberLabel_ = makeLabel(box, QStringLiteral("Labelnform"), QStringLiteral("Номер формы 1"));
-    formNumber_ = makeBar(box, QStringLiteral("ScrollBarNform"), 1, 255, 1);
-    recordForm_ = makeRecButton(box, "SpeedButtonRecForm", QStringLiteral("Record"), kRecordHint);
-    recordFormNext_ = makeRecButton(box, "SpeedButtonRecFormPlus", QStringLiteral("Rec +1+ copy"),
-                                    kRecordNextHint);
-    formCountLabel_ = makeLabel(box, QStringLiteral("LabelmaxForm"), QStringLiteral("Всего форм 3"));
-    formCount_ = makeBar(box, QStringLiteral("ScrollBarMaxForm"), 3, 255, 3);
+    auto* box = new QGroupBox(QString::fromUtf8(names.title), this);
+    controls.numberLabel = makeLabel(box, QString::fromLatin1(names.numberLabel),
+                                     QString::fromUtf8(names.numberText));
+    controls.number = makeBar(box, QString::fromLatin1(names.number), 1, 255, 1);
+    controls.record = makeRecButton(box, names.record, QStringLiteral("Record"), kRecordHint);
+    controls.recordNext = makeRecButton(box, names.recordNext,
+                                        QString::fromLatin1(names.recordNextCaption), kRecordNextHint);
+    controls.countLabel = makeLabel(box, QString::fromLatin1(names.countLabel),
+                                    QString::fromUtf8(names.countText));
+    controls.count = makeBar(box, QString::fromLatin1(names.count), 3, 255, 3);
     auto* row = new QGridLayout(box);
-    row->addWidget(formNumberLabel_, 0, 0);
-    row->addWidget(formNumber_, 1, 0);
-    row->addWidget(recordForm_, 0, 1, 2, 1);
-    row->addWidget(recordFormNext_, 0, 2, 2, 1);
-    row->addWidget(formCountLabel_, 0, 3);
-    row->addWidget(formCount_, 1, 3);
-    row->setColumnStretch(0, 1);
-    row->setColumnStretch(3, 1);
-    return box;
-}
-
-QGroupBox* RecorderWindow::buildSceneBox()
-{
-    auto* box = new QGroupBox(QStringLiteral("Управление яркостью и цветом софитов "), this);
-    sceneNumberLabel_ = makeLabel(box, QStringLiteral("LabelNscen"), QStringLiteral("Номер сцены 1"));
-    sceneNumber_ = makeBar(box, QStringLiteral("ScrollBarNscen"), 1, 255, 1);
-    recordScene_ = makeRecButton(box, "SpeedButtonRecScen", QStringLiteral("Record"), kRecordHint);
-    recordSceneNext_ = makeRecButton(box, "SpeedButtonRecScenPlus", QStringLiteral("Rec +1"),
-                                     kRecordNextHint);
-    sceneCountLabel_ = makeLabel(box, QStringLiteral("LabelmaxScen"), QStringLiteral("Всего сцен 3"));
-    sceneCount_ = makeBar(box, QStringLiteral("ScrollBarMaxScen"), 3, 255, 3);
-    auto* row = new QGridLayout(box);
-    row->addWidget(sceneNumberLabel_, 0, 0);
-    row->addWidget(sceneNumber_, 1, 0);
-    row->addWidget(recordScene_, 0, 1, 2, 1);
-    row->addWidget(recordSceneNext_, 0, 2, 2, 1);
-    row->addWidget(sceneCountLabel_, 0, 3);
-    row->addWidget(sceneCount_, 1, 3);
+    row->addWidget(controls.numberLabel, 0, 0);
+    row->addWidget(controls.number, 1, 0);
+    row->addWidget(controls.record, 0, 1, 2, 1);
+    row->addWidget(controls.recordNext, 0, 2, 2, 1);
+    row->addWidget(controls.countLabel, 0, 3);
+    row->addWidget(controls.count, 1, 3);
     row->setColumnStretch(0, 1);
     row->setColumnStretch(3, 1);
     return box;
@@ -209,16 +209,16 @@ void RecorderWindow::ScrollBarallColorChange(int value)
 // The one bar that records without a "Record": the whole row of the current form.
 void RecorderWindow::ScrollBarAllPressChange(int value)
 {
-    const int form = formNumber_->value();
+    const int form = form_.number->value();
     state_.FormPressure[form].fill(static_cast<Byte>(value));
     ScrollBarNformChange(form);
 }
 
 void RecorderWindow::ScrollBarNformChange(int form)
 {
-    formNumberLabel_->setText(QStringLiteral("Номер формы ") + QString::number(form));
-    if (form > formCount_->value())
-        raiseCount(formCount_, form + 1);
+    form_.numberLabel->setText(QStringLiteral("Номер формы ") + QString::number(form));
+    if (form > form_.count->value())
+        form_.count->setValue(form + 1); // the bar clamps at 255
     // While a form plays, the bars follow the sequencer instead of the table.
     if (!formSequencerStopped())
         return;
@@ -230,14 +230,14 @@ void RecorderWindow::ScrollBarNformChange(int form)
 
 void RecorderWindow::ScrollBarMaxFormChange(int count)
 {
-    formCountLabel_->setText(QStringLiteral("Всего форм ") + QString::number(count));
+    form_.countLabel->setText(QStringLiteral("Всего форм ") + QString::number(count));
 }
 
 void RecorderWindow::ScrollBarNscenChange(int scene)
 {
-    sceneNumberLabel_->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
-    if (scene > sceneCount_->value())
-        raiseCount(sceneCount_, scene);
+    scene_.numberLabel->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
+    if (scene > scene_.count->value())
+        scene_.count->setValue(scene);
     // Groups 13..15 have no bar: they take their colour only here. For groups
     // 1..12 a bar that moves below replaces this colour with its own.
     for (int g = 1; g < kMaxGroup; ++g)
@@ -248,14 +248,14 @@ void RecorderWindow::ScrollBarNscenChange(int scene)
 
 void RecorderWindow::ScrollBarMaxScenChange(int count)
 {
-    sceneCountLabel_->setText(QStringLiteral("Всего сцен ") + QString::number(count));
+    scene_.countLabel->setText(QStringLiteral("Всего сцен ") + QString::number(count));
 }
 
 void RecorderWindow::SpeedButtonRecFormClick()
 {
-    const int form = formNumber_->value();
-    if (form >= formCount_->value())
-        raiseCount(formCount_, form + 1);
+    const int form = form_.number->value();
+    if (form >= form_.count->value())
+        form_.count->setValue(form + 1); // the bar clamps at 255
     for (int g = 1; g <= kFaderGroups; ++g)
         state_.FormPressure[form][g] = static_cast<Byte>(pressure_[g]->value());
     for (int g = 1; g <= kFaderGroups; ++g)
@@ -266,20 +266,20 @@ void RecorderWindow::SpeedButtonRecFormClick()
 // has no next row: the copy is skipped there.
 void RecorderWindow::SpeedButtonRecFormPlusClick()
 {
-    recordForm_->click();
-    const int form = formNumber_->value();
+    form_.record->click();
+    const int form = form_.number->value();
     if (form + 1 < kShowRows)
         for (int g = 1; g <= kFaderGroups; ++g)
             state_.FormPressure[form + 1][g] = static_cast<Byte>(pressure_[g]->value());
     if (form < kLastPlayedForm)
-        formNumber_->setValue(form + 1);
+        form_.number->setValue(form + 1);
 }
 
 void RecorderWindow::SpeedButtonRecScenClick()
 {
-    const int scene = sceneNumber_->value();
-    if (scene > sceneCount_->value())
-        raiseCount(sceneCount_, scene + 1);
+    const int scene = scene_.number->value();
+    if (scene > scene_.count->value())
+        scene_.count->setValue(scene + 1);
     for (int g = 1; g <= kFaderGroups; ++g)
         state_.SceneColour[scene][g] = static_cast<Byte>(colour_[g]->value());
 }
@@ -287,18 +287,18 @@ void RecorderWindow::SpeedButtonRecScenClick()
 void RecorderWindow::SpeedButtonRecScenPlusClick()
 {
     SpeedButtonRecScenClick();
-    const int scene = sceneNumber_->value();
+    const int scene = scene_.number->value();
     if (scene + 1 < kShowRows)
         for (int g = 1; g <= kFaderGroups; ++g)
             state_.SceneColour[scene + 1][g] = static_cast<Byte>(colour_[g]->value());
     if (scene < kLastPlayedForm)
-        sceneNumber_->setValue(scene + 1);
+        scene_.number->setValue(scene + 1);
 }
 
 void RecorderWindow::refreshFromTables()
 {
-    ScrollBarNformChange(formNumber_->value());
-    ScrollBarNscenChange(sceneNumber_->value());
+    ScrollBarNformChange(form_.number->value());
+    ScrollBarNscenChange(scene_.number->value());
 }
 
 void RecorderWindow::showEvent(QShowEvent* event)

@@ -15,6 +15,7 @@ namespace pluviane {
 
 class AppWindows;
 class ManualTab;
+struct NumberBoxNames;
 
 // The scenario recorder: records forms (pressure and rise rate per group) and
 // scenes (colour per group) into the show tables, and is the live path from
@@ -31,14 +32,14 @@ public:
     QScrollBar* colourBar(int group) const;
     QScrollBar* allPressureBar() const { return allPressure_; }
     QScrollBar* allColourBar() const { return allColour_; }
-    QScrollBar* formNumberBar() const { return formNumber_; }
-    QScrollBar* formCountBar() const { return formCount_; }
-    QScrollBar* sceneNumberBar() const { return sceneNumber_; }
-    QScrollBar* sceneCountBar() const { return sceneCount_; }
-    QAbstractButton* recordFormButton() const { return recordForm_; }
-    QAbstractButton* recordFormNextButton() const { return recordFormNext_; }
-    QAbstractButton* recordSceneButton() const { return recordScene_; }
-    QAbstractButton* recordSceneNextButton() const { return recordSceneNext_; }
+    QScrollBar* formNumberBar() const { return form_.number; }
+    QScrollBar* formCountBar() const { return form_.count; }
+    QScrollBar* sceneNumberBar() const { return scene_.number; }
+    QScrollBar* sceneCountBar() const { return scene_.count; }
+    QAbstractButton* recordFormButton() const { return form_.record; }
+    QAbstractButton* recordFormNextButton() const { return form_.recordNext; }
+    QAbstractButton* recordSceneButton() const { return scene_.record; }
+    QAbstractButton* recordSceneNextButton() const { return scene_.recordNext; }
 
     void SpeedButtonRecFormClick();
     void SpeedButtonRecFormPlusClick();
@@ -57,8 +58,16 @@ private:
     QGroupBox* buildGroupBars(const QString& title, const char* barPrefix,
                               std::array<QScrollBar*, kFaderGroups + 1>& bars,
                               QScrollBar** allBar = nullptr, const char* allName = nullptr);
-    QGroupBox* buildFormBox();
-    QGroupBox* buildSceneBox();
+    // A number, its count and the two "Rec" buttons of the form or the scene box.
+    struct NumberBox {
+        QLabel* numberLabel = nullptr;
+        QScrollBar* number = nullptr;
+        QAbstractButton* record = nullptr;
+        QAbstractButton* recordNext = nullptr;
+        QLabel* countLabel = nullptr;
+        QScrollBar* count = nullptr;
+    };
+    QGroupBox* buildNumberBox(const NumberBoxNames& names, NumberBox& controls);
     ManualTab& manual();
     bool formSequencerStopped();
 
@@ -78,18 +87,8 @@ private:
     std::array<QScrollBar*, kFaderGroups + 1> colour_{};
     QScrollBar* allPressure_ = nullptr;
     QScrollBar* allColour_ = nullptr;
-    QScrollBar* formNumber_ = nullptr;
-    QScrollBar* formCount_ = nullptr;
-    QScrollBar* sceneNumber_ = nullptr;
-    QScrollBar* sceneCount_ = nullptr;
-    QLabel* formNumberLabel_ = nullptr;
-    QLabel* formCountLabel_ = nullptr;
-    QLabel* sceneNumberLabel_ = nullptr;
-    QLabel* sceneCountLabel_ = nullptr;
-    QAbstractButton* recordForm_ = nullptr;
-    QAbstractButton* recordFormNext_ = nullptr;
-    QAbstractButton* recordScene_ = nullptr;
-    QAbstractButton* recordSceneNext_ = nullptr;
+    NumberBox form_;
+    NumberBox scene_;
 };
 
 } // namespace pluviane

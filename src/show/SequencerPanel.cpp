@@ -9,7 +9,8 @@
 #include "show/RecorderWindow.h"
 #include "widgets/Controls.h"
 
-#include <QGridLayout>
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,8 +22,6 @@ namespace pluviane {
 
 namespace {
 
-const QString kFormHint = QStringLiteral("Управление секвенсером");
-const QString kColourHint = QStringLiteral("Управление цветом");
 constexpr std::size_t kSceneCountByte = 210;
 constexpr std::size_t kFormCountByte = 211;
 
@@ -69,6 +68,26 @@ void startTicking(QTimer& timer, const char* name)
 
 } // namespace
 
+// The names and texts of one sequencer's box.
+struct SequencerBoxNames {
+    const char* box;
+    const char* title;
+    const char* hint;
+    const char* start;
+    const char* play;
+    const char* stop;
+    const char* ticks;
+    const char* stepLabel;
+    const char* stepText;
+    const char* stepPrefix;
+    const char* step;
+    int stepMaximum;
+    const char* lengthLabel;
+    const char* lengthText;
+    const char* lengthPrefix;
+    const char* length;
+};
+
 SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
     : QWidget(nullptr), state_(state), editor_(editor), formTimer_(this), colourTimer_(this),
       loadBuffer_(std::make_unique<FountainImage>())
@@ -76,8 +95,26 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(buildFormBox());
-    layout->addWidget(buildColourBox());
+    layout->addWidget(buildSequencerBox(
+        {"GroupBoxForm", " Форма N 01 ", "Управление секвенсером", "SpeedButtonStartfORM",
+         "SpeedButtonPlayForm", "SpeedButtonStopForm", "LabelDeltaForm", "LabelSpSm",
+         "Плавность изменения", "Плавность изменения ", "ScrollBarSpSm", 50, "LabelMaxCnt",
+         "Скорость смены форм ", "Скорость смены форм ", "ScrollBarLen"},
+        form_));
+    layout->addWidget(buildSequencerBox(
+        {"GroupBox2", " Сцена N 01 ", "Управление цветом", "SpeedButtonStartColor",
+         "SpeedButtonPlayColor", "SpeedButtonStopColor", "Labelhjf", "LabelKolvoRabForm",
+         "Плавность изменения", "Cкорость смены цвета ", "ScrollBarKolvIspGr", 10, "Labelpcyn",
+         "Скор. смены сцен цвета", "Скор. смены сцен цвета ", "ScrollBaruhgkjhgg"},
+        colour_));
+    openShow_ = makeIconButton(form_.box, QStringLiteral("SpeedButtonOpenFormColor"),
+                               QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл Cеквенций"));
+    form_.buttons->addWidget(openShow_);
+
+    connect(openShow_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonOpenFormColorClick);
+    connect(form_.start, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartfORMClick);
+    connect(form_.play, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonPlayFormClick);
+    connect(colour_.start, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartColorClick);
 
     connect(&formTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaFormTimer);
     connect(&colourTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaColorTimer);
@@ -87,62 +124,34 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
 
 SequencerPanel::~SequencerPanel() = default;
 
-QGroupBox* SequencerPanel::buildFormBox()
+// A box with the rewind button, the latching play/stop pair, the tick count
+// and, below them, the step bar and the length bar with their labels.
+QGroupBox* SequencerPanel::buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls)
 {
-    formBox_ = makeGroupBox(this, QStringLiteral("GroupBoxForm"), QStringLiteral(" Форма N 01 "));
-    QVBoxLayout* layout = boxLayout(formBox_);
-    openShow_ = makeIconButton(formBox_, QStringLiteral("SpeedButtonOpenFormColor"),
-                               QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл Cеквенций"));
-    startForm_ = makeIconButton(formBox_, QStringLiteral("SpeedButtonStartfORM"),
-                                QStyle::SP_MediaSkipBackward, kFormHint);
-    const LatchingPair pair = makeLatchingPair(formBox_, QStringLiteral("SpeedButtonPlayForm"),
-                                               QStringLiteral("SpeedButtonStopForm"), kFormHint);
-    playForm_ = pair.play;
-    stopForm_ = pair.stop;
-    formTicks_ = makeLabel(formBox_, QStringLiteral("LabelDeltaForm"), QStringLiteral("-----"));
-    buttonRow(layout, {startForm_, playForm_, stopForm_, formTicks_})->addWidget(openShow_);
-    rampStep_ = addLabelledBar(formBox_, layout, "LabelSpSm", QStringLiteral("Плавность изменения"),
-                               QStringLiteral("Плавность изменения "), "ScrollBarSpSm", 1, 50, 1);
-    formLength_ = addLabelledBar(formBox_, layout, "LabelMaxCnt",
-                                 QStringLiteral("Скорость смены форм "),
-                                 QStringLiteral("Скорость смены форм "), "ScrollBarLen", 10, 300, 50);
-
-    connect(openShow_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonOpenFormColorClick);
-    connect(startForm_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartfORMClick);
-    connect(playForm_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonPlayFormClick);
-    return formBox_;
+    auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    controls.box = makeGroupBox(this, text(names.box), text(names.title));
+    QGroupBox* box = controls.box;
+    QVBoxLayout* layout = boxLayout(box);
+    controls.start = makeIconButton(box, text(names.start), QStyle::SP_MediaSkipBackward,
+                                    text(names.hint));
+    const LatchingPair pair = makeLatchingPair(box, text(names.play), text(names.stop), text(names.hint));
+    controls.play = pair.play;
+    controls.stop = pair.stop;
+    controls.ticks = makeLabel(box, text(names.ticks), QStringLiteral("-----"));
+    controls.buttons = buttonRow(layout, {controls.start, controls.play, controls.stop, controls.ticks});
+    controls.step = addLabelledBar(box, layout, names.stepLabel, text(names.stepText),
+                                   text(names.stepPrefix), names.step, 1, names.stepMaximum, 1);
+    controls.length = addLabelledBar(box, layout, names.lengthLabel, text(names.lengthText),
+                                     text(names.lengthPrefix), names.length, 10, 300, 50);
+    return box;
 }
 
-QGroupBox* SequencerPanel::buildColourBox()
-{
-    sceneBox_ = makeGroupBox(this, QStringLiteral("GroupBox2"), QStringLiteral(" Сцена N 01 "));
-    QVBoxLayout* layout = boxLayout(sceneBox_);
-    startColour_ = makeIconButton(sceneBox_, QStringLiteral("SpeedButtonStartColor"),
-                                  QStyle::SP_MediaSkipBackward, kColourHint);
-    const LatchingPair pair = makeLatchingPair(sceneBox_, QStringLiteral("SpeedButtonPlayColor"),
-                                               QStringLiteral("SpeedButtonStopColor"), kColourHint);
-    playColour_ = pair.play;
-    stopColour_ = pair.stop;
-    sceneTicks_ = makeLabel(sceneBox_, QStringLiteral("Labelhjf"), QStringLiteral("-----"));
-    buttonRow(layout, {startColour_, playColour_, stopColour_, sceneTicks_});
-    colourStep_ = addLabelledBar(sceneBox_, layout, "LabelKolvoRabForm",
-                                 QStringLiteral("Плавность изменения"),
-                                 QStringLiteral("Cкорость смены цвета "), "ScrollBarKolvIspGr", 1, 10, 1);
-    sceneLength_ = addLabelledBar(sceneBox_, layout, "Labelpcyn",
-                                  QStringLiteral("Скор. смены сцен цвета"),
-                                  QStringLiteral("Скор. смены сцен цвета "), "ScrollBaruhgkjhgg", 10,
-                                  300, 50);
-
-    connect(startColour_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartColorClick);
-    return sceneBox_;
-}
-
-QAbstractButton* SequencerPanel::playFormButton() { return playForm_; }
-QAbstractButton* SequencerPanel::stopFormButton() { return stopForm_; }
-QAbstractButton* SequencerPanel::playColorButton() { return playColour_; }
-QAbstractButton* SequencerPanel::stopColorButton() { return stopColour_; }
-QAbstractButton* SequencerPanel::startFormButton() { return startForm_; }
-QAbstractButton* SequencerPanel::startColorButton() { return startColour_; }
+QAbstractButton* SequencerPanel::playFormButton() { return form_.play; }
+QAbstractButton* SequencerPanel::stopFormButton() { return form_.stop; }
+QAbstractButton* SequencerPanel::playColorButton() { return colour_.play; }
+QAbstractButton* SequencerPanel::stopColorButton() { return colour_.stop; }
+QAbstractButton* SequencerPanel::startFormButton() { return form_.start; }
+QAbstractButton* SequencerPanel::startColorButton() { return colour_.start; }
 QAbstractButton* SequencerPanel::openShowButton() { return openShow_; }
 
 // The recorder is created after the editor, so it is looked up when needed.
@@ -150,29 +159,29 @@ RecorderWindow& SequencerPanel::recorder() { return editor_.windows().recorder()
 
 void SequencerPanel::TimerSmenaFormTimer()
 {
-    if (!playForm_->isChecked())
+    if (!form_.play->isChecked())
         return;
     RecorderWindow& rec = recorder();
     for (int g = 1; g <= kFaderGroups; ++g)
-        rec.pressureBar(g)->setValue(StepRampLevel(state_, currentForm_, g, rampStep_->value()));
+        rec.pressureBar(g)->setValue(StepRampLevel(state_, currentForm_, g, form_.step->value()));
     ++formTickCount_;
-    formTicks_->setText(QString::number(formTickCount_));
-    if (formTickCount_ <= formLength_->value())
+    form_.ticks->setText(QString::number(formTickCount_));
+    if (formTickCount_ <= form_.length->value())
         return;
     formTickCount_ = 1;
     currentForm_ = currentForm_ < rec.formCountBar()->value() ? currentForm_ + 1 : 1;
-    formBox_->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
 }
 
 void SequencerPanel::TimerSmenaColorTimer()
 {
-    if (!playColour_->isChecked())
+    if (!colour_.play->isChecked())
         return;
-    const int step = std::max(colourStep_->value(), 1);
+    const int step = std::max(colour_.step->value(), 1);
     ++sceneTickCount_;
-    sceneTicks_->setText(QString::number(sceneTickCount_));
+    colour_.ticks->setText(QString::number(sceneTickCount_));
     QScrollBar* scene = recorder().sceneNumberBar();
-    if (sceneTickCount_ < sceneLength_->value()) {
+    if (sceneTickCount_ < colour_.length->value()) {
         ManualTab& manual = editor_.manualTab();
         for (int k = 1; k <= 4; ++k) {
             QScrollBar* fader = manual.colourFader(k);
@@ -183,13 +192,13 @@ void SequencerPanel::TimerSmenaColorTimer()
     }
     sceneTickCount_ = 1;
     scene->setValue(scene->value() >= recorder().sceneCountBar()->value() ? 1 : scene->value() + 1);
-    sceneBox_->setTitle(QStringLiteral("  Сцена  ") + QString::number(scene->value()));
+    colour_.box->setTitle(QStringLiteral("  Сцена  ") + QString::number(scene->value()));
 }
 
 void SequencerPanel::SpeedButtonStartfORMClick()
 {
     currentForm_ = 1;
-    formBox_->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
 }
 
 // Playing from form 1 starts from a dry fountain, so the first form rises from
@@ -228,8 +237,8 @@ bool SequencerPanel::loadShowFile(const QString& name)
     recorder().sceneCountBar()->setValue((*loadBuffer_)[kSceneCountByte]);
     recorder().formCountBar()->setValue((*loadBuffer_)[kFormCountByte]);
     editor_.UpdateOnlyButtonGroup();
-    stopForm_->setChecked(true);
-    stopColour_->setChecked(true);
+    form_.stop->setChecked(true);
+    colour_.stop->setChecked(true);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 class QAbstractButton;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QScrollBar;
 class QToolButton;
@@ -17,6 +18,7 @@ namespace pluviane {
 
 class EditorWindow;
 class RecorderWindow;
+struct SequencerBoxNames;
 
 // The sequencer tick period. Shows were designed on a platform whose timers
 // tick about 64 times a second however short the interval asked for, so the
@@ -53,10 +55,10 @@ public:
 
     int currentForm() const { return currentForm_; }
 
-    QScrollBar* rampStepBar() const { return rampStep_; }
-    QScrollBar* formLengthBar() const { return formLength_; }
-    QScrollBar* colourStepBar() const { return colourStep_; }
-    QScrollBar* sceneLengthBar() const { return sceneLength_; }
+    QScrollBar* rampStepBar() const { return form_.step; }
+    QScrollBar* formLengthBar() const { return form_.length; }
+    QScrollBar* colourStepBar() const { return colour_.step; }
+    QScrollBar* sceneLengthBar() const { return colour_.length; }
 
     void SpeedButtonStartfORMClick();
     void SpeedButtonPlayFormClick();
@@ -69,8 +71,18 @@ public:
     bool loadShowFile(const QString& name);
 
 private:
-    QGroupBox* buildFormBox();
-    QGroupBox* buildColourBox();
+    // The controls of one sequencer.
+    struct Sequencer {
+        QGroupBox* box = nullptr;
+        QToolButton* start = nullptr;
+        QToolButton* play = nullptr;
+        QToolButton* stop = nullptr;
+        QLabel* ticks = nullptr;
+        QScrollBar* step = nullptr;
+        QScrollBar* length = nullptr;
+        QHBoxLayout* buttons = nullptr;
+    };
+    QGroupBox* buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls);
     RecorderWindow& recorder();
 
     FountainState& state_;
@@ -78,21 +90,9 @@ private:
     QTimer formTimer_;
     QTimer colourTimer_;
 
-    QGroupBox* formBox_ = nullptr;
-    QGroupBox* sceneBox_ = nullptr;
+    Sequencer form_;
+    Sequencer colour_;
     QToolButton* openShow_ = nullptr;
-    QToolButton* startForm_ = nullptr;
-    QToolButton* playForm_ = nullptr;
-    QToolButton* stopForm_ = nullptr;
-    QToolButton* startColour_ = nullptr;
-    QToolButton* playColour_ = nullptr;
-    QToolButton* stopColour_ = nullptr;
-    QLabel* formTicks_ = nullptr;
-    QLabel* sceneTicks_ = nullptr;
-    QScrollBar* rampStep_ = nullptr;
-    QScrollBar* formLength_ = nullptr;
-    QScrollBar* colourStep_ = nullptr;
-    QScrollBar* sceneLength_ = nullptr;
 
     int currentForm_ = 1;
     int formTickCount_ = 1;

@@ -1,8 +1,11 @@
 #include "FileTestSupport.h"
 
+#include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,5 +44,25 @@ TEST(Examples, OpenWithTheirGroupsAndBowls)
             EXPECT_EQ(editor.groupTab().groupButton(g)->isEnabled(), g <= example.groups) << g;
         EXPECT_EQ(control<QScrollBar>(&editor, "ScrollBarUgolCup")->value(), example.corners);
         EXPECT_EQ(editor.windowTitle(), QString::fromLatin1(example.file));
+
+        // Its show plays: the water rises ring by ring while the scenes turn.
+        SequencerPanel& seq = editor.automatTab().sequencer();
+        const int length = seq.formLengthBar()->value();
+        seq.playFormButton()->click();
+        seq.playColorButton()->click();
+        auto tick = [&seq](int count) {
+            for (int i = 0; i < count; ++i) {
+                seq.TimerSmenaFormTimer();
+                seq.TimerSmenaColorTimer();
+            }
+        };
+        tick(length - 1);
+        EXPECT_GT(p.state->GroupLevel[1], 200);
+        EXPECT_EQ(p.state->GroupLevel[example.groups], 0);
+        tick((example.groups - 1) * length);
+        EXPECT_EQ(seq.currentForm(), example.groups);
+        for (int g = 1; g <= example.groups; ++g)
+            EXPECT_GT(p.state->GroupLevel[g], 200) << g;
+        EXPECT_GT(p.windows->recorder().sceneNumberBar()->value(), 1);
     }
 }

@@ -129,6 +129,13 @@ TEST(Recorder, BarsDriveTheEditorAndNumbersRaiseTheirCounts)
     const Rgb stored = groupColourOf(96, p.manual.saturationBar()->value(),
                                      p.manual.brightnessBar()->value());
     EXPECT_EQ(p.state->GroupColour[14], (std::array<Byte, 4>{stored.r, stored.g, stored.b, 255}));
+
+    // Showing the window re-applies the current form and scene.
+    p.rec.allColourBar()->setValue(200);
+    p.rec.pressureBar(2)->setValue(90);
+    p.rec.show();
+    EXPECT_EQ(p.rec.colourBar(3)->value(), 40);
+    EXPECT_EQ(p.rec.pressureBar(2)->value(), 7);
 }
 
 TEST(Recorder, RecNextStopsAdvancingAt250AndStaysInTheTableAt255)
@@ -243,7 +250,9 @@ TEST(ColourSequencer, StepsFadersAroundTheirTargetsAndChangesScenes)
 
     p.seq.startColorButton()->click();
     EXPECT_EQ(p.rec.sceneNumberBar()->value(), 1);
-    p.seq.stopColorButton()->click();
+    p.seq.playColorButton()->click(); // released: both buttons of the pair up
+    EXPECT_FALSE(p.seq.playColorButton()->isChecked());
+    EXPECT_FALSE(p.seq.stopColorButton()->isChecked());
     const int held = p.manual.colourFader(1)->value();
     p.ticks(4, &SequencerPanel::TimerSmenaColorTimer);
     EXPECT_EQ(p.manual.colourFader(1)->value(), held);
