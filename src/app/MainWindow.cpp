@@ -11,6 +11,7 @@
 #include "model/Random.h"
 #include "render/ViewInput.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -39,6 +40,15 @@ void placeWindow(QWidget& window, const QRect& outer)
         frame = handle->frameMargins();
     window.move(outer.topLeft());
     window.resize(outer.size().shrunkBy(frame));
+}
+
+// The panels on the black view use the ordinary light window colours.
+void useLightPalette(QWidget* panel)
+{
+    QPalette light = QApplication::palette(panel);
+    light.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    light.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(light);
 }
 
 } // namespace
@@ -73,6 +83,8 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
 
     recordBox_ = makeGroupBox(this, "GroupBox1", QStringLiteral("Запись кнопок быстрого перехода "));
     recordBox_->setAutoFillBackground(true);
+    recordBox_->setCursor(Qt::ArrowCursor);
+    useLightPalette(recordBox_);
     presets_->buildRecorder(recordBox_);
     recordBox_->move(8, kPanelHeight + 8);
     recordBox_->adjustSize();
@@ -124,10 +136,7 @@ QWidget* MainWindow::buildPanel()
     labels->addStretch(1);
     rows->addLayout(labels);
 
-    QPalette light = panel->palette();
-    light.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
-    light.setColor(QPalette::WindowText, Qt::black);
-    panel->setPalette(light);
+    useLightPalette(panel);
     return panel;
 }
 

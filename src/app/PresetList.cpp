@@ -107,6 +107,7 @@ void PresetList::buildRecorder(QGroupBox* box)
                                   QString::fromUtf8(kRecordCaptions[slot - 1]));
         auto* edit = new QLineEdit(box);
         nameUncaptioned(edit, QStringLiteral("EditCost%1").arg(slot));
+        edit->setMinimumWidth(240);
         costEdits_[slot - 1] = edit;
         connect(record, &QPushButton::clicked, this,
                 [this, slot, edit] { IniSaveButton(QString::number(slot), edit->text()); });
@@ -167,8 +168,11 @@ void PresetList::UpdateAlIni()
               << QStringLiteral("Picture ") + n + QStringLiteral(" = ") + read(key(n, "_t"), QStringLiteral("noPic") + n);
     }
     memo_->setPlainText(lines.join(QLatin1Char('\n')));
-    for (int slot = 1; slot <= kPresetSlots; ++slot)
-        costEdits_[slot - 1]->setText(read(key(QString::number(slot), "_c"), kNoCost));
+    for (int slot = 1; slot <= kPresetSlots; ++slot) {
+        QLineEdit* edit = costEdits_[slot - 1];
+        edit->setText(read(key(QString::number(slot), "_c"), kNoCost));
+        edit->setCursorPosition(0); // a long cost shows its beginning
+    }
     main_.showNozzleCount();
 }
 

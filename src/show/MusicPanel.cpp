@@ -134,6 +134,9 @@ void MusicPanel::attachStatusBar(QStatusBar* bar)
     // must not grow for it.
     statusPanel_->setMaximumWidth(kStatusPanelWidth);
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont small = statusPanel_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    statusPanel_->setFont(small);
     bar->addWidget(statusPanel_, 1);
     showViewValues();
 }
