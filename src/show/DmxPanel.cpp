@@ -52,9 +52,9 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
     grid->setVerticalSpacing(2);
     dmxCheck_ = makeCheck(this, QStringLiteral("CheckBoxDmx"), QStringLiteral("DMX"), false,
                           QStringLiteral("Выход уровней и цветов групп в DMX через OLA"));
-    state_label_ = makeLabel(this, QStringLiteral("LabelDmxState"), {});
+    stateLabel_ = makeLabel(this, QStringLiteral("LabelDmxState"), {});
     grid->addWidget(dmxCheck_, 0, 0);
-    grid->addWidget(state_label_, 0, 1);
+    grid->addWidget(stateLabel_, 0, 1);
     universe_ = addSpin(grid, 1, "SpinBoxDmxUniverse", QStringLiteral("Вселенная"), 0,
                         kMaxDmxUniverse, patch_.universe);
     levels_ = addSpin(grid, 2, "SpinBoxDmxLevels", QStringLiteral("Канал уровней"), 1,
@@ -170,7 +170,7 @@ void DmxPanel::savePatch()
 void DmxPanel::showState()
 {
     const bool on = sender_ && dmxCheck_->isChecked();
-    state_label_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
+    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
 }
 
 } // namespace pluviane

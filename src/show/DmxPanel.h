@@ -29,7 +29,7 @@ public:
     QSpinBox* universeSpin() const { return universe_; }
     QSpinBox* levelsSpin() const { return levels_; }
     QSpinBox* coloursSpin() const { return colours_; }
-    QLabel* stateLabel() const { return state_label_; }
+    QLabel* stateLabel() const { return stateLabel_; }
 
     // The patch in use.
     const DmxPatch& patch() const { return patch_; }
@@ -66,7 +66,7 @@ private:
     QSpinBox* universe_ = nullptr;
     QSpinBox* levels_ = nullptr;
     QSpinBox* colours_ = nullptr;
-    QLabel* state_label_ = nullptr;
+    QLabel* stateLabel_ = nullptr;
 };
 
 // The state label's text.
