@@ -16,8 +16,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QScrollBar>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTcpServer>
 #include <QTemporaryDir>
