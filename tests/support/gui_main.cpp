@@ -5,15 +5,14 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    // Listing the tests needs no display.
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
-            return RUN_ALL_TESTS();
+    // Listing the tests needs no display. The flag is read from gtest itself:
+    // InitGoogleTest has taken it out of argv.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();
