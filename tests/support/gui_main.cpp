@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
