@@ -222,7 +222,7 @@ void addRendererContext()
 int main(int argc, char** argv)
 {
     setDefaultSurfaceFormat();
-    QApplication app(argc, argv); // the show benchmark builds windows
+    QApplication app(argc, argv); // the show and video benchmarks build windows
     addRendererContext();
 
     benchmark::RegisterBenchmark("BM_JetGeometry/worst", BM_JetGeometry)

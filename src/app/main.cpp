@@ -1,6 +1,8 @@
 #include "app/AppWindows.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
 
 #include <QApplication>
 
@@ -13,5 +15,9 @@ int main(int argc, char* argv[])
 
     pluviane::AppWindows windows(pluviane::fountain());
     windows.main().show();
+    // A fountain file given to the program (a desktop's double click) opens at once.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 2)
+        windows.editor().fileCommands().openFountainNamedOutside(arguments.at(1));
     return app.exec();
 }

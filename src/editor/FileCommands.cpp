@@ -169,6 +169,18 @@ void FileCommands::SpeedButtonOpenFontanClick()
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
+    openChosenFountain(name);
+}
+
+void FileCommands::openFountainNamedOutside(const QString& name)
+{
+    if (auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
+        loadCup->setChecked(true);
+    openChosenFountain(name);
+}
+
+void FileCommands::openChosenFountain(const QString& name)
+{
     saveAs_->setEnabled(true);
     save_->setEnabled(true);
     undo_->setEnabled(true);

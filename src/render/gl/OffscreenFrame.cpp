@@ -1,5 +1,9 @@
 #include "render/gl/OffscreenFrame.h"
 
+#include "render/gl/EglContext.h"
+#include "render/gl/Texture.h"
+
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -7,30 +11,24 @@
 
 #include <GL/gl.h>
 
+#include <utility>
+
 namespace pluviane {
 
-OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state) : size_(size)
+OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state, FrameContext context)
+    : size_(size)
 {
-    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-
-    context_ = std::make_unique<QOpenGLContext>();
-    context_->setFormat(format);
-    if (!context_->create())
+    if (size.width() < 1 || size.height() < 1) {
+        error_ = QStringLiteral("empty picture size");
         return;
-    surface_ = std::make_unique<QOffscreenSurface>();
-    surface_->setFormat(context_->format());
-    surface_->create();
-    if (!surface_->isValid() || !context_->makeCurrent(surface_.get()))
+    }
+    bool made = false;
+    if (context != FrameContext::Headless)
+        made = createWindowContext();
+    if (!made && context != FrameContext::Window)
+        made = createHeadlessContext();
+    if (!made)
         return;
-
-    QOpenGLFramebufferObjectFormat fboFormat;
-    fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
-    framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(size, fboFormat);
-    if (!framebuffer_->isValid())
-        return;
-    framebuffer_->bind();
     renderer_.init3d(state);
     renderer_.resize(size.width(), size.height());
     valid_ = true;
@@ -38,18 +36,86 @@ OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state) : size_(s
 
 OffscreenFrame::~OffscreenFrame()
 {
+    if (valid_ && backdrop_ != 0) {
+        makeCurrent();
+        const auto texture = static_cast<GLuint>(backdrop_);
+        glDeleteTextures(1, &texture);
+    }
     if (context_ && surface_ && context_->makeCurrent(surface_.get())) {
         framebuffer_.reset();
         context_->doneCurrent();
     }
 }
 
+bool OffscreenFrame::createWindowContext()
+{
+    if (QGuiApplication::instance() == nullptr)
+        return false;
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+
+    context_ = std::make_unique<QOpenGLContext>();
+    context_->setFormat(format);
+    surface_ = std::make_unique<QOffscreenSurface>();
+    if (!context_->create()) {
+        error_ = QStringLiteral("the window system offers no OpenGL");
+        return false;
+    }
+    surface_->setFormat(context_->format());
+    surface_->create();
+    if (!surface_->isValid() || !context_->makeCurrent(surface_.get())) {
+        error_ = QStringLiteral("the window system's OpenGL context cannot be used");
+        return false;
+    }
+
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
+    framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(size_, fboFormat);
+    if (!framebuffer_->isValid()) {
+        error_ = QStringLiteral("no memory for a %1 x %2 picture").arg(size_.width()).arg(size_.height());
+        return false;
+    }
+    framebuffer_->bind();
+    return true;
+}
+
+bool OffscreenFrame::createHeadlessContext()
+{
+    // A failed window context leaves nothing current that the headless one could clash with.
+    if (context_)
+        context_->doneCurrent();
+    framebuffer_.reset();
+    context_.reset();
+    surface_.reset();
+    headless_ = std::make_unique<EglContext>(size_);
+    if (!headless_->isValid()) {
+        error_ = headless_->error();
+        headless_.reset();
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
 void OffscreenFrame::makeCurrent()
 {
     if (!valid_)
         return;
+    if (headless_) {
+        headless_->makeCurrent();
+        return;
+    }
     context_->makeCurrent(surface_.get());
     framebuffer_->bind();
+}
+
+void OffscreenFrame::loadBackdrop(const QString& path)
+{
+    if (!valid_)
+        return;
+    makeCurrent();
+    oglLoadTexture(path.toLocal8Bit().constData(), 0, &backdrop_);
 }
 
 void OffscreenFrame::draw(FountainState& state, const SceneSettings& settings)
@@ -57,7 +123,14 @@ void OffscreenFrame::draw(FountainState& state, const SceneSettings& settings)
     if (!valid_)
         return;
     makeCurrent();
-    renderer_.drawFrame(state, settings);
+    if (backdrop_ != 0) {
+        // The state's handle names a texture of the view's context; lend it ours for this frame.
+        const std::int32_t viewTexture = std::exchange(state.TextureId, backdrop_);
+        renderer_.drawFrame(state, settings);
+        state.TextureId = viewTexture;
+    } else {
+        renderer_.drawFrame(state, settings);
+    }
     glFinish();
 }
 
@@ -65,6 +138,8 @@ QImage OffscreenFrame::image()
 {
     if (!valid_)
         return {};
+    if (headless_)
+        return headless_->image();
     makeCurrent();
     return framebuffer_->toImage(false);
 }

@@ -6,7 +6,9 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 
+#include <cstdint>
 #include <memory>
 
 class QOffscreenSurface;
@@ -15,21 +17,38 @@ class QOpenGLFramebufferObject;
 
 namespace pluviane {
 
-// Renders scenes without a window: an OpenGL context of its own on an
-// offscreen surface, drawing into a framebuffer object of a fixed size.
-// Serves picture tests, benchmarks and tools that turn a fountain into an image.
+class EglContext;
+
+// Where an offscreen frame gets its OpenGL context from.
+enum class FrameContext {
+    Auto,     // the window system's, else a headless one
+    Window,   // the window system's (Qt's platform integration; X under Xvfb)
+    Headless, // EGL on Mesa's surfaceless platform: no display needed
+};
+
+// Renders scenes without a window: an OpenGL context of its own, drawing into
+// a framebuffer object of a fixed size with the program's one SceneRenderer.
+// Serves picture tests, benchmarks, the video export and the command-line renderer.
 class OffscreenFrame {
 public:
-    explicit OffscreenFrame(QSize size, const FountainState& state);
+    explicit OffscreenFrame(QSize size, const FountainState& state,
+                            FrameContext context = FrameContext::Auto);
     ~OffscreenFrame();
     OffscreenFrame(const OffscreenFrame&) = delete;
     OffscreenFrame& operator=(const OffscreenFrame&) = delete;
 
     bool isValid() const { return valid_; }
     QSize size() const { return size_; }
+    // Why no context could be made; empty when valid.
+    const QString& error() const { return error_; }
 
     // Makes the context current and binds the framebuffer; later GL calls draw into it.
     void makeCurrent();
+
+    // Loads a backdrop picture into this frame's context: textures are not
+    // shared with the view's, so the state's handle means nothing here. Once
+    // loaded, draw() shows this picture instead of the state's handle.
+    void loadBackdrop(const QString& path);
 
     // Draws one frame, waits for it to finish, and leaves the context current.
     void draw(FountainState& state, const SceneSettings& settings);
@@ -42,12 +61,18 @@ public:
     SceneRenderer& renderer() { return renderer_; }
 
 private:
+    bool createWindowContext();
+    bool createHeadlessContext();
+
     QSize size_;
     std::unique_ptr<QOffscreenSurface> surface_;
     std::unique_ptr<QOpenGLContext> context_;
     std::unique_ptr<QOpenGLFramebufferObject> framebuffer_;
+    std::unique_ptr<EglContext> headless_;
     SceneRenderer renderer_;
+    std::int32_t backdrop_ = 0;
     bool valid_ = false;
+    QString error_;
 };
 
 } // namespace pluviane

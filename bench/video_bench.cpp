@@ -1,0 +1,44 @@
+// The export of 10 s of the classic round example with its show at 1280 x 720,
+// 25 frames a second, as pluviane-render makes it: headless EGL drawing with
+// Mesa's software rasteriser, H.264 and AAC through FFmpeg. Drawing (show
+// ticks, frames, read-back) and encoding are timed apart; "realtime" is the
+// video's length over the whole time taken (above 1 is faster than real time).
+//   ./pluviane-bench --benchmark_filter=VideoExport
+#include "show/FountainRender.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace pluviane;
+
+namespace {
+
+void VideoExport(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    RenderRequest request;
+    request.fountain = QStringLiteral(PLUVIANE_SOURCE_DIR "/examples/classic_round.wat");
+    request.output = QDir(dir.path()).filePath(QStringLiteral("show.mp4"));
+    request.size = QSize(1280, 720);
+    request.video.fps = 25;
+    request.video.seconds = 10;
+    request.context = FrameContext::Headless;
+    RenderTimings timings;
+    for (auto _ : state) {
+        const RenderResult result = renderVideo(request, {}, &timings);
+        if (!result.ok()) {
+            state.SkipWithError(qPrintable(result.message));
+            return;
+        }
+    }
+    const double total = timings.drawing + timings.encoding;
+    state.counters["draw_s"] = timings.drawing;
+    state.counters["encode_s"] = timings.encoding;
+    state.counters["realtime"] = request.video.seconds / total;
+    state.counters["draw_ms_per_frame"] = timings.drawing * 1000 / 250;
+    state.counters["encode_ms_per_frame"] = timings.encoding * 1000 / 250;
+}
+BENCHMARK(VideoExport)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,227 @@
+#include "show/FountainRender.h"
+
+#include "app/AppWindows.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/FountainFile.h"
+#include "model/Random.h"
+#include "model/SaveBuffer.h"
+#include "show/ShowSimulation.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cmath>
+#include <memory>
+
+namespace pluviane {
+
+namespace {
+
+// Keeps the file commands' messages for the caller instead of showing them.
+class MessageCatcher : public FilePrompter {
+public:
+    explicit MessageCatcher(QString& message) : message_(message) {}
+    QString chooseFountainToOpen(QWidget*) override { return {}; }
+    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void showMessage(QWidget*, const QString&, const QString& text) override
+    {
+        message_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+    }
+
+private:
+    QString& message_;
+};
+
+RenderResult failed(const QString& why) { return {RenderResult::Failed, why}; }
+
+// A fountain of its own with all five windows, the file loaded, the show
+// clock stopped at time 0 and a frame to draw into.
+class RenderSession {
+public:
+    RenderResult open(const RenderRequest& request)
+    {
+        // Each render scatters the jets the same way.
+        processRandom().reset();
+        state_ = std::make_unique<FountainState>();
+        windows_ = std::make_unique<AppWindows>(*state_);
+        show_ = std::make_unique<ShowSimulation>(*windows_);
+        EditorWindow& editor = windows_->editor();
+        editor.fileCommands().setPrompter(std::make_unique<MessageCatcher>(message_));
+        if (auto* load = editor.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
+            load->setChecked(true);
+        const QString name = QDir::toNativeSeparators(request.fountain);
+        const QFileInfo file(request.fountain);
+        if (!file.isFile())
+            return failed(QStringLiteral("cannot read %1: %2").arg(name, file.exists() ? "not a file" : "no such file"));
+        if (!editor.fileCommands().OpenFontanFile(request.fountain)) {
+            // The editor's own messages name the file, all but the one for a file too large.
+            const QString why = message_.isEmpty() ? QStringLiteral("unreadable") : message_;
+            return failed(why.contains(name) ? why : QStringLiteral("cannot read %1: %2").arg(name, why));
+        }
+
+        frame_ = std::make_unique<OffscreenFrame>(request.size, *state_, request.context);
+        if (!frame_->isValid())
+            return failed(QStringLiteral("cannot draw a %1x%2 picture: %3")
+                              .arg(request.size.width()).arg(request.size.height()).arg(frame_->error()));
+        const QString backdrop = request.backdrop.isEmpty() ? defaultBackdrop() : request.backdrop;
+        if (!backdrop.isEmpty())
+            frame_->loadBackdrop(backdrop);
+        return {};
+    }
+
+    void startShow() { show_->start(); }
+    void advanceTo(std::int64_t micros) { show_->advanceTo(micros); }
+
+    // The picture at the current moment, rows in OpenGL's order.
+    QImage draw()
+    {
+        frame_->draw(*state_, windows_->editor().sceneSettings());
+        return frame_->image();
+    }
+
+private:
+    QString message_; // what the file commands would have shown
+    std::unique_ptr<FountainState> state_;
+    std::unique_ptr<AppWindows> windows_;
+    std::unique_ptr<ShowSimulation> show_;
+    std::unique_ptr<OffscreenFrame> frame_;
+};
+
+std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
+
+} // namespace
+
+QString checkPictureSize(QSize size)
+{
+    constexpr int kMaxPictureSide = 8192; // a few hundred megabytes of colour, depth and read-back
+    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return QStringLiteral("the picture size must be between 1x1 and %1x%1").arg(kMaxPictureSide);
+    return {};
+}
+
+QString defaultBackdrop()
+{
+    const QString name = QStringLiteral("muzteatr.jpg");
+    const QString appDir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {name, QDir(appDir).filePath(name),
+                                     QDir(appDir).filePath(QStringLiteral("../share/pluviane/") + name)})
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    return {};
+}
+
+RenderResult renderPicture(const RenderRequest& request)
+{
+    const QString badSize = checkPictureSize(request.size);
+    if (!badSize.isEmpty())
+        return failed(badSize);
+    RenderSession session;
+    RenderResult opened = session.open(request);
+    if (!opened.ok())
+        return opened;
+    if (request.showSeconds >= 0) {
+        session.startShow();
+        session.advanceTo(micros(request.showSeconds));
+    }
+    // The first frame is drawn lit; the live view shows the second and later ones.
+    session.draw();
+    // Opaque: what the framebuffer's alpha holds after blending is no part of the picture.
+    const QImage picture = session.draw().mirrored(false, true).convertToFormat(QImage::Format_RGB32);
+
+    // A thumbnailer's output name need not say PNG; what the name does not name is PNG.
+    QByteArray format = QFileInfo(request.output).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format))
+        format = "png";
+    // Encoded in memory first, so a write that fails says why in the system's words.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
+        return failed(QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
+    QSaveFile file(request.output);
+    QString why;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        why = file.errorString();
+    else if (file.write(encoded) != encoded.size())
+        // A write cut short by a full disk or a size limit sets no error of its own.
+        why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                   : QStringLiteral("the disk took only part of it (full?)");
+    else if (!file.commit())
+        why = file.errorString();
+    if (!why.isEmpty())
+        return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), why));
+    return {};
+}
+
+RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress, RenderTimings* timings)
+{
+    VideoOptions options = request.video;
+    options.size = request.size;
+    const QString badOptions = checkVideoOptions(options);
+    if (!badOptions.isEmpty())
+        return failed(badOptions);
+    RenderSession session;
+    RenderResult opened = session.open(request);
+    if (!opened.ok())
+        return opened;
+    VideoEncoder encoder;
+    if (!encoder.open(request.output, options))
+        return failed(encoder.error());
+
+    session.startShow();
+    const int total = encoder.frameCount();
+    RenderTimings spent;
+    QElapsedTimer clock;
+    clock.start();
+    session.draw(); // the lit first frame, as the live view's first tick
+    for (int frame = 0; frame < total; ++frame) {
+        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
+        const QImage picture = session.draw();
+        spent.drawing += clock.nsecsElapsed() * 1e-9;
+        clock.restart();
+        const bool added = encoder.addFrame(picture, true);
+        spent.encoding += clock.nsecsElapsed() * 1e-9;
+        clock.restart();
+        if (timings)
+            *timings = spent;
+        if (!added)
+            return failed(encoder.error());
+        if (progress && !progress(frame + 1, total)) {
+            encoder.abandon();
+            return {RenderResult::Cancelled, QStringLiteral("cancelled")};
+        }
+    }
+    const bool finished = encoder.finish();
+    spent.encoding += clock.nsecsElapsed() * 1e-9;
+    if (timings)
+        *timings = spent;
+    if (!finished)
+        return failed(encoder.error());
+    return {};
+}
+
+bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
+{
+    FountainState& state = editor.state();
+    // The save buffer is also the undo store: borrow it and put it back.
+    const FountainImage undo = state.SaveBuffer;
+    editor.fileCommands().ToBufCup();
+    ToBufSave(state, state.SaveBuffer);
+    const FileResult written = writeFountainFile(path, state.SaveBuffer);
+    state.SaveBuffer = undo;
+    if (!written.ok() && error)
+        *error = written.reason;
+    return written.ok();
+}
+
+} // namespace pluviane

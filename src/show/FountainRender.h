@@ -1,0 +1,64 @@
+#pragma once
+
+#include "render/gl/OffscreenFrame.h"
+#include "video/VideoEncoder.h"
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace pluviane {
+
+class EditorWindow;
+
+// What to draw: a fountain file opened as "Открыть файл" opens it with "Load"
+// checked, drawn to a picture or played to a video.
+struct RenderRequest {
+    QString fountain;
+    QString output;
+    QSize size{1280, 720};
+    // Pictures only: play the show this many seconds first; negative draws
+    // the levels and colours as stored.
+    double showSeconds = -1;
+    VideoOptions video; // videos only; its size is `size`
+    QString backdrop;   // the backdrop picture; empty takes the default one
+    FrameContext context = FrameContext::Auto;
+};
+
+struct RenderResult {
+    enum Outcome { Done, Failed, Cancelled };
+    Outcome outcome = Done;
+    QString message; // why, when not done
+    bool ok() const { return outcome == Done; }
+};
+
+// Told frames done and frames in all after each frame; false cancels.
+using RenderProgress = std::function<bool(int done, int total)>;
+
+// Empty when a picture of this size can be drawn, else why not.
+QString checkPictureSize(QSize size);
+
+// One picture, written whole or not at all (PNG or any format QImage writes).
+RenderResult renderPicture(const RenderRequest& request);
+
+// Where a video's time went: simulating and drawing the frames, and encoding
+// and writing them. Seconds of wall time.
+struct RenderTimings {
+    double drawing = 0;
+    double encoding = 0;
+};
+
+// A video of the fountain's show from time 0, both sequencers started together.
+RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {},
+                         RenderTimings* timings = nullptr);
+
+// The default backdrop the program loads at start ("muzteatr.jpg" in the
+// working folder), else the one installed beside the program; empty when none.
+QString defaultBackdrop();
+
+// Writes the fountain as it stands in the editor (model, show tables, bowl,
+// view and speed settings) to `path`, leaving the undo store as it was.
+bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error);
+
+} // namespace pluviane

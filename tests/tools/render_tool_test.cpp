@@ -1,0 +1,111 @@
+#include "TestSupport.h"
+#include "ToolTestSupport.h"
+
+#include <QTemporaryDir>
+
+using namespace pluviane;
+using namespace pluviane::test;
+
+namespace {
+
+// Draws the file at `time` seconds of its show (none: as stored), 320x180, upright.
+QImage pictureAt(const QDir& folder, const QString& fountain, const QString& time = {})
+{
+    const QString out = folder.filePath(QStringLiteral("at%1.png").arg(time));
+    QStringList arguments{fountain, QStringLiteral("-o"), out, QStringLiteral("--size"), QStringLiteral("320x180")};
+    if (!time.isEmpty())
+        arguments << QStringLiteral("--time") << time;
+    const ToolRun run = runRender(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    return QImage(out);
+}
+
+} // namespace
+
+TEST(RenderTool, PictureWithoutDisplayFollowsTheShow)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    const QString show = writeTwoFormShow(folder);
+
+    const QImage stored = pictureAt(folder, show);
+    const QImage dry = pictureAt(folder, show, QStringLiteral("0.5"));
+    const QImage wet = pictureAt(folder, show, QStringLiteral("1.3"));
+    ASSERT_EQ(dry.size(), QSize(320, 180));
+    // The jets rise into the upper part of the picture; the bowl stays in the lower half.
+    const int sky = 180 * 4 / 10;
+    EXPECT_EQ(litPixels(dry, 0, sky), 0) << "form 1 holds no water";
+    EXPECT_GT(litPixels(dry, 90, 180), 1000) << "the bowl is drawn";
+    EXPECT_GT(litPixels(wet, 0, sky), 50) << "form 2 throws full water";
+    EXPECT_GT(litPixels(stored, 0, sky), 50) << "without --time the stored levels";
+    EXPECT_EQ(pictureAt(folder, show, QStringLiteral("1.3")), wet) << "two runs draw the same picture";
+}
+
+TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    auto write = [&folder](const char* name, const QByteArray& bytes) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString oversized = write("big.wat", QByteArray(64001, '\1'));
+    const QString garbageSound = write("noise.mp3", QByteArray(5000, '\x7f'));
+    const QString out = folder.filePath(QStringLiteral("out.png"));
+    const QString video = folder.filePath(QStringLiteral("out.mp4"));
+    const QString o = QStringLiteral("-o");
+
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* what;
+        QString named = {}; // the file the message names
+    };
+    const std::vector<Case> cases = {
+        {{}, 2, "no arguments"},
+        {{kExample, o, out, QStringLiteral("--bogus")}, 2, "an unknown option"},
+        {{kExample, o, out, QStringLiteral("--size"), QStringLiteral("0x0")}, 2, "size 0x0"},
+        {{kExample, o, out, QStringLiteral("--size"), QStringLiteral("100000x100000")}, 2, "a huge size"},
+        {{kExample, o, video, QStringLiteral("--duration"), QStringLiteral("-1")}, 2, "a negative duration"},
+        {{kExample, o, video, QStringLiteral("--time"), QStringLiteral("1")}, 2, "--time on a video"},
+        {{kExample, o, out, QStringLiteral("--time"), QStringLiteral("1e12")}, 2, "a time beyond a day"},
+        {{kExample, o, video, QStringLiteral("--size"), QStringLiteral("321x240")}, 2, "an odd video width"},
+        {{folder.filePath(QStringLiteral("missing.wat")), o, out}, 1, "a missing fountain", "missing.wat"},
+        {{oversized, o, out}, 1, "an oversized fountain", "big.wat"},
+        {{kExample, o, video, QStringLiteral("--music"), garbageSound}, 1, "a garbage sound file", "noise.mp3"},
+        {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.png"))}, 1, "an unwritable folder", "out.png"},
+        {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.mp4")), QStringLiteral("--duration"),
+          QStringLiteral("1")}, 1, "an unwritable video folder"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runRender(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.what << ": " << run.errors.toStdString();
+        EXPECT_FALSE(run.errors.trimmed().isEmpty()) << c.what << " gives a reason";
+        EXPECT_TRUE(run.errors.contains(c.named)) << c.what << ": " << run.errors.toStdString();
+        EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 2) << c.what << " leaves no output";
+    }
+
+    // A full disk, as a file size limit of 20 KiB makes it for this run alone.
+    for (const QString& name : {QStringLiteral("full.png"), QStringLiteral("full.mp4")}) {
+        const QString script = QStringLiteral("ulimit -f 20; trap '' XFSZ; exec \"$0\" \"$@\"");
+        QStringList arguments{QStringLiteral("-c"), script, QStringLiteral(PLUVIANE_RENDER), kExample, o,
+                              folder.filePath(name)};
+        if (name.endsWith(QStringLiteral(".mp4")))
+            arguments << QStringLiteral("--duration") << QStringLiteral("2");
+        const ToolRun run = runRender(arguments, QStringLiteral("bash"));
+        EXPECT_EQ(run.exitCode, 1) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(name)) << run.errors.toStdString();
+        EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 2) << name.toStdString() << " leaves nothing";
+    }
+
+    // Short files and garbage of the right size are fountains to the program (it
+    // checks no magic), so they are drawn, whatever they hold, without a crash.
+    for (const QByteArray& bytes : {QByteArray(100, '\3'), QByteArray(64000, '\xff')}) {
+        const QString odd = write("odd.wat", bytes);
+        const ToolRun run = runRender({odd, o, out, QStringLiteral("--time"), QStringLiteral("2")});
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        EXPECT_FALSE(QImage(out).isNull());
+    }
+}

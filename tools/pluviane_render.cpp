@@ -1,0 +1,263 @@
+// Draws a fountain file to a picture, or plays its show to a video, with no
+// display at all: OpenGL through EGL on Mesa's surfaceless platform, the
+// program's windows on Qt's offscreen platform, time simulated.
+//
+//   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
+//   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
+//
+// Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
+#include "app/Application.h"
+#include "show/FountainRender.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+
+#include <unistd.h>
+
+using namespace pluviane;
+
+namespace {
+
+enum Exit { Success = 0, FileError = 1, Usage = 2 };
+
+void say(const QString& text) { std::fprintf(stderr, "pluviane-render: %s\n", qPrintable(text)); }
+
+std::optional<QSize> parseSize(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,6})x(\\d{1,6})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return QSize(m.captured(1).toInt(), m.captured(2).toInt());
+}
+
+std::optional<double> parseSeconds(const QString& text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+QString clock(double seconds)
+{
+    const int s = static_cast<int>(std::lround(seconds));
+    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+volatile std::sig_atomic_t interrupted = 0; // the signal that asked to stop
+
+// The first interrupt asks for a clean stop; a second one ends the program at once.
+void noteInterrupt(int signal)
+{
+    interrupted = signal;
+    std::signal(signal, SIG_DFL);
+}
+
+// Stops a video at the next frame on Ctrl-C or a polite kill, so the
+// temporary file is removed rather than left half-written.
+void stopOnInterrupt()
+{
+    std::signal(SIGINT, noteInterrupt);
+    std::signal(SIGTERM, noteInterrupt);
+    std::signal(SIGHUP, noteInterrupt);
+}
+
+// A one-line bar on the terminal (frames done, speed against real time, time
+// left); elsewhere silent. Either way an interrupt cancels.
+RenderProgress progressReport(int fps)
+{
+    const bool terminal = isatty(STDERR_FILENO);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    return [started, fps, terminal](int done, int total) {
+        if (interrupted)
+            return false;
+        if (!terminal)
+            return true;
+        const double elapsed = std::max(started->elapsed() / 1000.0, 1e-3);
+        const double speed = done / static_cast<double>(fps) / elapsed;
+        const double left = (total - done) / std::max(done / elapsed, 1e-6);
+        constexpr int kWidth = 30;
+        const int filled = total > 0 ? done * kWidth / total : kWidth;
+        std::fprintf(stderr, "\r[%s%s] %d/%d frames  %.2fx  %s left ",
+                     QByteArray(filled, '#').constData(), QByteArray(kWidth - filled, '.').constData(),
+                     done, total, speed, qPrintable(clock(left)));
+        if (done == total)
+            std::fputc('\n', stderr);
+        return true;
+    };
+}
+
+struct Arguments {
+    RenderRequest request;
+    bool video = false;
+    bool durationGiven = false;
+};
+
+// Reads the command line into a request; prints why and gives Usage when it is wrong.
+std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStringList& args, int& exitCode)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.\n"
+        "A picture shows the fountain as stored, or after --time seconds of its show.\n"
+        "A video (output ending in .mp4) plays the show from form 1 and scene 1."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The picture or .mp4 video to write."), QStringLiteral("OUT"));
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Picture size (default 1280x720)."),
+                                  QStringLiteral("WxH"));
+    const QCommandLineOption time(QStringLiteral("time"),
+                                  QStringLiteral("Picture: play the show this long first."), QStringLiteral("SECONDS"));
+    const QCommandLineOption duration(QStringLiteral("duration"),
+                                      QStringLiteral("Video length (default: the music's, else 30)."),
+                                      QStringLiteral("SECONDS"));
+    const QCommandLineOption music(QStringLiteral("music"), QStringLiteral("Video: sound file to play along."),
+                                   QStringLiteral("SOUND"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Video: frames a second (default 25)."),
+                                 QStringLiteral("N"));
+    parser.addOptions({help, version, output, size, time, duration, music, fps});
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
+
+    exitCode = Usage;
+    if (!parser.parse(args)) {
+        say(parser.errorText());
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        exitCode = Success;
+        return std::nullopt;
+    }
+    if (parser.isSet(version)) {
+        std::printf("pluviane-render %s\n", PLUVIANE_VERSION);
+        exitCode = Success;
+        return std::nullopt;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
+        say(QStringLiteral("give one fountain file and -o OUT (see --help)"));
+        return std::nullopt;
+    }
+
+    Arguments a;
+    a.request.fountain = parser.positionalArguments().first();
+    a.request.output = parser.value(output);
+    a.request.context = FrameContext::Headless;
+    a.video = QFileInfo(a.request.output).suffix().compare(QStringLiteral("mp4"), Qt::CaseInsensitive) == 0;
+    if (parser.isSet(size)) {
+        const auto s = parseSize(parser.value(size));
+        if (!s) {
+            say(QStringLiteral("--size wants WIDTHxHEIGHT, e.g. 1280x720"));
+            return std::nullopt;
+        }
+        a.request.size = *s;
+    }
+    if (a.video && parser.isSet(time)) {
+        say(QStringLiteral("--time is for pictures; a video plays from 0 for --duration"));
+        return std::nullopt;
+    }
+    if (!a.video && (parser.isSet(duration) || parser.isSet(music) || parser.isSet(fps))) {
+        say(QStringLiteral("--duration, --music and --fps are for videos (OUT ending in .mp4)"));
+        return std::nullopt;
+    }
+    if (parser.isSet(time)) {
+        const auto t = parseSeconds(parser.value(time));
+        constexpr double kDay = 24 * 3600; // a day of show ticks takes seconds to play
+        if (!t || *t > kDay) {
+            say(QStringLiteral("--time wants seconds, from 0 to a day (86400)"));
+            return std::nullopt;
+        }
+        a.request.showSeconds = *t;
+    }
+    if (parser.isSet(duration)) {
+        const auto d = parseSeconds(parser.value(duration));
+        if (!d || *d <= 0) {
+            say(QStringLiteral("--duration wants seconds, more than 0"));
+            return std::nullopt;
+        }
+        a.request.video.seconds = *d;
+        a.durationGiven = true;
+    }
+    if (parser.isSet(fps)) {
+        bool ok = false;
+        a.request.video.fps = parser.value(fps).toInt(&ok);
+        if (!ok) {
+            say(QStringLiteral("--fps wants a whole number"));
+            return std::nullopt;
+        }
+    }
+    a.request.video.music = parser.value(music);
+    return a;
+}
+
+int run(Arguments& a)
+{
+    if (a.video) {
+        if (!a.request.video.music.isEmpty() && !a.durationGiven) {
+            QString why;
+            const double length = soundLength(a.request.video.music, &why);
+            if (length <= 0) {
+                say(QStringLiteral("cannot read sound file %1: %2").arg(a.request.video.music, why));
+                return FileError;
+            }
+            a.request.video.seconds = length;
+        }
+    }
+    a.request.video.size = a.request.size;
+    const QString bad = a.video ? checkVideoOptions(a.request.video) : checkPictureSize(a.request.size);
+    if (!bad.isEmpty()) {
+        say(bad);
+        return Usage;
+    }
+    if (a.video)
+        stopOnInterrupt();
+    const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps))
+                                        : renderPicture(a.request);
+    if (result.outcome == RenderResult::Cancelled) {
+        say(QStringLiteral("interrupted; %1 not written").arg(a.request.output));
+        return 128 + interrupted; // as shells report a command ended by a signal
+    }
+    if (!result.ok()) {
+        say(result.message);
+        return FileError;
+    }
+    return Success;
+}
+
+// Qt's own notes (no runtime folder, no OpenGL widgets on the offscreen
+// platform) mean nothing to a user here; real failures are reported by us.
+void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(keepSeriousMessages);
+    // The windows the show runs in are never shown, so they need no screen. A
+    // desktop's own platform setting (say "wayland" inherited by a thumbnailer
+    // run where no compositor answers) would only make Qt give up at start.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setApplicationNames();
+    QCommandLineParser parser;
+    int exitCode = Usage;
+    std::optional<Arguments> arguments = parseArguments(parser, app.arguments(), exitCode);
+    if (!arguments)
+        return exitCode;
+    return run(*arguments);
+}
