@@ -5,21 +5,38 @@
 
 namespace pluviane {
 
+namespace {
+
+// Of several chosen files only the first counts; empty when cancelled.
+QString firstChosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mode,
+                     const QString& filter, const QString& suffix, QFileDialog::Options options = {})
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setFileMode(mode);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOptions(dialog.options() | options);
+    return firstChosen(dialog);
+}
+
+} // namespace
+
 QString openFountainFilter() { return QStringLiteral("Построение фонтана *.wat (*.wat)"); }
 QString saveFountainFilter() { return QStringLiteral("Форма фонтана *.wat (*.wat)"); }
 QString openSoundFilter() { return QStringLiteral("Звуковые файлы wav, mp3 (*)"); }
 
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setObjectName("OpenDialogFontan");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(openFountainFilter());
-    dialog.setDefaultSuffix(QStringLiteral("wat"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return chooseToOpen(parent, "OpenDialogFontan", QFileDialog::ExistingFiles, openFountainFilter(),
+                        QStringLiteral("wat"));
 }
 
 QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& current)
@@ -34,23 +51,14 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!current.isEmpty())
         dialog.selectFile(current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return firstChosen(dialog);
 }
 
 QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setObjectName("OpenDialogSound");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(openSoundFilter());
-    dialog.setDefaultSuffix(QStringLiteral("wav"));
-    dialog.setOption(QFileDialog::ReadOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    // Sound files are only read: the dialog offers no renaming or new folders.
+    return chooseToOpen(parent, "OpenDialogSound", QFileDialog::ExistingFile, openSoundFilter(),
+                        QStringLiteral("wav"), QFileDialog::ReadOnly);
 }
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)

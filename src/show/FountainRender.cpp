@@ -31,6 +31,7 @@ public:
     explicit MessageCatcher(QString& message) : message_(message) {}
     QString chooseFountainToOpen(QWidget*) override { return {}; }
     QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
+    QString chooseSoundToOpen(QWidget*) override { return {}; }
     bool askYesNo(QWidget*, const QString&) override { return false; }
     void showMessage(QWidget*, const QString&, const QString& text) override
     {

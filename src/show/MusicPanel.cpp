@@ -129,7 +129,8 @@ QWidget* MusicPanel::buildPlayerBar()
 void MusicPanel::attachStatusBar(QStatusBar* bar)
 {
     statusPanel_ = new QLabel(bar);
-    nameUncaptioned(statusPanel_, "StatusBarPanel0");
+    // A label: screen readers read its text; the name serves automation.
+    nameCaptioned(statusPanel_, "StatusBarPanel0");
     // 200 wide where the window allows; the narrow editor with its size grip
     // must not grow for it.
     statusPanel_->setMaximumWidth(kStatusPanelWidth);

@@ -2,20 +2,23 @@
 #include "app/Application.h"
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    // Listing the tests needs no display. The flag is read from gtest itself:
-    // InitGoogleTest has taken it out of argv.
-    if (GTEST_FLAG_GET(list_tests))
+    // Listing the tests needs no display. (InitGoogleTest has taken the flag
+    // out of argv, so it is asked for here.)
+    if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
+    // No test may read or write the user's own settings file: each test
+    // process gets a configuration folder of its own (a test may still point
+    // XDG_CONFIG_HOME elsewhere).
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();
-    // No test may read or write the user's own settings file.
-    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include "show/MusicPanel.h"
 #include "show/SoundPlayer.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -128,7 +129,10 @@ TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
     program.state->ViewPanY = 2;
     program.panel.TimerSoundTimer();
     EXPECT_EQ(status->text(), " Rx=0  Ry=1  Rz=360   Vx= -3  Vy=2");
-    EXPECT_EQ(status->accessibleName(), "StatusBarPanel0");
+    EXPECT_EQ(status->accessibleDescription(), "StatusBarPanel0");
+    auto* readable = QAccessible::queryAccessibleInterface(status);
+    ASSERT_NE(readable, nullptr);
+    EXPECT_EQ(readable->text(QAccessible::Name), status->text());
     EXPECT_EQ(program.text("LabelMsPos"), "------"); // no file yet
 
     player->len = 125500;
