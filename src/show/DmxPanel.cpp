@@ -1,12 +1,176 @@
 #include "show/DmxPanel.h"
 
+#include "app/AppWindows.h"
+#include "app/MainWindow.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/ProfileFile.h"
+#include "widgets/Controls.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace pluviane {
 
-DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
-    : QWidget(nullptr), state_(state), editor_(editor)
+namespace {
+
+const QString kSection = QStringLiteral("DMX");
+const QString kUniverseKey = QStringLiteral("Universe");
+const QString kLevelsKey = QStringLiteral("Levels");
+const QString kColoursKey = QStringLiteral("Colours");
+
+// A settings value as a number; `fallback` when it is none.
+int profileNumber(const QString& path, const QString& key, int fallback)
 {
+    bool ok = false;
+    const int value = readProfileString(path, kSection, key, {}).trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+QString dmxStateText(bool on, bool reached, int universe)
+{
+    if (!on)
+        return QStringLiteral("DMX выключен");
+    if (!reached)
+        return QStringLiteral("Нет связи с OLA");
+    return QStringLiteral("OLA: вселенная %1").arg(universe);
+}
+
+DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
+    : QWidget(nullptr), fountain_(state), editor_(editor), settingsPath_(settingsFilePath())
+{
+    loadPatch();
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    dmxCheck_ = makeCheck(this, QStringLiteral("CheckBoxDmx"), QStringLiteral("DMX"), false,
+                          QStringLiteral("Выход уровней и цветов групп в DMX через OLA"));
+    stateLabel_ = makeLabel(this, QStringLiteral("LabelDmxState"), {});
+    grid->addWidget(dmxCheck_, 0, 0);
+    grid->addWidget(stateLabel_, 0, 1);
+    universe_ = addSpin(grid, 1, "SpinBoxDmxUniverse", QStringLiteral("Вселенная"), 0,
+                        kMaxDmxUniverse, patch_.universe);
+    levels_ = addSpin(grid, 2, "SpinBoxDmxLevels", QStringLiteral("Канал уровней"), 1,
+                      kDmxChannels, patch_.levels);
+    colours_ = addSpin(grid, 3, "SpinBoxDmxColours", QStringLiteral("Канал цветов"), 1,
+                       kDmxChannels, patch_.colours);
+    grid->setColumnStretch(1, 1);
+    showState();
+
+    connect(dmxCheck_, &QCheckBox::toggled, this, &DmxPanel::CheckBoxDmxClick);
+    for (QSpinBox* spin : {universe_, levels_, colours_})
+        connect(spin, &QSpinBox::valueChanged, this, &DmxPanel::SpinBoxDmxChange);
+    connect(&editor.windows().main(), &MainWindow::frameTicked, this, &DmxPanel::sendFrame);
+}
+
+// The sender's closing blacks out the universe on the way out of the program.
+DmxPanel::~DmxPanel() = default;
+
+QSpinBox* DmxPanel::addSpin(QGridLayout* grid, int row, const char* name,
+                            const QString& caption, int minimum, int maximum, int value)
+{
+    QSpinBox* spin = makeSpin(this, QString::fromLatin1(name), minimum, maximum, value);
+    spin->setMinimumWidth(70);
+    QLabel* label = makeLabel(this, {}, caption);
+    label->setBuddy(spin);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(spin, row, 1, Qt::AlignLeft);
+    return spin;
+}
+
+void DmxPanel::CheckBoxDmxClick()
+{
+    if (dmxCheck_->isChecked()) {
+        if (!sender_)
+            sender_ = std::make_unique<DmxSender>(olaOptions_);
+        sendFrame();
+    } else if (sender_) {
+        // No pump may be left running on the last levels sent.
+        sender_->blackout();
+    }
+    showState();
+}
+
+void DmxPanel::sendFrame()
+{
+    if (!sender_ || !dmxCheck_->isChecked())
+        return;
+    sender_->send(patch_.universe, dmxFrame(fountain_, patch_));
+    showState();
+}
+
+void DmxPanel::SpinBoxDmxChange()
+{
+    const DmxPatch wanted{universe_->value(), levels_->value(), colours_->value()};
+    if (wanted == patch_)
+        return;
+    const QString problem = dmxPatchProblem(wanted);
+    if (!problem.isEmpty()) {
+        editor_.fileCommands().prompter().showMessage(&editor_, QStringLiteral("Сообщение"),
+                                                      problem);
+        showPatch();
+        return;
+    }
+    patch_ = wanted;
+    savePatch();
+    sendFrame();
+    showState();
+}
+
+void DmxPanel::setSettingsPath(const QString& path)
+{
+    settingsPath_ = path;
+    loadPatch();
+    showPatch();
+    sendFrame();
+}
+
+void DmxPanel::loadPatch()
+{
+    const DmxPatch defaults;
+    const DmxPatch stored{profileNumber(settingsPath_, kUniverseKey, defaults.universe),
+                          profileNumber(settingsPath_, kLevelsKey, defaults.levels),
+                          profileNumber(settingsPath_, kColoursKey, defaults.colours)};
+    // A hand-edited patch that cannot be used gives way to the defaults.
+    patch_ = dmxPatchProblem(stored).isEmpty() ? stored : defaults;
+}
+
+void DmxPanel::showPatch()
+{
+    const QSignalBlocker u(universe_), l(levels_), c(colours_);
+    universe_->setValue(patch_.universe);
+    levels_->setValue(patch_.levels);
+    colours_->setValue(patch_.colours);
+    showState();
+}
+
+void DmxPanel::savePatch()
+{
+    for (const auto& [key, value] : {std::pair{kUniverseKey, patch_.universe},
+                                     std::pair{kLevelsKey, patch_.levels},
+                                     std::pair{kColoursKey, patch_.colours}}) {
+        const ProfileWrite written =
+            writeProfileString(settingsPath_, kSection, key, QString::number(value));
+        if (!written.ok) {
+            editor_.fileCommands().prompter().showMessage(
+                &editor_, QStringLiteral("Сообщение"),
+                QStringLiteral("Настройки DMX не сохранены:\r\n%1").arg(written.reason));
+            return;
+        }
+    }
+}
+
+void DmxPanel::showState()
+{
+    const bool on = sender_ && dmxCheck_->isChecked();
+    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
 }
 
 } // namespace pluviane

@@ -1,22 +1,75 @@
 #pragma once
 
+#include "dmx/DmxSender.h"
+#include "model/DmxPatch.h"
 #include "model/FountainState.h"
 
 #include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QSpinBox;
 
 namespace pluviane {
 
 class EditorWindow;
 
-// Sends the fountain's levels and colours to DMX through OLA.
+// Sends the fountain's levels and colours to DMX through OLA at every render
+// tick while "DMX" is checked. The patch is kept in the settings file.
 class DmxPanel : public QWidget {
     Q_OBJECT
 public:
     DmxPanel(FountainState& state, EditorWindow& editor);
+    ~DmxPanel() override;
+
+    QCheckBox* dmxCheck() const { return dmxCheck_; }
+    QSpinBox* universeSpin() const { return universe_; }
+    QSpinBox* levelsSpin() const { return levels_; }
+    QSpinBox* coloursSpin() const { return colours_; }
+    QLabel* stateLabel() const { return stateLabel_; }
+
+    // The patch in use.
+    const DmxPatch& patch() const { return patch_; }
+
+    // Keeps the patch in the settings file at `path` from now on and takes the
+    // patch from it (the user's own settings file at start).
+    void setSettingsPath(const QString& path);
+
+    // Where the OLA daemon listens and how often to try it; takes effect at
+    // the first switch-on.
+    void setOlaOptions(const DmxSender::Options& options) { olaOptions_ = options; }
+
+    // One render tick: the frame of the fountain goes out while DMX is on.
+    void sendFrame();
+
+    void CheckBoxDmxClick();
 
 private:
-    FountainState& state_;
+    QSpinBox* addSpin(QGridLayout* grid, int row, const char* name, const QString& caption,
+                      int minimum, int maximum, int value);
+    void SpinBoxDmxChange();
+    void loadPatch();
+    void showPatch();
+    void savePatch();
+    void showState();
+
+    FountainState& fountain_;
     EditorWindow& editor_;
+    QString settingsPath_;
+    DmxPatch patch_;
+    DmxSender::Options olaOptions_;
+    std::unique_ptr<DmxSender> sender_;
+    QCheckBox* dmxCheck_ = nullptr;
+    QSpinBox* universe_ = nullptr;
+    QSpinBox* levels_ = nullptr;
+    QSpinBox* colours_ = nullptr;
+    QLabel* stateLabel_ = nullptr;
 };
+
+// The state label's text.
+QString dmxStateText(bool on, bool reached, int universe);
 
 } // namespace pluviane

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolButton>
 
 namespace pluviane {
@@ -63,6 +64,16 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
     if (!name.isEmpty())
         nameCaptioned(label, name);
     return label;
+}
+
+QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value)
+{
+    auto* spin = new QSpinBox(parent);
+    nameUncaptioned(spin, name);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setKeyboardTracking(false);
+    return spin;
 }
 
 QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& title)

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -34,6 +35,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 // several show only a number.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text);
 
+// A spin box whose value is taken when typing ends (Enter or leaving the box),
+// not at every keystroke.
+QSpinBox* makeSpin(QWidget* parent, const QString& name, int minimum, int maximum, int value);
 // A group box whose caption is its title; named like a label.
 QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& title);
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/DmxPatch.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace pluviane {
+
+// Sends DMX frames to the OLA daemon from a thread of its own, so that neither
+// connecting nor a stalled daemon can hold up the caller's render tick. Only the
+// newest frame waits to be sent; blackouts are never dropped. While the daemon
+// cannot be reached the thread tries again every `retry`.
+class DmxSender {
+public:
+    struct Options {
+        std::uint16_t port = 9010;  // the daemon's RPC port
+        std::chrono::milliseconds retry{3000};
+    };
+
+    DmxSender();
+    explicit DmxSender(Options options);
+    // Blacks out the universe last sent to, waiting a moment for it to go out.
+    ~DmxSender();
+    DmxSender(const DmxSender&) = delete;
+    DmxSender& operator=(const DmxSender&) = delete;
+
+    // Hands a frame over and returns at once. Moving to another universe
+    // blacks out the one left behind first.
+    void send(int universe, const DmxFrame& frame);
+
+    // One frame of zeros on the universe last sent to. Nothing happens when
+    // nothing was sent since the last blackout.
+    void blackout();
+
+    // Whether the daemon was reached by the last connection try or send;
+    // nothing before the first try has ended.
+    std::optional<bool> reached() const;
+
+    // Waits until every handed frame has been sent or `timeout` has passed;
+    // true when nothing is left waiting.
+    bool flush(std::chrono::milliseconds timeout);
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
+    std::thread thread_;
+};
+
+} // namespace pluviane

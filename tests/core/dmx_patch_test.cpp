@@ -1,0 +1,62 @@
+#include "model/DmxPatch.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace pluviane;
+
+TEST(DmxPatch, RefusesRunsPastTheUniverseAndSharedChannels)
+{
+    EXPECT_TRUE(dmxPatchProblem(DmxPatch{}).isEmpty());
+    EXPECT_TRUE(dmxPatchProblem({0, 497, 1}).isEmpty());   // levels end on 512
+    EXPECT_TRUE(dmxPatchProblem({7, 1, 465}).isEmpty());   // colours end on 512
+    EXPECT_TRUE(dmxPatchProblem({1, 49, 1}).isEmpty());    // levels right after colours
+    EXPECT_TRUE(dmxPatchProblem({1, 1, 17}).isEmpty());    // colours right after levels
+
+    EXPECT_TRUE(dmxPatchProblem({1, 498, 1}).contains("498..513"));
+    EXPECT_TRUE(dmxPatchProblem({1, 1, 466}).contains("466..513"));
+    EXPECT_FALSE(dmxPatchProblem({1, 0, 17}).isEmpty());
+    EXPECT_FALSE(dmxPatchProblem({1, 1, 0}).isEmpty());
+    EXPECT_FALSE(dmxPatchProblem({1, 1, 16}).isEmpty());   // last level channel is a red
+    EXPECT_FALSE(dmxPatchProblem({1, 48, 1}).isEmpty());   // first level channel is a blue
+    EXPECT_FALSE(dmxPatchProblem({-1, 1, 17}).isEmpty());
+    EXPECT_FALSE(dmxPatchProblem({65536, 1, 17}).isEmpty());
+}
+
+TEST(DmxPatch, FrameCarriesGroupsOneToSixteenAndNothingElse)
+{
+    auto state = std::make_unique<FountainState>();
+    for (int g = 0; g < kGroupEntries; ++g) {
+        state->GroupLevel[g] = 200;  // groups 0 and 17.. must not leak into the frame
+        state->GroupColour[g] = {201, 202, 203, 204};
+    }
+    for (int g = 1; g <= 16; ++g) {
+        state->GroupLevel[g] = Byte(g * 10);
+        state->GroupColour[g] = {Byte(g), Byte(100 + g), Byte(g == 16 ? 255 : 50 + g), 99};
+    }
+
+    const DmxPatch patch{3, 401, 100};
+    const DmxFrame frame = dmxFrame(*state, patch);
+    int patched = 0;
+    for (int g = 1; g <= 16; ++g) {
+        EXPECT_EQ(frame[400 + g - 1], g * 10) << g;
+        EXPECT_EQ(frame[99 + 3 * (g - 1)], g) << g;
+        EXPECT_EQ(frame[99 + 3 * (g - 1) + 1], 100 + g) << g;
+        EXPECT_EQ(frame[99 + 3 * (g - 1) + 2], g == 16 ? 255 : 50 + g) << g;
+    }
+    for (int channel = 1; channel <= kDmxChannels; ++channel) {
+        const bool inRun = (channel >= 401 && channel <= 416) || (channel >= 100 && channel <= 147);
+        patched += inRun;
+        if (!inRun) {
+            EXPECT_EQ(frame[channel - 1], 0) << channel;
+        }
+    }
+    EXPECT_EQ(patched, 64);
+
+    // The defaults and the highest patch both fill the universe's edges.
+    EXPECT_EQ(dmxFrame(*state, DmxPatch{})[0], 10);
+    EXPECT_EQ(dmxFrame(*state, DmxPatch{})[16], 1);
+    EXPECT_EQ(dmxFrame(*state, {1, 497, 1})[511], 160);
+    EXPECT_EQ(dmxFrame(*state, {1, 1, 465})[511], 255);
+}

@@ -1,0 +1,251 @@
+#include "PrivateOlad.h"
+#include "TestSupport.h"
+
+#include "app/MainWindow.h"
+#include "dmx/DmxSender.h"
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "model/ProfileFile.h"
+#include "show/DmxPanel.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace pluviane;
+using namespace pluviane::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A program whose DMX box talks to a private daemon; the settings file is the test's own.
+class DmxOutput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString why;
+        if (!olad_.start(&why))
+            GTEST_SKIP() << "no private OLA daemon: " << why.toStdString();
+        program_ = std::make_unique<Program>();
+        panel().setSettingsPath(config_.filePath("plv.ini"));
+        panel().setOlaOptions({olad_.port(), 200ms});
+    }
+
+    DmxPanel& panel() { return program_->windows->editor().automatTab().dmx(); }
+    void tick() { emit program_->windows->main().frameTicked(); }
+
+    // Ticks the render clock while waiting for the receiver.
+    bool tickUntil(DmxReceiver& receiver, const std::function<bool(const DmxFrame&)>& wanted,
+                   int timeoutMs = 5000)
+    {
+        for (int waited = 0; waited < timeoutMs; waited += 50) {
+            tick();
+            if (receiver.waitFor(wanted, 50))
+                return true;
+        }
+        return false;
+    }
+
+    bool labelSays(const QString& text, int timeoutMs = 5000)
+    {
+        for (int waited = 0; waited < timeoutMs; waited += 50) {
+            tick();
+            if (panel().stateLabel()->text() == text)
+                return true;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+
+    QTemporaryDir config_;
+    PrivateOlad olad_;
+    std::unique_ptr<Program> program_;
+};
+
+} // namespace
+
+TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndExit)
+{
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 7));
+    EXPECT_EQ(panel().stateLabel()->text(), "DMX выключен");
+    panel().universeSpin()->setValue(7);
+    panel().levelsSpin()->setValue(300);
+    panel().coloursSpin()->setValue(101);
+    EXPECT_EQ(panel().patch(), (DmxPatch{7, 300, 101}));
+
+    FountainState& state = *program_->state;
+    for (int g = 1; g <= 16; ++g) {
+        state.GroupLevel[g] = Byte(10 * g);
+        state.GroupColour[g] = {Byte(g), Byte(2 * g), Byte(3 * g), 0};
+    }
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+    const DmxFrame& frame = receiver.latest();
+    for (int g = 1; g <= 16; ++g) {
+        EXPECT_EQ(frame[299 + g - 1], 10 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1)], g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 1], 2 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 2], 3 * g) << g;
+    }
+    EXPECT_TRUE(labelSays("OLA: вселенная 7"));
+
+    // A moved fader shows in the next frames.
+    state.GroupLevel[3] = 255;
+    EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[301] == 255; }));
+
+    // Moving to another universe leaves nothing running on the old one.
+    panel().universeSpin()->setValue(8);
+    EXPECT_TRUE(receiver.waitFor(allZero));
+    panel().universeSpin()->setValue(7);
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+
+    panel().dmxCheck()->click();
+    EXPECT_TRUE(receiver.waitFor(allZero));
+    EXPECT_EQ(panel().stateLabel()->text(), "DMX выключен");
+
+    // Switched on again, then the program closes with the fountain running.
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
+    program_.reset();
+    EXPECT_TRUE(receiver.waitFor(allZero));
+}
+
+TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
+{
+    panel().dmxCheck()->click();
+    {
+        DmxReceiver receiver;
+        ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+        ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 255; }))
+            << receiver.frames() << " frames, channel 1 at " << int(receiver.latest()[0]) << ", "
+            << panel().stateLabel()->text().toStdString();
+        EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+    }
+
+    olad_.stop();
+    EXPECT_TRUE(labelSays("Нет связи с OLA"));
+    for (int i = 0; i < 20; ++i)  // ticks keep coming while nobody listens
+        tick();
+
+    QString why;
+    ASSERT_TRUE(olad_.start(&why)) << why.toStdString();
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+    program_->state->GroupLevel[1] = 42;
+    EXPECT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 42; }));
+    EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+}
+
+TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
+{
+    // Two forms of 20 ticks: group 1 full in the first, down in the second.
+    FountainState& state = *program_->state;
+    state.FormPressure[1][1] = 0;
+    state.FormPressure[2][1] = 255;
+    EditorWindow& editor = program_->windows->editor();
+    program_->windows->recorder().formCountBar()->setValue(2);
+    editor.automatTab().sequencer().formLengthBar()->setValue(20);
+    editor.automatTab().sequencer().rampStepBar()->setValue(50);
+    const QString file = config_.filePath("show.wat");
+    ASSERT_TRUE(editor.fileCommands().SAveFileFontan(file));
+    // The desktop's start-up preset, a fountain standing still, must not take over.
+    state.FormPressure[2][1] = 0;
+    const QString still = config_.filePath("still.wat");
+    ASSERT_TRUE(editor.fileCommands().SAveFileFontan(still));
+    ASSERT_TRUE(writeProfileString(config_.filePath("pluviane/plv.ini"), "Konveir", "File01_f", still).ok);
+
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 3));
+    QProcess player;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config_.path());
+    player.setProcessEnvironment(environment);
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(QCoreApplication::applicationDirPath() + "/pluviane-play",
+                 {file, "--universe", "3", "--levels", "100", "--loop", "--ola-port",
+                  QString::number(olad_.port())});
+    ASSERT_TRUE(player.waitForStarted(5000));
+
+    // The level of group 1 (channel 100) rises, falls and rises again with the forms.
+    for (Byte level : {255, 0, 255})
+        EXPECT_TRUE(receiver.waitFor([level](const DmxFrame& f) { return f[99] == level; }, 8000))
+            << int(level);
+    EXPECT_EQ(receiver.latest()[98], 0);  // nothing on the channel before the levels
+    receiver.waitFor([](const DmxFrame&) { return false; }, 3500);  // past the preset's moment
+    for (Byte level : {0, 255})
+        EXPECT_TRUE(receiver.waitFor([level](const DmxFrame& f) { return f[99] == level; }, 8000))
+            << "after the start-up moment " << int(level);
+
+    player.terminate();
+    EXPECT_TRUE(player.waitForFinished(5000));
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+    EXPECT_TRUE(receiver.waitFor(allZero));
+}
+
+TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
+{
+    QTemporaryDir dir;
+    const QString program = QCoreApplication::applicationDirPath() + "/pluviane-play";
+    const QString garbage = dir.filePath("garbage.wat");
+    QFile(garbage).open(QIODevice::WriteOnly);  // empty: loads as a fountain of zeros
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{}, 2, "name one fountain file"},
+        {{garbage, "--levels", "498"}, 2, "498..513"},
+        {{garbage, "--colours", "10"}, 2, "пересекаются"},
+        {{garbage, "--universe", "x"}, 2, "takes a number"},
+        {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
+        {{dir.filePath("missing.wat")}, 1, "no fountain file"},
+    };
+    for (const Case& c : cases) {
+        QProcess run;
+        run.start(program, c.arguments);
+        ASSERT_TRUE(run.waitForFinished(10000)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardError()).contains(QString::fromUtf8(c.says)))
+            << c.says;
+    }
+}
+
+TEST(DmxWithoutDaemon, TicksGoOnAndTheLabelSaysSoAndClosingDoesNotWait)
+{
+    QTemporaryDir config;
+    auto program = std::make_unique<Program>();
+    DmxPanel& dmx = program->windows->editor().automatTab().dmx();
+    dmx.setSettingsPath(config.filePath("plv.ini"));
+    std::uint16_t nobody = 0;
+    {
+        QTcpServer probe;  // a loopback port, free again once the probe closes
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        nobody = probe.serverPort();
+    }
+    dmx.setOlaOptions({nobody, 20ms});
+    EXPECT_EQ(dmx.stateLabel()->text(), "DMX выключен");
+    dmx.dmxCheck()->click();
+    EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");
+    for (int i = 0; i < 100; ++i) {  // the sender keeps trying meanwhile
+        emit program->windows->main().frameTicked();
+        QThread::msleep(2);
+    }
+    EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");
+    dmx.dmxCheck()->click();
+    EXPECT_EQ(dmx.stateLabel()->text(), "DMX выключен");
+    program.reset();  // the blackout that cannot go out does not hold the program
+}

@@ -1,0 +1,280 @@
+// Plays a fountain file's show to DMX through OLA with no window or display:
+// a show controller standing next to a fountain.
+#include "app/AppWindows.h"
+#include "app/MainWindow.h"
+#include "app/PresetList.h"
+#include "dmx/DmxSender.h"
+#include "editor/AutomatTab.h"
+#include "editor/BowlTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/DmxPatch.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QAudioOutput>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QScrollBar>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace pluviane;
+
+namespace {
+
+constexpr int kFrameMs = 50;  // DMX frames at the render tick's rate
+
+void say(const QString& text)
+{
+    std::fprintf(stderr, "pluviane-play: %s\n", text.toLocal8Bit().constData());
+}
+
+// Messages of the file commands go to the terminal; questions are answered No.
+class TerminalPrompter : public FilePrompter {
+public:
+    QString chooseFountainToOpen(QWidget*) override { return {}; }
+    QString chooseSoundToOpen(QWidget*) override { return {}; }
+    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void showMessage(QWidget*, const QString& caption, const QString& text) override
+    {
+        say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
+    }
+};
+
+// Only our own lines reach the terminal: the windows exist but are never shown,
+// and the toolkit's remarks about that are noise to an operator.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+// Ctrl+C and SIGTERM become a quiet event in the loop through a socket pair,
+// the one thing a signal handler may safely touch.
+int signalPipe[2] = {-1, -1};
+
+void onStopSignal(int)
+{
+    const char byte = 1;
+    (void)!::write(signalPipe[1], &byte, 1);
+}
+
+bool watchStopSignals(QObject* owner, const std::function<void()>& stop)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return false;
+    // A burst of signals must never block the handler on a full pipe.
+    ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [notifier, stop] {
+        notifier->setEnabled(false);
+        stop();
+    });
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+struct Arguments {
+    QString fountain;
+    QString music;
+    DmxPatch patch;
+    quint16 port = 9010;
+    bool loop = false;
+};
+
+int number(const QCommandLineParser& parser, const QString& name, int fallback, bool* ok)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    bool valid = false;
+    const int value = parser.value(name).toInt(&valid);
+    if (!valid) {
+        say(QStringLiteral("--%1 takes a number, not \"%2\"").arg(name, parser.value(name)));
+        *ok = false;
+    }
+    return value;
+}
+
+std::optional<Arguments> parseArguments(const QStringList& words)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plays the show of a fountain file to DMX through OLA, with no display."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
+    parser.addOptions({
+        {QStringLiteral("universe"), QStringLiteral("OLA universe (default 1)."), QStringLiteral("U")},
+        {QStringLiteral("levels"), QStringLiteral("First level channel (default 1)."), QStringLiteral("L")},
+        {QStringLiteral("colours"), QStringLiteral("First colour channel (default 17)."), QStringLiteral("C")},
+        {QStringLiteral("music"), QStringLiteral("Sound file played with the show."), QStringLiteral("SOUND")},
+        {QStringLiteral("loop"), QStringLiteral("Play on until stopped (the music starts over).")},
+        {QStringLiteral("ola-port"), QStringLiteral("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
+    });
+    parser.process(words);
+    if (parser.positionalArguments().size() != 1) {
+        say(QStringLiteral("name one fountain file (see --help)"));
+        return std::nullopt;
+    }
+    Arguments args;
+    bool ok = true;
+    args.fountain = parser.positionalArguments().first();
+    args.music = parser.value(QStringLiteral("music"));
+    args.loop = parser.isSet(QStringLiteral("loop"));
+    args.patch = {number(parser, QStringLiteral("universe"), 1, &ok),
+                  number(parser, QStringLiteral("levels"), 1, &ok),
+                  number(parser, QStringLiteral("colours"), 17, &ok)};
+    const int port = number(parser, QStringLiteral("ola-port"), 9010, &ok);
+    if (!ok)
+        return std::nullopt;
+    if (port < 1 || port > 65535) {
+        say(QStringLiteral("--ola-port must be 1..65535"));
+        return std::nullopt;
+    }
+    args.port = static_cast<quint16>(port);
+    if (const QString problem = dmxPatchProblem(args.patch); !problem.isEmpty()) {
+        say(problem);
+        return std::nullopt;
+    }
+    if (!args.music.isEmpty() && !QFileInfo(args.music).isReadable()) {
+        say(QStringLiteral("cannot read the sound file %1").arg(args.music));
+        return std::nullopt;
+    }
+    return args;
+}
+
+// Loads the fountain with its bowl settings, so the show's speeds come along.
+bool loadFountain(AppWindows& windows, const QString& name)
+{
+    FileCommands& files = windows.editor().fileCommands();
+    files.setPrompter(std::make_unique<TerminalPrompter>());
+    windows.editor().bowlTab().cupCheck()->setChecked(true);
+    if (!QFileInfo(name).isFile()) {
+        say(QStringLiteral("no fountain file %1").arg(name));
+        return false;
+    }
+    return files.OpenFontanFile(name);
+}
+
+// One pass of the forms: every form for its number of ticks.
+int onePassMs(AppWindows& windows)
+{
+    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    const int forms = std::max(1, windows.recorder().formCountBar()->value());
+    return forms * sequencer.formLengthBar()->value() * kShowTickMs;
+}
+
+// Tells the operator when OLA is first reached and whenever that changes.
+void reportLink(const DmxSender& sender, std::optional<bool>& told)
+{
+    const std::optional<bool> reached = sender.reached();
+    if (!reached || reached == told)
+        return;
+    told = reached;
+    say(*reached ? QStringLiteral("OLA takes the frames")
+                 : QStringLiteral("no connection to OLA; trying again every 3 s"));
+}
+
+// Music that cannot play leaves the show going on without it.
+void prepareMusic(QMediaPlayer& player, QAudioOutput& speakers, const Arguments& args,
+                  const std::function<void()>& endAfterOnePass)
+{
+    player.setAudioOutput(&speakers);
+    player.setSource(QUrl::fromLocalFile(QFileInfo(args.music).absoluteFilePath()));
+    player.setLoops(args.loop ? QMediaPlayer::Infinite : 1);
+    QObject::connect(&player, &QMediaPlayer::errorOccurred,
+                     [endAfterOnePass](QMediaPlayer::Error, const QString& why) {
+                         say(QStringLiteral("the music does not play (%1); the show goes on")
+                                 .arg(why));
+                         endAfterOnePass();
+                     });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged,
+                     [loop = args.loop](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia && !loop)
+                             QCoreApplication::quit();
+                     });
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Headless by nature: no display is looked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietToolkit);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pluviane-play"));
+    const std::optional<Arguments> args = parseArguments(app.arguments());
+    if (!args)
+        return 2;
+
+    AppWindows windows(fountain());
+    // The desktop's start-up preset must not replace the show being played.
+    windows.main().presets().timerCreate().stop();
+    if (!loadFountain(windows, args->fountain))
+        return 1;
+
+    DmxSender sender({args->port, std::chrono::milliseconds(3000)});
+    QTimer frames;
+    frames.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&frames, &QTimer::timeout, [&, reached = std::optional<bool>()]() mutable {
+        sender.send(args->patch.universe, dmxFrame(fountain(), args->patch));
+        reportLink(sender, reached);
+    });
+
+    // Without --loop the show ends with the music, or after one pass of the
+    // forms when there is no music or it cannot play.
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, &app, &QCoreApplication::quit);
+    auto endAfterOnePass = [&] {
+        if (!args->loop && !end.isActive())
+            end.start(onePassMs(windows));
+    };
+    QMediaPlayer player;
+    QAudioOutput speakers;
+    if (args->music.isEmpty())
+        endAfterOnePass();
+    else
+        prepareMusic(player, speakers, *args, endAfterOnePass);
+
+    if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
+        say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));
+
+    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    sequencer.playFormButton()->click();
+    sequencer.playColorButton()->click();
+    if (!args->music.isEmpty())
+        player.play();
+    frames.start(kFrameMs);
+    say(QStringLiteral("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
+
+    app.exec();
+
+    frames.stop();
+    player.stop();
+    sender.blackout();
+    if (!sender.flush(std::chrono::milliseconds(1000)))
+        say(QStringLiteral("OLA was not reached for the closing blackout"));
+    return 0;
+}
