@@ -4,6 +4,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
+#include "model/AtomicWrite.h"
 #include "model/FountainFile.h"
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
@@ -16,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <memory>
@@ -149,16 +149,7 @@ RenderResult renderPicture(const RenderRequest& request)
     QImageWriter writer(&buffer, format);
     if (!writer.write(picture))
         return failed(QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
-    QSaveFile file(request.output);
-    QString why;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        why = file.errorString();
-    else if (file.write(encoded) != encoded.size())
-        // A write cut short by a full disk or a size limit sets no error of its own.
-        why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                   : QStringLiteral("the disk took only part of it (full?)");
-    else if (!file.commit())
-        why = file.errorString();
+    const QString why = writeFileAtomically(request.output, encoded);
     if (!why.isEmpty())
         return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), why));
     return {};
