@@ -3,6 +3,7 @@
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
 #include "app/PresetList.h"
+#include "app/StopSignals.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
@@ -21,18 +22,12 @@
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QScrollBar>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
 #include <functional>
 #include <optional>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace pluviane;
 
@@ -64,34 +59,6 @@ void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-// Ctrl+C and SIGTERM become a quiet event in the loop through a socket pair,
-// the one thing a signal handler may safely touch.
-int signalPipe[2] = {-1, -1};
-
-void onStopSignal(int)
-{
-    const char byte = 1;
-    (void)!::write(signalPipe[1], &byte, 1);
-}
-
-bool watchStopSignals(QObject* owner, const std::function<void()>& stop)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return false;
-    // A burst of signals must never block the handler on a full pipe.
-    ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, owner, [notifier, stop] {
-        notifier->setEnabled(false);
-        stop();
-    });
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
 struct Arguments {

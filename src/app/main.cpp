@@ -1,6 +1,7 @@
 #include "app/AppWindows.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "app/StopSignals.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     app.setQuitOnLastWindowClosed(false); // the main window's closing ends the program
 
     pluviane::AppWindows windows(pluviane::fountain());
+    // Being told to stop (a logout, a service manager) closes the program as its
+    // close box does, so the DMX output blacks out and no pump is left running.
+    pluviane::watchStopSignals(&app, [&windows] { windows.main().close(); });
     windows.main().show();
     // A fountain file given to the program (a desktop's double click) opens at once.
     const QStringList arguments = QApplication::arguments();
