@@ -8,18 +8,18 @@
 // With --pictures a PNG preview is drawn beside each file (needs OpenGL, e.g. under Xvfb).
 #include "app/AppWindows.h"
 #include "app/Application.h"
-#include "widgets/ColorGrid.h"
-#include "widgets/RadioGroup.h"
+#include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
-#include "editor/AutomatTab.h"
 #include "model/FountainState.h"
 #include "model/Random.h"
 #include "render/gl/OffscreenFrame.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
+#include "widgets/ColorGrid.h"
+#include "widgets/RadioGroup.h"
 
 #include <QAbstractButton>
 #include <QApplication>

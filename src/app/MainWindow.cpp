@@ -2,7 +2,6 @@
 
 #include "app/AppWindows.h"
 #include "app/PresetList.h"
-#include "widgets/Controls.h"
 #include "app/SceneView.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
@@ -10,6 +9,7 @@
 #include "info/AboutWindow.h"
 #include "model/Random.h"
 #include "render/ViewInput.h"
+#include "widgets/Controls.h"
 
 #include <QApplication>
 #include <QCheckBox>

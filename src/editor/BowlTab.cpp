@@ -1,12 +1,12 @@
 #include "editor/BowlTab.h"
 
 #include "app/AppWindows.h"
-#include "app/PresetList.h"
-#include "widgets/ColorGrid.h"
-#include "widgets/Controls.h"
 #include "app/MainWindow.h"
+#include "app/PresetList.h"
 #include "app/SceneView.h"
 #include "editor/EditorWindow.h"
+#include "widgets/ColorGrid.h"
+#include "widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -1,7 +1,6 @@
 #include "editor/EditorWindow.h"
 
 #include "app/AppWindows.h"
-#include "widgets/Controls.h"
 #include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
 #include "editor/FileCommands.h"
@@ -10,6 +9,7 @@
 #include "editor/ManualTab.h"
 #include "editor/OptionsTab.h"
 #include "show/MusicPanel.h"
+#include "widgets/Controls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "editor/GroupTab.h"
 
-#include "widgets/Controls.h"
-#include "widgets/RadioGroup.h"
 #include "editor/EditorWindow.h"
 #include "editor/ManualTab.h"
 #include "editor/OptionsTab.h"
+#include "widgets/Controls.h"
+#include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

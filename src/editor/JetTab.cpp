@@ -1,7 +1,7 @@
 #include "editor/JetTab.h"
 
-#include "widgets/Controls.h"
 #include "editor/EditorWindow.h"
+#include "widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "editor/ManualTab.h"
 
-#include "widgets/Controls.h"
 #include "editor/EditorWindow.h"
 #include "model/ColorChange.h"
+#include "widgets/Controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

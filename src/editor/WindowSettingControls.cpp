@@ -1,9 +1,9 @@
 #include "editor/WindowSettingControls.h"
 
 #include "app/AppWindows.h"
-#include "widgets/ColorGrid.h"
 #include "editor/EditorWindow.h"
 #include "show/RecorderWindow.h"
+#include "widgets/ColorGrid.h"
 
 #include <QCheckBox>
 #include <QScrollBar>

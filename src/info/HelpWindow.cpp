@@ -1,7 +1,7 @@
 #include "info/HelpWindow.h"
 
-#include "widgets/Controls.h"
 #include "info/AboutWindow.h"
+#include "widgets/Controls.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

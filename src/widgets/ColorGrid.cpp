@@ -1,7 +1,7 @@
 #include "widgets/ColorGrid.h"
 
-#include "widgets/Controls.h"
 #include "render/Palette.h"
+#include "widgets/Controls.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

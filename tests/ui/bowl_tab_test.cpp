@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "widgets/ColorGrid.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
+#include "widgets/ColorGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>

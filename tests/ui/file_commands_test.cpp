@@ -1,20 +1,20 @@
 #include "FileTestSupport.h"
 
-#include "widgets/ColorGrid.h"
-#include "widgets/Controls.h"
 #include "app/MainWindow.h"
 #include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/GroupTab.h"
-#include "widgets/RadioGroup.h"
-#include "render/SceneSettings.h"
 #include "editor/JetTab.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "model/SaveBuffer.h"
+#include "render/SceneSettings.h"
 #include "show/RecorderWindow.h"
+#include "widgets/ColorGrid.h"
+#include "widgets/Controls.h"
+#include "widgets/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
-#include "widgets/RadioGroup.h"
 #include "editor/EditorWindow.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
 #include "model/GroupBuilder.h"
+#include "widgets/RadioGroup.h"
 
 #include <QLabel>
 #include <QMessageBox>
