@@ -1,12 +1,12 @@
 // Plays a fountain file's show to DMX through OLA with no window or display:
 // a show controller standing next to a fountain.
 #include "app/AppWindows.h"
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/PresetList.h"
 #include "app/StopSignals.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
-#include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
@@ -17,7 +17,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAudioOutput>
-#include <QCheckBox>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -38,27 +37,6 @@ constexpr int kFrameMs = 50;  // DMX frames at the render tick's rate
 void say(const QString& text)
 {
     std::fprintf(stderr, "pluviane-play: %s\n", text.toLocal8Bit().constData());
-}
-
-// Messages of the file commands go to the terminal; questions are answered No.
-class TerminalPrompter : public FilePrompter {
-public:
-    QString chooseFountainToOpen(QWidget*) override { return {}; }
-    QString chooseSoundToOpen(QWidget*) override { return {}; }
-    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    void showMessage(QWidget*, const QString& caption, const QString& text) override
-    {
-        say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
-    }
-};
-
-// Only our own lines reach the terminal: the windows exist but are never shown,
-// and the toolkit's remarks about that are noise to an operator.
-void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
 struct Arguments {
@@ -133,13 +111,15 @@ std::optional<Arguments> parseArguments(const QStringList& words)
 bool loadFountain(AppWindows& windows, const QString& name)
 {
     FileCommands& files = windows.editor().fileCommands();
-    files.setPrompter(std::make_unique<TerminalPrompter>());
-    windows.editor().bowlTab().cupCheck()->setChecked(true);
+    // Messages of the file commands go to the terminal.
+    files.setPrompter(std::make_unique<UnattendedPrompter>([](const QString& caption, const QString& text) {
+        say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
+    }));
     if (!QFileInfo(name).isFile()) {
         say(QStringLiteral("no fountain file %1").arg(name));
         return false;
     }
-    return files.OpenFontanFile(name);
+    return files.openFountainNamedOutside(name);
 }
 
 // One pass of the forms: every form for its number of ticks.
@@ -188,7 +168,7 @@ int main(int argc, char* argv[])
     // Headless by nature: no display is looked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietToolkit);
+    qInstallMessageHandler(keepSeriousToolkitMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
     const std::optional<Arguments> args = parseArguments(app.arguments());

@@ -235,19 +235,11 @@ int run(Arguments& a)
     return Success;
 }
 
-// Qt's own notes (no runtime folder, no OpenGL widgets on the offscreen
-// platform) mean nothing to a user here; real failures are reported by us.
-void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qInstallMessageHandler(keepSeriousMessages);
+    qInstallMessageHandler(keepSeriousToolkitMessages);
     // The windows the show runs in are never shown, so they need no screen. A
     // desktop's own platform setting (say "wayland" inherited by a thumbnailer
     // run where no compositor answers) would only make Qt give up at start.

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QSurfaceFormat>
 
+#include <cstdio>
+
 namespace pluviane {
 
 void setDefaultSurfaceFormat()
@@ -14,6 +16,12 @@ void setDefaultSurfaceFormat()
     format.setDepthBufferSize(24);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     QSurfaceFormat::setDefaultFormat(format);
+}
+
+void keepSeriousToolkitMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 void setApplicationNames()

@@ -1,7 +1,6 @@
 #include "editor/FileCommands.h"
 
 #include "app/AppWindows.h"
-#include "widgets/Controls.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
@@ -16,6 +15,7 @@
 #include "model/SaveBuffer.h"
 #include "model/SettingsBlock.h"
 #include "show/RecorderWindow.h"
+#include "widgets/Controls.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -172,21 +172,22 @@ void FileCommands::SpeedButtonOpenFontanClick()
     openChosenFountain(name);
 }
 
-void FileCommands::openFountainNamedOutside(const QString& name)
+bool FileCommands::openFountainNamedOutside(const QString& name)
 {
     if (auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
         loadCup->setChecked(true);
-    openChosenFountain(name);
+    return openChosenFountain(name);
 }
 
-void FileCommands::openChosenFountain(const QString& name)
+bool FileCommands::openChosenFountain(const QString& name)
 {
     saveAs_->setEnabled(true);
     save_->setEnabled(true);
     undo_->setEnabled(true);
     if (!loadFountain(name, &editor_))
-        return;
+        return false;
     editor_.windows().main().showNozzleCount();
+    return true;
 }
 
 bool FileCommands::OpenFontanFile(const QString& name)

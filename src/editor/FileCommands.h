@@ -53,7 +53,8 @@ public:
     // Opens a file named from outside (the command line, a desktop's double
     // click) as "Открыть файл" opens a chosen one, with "Load" checked so the
     // bowl comes along; a bad file shows the usual message and changes nothing.
-    void openFountainNamedOutside(const QString& name);
+    // True when the file was loaded.
+    bool openFountainNamedOutside(const QString& name);
 
     // Writes the live fountain under `name`; true when written.
     bool SAveFileFontan(const QString& name);
@@ -70,7 +71,7 @@ private:
     QToolButton* addButton(const char* name, int icon, const QString& hint,
                            void (FileCommands::*click)());
     void buildToolBar();
-    void openChosenFountain(const QString& name);
+    bool openChosenFountain(const QString& name);
     bool loadFountain(const QString& name, QWidget* messageOwner);
     void applyLoadedBuffer();
     void adoptFileName(const QString& name);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace pluviane {
@@ -38,6 +40,25 @@ public:
     QString chooseSoundToOpen(QWidget* parent) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
+};
+
+// For programs without a user at the screen: every dialog is cancelled, every
+// question answered No, and each message handed to `tell`.
+class UnattendedPrompter : public FilePrompter {
+public:
+    using Teller = std::function<void(const QString& caption, const QString& text)>;
+    explicit UnattendedPrompter(Teller tell) : tell_(std::move(tell)) {}
+    QString chooseFountainToOpen(QWidget*) override { return {}; }
+    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
+    QString chooseSoundToOpen(QWidget*) override { return {}; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void showMessage(QWidget*, const QString& caption, const QString& text) override
+    {
+        tell_(caption, text);
+    }
+
+private:
+    Teller tell_;
 };
 
 // Filters of the dialogs.

@@ -11,7 +11,6 @@
 #include "show/ShowSimulation.h"
 
 #include <QBuffer>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,23 +23,6 @@
 namespace pluviane {
 
 namespace {
-
-// Keeps the file commands' messages for the caller instead of showing them.
-class MessageCatcher : public FilePrompter {
-public:
-    explicit MessageCatcher(QString& message) : message_(message) {}
-    QString chooseFountainToOpen(QWidget*) override { return {}; }
-    QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
-    QString chooseSoundToOpen(QWidget*) override { return {}; }
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    void showMessage(QWidget*, const QString&, const QString& text) override
-    {
-        message_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
-    }
-
-private:
-    QString& message_;
-};
 
 RenderResult failed(const QString& why) { return {RenderResult::Failed, why}; }
 
@@ -56,14 +38,16 @@ public:
         windows_ = std::make_unique<AppWindows>(*state_);
         show_ = std::make_unique<ShowSimulation>(*windows_);
         EditorWindow& editor = windows_->editor();
-        editor.fileCommands().setPrompter(std::make_unique<MessageCatcher>(message_));
-        if (auto* load = editor.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
-            load->setChecked(true);
+        // The file commands' messages go to the caller instead of the screen.
+        editor.fileCommands().setPrompter(std::make_unique<UnattendedPrompter>(
+            [this](const QString&, const QString& text) {
+                message_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+            }));
         const QString name = QDir::toNativeSeparators(request.fountain);
         const QFileInfo file(request.fountain);
         if (!file.isFile())
             return failed(QStringLiteral("cannot read %1: %2").arg(name, file.exists() ? "not a file" : "no such file"));
-        if (!editor.fileCommands().OpenFontanFile(request.fountain)) {
+        if (!editor.fileCommands().openFountainNamedOutside(request.fountain)) {
             // The editor's own messages name the file, all but the one for a file too large.
             const QString why = message_.isEmpty() ? QStringLiteral("unreadable") : message_;
             return failed(why.contains(name) ? why : QStringLiteral("cannot read %1: %2").arg(name, why));
