@@ -28,6 +28,7 @@ namespace {
 constexpr int kSoundIntervalMs = 100;
 constexpr int kStatusPanelWidth = 200;
 const QString kNoTime = QStringLiteral("------");
+constexpr int kSilenceMessageMs = 8000;
 
 // The smallest integer not below `value`, in plain decimal; -0.5 gives "0".
 QString roundedUp(double value)
@@ -128,6 +129,7 @@ QWidget* MusicPanel::buildPlayerBar()
 
 void MusicPanel::attachStatusBar(QStatusBar* bar)
 {
+    statusBar_ = bar;
     statusPanel_ = new QLabel(bar);
     // A label: screen readers read its text; the name serves automation.
     nameCaptioned(statusPanel_, "StatusBarPanel0");
@@ -174,6 +176,16 @@ void MusicPanel::soundOpened()
     length_->setText(minutesSeconds(QStringLiteral("Длина      "), length, kLoadMin));
     position_->setText(QStringLiteral("Позиция  0 min  0 sec "));
     remaining_->setText(minutesSeconds(QStringLiteral("Осталось "), length, kLoadMin));
+    sayIfSilent();
+}
+
+// A machine without a sound device plays silently; the user hears of it once.
+void MusicPanel::sayIfSilent()
+{
+    if (silenceSaid_ || statusBar_ == nullptr || player_->hasOutputDevice())
+        return;
+    silenceSaid_ = true;
+    statusBar_->showMessage(QStringLiteral("Нет звукового устройства"), kSilenceMessageMs);
 }
 
 // The player keeps the file it had; only the name label shows the new choice.

@@ -42,6 +42,7 @@ private:
     QWidget* buildPlayerBar();
     void soundOpened();
     void soundFailed(const QString& reason);
+    void sayIfSilent();
     void showViewValues();
     void showPlayingPosition();
 
@@ -58,6 +59,8 @@ private:
     QLabel* remaining_ = nullptr;
     QScrollBar* progress_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    bool silenceSaid_ = false;
     QTimer timerSound_;
 };
 

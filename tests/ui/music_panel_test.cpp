@@ -118,6 +118,61 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     EXPECT_FALSE(program.panel.soundPlayer().playing());
 }
 
+// The player plays silently without a sound device, so positions move here too.
+TEST(MusicPanel, ASecondFileOpensOnItsOwnWhileOnePlaysAndStopKeepsThePlace)
+{
+    MusicProgram program;
+    QTemporaryDir dir;
+    const QString first = dir.filePath("first.wav");
+    const QString second = dir.filePath("second.wav");
+    const QString broken = dir.filePath("broken.wav");
+    writeBytes(first, silentWav(9000));
+    writeBytes(second, silentWav(62000));
+    writeBytes(broken, silentWav(1000).left(30));
+    SoundPlayer& player = program.panel.soundPlayer();
+    QSignalSpy opened(&player, &SoundPlayer::opened);
+    QSignalSpy failed(&player, &SoundPlayer::failed);
+    const auto click = [&](const char* name) { control<QToolButton>(&program.editor, name)->click(); };
+
+    program.load(first);
+    ASSERT_TRUE(opened.wait(10000));
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 10000);
+
+    // A file that cannot play: one message; the playing file stays the one held.
+    program.load(broken);
+    QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 10000);
+    QTest::qWait(300);
+    EXPECT_EQ(program.prompter->messages.size(), 1u);
+    EXPECT_EQ(program.panel.soundFileName(), first);
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      0 min  9 sec ");
+    EXPECT_TRUE(player.playing());
+
+    program.load(second);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 2, 10000);
+    QTest::qWait(300); // nothing late of the first file may follow
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      1 min  2 sec ");
+    EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось 1 min  2 sec ");
+    EXPECT_EQ(control<QScrollBar>(&program.editor, "ScrollBarSound")->maximum(), 62000);
+    EXPECT_EQ(player.length(), 62000);
+    EXPECT_EQ(program.panel.soundFileName(), second);
+
+    // Stop keeps the place, play goes on from it, "Previous" goes back to the start.
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 300, 10000);
+    click("MediaPlayerStop");
+    QTRY_VERIFY_WITH_TIMEOUT(!player.playing(), 5000);
+    const qint64 stopped = player.position();
+    EXPECT_GT(stopped, 300);
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > stopped + 100, 10000);
+    click("MediaPlayerPrev");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() < stopped, 5000);
+    click("MediaPlayerStop");
+    EXPECT_EQ(program.prompter->messages.size(), 1u);
+}
+
 TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
 {
     MusicProgram program;
