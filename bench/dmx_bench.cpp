@@ -23,6 +23,7 @@ std::unique_ptr<FountainState> showingFountain()
     for (int g = 1; g <= kMaxGroup; ++g) {
         state->GroupLevel[g] = Byte(g * 15);
         state->GroupColour[g] = {Byte(g), Byte(2 * g), Byte(3 * g), 255};
+        state->JetGroup[g] = Byte(g);  // every group owns a nozzle, so every channel is sent
     }
     return state;
 }
