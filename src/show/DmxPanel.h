@@ -52,6 +52,7 @@ private:
                       int minimum, int maximum, int value);
     void SpinBoxDmxChange();
     void loadPatch();
+    void tellSettingsFault();
     void showPatch();
     void savePatch();
     void showState();
@@ -60,6 +61,7 @@ private:
     EditorWindow& editor_;
     QString settingsPath_;
     DmxPatch patch_;
+    QString settingsFault_; // what was wrong with the stored patch, until told
     DmxSender::Options olaOptions_;
     std::unique_ptr<DmxSender> sender_;
     QCheckBox* dmxCheck_ = nullptr;

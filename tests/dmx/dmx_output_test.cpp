@@ -215,6 +215,8 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
     const Case cases[] = {
         {{}, 2, "name one fountain file"},
         {{garbage, "--levels", "498"}, 2, "498..513"},
+        {{garbage, "--levels", "2147483640"}, 2, "2147483640..2147483655"},
+        {{garbage, "--colours", "99999999999"}, 2, "takes a number"},
         {{garbage, "--colours", "10"}, 2, "пересекаются"},
         {{garbage, "--universe", "x"}, 2, "takes a number"},
         {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
