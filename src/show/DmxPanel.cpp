@@ -28,10 +28,12 @@ const QString kColoursKey = QStringLiteral("Colours");
 
 } // namespace
 
-QString dmxStateText(bool on, bool reached, int universe)
+QString dmxStateText(bool on, bool reached, int universe, bool stalled)
 {
     if (!on)
         return QStringLiteral("DMX выключен");
+    if (stalled)
+        return QStringLiteral("OLA не принимает кадры");
     if (!reached)
         return QStringLiteral("Нет связи с OLA");
     return QStringLiteral("OLA: вселенная %1").arg(universe);
@@ -194,7 +196,8 @@ void DmxPanel::savePatch()
 void DmxPanel::showState()
 {
     const bool on = sender_ && dmxCheck_->isChecked();
-    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
+    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe,
+                                      on && sender_->stalled()));
 }
 
 } // namespace pluviane

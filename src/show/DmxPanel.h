@@ -71,7 +71,8 @@ private:
     QLabel* stateLabel_ = nullptr;
 };
 
-// The state label's text.
-QString dmxStateText(bool on, bool reached, int universe);
+// The state label's text; a stalled daemon (connected, taking no frames) is
+// told apart from one that cannot be reached.
+QString dmxStateText(bool on, bool reached, int universe, bool stalled);
 
 } // namespace pluviane

@@ -153,6 +153,38 @@ TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
     EXPECT_TRUE(labelSays("OLA: вселенная 1"));
 }
 
+// A daemon stopped with its connection open is told apart, and when it goes on
+// it gets the newest frame, not the show it missed played all at once.
+TEST_F(DmxOutput, AStalledDaemonIsToldAndResumesWithTheNewestFrameOnly)
+{
+    FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
+    state.GroupLevel[1] = 1;
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 1; }));
+    ASSERT_TRUE(labelSays("OLA: вселенная 1"));
+    receiver.waitFor([](const DmxFrame&) { return false; }, 200);  // takes in what was sent
+
+    olad_.freeze();
+    bool told = false;
+    for (int level = 2; level < 150; ++level) {  // a show goes on meanwhile
+        state.GroupLevel[1] = Byte(level);
+        tick();
+        told = told || panel().stateLabel()->text() == "OLA не принимает кадры";
+        QThread::msleep(20);
+    }
+    EXPECT_TRUE(told);
+    state.GroupLevel[1] = 200;
+    tick();
+    const int before = receiver.frames();
+    olad_.thaw();
+    ASSERT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 200; }));
+    EXPECT_LE(receiver.frames() - before, 2) << "the missed frames were played back";
+    EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+}
+
 TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
 {
     // Two forms of 20 ticks: group 1 full in the first, down in the second.
