@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -137,9 +138,7 @@ void MusicPanel::attachStatusBar(QStatusBar* bar)
     // must not grow for it.
     statusPanel_->setMaximumWidth(kStatusPanelWidth);
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont small = statusPanel_->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    statusPanel_->setFont(small);
+    statusPointSize_ = statusPanel_->font().pointSizeF() * 0.85;
     bar->addWidget(statusPanel_, 1);
     showViewValues();
 }
@@ -206,8 +205,25 @@ void MusicPanel::TimerSoundTimer()
 
 void MusicPanel::showViewValues()
 {
-    if (statusPanel_ != nullptr)
-        statusPanel_->setText(viewValuesText(state_));
+    if (statusPanel_ == nullptr)
+        return;
+    statusPanel_->setText(viewValuesText(state_));
+    fitStatusFont();
+}
+
+// The whole text must show in the room the narrow editor leaves: the font
+// shrinks as far as needed, and grows back when there is room again.
+void MusicPanel::fitStatusFont()
+{
+    constexpr qreal kSmallestPoints = 5.0;
+    const int room = statusPanel_->contentsRect().width();
+    QFont font = statusPanel_->font();
+    font.setPointSizeF(statusPointSize_);
+    while (font.pointSizeF() > kSmallestPoints
+           && QFontMetrics(font).horizontalAdvance(statusPanel_->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != statusPanel_->font())
+        statusPanel_->setFont(font);
 }
 
 void MusicPanel::showPlayingPosition()

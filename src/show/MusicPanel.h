@@ -44,6 +44,7 @@ private:
     void soundFailed(const QString& reason);
     void sayIfSilent();
     void showViewValues();
+    void fitStatusFont();
     void showPlayingPosition();
 
     FountainState& state_;
@@ -60,6 +61,7 @@ private:
     QScrollBar* progress_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
+    qreal statusPointSize_ = 0; // the panel's font size when the text fits
     bool silenceSaid_ = false;
     QTimer timerSound_;
 };

@@ -7,6 +7,7 @@
 #include "show/SoundPlayer.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -191,6 +192,19 @@ TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
     ASSERT_NE(readable, nullptr);
     EXPECT_EQ(readable->text(QAccessible::Name), status->text());
     EXPECT_EQ(program.text("LabelMsPos"), "------"); // no file yet
+
+    // Wide values still show whole in the narrow editor.
+    program.editor.show();
+    program.state->ViewAngleY = -359.5;
+    program.state->ViewAngleZ = -342.5;
+    program.state->ViewPanX = -100.5;
+    program.state->ViewPanY = -150.5;
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(status->text(), " Rx=-359  Ry=-342  Rz=360   Vx= -100  Vy=-150");
+    EXPECT_LE(QFontMetrics(status->font()).horizontalAdvance(status->text()),
+              status->contentsRect().width());
+    EXPECT_GT(status->contentsRect().width(), 100);
+    program.editor.hide();
 
     player->len = 125500;
     program.load("/any.wav");
