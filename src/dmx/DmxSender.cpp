@@ -214,7 +214,9 @@ void DmxSender::Shared::run()
         if (reply == OlaLink::Reply::Waiting)
             break;  // closing does not wait for a daemon that has stopped
         if (reply == OlaLink::Reply::Closed) {
+            lock.unlock();
             client.reset();
+            lock.lock();
             // The daemon went away: try once more at once (it may be back), then every `retry`.
             reached = false;
             nextTry = Clock::now();
