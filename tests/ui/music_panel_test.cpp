@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 
+#include "app/Application.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
@@ -9,8 +10,10 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -137,6 +140,12 @@ TEST(MusicPanel, ASecondFileOpensOnItsOwnWhileOnePlaysAndStopKeepsThePlace)
 
     program.load(first);
     ASSERT_TRUE(opened.wait(10000));
+    const bool silent = !player.hasOutputDevice();
+    QStatusBar* status = control<QStatusBar>(&program.editor, "StatusBar");
+    if (silent) {
+        EXPECT_EQ(status->currentMessage(), "Нет звукового устройства");
+    }
+    status->clearMessage();
     click("MediaPlayerPlay");
     QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 10000);
 
@@ -158,6 +167,7 @@ TEST(MusicPanel, ASecondFileOpensOnItsOwnWhileOnePlaysAndStopKeepsThePlace)
     EXPECT_EQ(control<QScrollBar>(&program.editor, "ScrollBarSound")->maximum(), 62000);
     EXPECT_EQ(player.length(), 62000);
     EXPECT_EQ(program.panel.soundFileName(), second);
+    EXPECT_TRUE(status->currentMessage().isEmpty()) << "said once only";
 
     // Stop keeps the place, play goes on from it, "Previous" goes back to the start.
     click("MediaPlayerPlay");
@@ -172,6 +182,25 @@ TEST(MusicPanel, ASecondFileOpensOnItsOwnWhileOnePlaysAndStopKeepsThePlace)
     QTRY_VERIFY_WITH_TIMEOUT(player.position() < stopped, 5000);
     click("MediaPlayerStop");
     EXPECT_EQ(program.prompter->messages.size(), 1u);
+}
+
+// Without a sound server the sound system complains at every file and play.
+TEST(MusicPanel, TheSoundSystemTakesOneLineOfTheLogAtMost)
+{
+    static QStringList logged;
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        logged << text;
+    });
+    passOneSoundSystemMessage();
+    const QLoggingCategory player("qt.multimedia.player");
+    for (int i = 0; i < 3; ++i) {
+        qCWarning(player) << "Failed to connect: Connection refused";
+        qWarning("PulseAudioService: pa_context_connect() failed");
+    }
+    qWarning("a message of the program's own");
+    qInstallMessageHandler(nullptr);
+    EXPECT_EQ(logged.size(), 2) << logged.join('|').toStdString();
+    EXPECT_EQ(logged.last(), "a message of the program's own");
 }
 
 TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
