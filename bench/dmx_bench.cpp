@@ -1,16 +1,32 @@
 // The DMX output's cost on the render tick: one frame of 64 channels gathered
 // from the fountain and handed to the sender, with the OLA daemon running and
-// with it stopped; and one frame all the way into the daemon's socket.
+// with it stopped; and one frame all the way into the daemon's socket. The
+// program's heap over a long show with DMX on must stay flat: the last one
+// plays show ticks and DMX frames and reports the heap's growth.
 #include "PrivateOlad.h"
 
+#include "app/AppWindows.h"
+#include "app/MainWindow.h"
 #include "dmx/DmxSender.h"
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
 #include "model/DmxPatch.h"
+#include "model/Random.h"
+#include "show/DmxPanel.h"
+#include "show/SequencerPanel.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+#include <malloc.h>
 
 using namespace pluviane;
 using namespace std::chrono_literals;
@@ -23,6 +39,7 @@ std::unique_ptr<FountainState> showingFountain()
     for (int g = 1; g <= kMaxGroup; ++g) {
         state->GroupLevel[g] = Byte(g * 15);
         state->GroupColour[g] = {Byte(g), Byte(2 * g), Byte(3 * g), 255};
+        state->JetGroup[g] = Byte(g);  // every group owns a nozzle, so every channel is sent
     }
     return state;
 }
@@ -95,8 +112,52 @@ void BM_DmxTickDaemonStopped(benchmark::State& bench)
         rig.tick();
 }
 
+// A show playing in the whole program with DMX on, a frame at every show tick:
+// "heap_KiB" is how far the heap grew over the run (20 000 ticks are 17
+// minutes of frames at the render tick's rate).
+void BM_DmxShowHeapGrowth(benchmark::State& bench)
+{
+    test::PrivateOlad* olad = daemon(bench);
+    if (!olad)
+        return;
+    processRandom().reset();
+    QTemporaryDir config;
+    auto state = showingFountain();
+    for (int g = 1; g <= kFaderGroups; ++g) {
+        state->FormPressure[1][g] = 0;
+        state->FormPressure[2][g] = 255;
+        state->SceneColour[1][g] = Byte(10 * g);
+        state->SceneColour[2][g] = Byte(250 - 10 * g);
+    }
+    auto windows = std::make_unique<AppWindows>(*state);
+    SequencerPanel& show = windows->editor().automatTab().sequencer();
+    DmxPanel& dmx = windows->editor().automatTab().dmx();
+    dmx.setSettingsPath(config.filePath("plv.ini"));
+    dmx.setOlaOptions({olad->port(), 200ms});
+    show.formTimer().stop();
+    show.colourTimer().stop();
+    show.playFormButton()->click();
+    show.playColorButton()->click();
+    dmx.dmxCheck()->click();
+    const auto tick = [&] {
+        show.TimerSmenaFormTimer();
+        show.TimerSmenaColorTimer();
+        emit windows->main().frameTicked();
+        QCoreApplication::processEvents();
+        QThread::usleep(300);  // lets the sender take most frames
+    };
+    for (int i = 0; i < 2000; ++i)  // caches and the connection settle first
+        tick();
+    const std::size_t before = mallinfo2().uordblks;
+    for (auto _ : bench)
+        tick();
+    bench.counters["heap_KiB"] =
+        (static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before)) / 1024.0;
+}
+
 } // namespace
 
+BENCHMARK(BM_DmxShowHeapGrowth)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DmxTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DmxFrameIntoDaemon)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DmxTickDaemonStopped)->Unit(benchmark::kMicrosecond);

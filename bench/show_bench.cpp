@@ -18,7 +18,7 @@ using namespace pluviane;
 namespace {
 
 // A show in which every tick moves every bar: forms swing between full and no
-// pressure one step at a time, and colour steps never rest on their target.
+// pressure one step at a time, and the scenes lie far apart in colour.
 struct BusyShow {
     BusyShow()
     {

@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QSurfaceFormat>
 
+#include <atomic>
 #include <cstdio>
+#include <cstring>
 
 namespace pluviane {
 
@@ -22,6 +24,33 @@ void keepSeriousToolkitMessages(QtMsgType type, const QMessageLogContext&, const
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+namespace {
+
+QtMessageHandler handlerBefore = nullptr;
+std::atomic<bool> soundSystemSpoke{false};
+
+bool fromSoundSystem(const QMessageLogContext& context, const QString& text)
+{
+    return (context.category != nullptr && std::strncmp(context.category, "qt.multimedia", 13) == 0)
+           || text.startsWith(QLatin1String("PulseAudioService"));
+}
+
+void passOnceFromSoundSystem(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg && fromSoundSystem(context, text) && soundSystemSpoke.exchange(true))
+        return;
+    handlerBefore(type, context, text);
+}
+
+} // namespace
+
+void passOneSoundSystemMessage()
+{
+    QtMessageHandler before = qInstallMessageHandler(passOnceFromSoundSystem);
+    if (before != passOnceFromSoundSystem)
+        handlerBefore = before;
 }
 
 void setApplicationNames()

@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    pluviane::passOneSoundSystemMessage();
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();

@@ -24,7 +24,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long closing waits for the last blackout before leaving the thread behind.
 constexpr auto kCloseWait = std::chrono::milliseconds(1000);
-// How long a blackout waits for the daemon to confirm it.
+// How long a frame waits for the daemon to confirm it before the daemon
+// counts as stalled (stopped, but with its connection open).
 constexpr auto kConfirmWait = std::chrono::milliseconds(500);
 
 struct Frame {
@@ -67,32 +68,32 @@ public:
             delete closeHandler_;
     }
 
-    // Streams a frame; false once the daemon has gone.
-    bool send(int universe, const DmxFrame& frame)
+    enum class Reply { Confirmed, Waiting, Closed };
+
+    // Sends a frame for the daemon to confirm. One frame is in flight at a
+    // time: frames never pile up unread in the socket, where a daemon that
+    // stalled would find them and play them all at once when it resumed.
+    Reply send(int universe, const DmxFrame& frame)
     {
         server_.RunOnce(ola::TimeInterval(0, 0));  // learns of a closed connection
         if (closed_)
-            return false;
-        client_->SendDMX(static_cast<unsigned>(universe), buffer(frame),
-                         ola::client::SendDMXArgs());
-        return !closed_;
-    }
-
-    // Sends a frame and waits a moment for the daemon to confirm it: a
-    // connection closed right after a streamed frame can lose it.
-    bool sendConfirmed(int universe, const DmxFrame& frame)
-    {
-        server_.RunOnce(ola::TimeInterval(0, 0));
-        if (closed_)
-            return false;
+            return Reply::Closed;
         confirmed_ = false;
         client_->SendDMX(static_cast<unsigned>(universe), buffer(frame),
                          ola::client::SendDMXArgs(
                              ola::NewSingleCallback(this, &OlaLink::onConfirmed)));
+        return awaitConfirmation();
+    }
+
+    // Waits a moment for the frame in flight to be confirmed.
+    Reply awaitConfirmation()
+    {
         const auto deadline = Clock::now() + kConfirmWait;
         while (!confirmed_ && !closed_ && Clock::now() < deadline)
             server_.RunOnce(ola::TimeInterval(0, 10000));
-        return !closed_;
+        if (closed_)
+            return Reply::Closed;
+        return confirmed_ ? Reply::Confirmed : Reply::Waiting;
     }
 
 private:
@@ -134,6 +135,7 @@ struct DmxSender::Shared {
     bool stopping = false;
     bool finished = false;
     std::optional<bool> reached;
+    bool stalled = false;
     std::uint64_t lastSerial = 0;
 
     void enqueue(Frame frame)
@@ -198,17 +200,29 @@ void DmxSender::Shared::run()
         }
         const Frame frame = queue.front();
         lock.unlock();
-        const bool sent = frame.blackout ? client->sendConfirmed(frame.universe, frame.channels)
-                                         : client->send(frame.universe, frame.channels);
-        if (!sent)
-            client.reset();
+        auto reply = client->send(frame.universe, frame.channels);
         lock.lock();
-        if (!sent) {
+        // A stalled daemon holds the frame in flight; nothing more is sent
+        // until it takes that one, and newer frames only replace the waiting one.
+        while (reply == OlaLink::Reply::Waiting && !stopping) {
+            stalled = true;
+            lock.unlock();
+            reply = client->awaitConfirmation();
+            lock.lock();
+        }
+        stalled = false;
+        if (reply == OlaLink::Reply::Waiting)
+            break;  // closing does not wait for a daemon that has stopped
+        if (reply == OlaLink::Reply::Closed) {
+            lock.unlock();
+            client.reset();
+            lock.lock();
             // The daemon went away: try once more at once (it may be back), then every `retry`.
             reached = false;
             nextTry = Clock::now();
             continue;
         }
+        reached = true;
         // A newer frame may have replaced this one meanwhile; it goes out next.
         if (!queue.empty() && queue.front().serial == frame.serial)
             queue.pop_front();
@@ -260,6 +274,12 @@ std::optional<bool> DmxSender::reached() const
 {
     std::lock_guard lock(shared_->mutex);
     return shared_->reached;
+}
+
+bool DmxSender::stalled() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->stalled;
 }
 
 bool DmxSender::flush(std::chrono::milliseconds timeout)

@@ -12,8 +12,10 @@ namespace pluviane {
 
 // Sends DMX frames to the OLA daemon from a thread of its own, so that neither
 // connecting nor a stalled daemon can hold up the caller's render tick. Only the
-// newest frame waits to be sent; blackouts are never dropped. While the daemon
-// cannot be reached the thread tries again every `retry`.
+// newest frame waits to be sent, and the next goes only once the daemon has
+// taken the last, so a daemon that stalls and resumes gets the newest frame,
+// not the ones it missed; blackouts are never dropped. While the daemon cannot
+// be reached the thread tries again every `retry`.
 class DmxSender {
 public:
     struct Options {
@@ -39,6 +41,10 @@ public:
     // Whether the daemon was reached by the last connection try or send;
     // nothing before the first try has ended.
     std::optional<bool> reached() const;
+
+    // Whether the daemon holds its connection open but has taken no frame
+    // for a while (it is stopped or hangs).
+    bool stalled() const;
 
     // Waits until every handed frame has been sent or `timeout` has passed;
     // true when nothing is left waiting.

@@ -15,14 +15,22 @@ QString firstChosen(QFileDialog& dialog)
     return dialog.selectedFiles().first();
 }
 
+// The file type reads as the program words it: the filters name their patterns
+// already, so the toolkit's own " (*.wat)" would say it twice.
+void nameFileTypes(QFileDialog& dialog, const QString& filter, const QString& suffix)
+{
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+}
+
 QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mode,
                      const QString& filter, const QString& suffix, QFileDialog::Options options = {})
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setFileMode(mode);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(suffix);
+    nameFileTypes(dialog, filter, suffix);
     dialog.setOptions(dialog.options() | options);
     return firstChosen(dialog);
 }
@@ -45,8 +53,7 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
     dialog.setObjectName("SaveDialogFontan");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(saveFountainFilter());
-    dialog.setDefaultSuffix(QStringLiteral("wat"));
+    nameFileTypes(dialog, saveFountainFilter(), QStringLiteral("wat"));
     // The command asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!current.isEmpty())

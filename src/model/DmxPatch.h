@@ -29,11 +29,13 @@ struct DmxPatch {
 };
 
 // Why the patch cannot be used, in the user's words; empty when it can. A run
-// past channel 512 and level and colour runs sharing a channel are refused.
+// past channel 512 and level and colour runs sharing a channel are refused;
+// any int is checked safely.
 QString dmxPatchProblem(const DmxPatch& patch);
 
 // The frame of the fountain's current levels and colours at a usable patch;
-// every channel outside the two runs is 0.
+// every channel outside the two runs is 0, and so are the level and colour
+// channels of a group that owns no nozzle.
 DmxFrame dmxFrame(const FountainState& state, const DmxPatch& patch);
 
 } // namespace pluviane

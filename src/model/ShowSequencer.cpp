@@ -20,7 +20,7 @@ Byte StepRampLevel(FountainState& state, int form, int group, int step)
 
 int stepColourFader(int position, int target, int step)
 {
-    return target >= position ? position + step : position - step;
+    return target >= position ? std::min(position + step, target) : std::max(position - step, target);
 }
 
 void loadShowTables(const FountainImage& image, FountainState& state)

@@ -13,11 +13,14 @@ constexpr int kLastPlayedForm = 250;
 // stores and returns it. Form is held to 1..250 and group to 1..15.
 Byte StepRampLevel(FountainState& state, int form, int group, int step);
 
-// One colour step of a fader at `position` toward `target`: up by `step` when
-// the target is at or above the position, down otherwise. It never rests on
-// the target, so a reached fader swings between target and target + step; the
-// fader's range (0..255) clamps the result.
+// One colour step of a fader at `position` toward `target`: by at most `step`,
+// never past the target, and resting on it once reached (a fader that swung
+// about its target would flicker the lights).
 int stepColourFader(int position, int target, int step);
+
+// The editor's colour fader position that shows a stored scene colour: the
+// recorder's bars hold the complement of what the fader shows.
+constexpr int faderColourOfScene(Byte stored) { return 255 - stored; }
 
 // Takes the four show tables of a fountain image at their file offsets.
 void loadShowTables(const FountainImage& image, FountainState& state);

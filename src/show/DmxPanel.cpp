@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
+
+#include <utility>
 
 namespace pluviane {
 
@@ -23,20 +26,14 @@ const QString kUniverseKey = QStringLiteral("Universe");
 const QString kLevelsKey = QStringLiteral("Levels");
 const QString kColoursKey = QStringLiteral("Colours");
 
-// A settings value as a number; `fallback` when it is none.
-int profileNumber(const QString& path, const QString& key, int fallback)
-{
-    bool ok = false;
-    const int value = readProfileString(path, kSection, key, {}).trimmed().toInt(&ok);
-    return ok ? value : fallback;
-}
-
 } // namespace
 
-QString dmxStateText(bool on, bool reached, int universe)
+QString dmxStateText(bool on, bool reached, int universe, bool stalled)
 {
     if (!on)
         return QStringLiteral("DMX выключен");
+    if (stalled)
+        return QStringLiteral("OLA не принимает кадры");
     if (!reached)
         return QStringLiteral("Нет связи с OLA");
     return QStringLiteral("OLA: вселенная %1").arg(universe);
@@ -135,11 +132,40 @@ void DmxPanel::setSettingsPath(const QString& path)
 void DmxPanel::loadPatch()
 {
     const DmxPatch defaults;
-    const DmxPatch stored{profileNumber(settingsPath_, kUniverseKey, defaults.universe),
-                          profileNumber(settingsPath_, kLevelsKey, defaults.levels),
-                          profileNumber(settingsPath_, kColoursKey, defaults.colours)};
+    QStringList faults;
+    // A value that is no number gives way to its default; a missing one is no fault.
+    const auto number = [&](const QString& key, int fallback) {
+        const QString text = readProfileString(settingsPath_, kSection, key, {}).trimmed();
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok && !text.isEmpty())
+            faults << QStringLiteral("%1=%2 — не число").arg(key, text);
+        return ok ? value : fallback;
+    };
+    const DmxPatch stored{number(kUniverseKey, defaults.universe),
+                          number(kLevelsKey, defaults.levels),
+                          number(kColoursKey, defaults.colours)};
     // A hand-edited patch that cannot be used gives way to the defaults.
-    patch_ = dmxPatchProblem(stored).isEmpty() ? stored : defaults;
+    const QString unusable = dmxPatchProblem(stored);
+    patch_ = unusable.isEmpty() ? stored : defaults;
+    if (!unusable.isEmpty())
+        faults << unusable;
+    settingsFault_ = faults.isEmpty()
+                         ? QString()
+                         : QStringLiteral("Патч DMX в файле настроек не годится:\r\n%1\r\n"
+                                          "Взяты значения по умолчанию.")
+                               .arg(faults.join(QStringLiteral("\r\n")));
+    // Told once the windows are up; a later load of the settings replaces it.
+    if (!settingsFault_.isEmpty())
+        QTimer::singleShot(0, this, &DmxPanel::tellSettingsFault);
+}
+
+void DmxPanel::tellSettingsFault()
+{
+    if (settingsFault_.isEmpty())
+        return;
+    editor_.fileCommands().prompter().showMessage(&editor_, QStringLiteral("Сообщение"),
+                                                  std::exchange(settingsFault_, QString()));
 }
 
 void DmxPanel::showPatch()
@@ -170,7 +196,8 @@ void DmxPanel::savePatch()
 void DmxPanel::showState()
 {
     const bool on = sender_ && dmxCheck_->isChecked();
-    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe));
+    stateLabel_->setText(dmxStateText(on, on && sender_->reached().value_or(false), patch_.universe,
+                                      on && sender_->stalled()));
 }
 
 } // namespace pluviane

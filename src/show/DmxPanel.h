@@ -52,6 +52,7 @@ private:
                       int minimum, int maximum, int value);
     void SpinBoxDmxChange();
     void loadPatch();
+    void tellSettingsFault();
     void showPatch();
     void savePatch();
     void showState();
@@ -60,6 +61,7 @@ private:
     EditorWindow& editor_;
     QString settingsPath_;
     DmxPatch patch_;
+    QString settingsFault_; // what was wrong with the stored patch, until told
     DmxSender::Options olaOptions_;
     std::unique_ptr<DmxSender> sender_;
     QCheckBox* dmxCheck_ = nullptr;
@@ -69,7 +71,8 @@ private:
     QLabel* stateLabel_ = nullptr;
 };
 
-// The state label's text.
-QString dmxStateText(bool on, bool reached, int universe);
+// The state label's text; a stalled daemon (connected, taking no frames) is
+// told apart from one that cannot be reached.
+QString dmxStateText(bool on, bool reached, int universe, bool stalled);
 
 } // namespace pluviane

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +29,7 @@ namespace {
 constexpr int kSoundIntervalMs = 100;
 constexpr int kStatusPanelWidth = 200;
 const QString kNoTime = QStringLiteral("------");
+constexpr int kSilenceMessageMs = 8000;
 
 // The smallest integer not below `value`, in plain decimal; -0.5 gives "0".
 QString roundedUp(double value)
@@ -128,6 +130,7 @@ QWidget* MusicPanel::buildPlayerBar()
 
 void MusicPanel::attachStatusBar(QStatusBar* bar)
 {
+    statusBar_ = bar;
     statusPanel_ = new QLabel(bar);
     // A label: screen readers read its text; the name serves automation.
     nameCaptioned(statusPanel_, "StatusBarPanel0");
@@ -135,9 +138,7 @@ void MusicPanel::attachStatusBar(QStatusBar* bar)
     // must not grow for it.
     statusPanel_->setMaximumWidth(kStatusPanelWidth);
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont small = statusPanel_->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    statusPanel_->setFont(small);
+    statusPointSize_ = statusPanel_->font().pointSizeF() * 0.85;
     bar->addWidget(statusPanel_, 1);
     showViewValues();
 }
@@ -174,6 +175,16 @@ void MusicPanel::soundOpened()
     length_->setText(minutesSeconds(QStringLiteral("Длина      "), length, kLoadMin));
     position_->setText(QStringLiteral("Позиция  0 min  0 sec "));
     remaining_->setText(minutesSeconds(QStringLiteral("Осталось "), length, kLoadMin));
+    sayIfSilent();
+}
+
+// A machine without a sound device plays silently; the user hears of it once.
+void MusicPanel::sayIfSilent()
+{
+    if (silenceSaid_ || statusBar_ == nullptr || player_->hasOutputDevice())
+        return;
+    silenceSaid_ = true;
+    statusBar_->showMessage(QStringLiteral("Нет звукового устройства"), kSilenceMessageMs);
 }
 
 // The player keeps the file it had; only the name label shows the new choice.
@@ -194,8 +205,25 @@ void MusicPanel::TimerSoundTimer()
 
 void MusicPanel::showViewValues()
 {
-    if (statusPanel_ != nullptr)
-        statusPanel_->setText(viewValuesText(state_));
+    if (statusPanel_ == nullptr)
+        return;
+    statusPanel_->setText(viewValuesText(state_));
+    fitStatusFont();
+}
+
+// The whole text must show in the room the narrow editor leaves: the font
+// shrinks as far as needed, and grows back when there is room again.
+void MusicPanel::fitStatusFont()
+{
+    constexpr qreal kSmallestPoints = 5.0;
+    const int room = statusPanel_->contentsRect().width();
+    QFont font = statusPanel_->font();
+    font.setPointSizeF(statusPointSize_);
+    while (font.pointSizeF() > kSmallestPoints
+           && QFontMetrics(font).horizontalAdvance(statusPanel_->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != statusPanel_->font())
+        statusPanel_->setFont(font);
 }
 
 void MusicPanel::showPlayingPosition()

@@ -42,7 +42,9 @@ private:
     QWidget* buildPlayerBar();
     void soundOpened();
     void soundFailed(const QString& reason);
+    void sayIfSilent();
     void showViewValues();
+    void fitStatusFont();
     void showPlayingPosition();
 
     FountainState& state_;
@@ -58,6 +60,9 @@ private:
     QLabel* remaining_ = nullptr;
     QScrollBar* progress_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    qreal statusPointSize_ = 0; // the panel's font size when the text fits
+    bool silenceSaid_ = false;
     QTimer timerSound_;
 };
 

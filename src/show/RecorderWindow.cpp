@@ -197,7 +197,7 @@ void RecorderWindow::ScrollBarPressChange(int group, int value)
 
 void RecorderWindow::ScrollBarColorChange(int group, int value)
 {
-    manual().colourFader(group)->setValue(255 - value);
+    manual().colourFader(group)->setValue(faderColourOfScene(static_cast<Byte>(value)));
 }
 
 void RecorderWindow::ScrollBarallColorChange(int value)
@@ -238,10 +238,11 @@ void RecorderWindow::ScrollBarNscenChange(int scene)
     scene_.numberLabel->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
     if (scene > scene_.count->value())
         scene_.count->setValue(scene);
-    // Groups 13..15 have no bar: they take their colour only here. For groups
-    // 1..12 a bar that moves below replaces this colour with its own.
+    // Every group first shows the colour its bar shows for the stored value, so
+    // a group whose bar does not move below keeps the colour that was recorded.
+    // Groups 13..15 have no bar: they take their colour only here.
     for (int g = 1; g < kMaxGroup; ++g)
-        manual().ColorChange(g, state_.SceneColour[scene][g]);
+        manual().ColorChange(g, faderColourOfScene(state_.SceneColour[scene][g]));
     for (int g = 1; g <= kFaderGroups; ++g)
         colour_[g]->setValue(state_.SceneColour[scene][g]);
 }

@@ -185,7 +185,8 @@ void SequencerPanel::TimerSmenaColorTimer()
         ManualTab& manual = editor_.manualTab();
         for (int k = 1; k <= 4; ++k) {
             QScrollBar* fader = manual.colourFader(k);
-            const int target = state_.SceneColour[scene->value()][k];
+            // The fader moves to the colour the recorder showed for the scene.
+            const int target = faderColourOfScene(state_.SceneColour[scene->value()][k]);
             fader->setValue(stepColourFader(fader->value(), target, step));
         }
         return;
@@ -202,7 +203,9 @@ void SequencerPanel::SpeedButtonStartfORMClick()
 }
 
 // Playing from form 1 starts from a dry fountain, so the first form rises from
-// the bottom; at any other form play resumes where it stopped.
+// the bottom; at any other form play resumes where it stopped. The pressure
+// bars go to the bottom with the ramp: a bar left showing the first form would
+// not move on the ramp's first step, and its group would stay dry all form.
 void SequencerPanel::SpeedButtonPlayFormClick()
 {
     if (currentForm_ != 1)
@@ -210,6 +213,8 @@ void SequencerPanel::SpeedButtonPlayFormClick()
     editor_.manualTab().SpeedButtonAllMinClick();
     for (int g = 0; g < kMaxGroup; ++g)
         state_.GroupRampLevel[g] = 255;
+    for (int g = 1; g <= kFaderGroups; ++g)
+        recorder().pressureBar(g)->setValue(255);
 }
 
 void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()->setValue(1); }

@@ -1,92 +1,114 @@
 #include "show/SoundPlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QMediaDevices>
 #include <QMediaPlayer>
-#include <QTimer>
 #include <QUrl>
 
 namespace pluviane {
 
-MediaSoundPlayer::MediaSoundPlayer(QObject* parent)
-    : SoundPlayer(parent), player_(new QMediaPlayer(this)), output_(new QAudioOutput(this))
-{
-    player_->setAudioOutput(output_);
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this, &MediaSoundPlayer::onStatus);
-    connect(player_, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& reason) { onError(reason); });
-}
+MediaSoundPlayer::MediaSoundPlayer(QObject* parent) : SoundPlayer(parent) {}
 
 MediaSoundPlayer::~MediaSoundPlayer()
 {
-    player_->stop();
+    if (player_ != nullptr)
+        player_->stop();
 }
 
 void MediaSoundPlayer::open(const QString& path)
 {
-    pendingPath_ = path;
-    restoring_ = false;
-    // The player ignores a source equal to the one it holds; reopening the
-    // same file must still report back.
-    player_->setSource(QUrl());
-    player_->setSource(QUrl::fromLocalFile(path));
+    dropCandidate();
+    candidate_ = new QMediaPlayer(this);
+    QMediaPlayer* candidate = candidate_;
+    // Without an output the player cannot get ready and never learns the length.
+    candidate->setAudioOutput(new QAudioOutput(candidate));
+    connect(candidate, &QMediaPlayer::mediaStatusChanged, this,
+            [this, candidate] { onCandidateStatus(candidate); });
+    connect(candidate, &QMediaPlayer::errorOccurred, this,
+            [this, candidate](QMediaPlayer::Error, const QString& reason) {
+                onCandidateError(candidate, reason);
+            });
+    candidate->setSource(QUrl::fromLocalFile(path));
 }
 
+// A file counts as opened when its own player has loaded it and knows its
+// length; only then is the old file closed.
+void MediaSoundPlayer::onCandidateStatus(QMediaPlayer* candidate)
+{
+    if (candidate != candidate_)
+        return;
+    if (candidate->mediaStatus() == QMediaPlayer::InvalidMedia) {
+        onCandidateError(candidate, candidate->errorString());
+        return;
+    }
+    if (candidate->mediaStatus() != QMediaPlayer::LoadedMedia)
+        return;
+    candidate_ = nullptr;
+    disconnect(candidate, nullptr, this, nullptr);
+    if (player_ != nullptr) {
+        player_->stop();
+        player_->deleteLater();
+    }
+    player_ = candidate;
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, &MediaSoundPlayer::onStatus);
+    emit opened();
+}
+
+// The player reports one failed open several times over; the first report
+// counts, and the player goes with it.
+void MediaSoundPlayer::onCandidateError(QMediaPlayer* candidate, const QString& reason)
+{
+    if (candidate != candidate_)
+        return;
+    dropCandidate();
+    emit failed(reason.isEmpty() ? QStringLiteral("Файл не воспроизводится") : reason);
+}
+
+void MediaSoundPlayer::dropCandidate()
+{
+    if (candidate_ == nullptr)
+        return;
+    disconnect(candidate_, nullptr, this, nullptr);
+    candidate_->deleteLater();
+    candidate_ = nullptr;
+}
+
+// At the end the file goes back to its start, ready to play again.
 void MediaSoundPlayer::onStatus()
 {
-    switch (player_->mediaStatus()) {
-    case QMediaPlayer::LoadedMedia:
-        if (restoring_) {
-            restoring_ = false;
-        } else if (!pendingPath_.isEmpty()) {
-            openPath_ = pendingPath_;
-            pendingPath_.clear();
-            emit opened();
-        }
-        break;
-    case QMediaPlayer::EndOfMedia:
-        // At the end the file goes back to its start, ready to play again.
-        player_->stop();
+    if (player_->mediaStatus() == QMediaPlayer::EndOfMedia)
         player_->setPosition(0);
-        break;
-    default:
-        break;
-    }
 }
 
-// The player reports one failed open several times over; only the first
-// report of an open counts. The file that was open before is reopened, so a
-// failed choice changes nothing.
-void MediaSoundPlayer::onError(const QString& reason)
-{
-    if (pendingPath_.isEmpty())
-        return;
-    pendingPath_.clear();
-    emit failed(reason);
-    QTimer::singleShot(0, this, [this] {
-        if (!pendingPath_.isEmpty())
-            return; // another file is on its way
-        restoring_ = !openPath_.isEmpty();
-        player_->setSource(restoring_ ? QUrl::fromLocalFile(openPath_) : QUrl());
-    });
-}
+qint64 MediaSoundPlayer::length() const { return player_ != nullptr ? player_->duration() : 0; }
 
-qint64 MediaSoundPlayer::length() const { return player_->duration(); }
-
-qint64 MediaSoundPlayer::position() const { return player_->position(); }
+qint64 MediaSoundPlayer::position() const { return player_ != nullptr ? player_->position() : 0; }
 
 bool MediaSoundPlayer::playing() const
 {
-    return player_->playbackState() == QMediaPlayer::PlayingState;
+    return player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState;
 }
 
 void MediaSoundPlayer::play()
 {
-    if (!openPath_.isEmpty() && pendingPath_.isEmpty() && !restoring_)
+    if (player_ != nullptr)
         player_->play();
 }
 
-void MediaSoundPlayer::stop() { player_->stop(); }
+// Qt's stop would also rewind: a pause keeps the place, and "Previous" rewinds.
+void MediaSoundPlayer::stop()
+{
+    if (player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState)
+        player_->pause();
+}
 
-void MediaSoundPlayer::seek(qint64 position) { player_->setPosition(position); }
+void MediaSoundPlayer::seek(qint64 position)
+{
+    if (player_ != nullptr)
+        player_->setPosition(position);
+}
+
+bool MediaSoundPlayer::hasOutputDevice() const { return !QMediaDevices::audioOutputs().isEmpty(); }
 
 } // namespace pluviane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 using namespace pluviane;
@@ -22,11 +23,22 @@ TEST(DmxPatch, RefusesRunsPastTheUniverseAndSharedChannels)
     EXPECT_FALSE(dmxPatchProblem({1, 48, 1}).isEmpty());   // first level channel is a blue
     EXPECT_FALSE(dmxPatchProblem({-1, 1, 17}).isEmpty());
     EXPECT_FALSE(dmxPatchProblem({65536, 1, 17}).isEmpty());
+
+    // Numbers near the ends of int are refused without wrapping round.
+    constexpr int top = std::numeric_limits<int>::max();
+    constexpr int bottom = std::numeric_limits<int>::min();
+    EXPECT_TRUE(dmxPatchProblem({1, top, 17}).contains("2147483647..2147483662"));
+    EXPECT_TRUE(dmxPatchProblem({1, 1, top - 7}).contains("2147483640..2147483687"));
+    EXPECT_FALSE(dmxPatchProblem({1, bottom, 17}).isEmpty());
+    EXPECT_FALSE(dmxPatchProblem({top, 1, 17}).isEmpty());
 }
 
-TEST(DmxPatch, FrameCarriesGroupsOneToSixteenAndNothingElse)
+TEST(DmxPatch, FrameCarriesGroupsOneToSixteenThatOwnNozzlesAndNothingElse)
 {
     auto state = std::make_unique<FountainState>();
+    for (int g = 1; g <= 16; ++g)
+        state->JetGroup[100 + g] = Byte(g);
+    state->JetGroup[0] = 40;  // a group beyond 16 is never patched
     for (int g = 0; g < kGroupEntries; ++g) {
         state->GroupLevel[g] = 200;  // groups 0 and 17.. must not leak into the frame
         state->GroupColour[g] = {201, 202, 203, 204};
@@ -59,4 +71,13 @@ TEST(DmxPatch, FrameCarriesGroupsOneToSixteenAndNothingElse)
     EXPECT_EQ(dmxFrame(*state, DmxPatch{})[16], 1);
     EXPECT_EQ(dmxFrame(*state, {1, 497, 1})[511], 160);
     EXPECT_EQ(dmxFrame(*state, {1, 1, 465})[511], 255);
+
+    // Groups that own no nozzle send nothing on their level and colour channels.
+    state->JetGroup.fill(0);
+    state->JetGroup[3] = 4;
+    const DmxFrame four = dmxFrame(*state, DmxPatch{});
+    for (int channel = 1; channel <= kDmxChannels; ++channel) {
+        const bool group4 = channel == 4 || (channel >= 26 && channel <= 28);
+        EXPECT_EQ(four[channel - 1] != 0, group4) << channel;
+    }
 }

@@ -34,11 +34,12 @@ TEST(StepRampLevel, StepsTowardTheTargetWithoutPassingIt)
     EXPECT_EQ(state->GroupRampLevel[16], 0);
 }
 
-TEST(ShowSequencer, ColourStepNeverRestsAndTablesLoadFromTheirOffsets)
+TEST(ShowSequencer, ColourStepRestsOnItsTargetAndTablesLoadFromTheirOffsets)
 {
-    EXPECT_EQ(stepColourFader(100, 100, 3), 103);
-    EXPECT_EQ(stepColourFader(103, 100, 3), 100);
+    EXPECT_EQ(stepColourFader(100, 100, 3), 100);
+    EXPECT_EQ(stepColourFader(102, 100, 3), 100);
     EXPECT_EQ(stepColourFader(10, 200, 3), 13);
+    EXPECT_EQ(stepColourFader(199, 200, 10), 200);
 
     auto image = std::make_unique<FountainImage>();
     (*image)[offset::FormPressure + 16 * 5 + 2] = 11;

@@ -85,19 +85,23 @@ TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndEx
     panel().coloursSpin()->setValue(101);
     EXPECT_EQ(panel().patch(), (DmxPatch{7, 300, 101}));
 
+    // Groups 1..12 own nozzles; 13..16 own none, and a pump or light patched
+    // there must stay off whatever their table entries hold.
     FountainState& state = *program_->state;
     for (int g = 1; g <= 16; ++g) {
         state.GroupLevel[g] = Byte(10 * g);
         state.GroupColour[g] = {Byte(g), Byte(2 * g), Byte(3 * g), 0};
+        state.JetGroup[2 * g] = g <= 12 ? Byte(g) : 0;
     }
     panel().dmxCheck()->click();
     ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[299] == 10; }));
     const DmxFrame& frame = receiver.latest();
     for (int g = 1; g <= 16; ++g) {
-        EXPECT_EQ(frame[299 + g - 1], 10 * g) << g;
-        EXPECT_EQ(frame[100 + 3 * (g - 1)], g) << g;
-        EXPECT_EQ(frame[100 + 3 * (g - 1) + 1], 2 * g) << g;
-        EXPECT_EQ(frame[100 + 3 * (g - 1) + 2], 3 * g) << g;
+        const int used = g <= 12 ? 1 : 0;
+        EXPECT_EQ(frame[299 + g - 1], used * 10 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1)], used * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 1], used * 2 * g) << g;
+        EXPECT_EQ(frame[100 + 3 * (g - 1) + 2], used * 3 * g) << g;
     }
     EXPECT_TRUE(labelSays("OLA: вселенная 7"));
 
@@ -124,6 +128,7 @@ TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndEx
 
 TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
 {
+    program_->state->JetGroup[0] = 1;
     panel().dmxCheck()->click();
     {
         DmxReceiver receiver;
@@ -148,10 +153,43 @@ TEST_F(DmxOutput, SurvivesTheDaemonStoppingAndResumesWhenItIsBack)
     EXPECT_TRUE(labelSays("OLA: вселенная 1"));
 }
 
+// A daemon stopped with its connection open is told apart, and when it goes on
+// it gets the newest frame, not the show it missed played all at once.
+TEST_F(DmxOutput, AStalledDaemonIsToldAndResumesWithTheNewestFrameOnly)
+{
+    FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
+    state.GroupLevel[1] = 1;
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(tickUntil(receiver, [](const DmxFrame& f) { return f[0] == 1; }));
+    ASSERT_TRUE(labelSays("OLA: вселенная 1"));
+    receiver.waitFor([](const DmxFrame&) { return false; }, 200);  // takes in what was sent
+
+    olad_.freeze();
+    bool told = false;
+    for (int level = 2; level < 150; ++level) {  // a show goes on meanwhile
+        state.GroupLevel[1] = Byte(level);
+        tick();
+        told = told || panel().stateLabel()->text() == "OLA не принимает кадры";
+        QThread::msleep(20);
+    }
+    EXPECT_TRUE(told);
+    state.GroupLevel[1] = 200;
+    tick();
+    const int before = receiver.frames();
+    olad_.thaw();
+    ASSERT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 200; }));
+    EXPECT_LE(receiver.frames() - before, 2) << "the missed frames were played back";
+    EXPECT_TRUE(labelSays("OLA: вселенная 1"));
+}
+
 TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
 {
     // Two forms of 20 ticks: group 1 full in the first, down in the second.
     FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
     state.FormPressure[1][1] = 0;
     state.FormPressure[2][1] = 255;
     EditorWindow& editor = program_->windows->editor();
@@ -209,6 +247,8 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
     const Case cases[] = {
         {{}, 2, "name one fountain file"},
         {{garbage, "--levels", "498"}, 2, "498..513"},
+        {{garbage, "--levels", "2147483640"}, 2, "2147483640..2147483655"},
+        {{garbage, "--colours", "99999999999"}, 2, "takes a number"},
         {{garbage, "--colours", "10"}, 2, "пересекаются"},
         {{garbage, "--universe", "x"}, 2, "takes a number"},
         {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},

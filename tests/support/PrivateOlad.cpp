@@ -18,6 +18,7 @@
 #include <ola/network/TCPSocket.h>
 
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace pluviane::test {
@@ -111,8 +112,21 @@ bool PrivateOlad::start(QString* why)
     return false;
 }
 
+void PrivateOlad::freeze()
+{
+    if (process_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP);
+}
+
+void PrivateOlad::thaw()
+{
+    if (process_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(process_.processId()), SIGCONT);
+}
+
 void PrivateOlad::stop()
 {
+    thaw();  // a frozen daemon hears no SIGTERM
     if (process_.state() == QProcess::NotRunning)
         return;
     process_.terminate();

@@ -30,6 +30,9 @@ public:
     bool start(QString* why);
     // Stops it for good (SIGTERM, then SIGKILL).
     void stop();
+    // Halts it with its connections open (SIGSTOP), and lets it go on (SIGCONT).
+    void freeze();
+    void thaw();
     std::uint16_t port() const { return port_; }
 
 private:

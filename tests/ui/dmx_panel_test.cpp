@@ -8,6 +8,7 @@
 #include "show/DmxPanel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -67,10 +68,23 @@ TEST_F(DmxPanelTest, PatchIsRefusedPastChannel512AndKeptInTheSettingsFile)
     program = start();
     EXPECT_EQ(panel(*program).patch(), (DmxPatch{4, 449, 465}));
     EXPECT_EQ(panel(*program).levelsSpin()->value(), 449);
+    // Each fallback is told once, naming what was wrong.
+    const auto told = [this](const char* what) {
+        QCoreApplication::processEvents();
+        return prompter->messages.size() == 1 && prompter->messages[0].text.contains(what);
+    };
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompter->messages.empty());
     writeProfileString(ini, "DMX", "Levels", "500");
     program = start();
     EXPECT_EQ(panel(*program).patch(), DmxPatch{});
+    EXPECT_TRUE(told("500..515"));
+    writeProfileString(ini, "DMX", "Levels", "2147483647");
+    program = start();
+    EXPECT_EQ(panel(*program).patch(), DmxPatch{});
+    EXPECT_TRUE(told("2147483647..2147483662"));
     writeProfileString(ini, "DMX", "Levels", "x1");
     program = start();
     EXPECT_EQ(panel(*program).patch(), (DmxPatch{4, 1, 465}));
+    EXPECT_TRUE(told("Levels=x1"));
 }

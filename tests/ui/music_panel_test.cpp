@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 
+#include "app/Application.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
@@ -7,9 +8,12 @@
 #include "show/SoundPlayer.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -118,6 +122,86 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     EXPECT_FALSE(program.panel.soundPlayer().playing());
 }
 
+// The player plays silently without a sound device, so positions move here too.
+TEST(MusicPanel, ASecondFileOpensOnItsOwnWhileOnePlaysAndStopKeepsThePlace)
+{
+    MusicProgram program;
+    QTemporaryDir dir;
+    const QString first = dir.filePath("first.wav");
+    const QString second = dir.filePath("second.wav");
+    const QString broken = dir.filePath("broken.wav");
+    writeBytes(first, silentWav(9000));
+    writeBytes(second, silentWav(62000));
+    writeBytes(broken, silentWav(1000).left(30));
+    SoundPlayer& player = program.panel.soundPlayer();
+    QSignalSpy opened(&player, &SoundPlayer::opened);
+    QSignalSpy failed(&player, &SoundPlayer::failed);
+    const auto click = [&](const char* name) { control<QToolButton>(&program.editor, name)->click(); };
+
+    program.load(first);
+    ASSERT_TRUE(opened.wait(10000));
+    const bool silent = !player.hasOutputDevice();
+    QStatusBar* status = control<QStatusBar>(&program.editor, "StatusBar");
+    if (silent) {
+        EXPECT_EQ(status->currentMessage(), "Нет звукового устройства");
+    }
+    status->clearMessage();
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 200, 10000);
+
+    // A file that cannot play: one message; the playing file stays the one held.
+    program.load(broken);
+    QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 10000);
+    QTest::qWait(300);
+    EXPECT_EQ(program.prompter->messages.size(), 1u);
+    EXPECT_EQ(program.panel.soundFileName(), first);
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      0 min  9 sec ");
+    EXPECT_TRUE(player.playing());
+
+    program.load(second);
+    QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 2, 10000);
+    QTest::qWait(300); // nothing late of the first file may follow
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      1 min  2 sec ");
+    EXPECT_EQ(program.text("LabelTimeToEnd"), "Осталось 1 min  2 sec ");
+    EXPECT_EQ(control<QScrollBar>(&program.editor, "ScrollBarSound")->maximum(), 62000);
+    EXPECT_EQ(program.panel.soundFileName(), second);
+    EXPECT_TRUE(status->currentMessage().isEmpty()) << "said once only";
+
+    // Stop keeps the place, play goes on from it, "Previous" goes back to the start.
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > 300, 10000);
+    click("MediaPlayerStop");
+    QTRY_VERIFY_WITH_TIMEOUT(!player.playing(), 5000);
+    const qint64 stopped = player.position();
+    EXPECT_GT(stopped, 300);
+    click("MediaPlayerPlay");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() > stopped + 100, 10000);
+    click("MediaPlayerPrev");
+    QTRY_VERIFY_WITH_TIMEOUT(player.position() < stopped, 5000);
+    click("MediaPlayerStop");
+    EXPECT_EQ(program.prompter->messages.size(), 1u);
+}
+
+// Without a sound server the sound system complains at every file and play.
+TEST(MusicPanel, TheSoundSystemTakesOneLineOfTheLogAtMost)
+{
+    static QStringList logged;
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        logged << text;
+    });
+    passOneSoundSystemMessage();
+    const QLoggingCategory player("qt.multimedia.player");
+    for (int i = 0; i < 3; ++i) {
+        qCWarning(player) << "Failed to connect: Connection refused";
+        qWarning("PulseAudioService: pa_context_connect() failed");
+    }
+    qWarning("a message of the program's own");
+    qInstallMessageHandler(nullptr);
+    EXPECT_EQ(logged.size(), 2) << logged.join('|').toStdString();
+    EXPECT_EQ(logged.last(), "a message of the program's own");
+}
+
 TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
 {
     MusicProgram program;
@@ -136,6 +220,19 @@ TEST(MusicPanel, TickShowsPositionWhilePlayingAndTheViewAlways)
     ASSERT_NE(readable, nullptr);
     EXPECT_EQ(readable->text(QAccessible::Name), status->text());
     EXPECT_EQ(program.text("LabelMsPos"), "------"); // no file yet
+
+    // Wide values still show whole in the narrow editor.
+    program.editor.show();
+    program.state->ViewAngleY = -359.5;
+    program.state->ViewAngleZ = -342.5;
+    program.state->ViewPanX = -100.5;
+    program.state->ViewPanY = -150.5;
+    program.panel.TimerSoundTimer();
+    EXPECT_EQ(status->text(), " Rx=-359  Ry=-342  Rz=360   Vx= -100  Vy=-150");
+    EXPECT_LE(QFontMetrics(status->font()).horizontalAdvance(status->text()),
+              status->contentsRect().width());
+    EXPECT_GT(status->contentsRect().width(), 100);
+    program.editor.hide();
 
     player->len = 125500;
     program.load("/any.wav");

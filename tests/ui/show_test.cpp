@@ -119,14 +119,15 @@ TEST(Recorder, BarsDriveTheEditorAndNumbersRaiseTheirCounts)
     EXPECT_EQ(p.state->SceneColour[5][3], 40);
 
     // Moving the all-colour bar records nothing: leaving and coming back
-    // restores the recorded colours. Groups without a bar take the stored value.
+    // restores the recorded colours. Groups without a bar show a stored value
+    // as a bar would.
     p.rec.allColourBar()->setValue(0);
     EXPECT_EQ(p.rec.colourBar(3)->value(), 0);
     p.state->SceneColour[5][14] = 96;
     p.rec.sceneNumberBar()->setValue(4);
     p.rec.sceneNumberBar()->setValue(5);
     EXPECT_EQ(p.rec.colourBar(3)->value(), 40);
-    const Rgb stored = groupColourOf(96, p.manual.saturationBar()->value(),
+    const Rgb stored = groupColourOf(255 - 96, p.manual.saturationBar()->value(),
                                      p.manual.brightnessBar()->value());
     EXPECT_EQ(p.state->GroupColour[14], (std::array<Byte, 4>{stored.r, stored.g, stored.b, 255}));
 
@@ -221,14 +222,14 @@ TEST(FormSequencer, PlaysFormsInTurnThroughRecorderAndFaders)
     EXPECT_EQ(p.seq.currentForm(), 1);
 }
 
-TEST(ColourSequencer, StepsFadersAroundTheirTargetsAndChangesScenes)
+TEST(ColourSequencer, StepsFadersToTheRecordedColoursAndChangesScenes)
 {
     ShowProgram p;
-    p.state->SceneColour[1][1] = 100;
-    p.state->SceneColour[1][2] = 255;
+    p.state->SceneColour[1][1] = 100; // the fader showed 155
+    p.state->SceneColour[1][2] = 0;
     p.seq.colourStepBar()->setValue(3);
     p.seq.sceneLengthBar()->setValue(10);
-    p.manual.colourFader(1)->setValue(100);
+    p.manual.colourFader(1)->setValue(150);
     p.seq.playColorButton()->click();
 
     std::vector<int> first;
@@ -236,7 +237,7 @@ TEST(ColourSequencer, StepsFadersAroundTheirTargetsAndChangesScenes)
         p.ticks(1, &SequencerPanel::TimerSmenaColorTimer);
         first.push_back(p.manual.colourFader(1)->value());
     }
-    EXPECT_EQ(first, (std::vector<int>{103, 100, 103}));
+    EXPECT_EQ(first, (std::vector<int>{153, 155, 155})); // arrives and rests
     EXPECT_EQ(p.manual.colourFader(2)->value(), 255);
 
     // Nine ticks a scene at 10: the ninth changes the scene instead of stepping.
@@ -256,6 +257,57 @@ TEST(ColourSequencer, StepsFadersAroundTheirTargetsAndChangesScenes)
     const int held = p.manual.colourFader(1)->value();
     p.ticks(4, &SequencerPanel::TimerSmenaColorTimer);
     EXPECT_EQ(p.manual.colourFader(1)->value(), held);
+}
+
+// What the designer saw while recording is what the show plays: the colours
+// of every scene (also of a group whose bar stays put between scenes) and the
+// first form's levels when play starts with the recorder showing that form.
+TEST(ShowPlayback, PlaysTheColoursAndTheFirstFormAsRecorded)
+{
+    ShowProgram p;
+    using Colour = std::array<Byte, 4>;
+    p.rec.colourBar(1)->setValue(40);
+    p.rec.colourBar(5)->setValue(100);
+    const Colour first1 = p.state->GroupColour[1];
+    const Colour seen5 = p.state->GroupColour[5];
+    p.rec.recordSceneNextButton()->click();
+    p.rec.colourBar(1)->setValue(180);
+    const Colour second1 = p.state->GroupColour[1];
+    p.rec.recordSceneNextButton()->click(); // scene 3 is a copy of 2
+    for (int g = 1; g <= 12; ++g)
+        p.rec.pressureBar(g)->setValue(205);
+    p.rec.formNumberBar()->setValue(1);
+    p.rec.recordFormButton()->click();
+
+    p.seq.rampStepBar()->setValue(50);
+    p.seq.playFormButton()->click();
+    for (int tick = 0; tick < 5; ++tick) {
+        p.ticks(1, &SequencerPanel::TimerSmenaFormTimer);
+        for (int g = 1; g <= 12; ++g)
+            ASSERT_EQ(p.state->GroupLevel[g], 50) << "group " << g << ", tick " << tick;
+    }
+
+    p.seq.startColorButton()->click();
+    EXPECT_EQ(p.state->GroupColour[1], first1);
+    EXPECT_EQ(p.state->GroupColour[5], seen5);
+    p.seq.colourStepBar()->setValue(10);
+    p.seq.sceneLengthBar()->setValue(10);
+    p.manual.colourFader(1)->setValue(200); // off the scene's colour by hand
+    p.seq.playColorButton()->click();
+    std::vector<int> faders;
+    for (int tick = 0; tick < 4; ++tick) {
+        p.ticks(1, &SequencerPanel::TimerSmenaColorTimer);
+        faders.push_back(p.manual.colourFader(1)->value());
+    }
+    EXPECT_EQ(faders, (std::vector<int>{210, 215, 215, 215}));
+    EXPECT_EQ(p.state->GroupColour[1], first1);
+    p.ticks(5, &SequencerPanel::TimerSmenaColorTimer);
+    ASSERT_EQ(p.rec.sceneNumberBar()->value(), 2);
+    EXPECT_EQ(p.state->GroupColour[1], second1);
+    EXPECT_EQ(p.state->GroupColour[5], seen5);
+    p.ticks(9, &SequencerPanel::TimerSmenaColorTimer);
+    ASSERT_EQ(p.rec.sceneNumberBar()->value(), 3);
+    EXPECT_EQ(p.state->GroupColour[1], second1);
 }
 
 TEST(ShowLoad, TakesOnlyTheShowAndRefusesBadFilesWithoutAChange)
