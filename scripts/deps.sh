@@ -8,6 +8,7 @@ PLUVIANE_PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libbenchmark-dev
   ola libola-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth fonts-dejavu-core
 )
 

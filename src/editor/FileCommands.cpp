@@ -29,12 +29,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
-const QString kTooLargeCaption = QStringLiteral("Сообщение");
-const QString kTooLargeText = QStringLiteral("Ошибка!\r\nФайл большего размера");
-const QString kOverwriteQuestion = QStringLiteral("Файл с таким именем есть. Переписать?");
+QString kTooLargeCaption() { return QCoreApplication::translate("FileCommands", "Сообщение"); }
+QString kTooLargeText() { return QCoreApplication::translate("FileCommands", "Ошибка!\r\nФайл большего размера"); }
+QString kOverwriteQuestion() { return QCoreApplication::translate("FileCommands", "Файл с таким именем есть. Переписать?"); }
 } // namespace
 
 QString captionName(const QString& path) { return QFileInfo(path).fileName(); }
@@ -75,23 +77,23 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
 
 void FileCommands::buildToolBar()
 {
-    addButton("SpeedButtonNew", QStyle::SP_FileIcon, QStringLiteral("Новый файл"),
+    addButton("SpeedButtonNew", QStyle::SP_FileIcon, tr("Новый файл"),
               &FileCommands::SpeedButtonNewClick);
-    addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл"),
+    addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, tr("Открыть файл"),
               &FileCommands::SpeedButtonOpenFontanClick);
     saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
-                        QStringLiteral("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
+                        tr("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
     save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
-                      QStringLiteral("Сохранить файл"), &FileCommands::SpeedButtonSaveFontanClick);
+                      tr("Сохранить файл"), &FileCommands::SpeedButtonSaveFontanClick);
     undo_ = addButton("SpeedButtonUndo", QStyle::SP_ArrowBack, {}, &FileCommands::SpeedButtonUndoClick);
     undo_->setEnabled(false);
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonHelp", QStyle::SP_MessageBoxQuestion, {}, &FileCommands::SpeedButtonHelpClick);
-    addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, QStringLiteral("О программе"),
+    addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, tr("О программе"),
               &FileCommands::SpeedButtonAboutClick);
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
-              QStringLiteral("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+              tr("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
 }
 
 QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }
@@ -110,14 +112,14 @@ void FileCommands::FromBufCup()
 
 void FileCommands::showFileError(QWidget* owner, const QString& name, const QString& reason)
 {
-    prompter_->showMessage(owner, QStringLiteral("Ошибка"),
-                           QStringLiteral("Файл ") + QDir::toNativeSeparators(name) +
+    prompter_->showMessage(owner, tr("Ошибка"),
+                           tr("Файл ") + QDir::toNativeSeparators(name) +
                                QStringLiteral("\r\n") + reason);
 }
 
 void FileCommands::showTooLarge(QWidget* owner)
 {
-    prompter_->showMessage(owner, kTooLargeCaption, kTooLargeText);
+    prompter_->showMessage(owner, kTooLargeCaption(), kTooLargeText());
 }
 
 void FileCommands::adoptFileName(const QString& name)
@@ -227,7 +229,7 @@ void FileCommands::SpeedButtonSaveAsFontanClick()
         return;
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
-    if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion))
+    if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion()))
         return;
     if (!SAveFileFontan(name))
         return;

@@ -6,65 +6,67 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 QStringList helpLines()
 {
     const QString mail = AboutWindow::mailAddress().path();
     return {
-        QStringLiteral("            Pluviane — визуализация фонтанов"),
+        QCoreApplication::translate("HelpWindow", "            Pluviane — визуализация фонтанов"),
         QString(),
-        QStringLiteral("Программа служит для проектирования фонтанов: струи собираются в группы,"),
-        QStringLiteral("расставляются вокруг чаши, и весь фонтан сразу виден в объёмном изображении,"),
-        QStringLiteral("которое обновляется в реальном времени, двадцать раз в секунду."),
+        QCoreApplication::translate("HelpWindow", "Программа служит для проектирования фонтанов: струи собираются в группы,"),
+        QCoreApplication::translate("HelpWindow", "расставляются вокруг чаши, и весь фонтан сразу виден в объёмном изображении,"),
+        QCoreApplication::translate("HelpWindow", "которое обновляется в реальном времени, двадцать раз в секунду."),
         QString(),
-        QStringLiteral("Управление видом (в главном окне):"),
-        QStringLiteral("  - левая кнопка мыши нажата и мышь движется — весь фонтан перемещается;"),
-        QStringLiteral("  - правая кнопка мыши нажата и мышь движется — фонтан поворачивается;"),
-        QStringLiteral("  - клавиши со стрелками — фонтан сдвигается влево, вправо, вверх и вниз;"),
-        QStringLiteral("  - Shift, затем стрелки — поворот вокруг горизонтальных осей X и Z;"),
-        QStringLiteral("  - Ctrl, затем стрелки влево и вправо — поворот вокруг вертикальной оси."),
-        QStringLiteral("Клавиши Shift и Ctrl выбирают, что делают стрелки, пока их не отпустят."),
-        QStringLiteral("Масштаб и вращение поля задаются на закладке «Чаша»; кнопка ISOMETR"),
-        QStringLiteral("ставит изометрический вид."),
+        QCoreApplication::translate("HelpWindow", "Управление видом (в главном окне):"),
+        QCoreApplication::translate("HelpWindow", "  - левая кнопка мыши нажата и мышь движется — весь фонтан перемещается;"),
+        QCoreApplication::translate("HelpWindow", "  - правая кнопка мыши нажата и мышь движется — фонтан поворачивается;"),
+        QCoreApplication::translate("HelpWindow", "  - клавиши со стрелками — фонтан сдвигается влево, вправо, вверх и вниз;"),
+        QCoreApplication::translate("HelpWindow", "  - Shift, затем стрелки — поворот вокруг горизонтальных осей X и Z;"),
+        QCoreApplication::translate("HelpWindow", "  - Ctrl, затем стрелки влево и вправо — поворот вокруг вертикальной оси."),
+        QCoreApplication::translate("HelpWindow", "Клавиши Shift и Ctrl выбирают, что делают стрелки, пока их не отпустят."),
+        QCoreApplication::translate("HelpWindow", "Масштаб и вращение поля задаются на закладке «Чаша»; кнопка ISOMETR"),
+        QCoreApplication::translate("HelpWindow", "ставит изометрический вид."),
         QString(),
-        QStringLiteral("Картинка подложки (JPEG или BMP) читается самой программой, отдельная"),
-        QStringLiteral("библиотека не нужна. Файл muzteatr.jpg из рабочей папки загружается при"),
-        QStringLiteral("запуске; другую картинку выбирают кнопкой «Подложка» на закладке «Чаша»."),
+        QCoreApplication::translate("HelpWindow", "Картинка подложки (JPEG или BMP) читается самой программой, отдельная"),
+        QCoreApplication::translate("HelpWindow", "библиотека не нужна. Файл muzteatr.jpg из рабочей папки загружается при"),
+        QCoreApplication::translate("HelpWindow", "запуске; другую картинку выбирают кнопкой «Подложка» на закладке «Чаша»."),
         QString(),
-        QStringLiteral("Классический фонтан с круглой чашей за одну минуту:"),
-        QStringLiteral("  1. Нажмите «Новый файл» на панели инструментов."),
-        QStringLiteral("  2. На закладке «Oпции» задайте, как будет меняться каждая следующая"),
-        QStringLiteral("     группа: например, размер на -20 и высоту на 20."),
-        QStringLiteral("  3. На закладке «Группы» выберите форму коллектора «Круг», размер 150,"),
-        QStringLiteral("     количество струй 12 и высоту струи 60."),
-        QStringLiteral("  4. Нажмите «Записать+новая группа» несколько раз: каждая новая группа"),
-        QStringLiteral("     ложится внутри предыдущей и бьёт выше."),
-        QStringLiteral("  5. На закладке «Управление» фейдерами слева задайте высоту каждой"),
-        QStringLiteral("     группы, фейдерами справа — её цвет, кнопкой «Все цветные» — радугу."),
-        QStringLiteral("  6. На закладке «Чаша» выберите число углов 21 и размер чаши."),
-        QStringLiteral("  7. Сохраните фонтан кнопкой «Записать файл как»."),
+        QCoreApplication::translate("HelpWindow", "Классический фонтан с круглой чашей за одну минуту:"),
+        QCoreApplication::translate("HelpWindow", "  1. Нажмите «Новый файл» на панели инструментов."),
+        QCoreApplication::translate("HelpWindow", "  2. На закладке «Oпции» задайте, как будет меняться каждая следующая"),
+        QCoreApplication::translate("HelpWindow", "     группа: например, размер на -20 и высоту на 20."),
+        QCoreApplication::translate("HelpWindow", "  3. На закладке «Группы» выберите форму коллектора «Круг», размер 150,"),
+        QCoreApplication::translate("HelpWindow", "     количество струй 12 и высоту струи 60."),
+        QCoreApplication::translate("HelpWindow", "  4. Нажмите «Записать+новая группа» несколько раз: каждая новая группа"),
+        QCoreApplication::translate("HelpWindow", "     ложится внутри предыдущей и бьёт выше."),
+        QCoreApplication::translate("HelpWindow", "  5. На закладке «Управление» фейдерами слева задайте высоту каждой"),
+        QCoreApplication::translate("HelpWindow", "     группы, фейдерами справа — её цвет, кнопкой «Все цветные» — радугу."),
+        QCoreApplication::translate("HelpWindow", "  6. На закладке «Чаша» выберите число углов 21 и размер чаши."),
+        QCoreApplication::translate("HelpWindow", "  7. Сохраните фонтан кнопкой «Записать файл как»."),
         QString(),
-        QStringLiteral("Файл фонтана (*.wat) хранит струи, группы, цвета, записанные формы и"),
-        QStringLiteral("сцены, а также чашу, подложку и вид. Флажок «Load» на закладке «Чаша»"),
-        QStringLiteral("решает, берётся ли чаша из открываемого файла. Кнопка «Открыть файл c"),
-        QStringLiteral("параметрами чаши» берёт из файла только чашу. Кнопка отмены"),
-        QStringLiteral("возвращает фонтан к последнему открытому или сохранённому файлу."),
+        QCoreApplication::translate("HelpWindow", "Файл фонтана (*.wat) хранит струи, группы, цвета, записанные формы и"),
+        QCoreApplication::translate("HelpWindow", "сцены, а также чашу, подложку и вид. Флажок «Load» на закладке «Чаша»"),
+        QCoreApplication::translate("HelpWindow", "решает, берётся ли чаша из открываемого файла. Кнопка «Открыть файл c"),
+        QCoreApplication::translate("HelpWindow", "параметрами чаши» берёт из файла только чашу. Кнопка отмены"),
+        QCoreApplication::translate("HelpWindow", "возвращает фонтан к последнему открытому или сохранённому файлу."),
         QString(),
-        QStringLiteral("Закладка «Ред.Струи» правит одну струю: выберите её номер и двигайте"),
-        QStringLiteral("полосы высоты, наклона, поворота, пенности и положения."),
+        QCoreApplication::translate("HelpWindow", "Закладка «Ред.Струи» правит одну струю: выберите её номер и двигайте"),
+        QCoreApplication::translate("HelpWindow", "полосы высоты, наклона, поворота, пенности и положения."),
         QString(),
-        QStringLiteral("Задуманные расширения:"),
-        QStringLiteral("  - коллекторы произвольной формы, нарисованные мышью;"),
-        QStringLiteral("  - запись шоу под музыку с привязкой к времени;"),
-        QStringLiteral("  - вывод изображения в файл и видеоролик;"),
-        QStringLiteral("  - смета фонтана по числу форсунок и насосов;"),
-        QStringLiteral("  - подсветка чаши и дна."),
+        QCoreApplication::translate("HelpWindow", "Задуманные расширения:"),
+        QCoreApplication::translate("HelpWindow", "  - коллекторы произвольной формы, нарисованные мышью;"),
+        QCoreApplication::translate("HelpWindow", "  - запись шоу под музыку с привязкой к времени;"),
+        QCoreApplication::translate("HelpWindow", "  - вывод изображения в файл и видеоролик;"),
+        QCoreApplication::translate("HelpWindow", "  - смета фонтана по числу форсунок и насосов;"),
+        QCoreApplication::translate("HelpWindow", "  - подсветка чаши и дна."),
         QString(),
-        QStringLiteral("Окно помощи можно прокручивать; набранный здесь текст нигде не"),
-        QStringLiteral("сохраняется."),
+        QCoreApplication::translate("HelpWindow", "Окно помощи можно прокручивать; набранный здесь текст нигде не"),
+        QCoreApplication::translate("HelpWindow", "сохраняется."),
         QString(),
-        QStringLiteral("Пожелания и замечания присылайте по адресу ") + mail,
+        QCoreApplication::translate("HelpWindow", "Пожелания и замечания присылайте по адресу ") + mail,
     };
 }
 
@@ -74,7 +76,7 @@ HelpWindow::HelpWindow(AppWindows& windows)
       windows_(windows)
 {
     setObjectName("FormHelp");
-    setWindowTitle(QStringLiteral("Окно помощи"));
+    setWindowTitle(tr("Окно помощи"));
     resize(642, 480);
 
     auto* layout = new QVBoxLayout(this);
