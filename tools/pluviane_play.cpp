@@ -2,6 +2,7 @@
 // a show controller standing next to a fountain.
 #include "app/AppWindows.h"
 #include "app/Application.h"
+#include "app/Language.h"
 #include "app/MainWindow.h"
 #include "app/PresetList.h"
 #include "app/StopSignals.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QAudioOutput>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QScrollBar>
@@ -31,6 +33,11 @@
 using namespace pluviane;
 
 namespace {
+
+// The context of this tool's own texts.
+struct PlayTool {
+    Q_DECLARE_TR_FUNCTIONS(PlayTool)
+};
 
 constexpr int kFrameMs = 50;  // DMX frames at the render tick's rate
 
@@ -54,7 +61,7 @@ int number(const QCommandLineParser& parser, const QString& name, int fallback, 
     bool valid = false;
     const int value = parser.value(name).toInt(&valid);
     if (!valid) {
-        say(QStringLiteral("--%1 takes a number, not \"%2\"").arg(name, parser.value(name)));
+        say(PlayTool::tr("--%1 takes a number, not \"%2\"").arg(name, parser.value(name)));
         *ok = false;
     }
     return value;
@@ -64,20 +71,20 @@ std::optional<Arguments> parseArguments(const QStringList& words)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Plays the show of a fountain file to DMX through OLA, with no display."));
+        PlayTool::tr("Plays the show of a fountain file to DMX through OLA, with no display."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), PlayTool::tr("The fountain file."));
     parser.addOptions({
-        {QStringLiteral("universe"), QStringLiteral("OLA universe (default 1)."), QStringLiteral("U")},
-        {QStringLiteral("levels"), QStringLiteral("First level channel (default 1)."), QStringLiteral("L")},
-        {QStringLiteral("colours"), QStringLiteral("First colour channel (default 17)."), QStringLiteral("C")},
-        {QStringLiteral("music"), QStringLiteral("Sound file played with the show."), QStringLiteral("SOUND")},
-        {QStringLiteral("loop"), QStringLiteral("Play on until stopped (the music starts over).")},
-        {QStringLiteral("ola-port"), QStringLiteral("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
+        {QStringLiteral("universe"), PlayTool::tr("OLA universe (default 1)."), QStringLiteral("U")},
+        {QStringLiteral("levels"), PlayTool::tr("First level channel (default 1)."), QStringLiteral("L")},
+        {QStringLiteral("colours"), PlayTool::tr("First colour channel (default 17)."), QStringLiteral("C")},
+        {QStringLiteral("music"), PlayTool::tr("Sound file played with the show."), QStringLiteral("SOUND")},
+        {QStringLiteral("loop"), PlayTool::tr("Play on until stopped (the music starts over).")},
+        {QStringLiteral("ola-port"), PlayTool::tr("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
     });
     parser.process(words);
     if (parser.positionalArguments().size() != 1) {
-        say(QStringLiteral("name one fountain file (see --help)"));
+        say(PlayTool::tr("name one fountain file (see --help)"));
         return std::nullopt;
     }
     Arguments args;
@@ -92,7 +99,7 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     if (!ok)
         return std::nullopt;
     if (port < 1 || port > 65535) {
-        say(QStringLiteral("--ola-port must be 1..65535"));
+        say(PlayTool::tr("--ola-port must be 1..65535"));
         return std::nullopt;
     }
     args.port = static_cast<quint16>(port);
@@ -101,7 +108,7 @@ std::optional<Arguments> parseArguments(const QStringList& words)
         return std::nullopt;
     }
     if (!args.music.isEmpty() && !QFileInfo(args.music).isReadable()) {
-        say(QStringLiteral("cannot read the sound file %1").arg(args.music));
+        say(PlayTool::tr("cannot read the sound file %1").arg(args.music));
         return std::nullopt;
     }
     return args;
@@ -116,7 +123,7 @@ bool loadFountain(AppWindows& windows, const QString& name)
         say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
     }));
     if (!QFileInfo(name).isFile()) {
-        say(QStringLiteral("no fountain file %1").arg(name));
+        say(PlayTool::tr("no fountain file %1").arg(name));
         return false;
     }
     return files.openFountainNamedOutside(name);
@@ -137,8 +144,8 @@ void reportLink(const DmxSender& sender, std::optional<bool>& told)
     if (!reached || reached == told)
         return;
     told = reached;
-    say(*reached ? QStringLiteral("OLA takes the frames")
-                 : QStringLiteral("no connection to OLA; trying again every 3 s"));
+    say(*reached ? PlayTool::tr("OLA takes the frames")
+                 : PlayTool::tr("no connection to OLA; trying again every 3 s"));
 }
 
 // Music that cannot play leaves the show going on without it.
@@ -150,7 +157,7 @@ void prepareMusic(QMediaPlayer& player, QAudioOutput& speakers, const Arguments&
     player.setLoops(args.loop ? QMediaPlayer::Infinite : 1);
     QObject::connect(&player, &QMediaPlayer::errorOccurred,
                      [endAfterOnePass](QMediaPlayer::Error, const QString& why) {
-                         say(QStringLiteral("the music does not play (%1); the show goes on")
+                         say(PlayTool::tr("the music does not play (%1); the show goes on")
                                  .arg(why));
                          endAfterOnePass();
                      });
@@ -171,6 +178,7 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(keepSeriousToolkitMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
+    installTranslations(currentLanguage());
     const std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
@@ -206,7 +214,7 @@ int main(int argc, char* argv[])
         prepareMusic(player, speakers, *args, endAfterOnePass);
 
     if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
-        say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));
+        say(PlayTool::tr("Ctrl+C cannot be caught; stop with care"));
 
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
     sequencer.playFormButton()->click();
@@ -214,7 +222,7 @@ int main(int argc, char* argv[])
     if (!args->music.isEmpty())
         player.play();
     frames.start(kFrameMs);
-    say(QStringLiteral("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
+    say(PlayTool::tr("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
 
     app.exec();
 
@@ -222,6 +230,6 @@ int main(int argc, char* argv[])
     player.stop();
     sender.blackout();
     if (!sender.flush(std::chrono::milliseconds(1000)))
-        say(QStringLiteral("OLA was not reached for the closing blackout"));
+        say(PlayTool::tr("OLA was not reached for the closing blackout"));
     return 0;
 }

@@ -11,13 +11,6 @@ namespace pluviane {
 
 namespace {
 
-// "en-US", "en_GB", "EN" -> "en"; the languages we have, else empty.
-QString knownLanguage(const QString& name)
-{
-    const QString primary = name.trimmed().section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
-    return primary == kRussian || primary == kEnglish ? primary : QString();
-}
-
 bool installTranslator(const QString& file, const QString& folder)
 {
     auto* translator = new QTranslator(QCoreApplication::instance());
@@ -30,12 +23,18 @@ bool installTranslator(const QString& file, const QString& folder)
 
 } // namespace
 
+QString languageCode(const QString& name)
+{
+    const QString primary = name.trimmed().section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+    return primary == kRussian || primary == kEnglish ? primary : QString();
+}
+
 QString chooseLanguage(const QString& setting, const QStringList& desktopLanguages)
 {
-    if (const QString chosen = knownLanguage(setting); !chosen.isEmpty())
+    if (const QString chosen = languageCode(setting); !chosen.isEmpty())
         return chosen;
     for (const QString& name : desktopLanguages)
-        if (const QString known = knownLanguage(name); !known.isEmpty())
+        if (const QString known = languageCode(name); !known.isEmpty())
             return known;
     return kRussian;
 }

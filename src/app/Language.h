@@ -15,6 +15,9 @@ inline const QString kEnglish = QStringLiteral("en");
 inline const QString kInterfaceSection = QStringLiteral("Interface");
 inline const QString kLanguageKey = QStringLiteral("Language");
 
+// "en-US", "en_GB", "EN" -> "en": the code of a language we have, else empty.
+QString languageCode(const QString& name);
+
 // The setting when it names a language we have; otherwise the first of the
 // desktop's languages (most wanted first, "en-US", "ru_RU") we have; otherwise
 // Russian.

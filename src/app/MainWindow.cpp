@@ -55,7 +55,7 @@ void useLightPalette(QWidget* panel)
 
 QString nozzleCountText(int count)
 {
-    return QCoreApplication::translate("MainWindow", "Форсунок всего : ") + QString::number(count);
+    return QCoreApplication::translate("pluviane::MainWindow", "Форсунок всего : ") + QString::number(count);
 }
 
 MainWindow::MainWindow(FountainState& state, AppWindows& windows)

@@ -28,19 +28,28 @@ namespace {
 constexpr int kStartupDelayMs = 3000;
 const QString kSection = QStringLiteral("Konveir");
 const QString kNoCost = QStringLiteral("no Cost");
-QString kCostLead() { return QCoreApplication::translate("PresetList", "По смете : "); }
+QString kCostLead() { return QCoreApplication::translate("pluviane::PresetList", "По смете : "); }
 
 // The record buttons' captions differ in their spacing, and users know them so.
 const std::array<const char*, kPresetSlots> kRecordCaptions{
-    QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 1 "),   QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 2 "),  QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 3 "),
-    QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 4 "),   QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 5 "),  QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 6 "),
-    QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 7 "),   QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 8  "), QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки  9"),
-    QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки  10"),  QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки  11"), QT_TRANSLATE_NOOP("PresetList", "Записать для кнопки 12 "),
-    "Записать для кнопки  13 ", "Записать для кнопки  14"};
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 1 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 2 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 3 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 4 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 5 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 6 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 7 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 8  "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  9"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  10"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  11"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 12 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  13 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  14")};
 
 QString slotCaption(int slot)
 {
-    return (slot <= 7 ? QCoreApplication::translate("PresetList", "Театр") : QCoreApplication::translate("PresetList", "Слава")) +
+    return (slot <= 7 ? QCoreApplication::translate("pluviane::PresetList", "Театр") : QCoreApplication::translate("pluviane::PresetList", "Слава")) +
            QString::number(slot <= 7 ? slot : slot - 7);
 }
 

@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 #include "app/Application.h"
+#include "app/Language.h"
 #include "app/MainWindow.h"
 #include "app/StopSignals.h"
 #include "editor/EditorWindow.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();
+    pluviane::installTranslations(pluviane::currentLanguage());
     app.setQuitOnLastWindowClosed(false); // the main window's closing ends the program
 
     pluviane::AppWindows windows(pluviane::fountain());

@@ -24,8 +24,8 @@ namespace pluviane {
 
 namespace {
 
-QString kBowlHint() { return QCoreApplication::translate("BowlTab", "Параметры чаши"); }
-QString kColourHint() { return QCoreApplication::translate("BowlTab", "Цвет чаши"); }
+QString kBowlHint() { return QCoreApplication::translate("pluviane::BowlTab", "Параметры чаши"); }
+QString kColourHint() { return QCoreApplication::translate("pluviane::BowlTab", "Цвет чаши"); }
 
 // Keeps a label showing a fixed text and the bar's position (plus an offset).
 void followBar(QScrollBar* bar, QLabel* label, const QString& prefix, int offset = 0,

@@ -34,9 +34,9 @@
 namespace pluviane {
 
 namespace {
-QString kTooLargeCaption() { return QCoreApplication::translate("FileCommands", "Сообщение"); }
-QString kTooLargeText() { return QCoreApplication::translate("FileCommands", "Ошибка!\r\nФайл большего размера"); }
-QString kOverwriteQuestion() { return QCoreApplication::translate("FileCommands", "Файл с таким именем есть. Переписать?"); }
+QString kTooLargeCaption() { return QCoreApplication::translate("pluviane::FileCommands", "Сообщение"); }
+QString kTooLargeText() { return QCoreApplication::translate("pluviane::FileCommands", "Ошибка!\r\nФайл большего размера"); }
+QString kOverwriteQuestion() { return QCoreApplication::translate("pluviane::FileCommands", "Файл с таким именем есть. Переписать?"); }
 } // namespace
 
 QString captionName(const QString& path) { return QFileInfo(path).fileName(); }

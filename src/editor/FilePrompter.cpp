@@ -39,9 +39,9 @@ QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mo
 
 } // namespace
 
-QString openFountainFilter() { return QCoreApplication::translate("FilePrompter", "Построение фонтана *.wat (*.wat)"); }
-QString saveFountainFilter() { return QCoreApplication::translate("FilePrompter", "Форма фонтана *.wat (*.wat)"); }
-QString openSoundFilter() { return QCoreApplication::translate("FilePrompter", "Звуковые файлы wav, mp3 (*)"); }
+QString openFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter", "Построение фонтана *.wat (*.wat)"); }
+QString saveFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter", "Форма фонтана *.wat (*.wat)"); }
+QString openSoundFilter() { return QCoreApplication::translate("pluviane::FilePrompter", "Звуковые файлы wav, mp3 (*)"); }
 
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
@@ -72,7 +72,7 @@ QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)
 {
-    return QMessageBox::warning(parent, QCoreApplication::translate("FilePrompter", "Предупреждение"), text,
+    return QMessageBox::warning(parent, QCoreApplication::translate("pluviane::FilePrompter", "Предупреждение"), text,
                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -26,7 +26,7 @@ namespace {
 // Start + count never passes this, so the builder stays below nozzle 250.
 constexpr int kNozzleRoom = 250;
 
-QString kGroupButtonHint() { return QCoreApplication::translate("GroupTab", "Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
+QString kGroupButtonHint() { return QCoreApplication::translate("pluviane::GroupTab", "Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
     "редактирования "); }
 
 QString number(int value)

@@ -1,21 +1,25 @@
 #include "editor/OptionsTab.h"
 
+#include "app/Language.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/ProfileFile.h"
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include <QCoreApplication>
-
 namespace pluviane {
 
 namespace {
 
-QString kShiftHint() { return QCoreApplication::translate("OptionsTab", "Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)"); }
+QString kShiftHint() { return QCoreApplication::translate("pluviane::OptionsTab", "Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)"); }
 
 } // namespace
 
@@ -61,8 +65,43 @@ OptionsTab::OptionsTab(FountainState& state, EditorWindow& editor)
         addIncrement(layout, "ScrollBarIvzmZ", "Labelizmz", tr("Смещение по Z на 0"),
                      tr("Смещение по Z на "), -50, 50, 1, kShiftHint());
 
+    buildLanguage(layout);
     buildHidden(layout);
     layout->addStretch(1);
+}
+
+// The caption speaks both languages, so whoever started in the wrong one finds it.
+void OptionsTab::buildLanguage(QVBoxLayout* layout)
+{
+    QLabel* caption = makeLabel(this, "LabelLanguage", tr("Язык / Language"));
+    language_ = new QComboBox(this);
+    nameUncaptioned(language_, QStringLiteral("ComboBoxLanguage"));
+    caption->setBuddy(language_);
+    language_->addItem(tr("Как на рабочем столе"), QString());
+    language_->addItem(tr("Русский"), kRussian);
+    language_->addItem(tr("English"), kEnglish);
+    const QString stored = readProfileString(settingsFilePath(), kInterfaceSection, kLanguageKey, {});
+    language_->setCurrentIndex(std::max(0, language_->findData(languageCode(stored))));
+    languageNote_ = makeLabel(this, "LabelLanguageNote", tr("Язык сменится при следующем запуске программы"));
+    languageNote_->setWordWrap(true);
+    languageNote_->setVisible(false);
+    connect(language_, &QComboBox::activated, this, &OptionsTab::ComboBoxLanguageChange);
+    layout->addWidget(caption);
+    layout->addWidget(language_);
+    layout->addWidget(languageNote_);
+}
+
+void OptionsTab::ComboBoxLanguageChange()
+{
+    const QString path = settingsFilePath();
+    const ProfileWrite written =
+        writeProfileString(path, kInterfaceSection, kLanguageKey, language_->currentData().toString());
+    if (!written.ok) {
+        editor_.fileCommands().prompter().showMessage(
+            &editor_, tr("Ошибка"), QStringLiteral("Unable to write to ") + path + QStringLiteral("\r\n") + written.reason);
+        return;
+    }
+    languageNote_->setVisible(true);
 }
 
 QScrollBar* OptionsTab::addIncrement(QVBoxLayout* layout, const char* name, const char* labelName,

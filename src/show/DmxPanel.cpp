@@ -33,12 +33,12 @@ const QString kColoursKey = QStringLiteral("Colours");
 QString dmxStateText(bool on, bool reached, int universe, bool stalled)
 {
     if (!on)
-        return QCoreApplication::translate("DmxPanel", "DMX выключен");
+        return QCoreApplication::translate("pluviane::DmxPanel", "DMX выключен");
     if (stalled)
-        return QCoreApplication::translate("DmxPanel", "OLA не принимает кадры");
+        return QCoreApplication::translate("pluviane::DmxPanel", "OLA не принимает кадры");
     if (!reached)
-        return QCoreApplication::translate("DmxPanel", "Нет связи с OLA");
-    return QCoreApplication::translate("DmxPanel", "OLA: вселенная %1").arg(universe);
+        return QCoreApplication::translate("pluviane::DmxPanel", "Нет связи с OLA");
+    return QCoreApplication::translate("pluviane::DmxPanel", "OLA: вселенная %1").arg(universe);
 }
 
 DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)

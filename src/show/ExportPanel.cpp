@@ -20,7 +20,7 @@
 namespace pluviane {
 
 namespace {
-QString kCaption() { return QCoreApplication::translate("ExportPanel", "Видео шоу"); }
+QString kCaption() { return QCoreApplication::translate("pluviane::ExportPanel", "Видео шоу"); }
 } // namespace
 
 ExportPanel::ExportPanel(FountainState& state, EditorWindow& editor)

@@ -25,8 +25,8 @@ namespace pluviane {
 namespace {
 
 constexpr int kValueLargeStep = 10;
-QString kRecordHint() { return QCoreApplication::translate("RecorderWindow", "Записать "); }
-QString kRecordNextHint() { return QCoreApplication::translate("RecorderWindow", "Записать и следующая"); }
+QString kRecordHint() { return QCoreApplication::translate("pluviane::RecorderWindow", "Записать "); }
+QString kRecordNextHint() { return QCoreApplication::translate("pluviane::RecorderWindow", "Записать и следующая"); }
 
 // The "Rec" buttons wear red captions, so recording stands out from playing.
 QPushButton* makeRecButton(QWidget* parent, const char* name, const QString& caption,
@@ -85,16 +85,16 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
                                   "ScrollBarAcsel", riseRate_));
     layout->addLayout(top);
     layout->addWidget(buildNumberBox(
-        {QT_TRANSLATE_NOOP("RecorderWindow", "Управление давлением воды  - форма "), "Labelnform", QT_TRANSLATE_NOOP("RecorderWindow", "Номер формы 1"), "ScrollBarNform",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление давлением воды  - форма "), "Labelnform", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер формы 1"), "ScrollBarNform",
          "SpeedButtonRecForm", "SpeedButtonRecFormPlus", "Rec +1+ copy", "LabelmaxForm",
-         QT_TRANSLATE_NOOP("RecorderWindow", "Всего форм 3"), "ScrollBarMaxForm"},
+         QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего форм 3"), "ScrollBarMaxForm"},
         form_));
     layout->addWidget(buildGroupBars(tr(" Цвет группы софитов в сцене  "),
                                      "ScrollBarColor", colour_, &allColour_,
                                      "ScrollBarallColor"));
     layout->addWidget(buildNumberBox(
-        {QT_TRANSLATE_NOOP("RecorderWindow", "Управление яркостью и цветом софитов "), "LabelNscen", QT_TRANSLATE_NOOP("RecorderWindow", "Номер сцены 1"), "ScrollBarNscen",
-         "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", "Всего сцен 3",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление яркостью и цветом софитов "), "LabelNscen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер сцены 1"), "ScrollBarNscen",
+         "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего сцен 3"),
          "ScrollBarMaxScen"},
         scene_));
 
