@@ -4,165 +4,165 @@
 <context>
     <name>PlayTool</name>
     <message>
-        <source>--%1 takes a number, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>--%1 takes a number, not "%2"</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Plays the show of a fountain file to DMX through OLA, with no display.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The fountain file.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>OLA universe (default 1).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>First level channel (default 1).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>First colour channel (default 17).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Sound file played with the show.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Play on until stopped (the music starts over).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>OLA daemon&apos;s RPC port (default 9010).</source>
-        <translation type="unfinished"></translation>
+        <source>OLA daemon's RPC port (default 9010).</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>name one fountain file (see --help)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--ola-port must be 1..65535</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot read the sound file %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>no fountain file %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>OLA takes the frames</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>no connection to OLA; trying again every 3 s</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>the music does not play (%1); the show goes on</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Ctrl+C cannot be caught; stop with care</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>playing %1 to OLA universe %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>OLA was not reached for the closing blackout</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>RenderTool</name>
     <message>
         <source>%1/%2 frames  %3x  %4 left</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.
 A picture shows the fountain as stored, or after --time seconds of its show.
 A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Show this help.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Show the version.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The picture or .mp4 video to write.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Picture size (default 1280x720).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Picture: play the show this long first.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Video length (default: the music&apos;s, else 30).</source>
-        <translation type="unfinished"></translation>
+        <source>Video length (default: the music's, else 30).</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Video: sound file to play along.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Video: frames a second (default 25).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The fountain file.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>give one fountain file and -o OUT (see --help)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--size wants WIDTHxHEIGHT, e.g. 1280x720</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--time is for pictures; a video plays from 0 for --duration</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--duration, --music and --fps are for videos (OUT ending in .mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--time wants seconds, from 0 to a day (86400)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--duration wants seconds, more than 0</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>--fps wants a whole number</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot read sound file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>interrupted; %1 not written</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -192,7 +192,7 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <name>pluviane::AtomicWrite</name>
     <message>
         <source>%1 (%2 of %3 bytes written)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -381,17 +381,17 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>%1=%2 is not a number</translation>
     </message>
     <message>
-        <source>Патч DMX в файле настроек не годится:<byte value="xd"/>
-%1<byte value="xd"/>
+        <source>Патч DMX в файле настроек не годится:<byte value="xd" />
+%1<byte value="xd" />
 Взяты значения по умолчанию.</source>
-        <translation>The DMX patch in the settings file cannot be used:<byte value="xd"/>
-%1<byte value="xd"/>
+        <translation>The DMX patch in the settings file cannot be used:<byte value="xd" />
+%1<byte value="xd" />
 The defaults are used.</translation>
     </message>
     <message>
-        <source>Настройки DMX не сохранены:<byte value="xd"/>
+        <source>Настройки DMX не сохранены:<byte value="xd" />
 %1</source>
-        <translation>The DMX settings were not saved:<byte value="xd"/>
+        <translation>The DMX settings were not saved:<byte value="xd" />
 %1</translation>
     </message>
     <message>
@@ -472,15 +472,15 @@ The defaults are used.</translation>
         <translation>MP4 video (*.mp4)</translation>
     </message>
     <message>
-        <source>Видео не записано:<byte value="xd"/>
+        <source>Видео не записано:<byte value="xd" />
 </source>
-        <translation>The video was not written:<byte value="xd"/>
+        <translation>The video was not written:<byte value="xd" />
 </translation>
     </message>
     <message>
-        <source>Видео не записано:<byte value="xd"/>
+        <source>Видео не записано:<byte value="xd" />
 звуковой файл %1: %2</source>
-        <translation>The video was not written:<byte value="xd"/>
+        <translation>The video was not written:<byte value="xd" />
 sound file %1: %2</translation>
     </message>
     <message>
@@ -539,9 +539,9 @@ sound file %1: %2</translation>
         <translation>Message</translation>
     </message>
     <message>
-        <source>Ошибка!<byte value="xd"/>
+        <source>Ошибка!<byte value="xd" />
 Файл большего размера</source>
-        <translation>Error!<byte value="xd"/>
+        <translation>Error!<byte value="xd" />
 The file is too large</translation>
     </message>
     <message>
@@ -572,31 +572,31 @@ The file is too large</translation>
     <name>pluviane::FountainRender</name>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>not a file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>no such file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot draw a %1x%2 picture: %3</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>the picture size must be between 1x1 and %1x%1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot encode the picture: %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -836,7 +836,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Масштаб и вращение поля задаются на закладке «Чаша»; кнопка ISOMETR</source>
-        <translation>Zoom and the field spin are set on the &quot;Bowl&quot; tab; the ISOMETR button</translation>
+        <translation>Zoom and the field spin are set on the "Bowl" tab; the ISOMETR button</translation>
     </message>
     <message>
         <source>ставит изометрический вид.</source>
@@ -852,7 +852,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>запуске; другую картинку выбирают кнопкой «Подложка» на закладке «Чаша».</source>
-        <translation>start; choose another picture with &quot;Backdrop&quot; on the &quot;Bowl&quot; tab.</translation>
+        <translation>start; choose another picture with "Backdrop" on the "Bowl" tab.</translation>
     </message>
     <message>
         <source>Классический фонтан с круглой чашей за одну минуту:</source>
@@ -860,11 +860,11 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  1. Нажмите «Новый файл» на панели инструментов.</source>
-        <translation>  1. Press &quot;New file&quot; on the tool bar.</translation>
+        <translation>  1. Press "New file" on the tool bar.</translation>
     </message>
     <message>
         <source>  2. На закладке «Oпции» задайте, как будет меняться каждая следующая</source>
-        <translation>  2. On the &quot;Options&quot; tab set how each next group changes:</translation>
+        <translation>  2. On the "Options" tab set how each next group changes:</translation>
     </message>
     <message>
         <source>     группа: например, размер на -20 и высоту на 20.</source>
@@ -872,7 +872,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  3. На закладке «Группы» выберите форму коллектора «Круг», размер 150,</source>
-        <translation>  3. On the &quot;Groups&quot; tab choose the manifold shape &quot;Circle&quot;, size 150,</translation>
+        <translation>  3. On the "Groups" tab choose the manifold shape "Circle", size 150,</translation>
     </message>
     <message>
         <source>     количество струй 12 и высоту струи 60.</source>
@@ -880,7 +880,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  4. Нажмите «Записать+новая группа» несколько раз: каждая новая группа</source>
-        <translation>  4. Press &quot;Save+new group&quot; a few times: each new group</translation>
+        <translation>  4. Press "Save+new group" a few times: each new group</translation>
     </message>
     <message>
         <source>     ложится внутри предыдущей и бьёт выше.</source>
@@ -888,19 +888,19 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  5. На закладке «Управление» фейдерами слева задайте высоту каждой</source>
-        <translation>  5. On the &quot;Control&quot; tab set each group&apos;s height with the left faders,</translation>
+        <translation>  5. On the "Control" tab set each group's height with the left faders,</translation>
     </message>
     <message>
         <source>     группы, фейдерами справа — её цвет, кнопкой «Все цветные» — радугу.</source>
-        <translation>     its colour with the right ones, and a rainbow with &quot;All colours&quot;.</translation>
+        <translation>     its colour with the right ones, and a rainbow with "All colours".</translation>
     </message>
     <message>
         <source>  6. На закладке «Чаша» выберите число углов 21 и размер чаши.</source>
-        <translation>  6. On the &quot;Bowl&quot; tab choose 21 corners and the bowl size.</translation>
+        <translation>  6. On the "Bowl" tab choose 21 corners and the bowl size.</translation>
     </message>
     <message>
         <source>  7. Сохраните фонтан кнопкой «Записать файл как».</source>
-        <translation>  7. Save the fountain with &quot;Save file as&quot;.</translation>
+        <translation>  7. Save the fountain with "Save file as".</translation>
     </message>
     <message>
         <source>Файл фонтана (*.wat) хранит струи, группы, цвета, записанные формы и</source>
@@ -908,15 +908,15 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>сцены, а также чашу, подложку и вид. Флажок «Load» на закладке «Чаша»</source>
-        <translation>scenes, and the bowl, backdrop and view. The &quot;Load&quot; check box on the &quot;Bowl&quot; tab</translation>
+        <translation>scenes, and the bowl, backdrop and view. The "Load" check box on the "Bowl" tab</translation>
     </message>
     <message>
         <source>решает, берётся ли чаша из открываемого файла. Кнопка «Открыть файл c</source>
-        <translation>decides whether the bowl is taken from a file being opened. The button &quot;Open a file</translation>
+        <translation>decides whether the bowl is taken from a file being opened. The button "Open a file</translation>
     </message>
     <message>
         <source>параметрами чаши» берёт из файла только чашу. Кнопка отмены</source>
-        <translation>for its bowl only&quot; takes just the bowl from a file. The undo button</translation>
+        <translation>for its bowl only" takes just the bowl from a file. The undo button</translation>
     </message>
     <message>
         <source>возвращает фонтан к последнему открытому или сохранённому файлу.</source>
@@ -924,7 +924,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Закладка «Ред.Струи» правит одну струю: выберите её номер и двигайте</source>
-        <translation>The &quot;Jet edit&quot; tab edits one jet: choose its number and move</translation>
+        <translation>The "Jet edit" tab edits one jet: choose its number and move</translation>
     </message>
     <message>
         <source>полосы высоты, наклона, поворота, пенности и положения.</source>
@@ -1278,7 +1278,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Язык сменится при следующем запуске программы</source>
@@ -1416,7 +1416,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source> Давление воды группы в форме </source>
-        <translation> Water pressure of each group in the form </translation>
+        <translation> Group water pressure in form </translation>
     </message>
     <message>
         <source>Скорость нарастания давления </source>
@@ -1424,7 +1424,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source> Цвет группы софитов в сцене  </source>
-        <translation> Light colour of each group in the scene  </translation>
+        <translation> Group light colour in scene  </translation>
     </message>
     <message>
         <source>ВСЕ</source>
@@ -1456,7 +1456,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Управление давлением воды  - форма </source>
-        <translation>Water pressure control  - form </translation>
+        <translation>Water pressure  - form </translation>
     </message>
     <message>
         <source>Номер формы 1</source>
@@ -1468,7 +1468,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Управление яркостью и цветом софитов </source>
-        <translation>Light brightness and colour control </translation>
+        <translation>Light brightness and colour </translation>
     </message>
     <message>
         <source>Номер сцены 1</source>
@@ -1538,67 +1538,67 @@ More than 250 jets </translation>
     <name>pluviane::VideoEncoder</name>
     <message>
         <source>not a sound file that can be read</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>no sound in the file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>FFmpeg has no H.264 encoder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>no colour conversion to YUV</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>FFmpeg has no AAC encoder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>the picture size must be between 16x16 and %1x%1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>a video&apos;s width and height must be even</source>
-        <translation type="unfinished"></translation>
+        <source>a video's width and height must be even</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>the frame rate must be between 1 and %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>the duration must be more than 0 and at most 24 hours</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot read sound file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot write in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>a picture of the wrong size</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cannot write %1: the disk refused the last bytes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>the sound&apos;s length is unknown</source>
-        <translation type="unfinished"></translation>
+        <source>the sound's length is unknown</source>
+        <translation type="unfinished" />
     </message>
 </context>
 </TS>
