@@ -1,5 +1,7 @@
 #include "show/SoundPlayer.h"
 
+#include "model/RegularFile.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -23,6 +25,12 @@ MediaSoundPlayer::~MediaSoundPlayer()
 
 void MediaSoundPlayer::open(const QString& path)
 {
+    // The media framework would wait for ever on a FIFO or a device; the
+    // file that is open stays open.
+    if (const QString problem = regularFileProblem(path); !problem.isEmpty()) {
+        QMetaObject::invokeMethod(this, [this, problem] { emit failed(problem); }, Qt::QueuedConnection);
+        return;
+    }
     pendingPath_ = path;
     restoring_ = false;
     // The player ignores a source equal to the one it holds; reopening the
