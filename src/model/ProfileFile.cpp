@@ -159,9 +159,20 @@ void ProfileFile::setValue(const QString& sectionName, const QString& keyName, c
         insertLine(bytes_.size(), '[' + sectionName.trimmed().toUtf8() + ']' + lineEnd() + key + '=' + oneLine(value));
     } else if (const auto found = s->keys.constFind(folded(key)); found != s->keys.cend()) {
         // The key's own spelling and everything before its "=" stay.
+        // The lines after it only move; no need to index the file again.
         const Line& line = lines_[*found];
         const qsizetype valueStart = bytes_.indexOf('=', line.start) + 1;
-        bytes_.replace(valueStart, line.end - valueStart, oneLine(value));
+        const QByteArray replacement = oneLine(value);
+        const qsizetype shift = replacement.size() - (line.end - valueStart);
+        bytes_.replace(valueStart, line.end - valueStart, replacement);
+        lines_[*found].end += shift;
+        lines_[*found].next += shift;
+        for (auto later = lines_.begin() + *found + 1; later != lines_.end(); ++later) {
+            later->start += shift;
+            later->end += shift;
+            later->next += shift;
+        }
+        return;
     } else {
         // After the section's last non-blank line, so blank lines that
         // separate it from the next section stay where they are.

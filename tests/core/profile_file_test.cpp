@@ -108,6 +108,17 @@ TEST(ProfileFile, AStoreChangesOnlyItsOwnLineWhateverTheOtherBytesAre)
     ASSERT_TRUE(writeProfileString(path, "DMX", "Levels", "5").ok);
     EXPECT_EQ(readText(path), expected + "\r\nLevels=5\r\n");
 
+    // Several changes to one file read once, as a slot store makes them.
+    ProfileFile file = ProfileFile::read(path);
+    file.setValue("Konveir", "File1_c", "a longer cost than before");
+    file.setValue("Konveir", "File3_f", "/w.wat");
+    file.setValue("Konveir", "File9_c", "9");
+    file.setValue("dmx", "port", "");
+    EXPECT_EQ(file.value("Konveir", "File3_f", {}), "/w.wat");
+    EXPECT_EQ(file.value("Konveir", "File9_c", {}), "9");
+    EXPECT_EQ(file.value("DMX", "Levels", {}), "5");
+    EXPECT_TRUE(file.bytes().endsWith("File9_c=9\r\n[DMX]\r\nPort=\r\nLevels=5\r\n"));
+
     // Garbage stays garbage, byte for byte, and grows only by the new line.
     QByteArray garbage(10 << 20, '\0');
     for (qsizetype i = 0; i < garbage.size(); ++i)
