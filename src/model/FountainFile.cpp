@@ -5,6 +5,7 @@
 #include "model/SettingsBlock.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -65,6 +66,8 @@ QString fountainFileProblem(const QString& name, QString* warning)
     const FileResult read = readFountainFile(name, bytes);
     if (read.outcome == FileResult::TooLarge)
         return QStringLiteral("%1 is longer than a fountain file (at most %2 bytes)").arg(name).arg(kFountainFileSize);
+    if (!read.ok() && !QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
+        return QStringLiteral("no fountain file %1").arg(name);
     if (!read.ok())
         return QStringLiteral("cannot read %1: %2").arg(name, read.reason);
     if (warning && bytes[0] != kSettingsMarker)
