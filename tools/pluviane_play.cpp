@@ -11,6 +11,8 @@
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "model/DmxPatch.h"
+#include "model/FountainFile.h"
+#include "model/RegularFile.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
 
@@ -100,8 +102,9 @@ std::optional<Arguments> parseArguments(const QStringList& words)
         say(problem);
         return std::nullopt;
     }
-    if (!args.music.isEmpty() && !QFileInfo(args.music).isReadable()) {
-        say(QStringLiteral("cannot read the sound file %1").arg(args.music));
+    if (const QString problem = args.music.isEmpty() ? QString() : regularFileProblem(args.music);
+        !problem.isEmpty()) {
+        say(QStringLiteral("cannot read the sound file %1: %2").arg(args.music, problem));
         return std::nullopt;
     }
     return args;
@@ -115,10 +118,13 @@ bool loadFountain(AppWindows& windows, const QString& name)
     files.setPrompter(std::make_unique<UnattendedPrompter>([](const QString& caption, const QString& text) {
         say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
     }));
-    if (!QFileInfo(name).isFile()) {
-        say(QStringLiteral("no fountain file %1").arg(name));
+    QString warning;
+    if (const QString problem = fountainFileProblem(name, &warning); !problem.isEmpty()) {
+        say(problem);
         return false;
     }
+    if (!warning.isEmpty())
+        say(warning);
     return files.openFountainNamedOutside(name);
 }
 

@@ -6,7 +6,10 @@
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
 //
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
+// Any bytes of at most 64000 load, as in the program; a file that does not
+// begin with the header byte the program writes is loaded with a warning.
 #include "app/Application.h"
+#include "model/FountainFile.h"
 #include "show/FountainRender.h"
 
 #include <QApplication>
@@ -203,6 +206,13 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
 
 int run(Arguments& a)
 {
+    QString warning;
+    if (const QString problem = fountainFileProblem(a.request.fountain, &warning); !problem.isEmpty()) {
+        say(problem);
+        return FileError;
+    }
+    if (!warning.isEmpty())
+        say(warning);
     if (a.video) {
         if (!a.request.video.music.isEmpty() && !a.durationGiven) {
             QString why;

@@ -132,8 +132,8 @@ QWidget* MainWindow::buildPanel()
     labelNozzles_ = makeLabel(panel, "Labelforsunok", QStringLiteral("Форсунок всего : "));
     labels->addWidget(labelNozzles_);
     labels->addSpacing(120);
-    labels->addWidget(presets_->makeCostLabel(panel));
-    labels->addStretch(1);
+    // The cost takes the rest of the row and no more (it elides a long text).
+    labels->addWidget(presets_->makeCostLabel(panel), 1);
     rows->addLayout(labels);
 
     useLightPalette(panel);

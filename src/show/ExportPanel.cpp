@@ -3,15 +3,18 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
+#include "model/Leftovers.h"
 #include "show/FountainRender.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -19,7 +22,20 @@ namespace pluviane {
 
 namespace {
 const QString kCaption = QStringLiteral("Видео шоу");
+
+// The snapshot folder names its process, so that one left by a killed export
+// can be told from one still in use.
+QString snapshotTemplate()
+{
+    return QDir::tempPath() + QStringLiteral("/pluviane-export-%1-XXXXXX").arg(QCoreApplication::applicationPid());
+}
 } // namespace
+
+void removeKilledExportSnapshots()
+{
+    static const QRegularExpression killed(QStringLiteral("^pluviane-export-(\\d+)-.{6}$"));
+    removeLeftovers(QDir::tempPath(), killed);
+}
 
 ExportPanel::ExportPanel(FountainState& state, EditorWindow& editor)
     : QWidget(nullptr), state_(state), editor_(editor)
@@ -57,7 +73,8 @@ void ExportPanel::SpeedButtonExportVideoClick()
         return;
     // The show is played from a snapshot of the editor, in windows of its own,
     // so the live view and the user's undo store are left as they are.
-    QTemporaryDir folder;
+    removeKilledExportSnapshots();
+    QTemporaryDir folder(snapshotTemplate());
     const QString snapshot = folder.filePath(QStringLiteral("show.wat"));
     QString why;
     if (!folder.isValid() || !writeEditorFountain(editor_, snapshot, &why)) {

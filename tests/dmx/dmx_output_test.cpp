@@ -23,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sys/stat.h>
+
 using namespace pluviane;
 using namespace pluviane::test;
 using namespace std::chrono_literals;
@@ -239,6 +241,8 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
     const QString program = QCoreApplication::applicationDirPath() + "/pluviane-play";
     const QString garbage = dir.filePath("garbage.wat");
     QFile(garbage).open(QIODevice::WriteOnly);  // empty: loads as a fountain of zeros
+    const QString fifo = dir.filePath("fifo.wat"); // with no writer: a plain open would block
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     struct Case {
         QStringList arguments;
         int exitCode;
@@ -253,6 +257,8 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
         {{garbage, "--universe", "x"}, 2, "takes a number"},
         {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
         {{dir.filePath("missing.wat")}, 1, "no fountain file"},
+        {{fifo}, 1, "pipe"},
+        {{garbage, "--music", fifo}, 2, "cannot read the sound file"},
     };
     for (const Case& c : cases) {
         QProcess run;

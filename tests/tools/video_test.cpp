@@ -1,5 +1,7 @@
 #include "ToolTestSupport.h"
 
+#include "video/VideoEncoder.h"
+
 #include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -110,4 +112,25 @@ TEST(VideoExport, DecodesBackWithBothStreamsEveryFrameAndTheSamePicturesTwice)
     for (std::size_t i = 0; i < first.frames.size(); ++i)
         EXPECT_EQ(first.frames[i], second.frames[i]) << "frame " << i << " differs between two runs";
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary files stay behind";
+}
+
+TEST(VideoExport, TheSoundsLengthIsWhatDecodesNotWhatItsHeaderClaims)
+{
+    QTemporaryDir dir;
+    const QString tone = QDir(dir.path()).filePath(QStringLiteral("tone.wav"));
+    ASSERT_TRUE(writeTone(tone, 1.0));
+    // The header now claims some 13 hours of sound.
+    QFile file(tone);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray claim("\x00\xff\xff\x7f", 4);
+    file.seek(4);
+    file.write(claim);
+    file.seek(40);
+    file.write(claim);
+    file.close();
+    QString why;
+    EXPECT_NEAR(pluviane::soundLength(tone, &why), 1.0, 0.05) << why.toStdString();
+    ASSERT_TRUE(file.resize(44));
+    EXPECT_LT(pluviane::soundLength(tone, &why), 0);
+    EXPECT_FALSE(why.isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "FileTestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/FirstStart.h"
 #include "app/PresetList.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
@@ -166,4 +167,34 @@ TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
     EXPECT_TRUE(p.prompter->messages[0].text.startsWith("Unable to write to " + p.ini + ".blocked"));
     EXPECT_EQ(p.cost(8)->text(), "typed") << "the panel is not refreshed";
     EXPECT_EQ(readBytes(p.ini), before);
+}
+
+TEST(PresetList, FirstStartPutsCopiesOfTheExamplesOnTheButtonsAndALongCostElides)
+{
+    PresetProgram p;
+    const QString examples = QFileInfo(examplePath("classic_round.wat")).absolutePath();
+    FirstStartPlaces places{p.ini, examples, p.dir.filePath("data/pluviane/examples")};
+    ASSERT_EQ(prepareFirstStart(places), "");
+    const QString copy = places.examplesTo + "/square.wat";
+    EXPECT_EQ(p.get("File2_f"), copy);
+    EXPECT_EQ(p.get("File01_f"), places.examplesTo + "/classic_round.wat");
+    EXPECT_EQ(readBytes(copy), readBytes(examplePath("square.wat")));
+    p.presets.TimerCreateTimer();
+    EXPECT_EQ(nozzleCount(*p.state), 50);
+    EXPECT_TRUE(p.editor.fileCommands().currentFileName().startsWith(places.examplesTo));
+
+    // An existing settings file, even an empty one, is the user's.
+    writeBytes(p.ini, "");
+    ASSERT_EQ(prepareFirstStart(places), "");
+    EXPECT_EQ(readBytes(p.ini), "");
+
+    p.main.show();
+    const int width = p.main.width();
+    const QString cost = QString(570, QChar(u'Ж'));
+    p.set("File1_c", cost);
+    control<QPushButton>(&p.main, "SpeedButtonView1")->click();
+    auto* label = control<QLabel>(&p.main, "LabelSmetam");
+    EXPECT_EQ(p.main.width(), width);
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_EQ(label->toolTip(), "По смете : " + cost);
 }
