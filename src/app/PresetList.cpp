@@ -175,11 +175,17 @@ void PresetList::UpdateAlIni()
     main_.showNozzleCount();
 }
 
+// The slot takes the fountain on screen: its own file when it has one (saved
+// first with "Записывать и файл"), the open dialog's last choice only when it
+// has none. A save that fails or is cancelled records nothing. An unnamed,
+// unchanged fountain (right after start) is not saved: there is nothing to keep.
 void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 {
-    if (saveFirst_->isChecked())
-        windows_.editor().fileCommands().SpeedButtonSaveFontanClick();
-    const QString fountain = windows_.editor().fileCommands().openDialogFileName();
+    FileCommands& files = windows_.editor().fileCommands();
+    const bool named = !files.currentFileName().isEmpty();
+    if (saveFirst_->isChecked() && (named || files.isChanged()) && !files.saveFountain())
+        return;
+    const QString fountain = files.currentFileName().isEmpty() ? files.openDialogFileName() : files.currentFileName();
     if (isExistingFile(fountain) && !write(key(slot, "_f"), fountain))
         return;
     if (isExistingFile(state_.GroundPictureName) && !write(key(slot, "_t"), state_.GroundPictureName))
@@ -193,6 +199,9 @@ void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 // backdrop choice, so GroundPictureName stays.
 void PresetList::IniReadButton(const QString& slot)
 {
+    // Asked before anything moves, so Cancel keeps the picture and the cost too.
+    if (isExistingFile(read(key(slot, "_f"), {})) && !windows_.editor().fileCommands().mayLeaveFountain(&main_))
+        return;
     loadBackdropIfPresent(read(key(slot, "_t"), {}));
     showCost(read(key(slot, "_c"), kNoCost));
     if (const QString fountain = read(key(slot, "_f"), {}); isExistingFile(fountain))
