@@ -170,7 +170,11 @@ FountainImage FileCommands::imageToSave()
 {
     FountainImage image = state_.SaveBuffer;
     WindowSettingControls controls(editor_.windows());
+    // Encoding turns a negative live angle positive; a mere look at what a
+    // save would write leaves the view as it is.
+    const Camera camera = cameraOf(state_);
     pluviane::ToBufCup(state_, controls, image);
+    putCamera(state_, camera);
     ToBufSave(state_, image);
     return image;
 }
@@ -308,6 +312,9 @@ bool FileCommands::OpenFontanFile(const QString& name)
 
 bool FileCommands::SAveFileFontan(const QString& name)
 {
+    // A save turns negative live angles positive, as their bytes will say.
+    for (double* angle : {&state_.ViewAngleY, &state_.ViewAngleZ, &state_.ViewAngleX})
+        encodeAngle(*angle);
     state_.SaveBuffer = imageToSave();
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {

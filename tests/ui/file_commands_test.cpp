@@ -141,6 +141,8 @@ TEST(FileSave, WritesTheWholeImageWithHeaderViewAndCaptions)
     p.state->ViewPanX = -12;
     p.bar("ScrollBarZoom")->setValue(120);
     const QString path = dir.filePath("a.wat");
+    p.files.imageToSave();
+    EXPECT_DOUBLE_EQ(p.state->ViewAngleY, -10) << "only a save turns the live angle";
 
     p.saveAs(path);
     const QByteArray file = readBytes(path);
