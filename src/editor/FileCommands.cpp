@@ -235,7 +235,9 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     // The show of the fountain that goes must not drive the one that comes.
     stopShow();
     auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
-    applyImage(state_.SaveBuffer, loadCup == nullptr || loadCup->isChecked());
+    if (loadCup == nullptr || loadCup->isChecked())
+        FromBufCup();
+    applyModel(state_.SaveBuffer);
     if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
         noName->setChecked(false);
     takeAsUnchanged();
@@ -244,12 +246,8 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     return true;
 }
 
-void FileCommands::applyImage(const FountainImage& image, bool withSettings)
+void FileCommands::applyModel(const FountainImage& image)
 {
-    if (withSettings) {
-        WindowSettingControls controls(editor_.windows());
-        pluviane::FromBufCup(image, state_, controls);
-    }
     FromBufSave(image, state_);
     editor_.UpdateOnlyButtonGroup();
 }
@@ -260,8 +258,10 @@ void FileCommands::applySnapshot(const FountainImage& image)
     FountainImage design = image;
     takeLiveBytes(design, now);
     const Camera camera = cameraOf(state_);
-    applyImage(design, settingsDiffer(now, design));
+    WindowSettingControls controls(editor_.windows());
+    applyChangedSettings(now, design, state_, controls);
     putCamera(state_, camera);
+    applyModel(design);
     editor_.windows().main().showNozzleCount();
 }
 

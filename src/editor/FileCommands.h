@@ -51,8 +51,8 @@ public:
 
     // The undo history of the edits.
     EditHistory& history() { return *history_; }
-    // Applies an image of the history as opening applies a file, keeping the
-    // live bytes and the view as they are.
+    // Applies an image of the history as opening applies a file, but sets only
+    // the controls whose bytes differ and keeps the live bytes and the view.
     void applySnapshot(const FountainImage& image);
 
     // The editor's caption, with a trailing "*" while the fountain is changed.
@@ -104,7 +104,7 @@ private:
     void buildToolBar();
     bool openChosenFountain(const QString& name);
     bool loadFountain(const QString& name, QWidget* messageOwner);
-    void applyImage(const FountainImage& image, bool withSettings);
+    void applyModel(const FountainImage& image);
     void adoptFileName(const QString& name);
     void setCaption(const QString& caption);
     void takeAsUnchanged();

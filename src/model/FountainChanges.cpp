@@ -53,11 +53,6 @@ bool designDiffers(const FountainImage& a, const FountainImage& b)
     return differs(a, b, kFountainFileSize);
 }
 
-bool settingsDiffer(const FountainImage& a, const FountainImage& b)
-{
-    return differs(a, b, kSettingsBlockSize);
-}
-
 void takeLiveBytes(FountainImage& design, const FountainImage& live)
 {
     for (const Range& r : kLiveRanges)

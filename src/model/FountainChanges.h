@@ -19,10 +19,6 @@ bool isLiveByte(std::size_t byte);
 // True when the images differ outside the live bytes.
 bool designDiffers(const FountainImage& a, const FountainImage& b);
 
-// True when the settings blocks differ outside the live bytes, that is when
-// applying `b` over `a` has controls to set.
-bool settingsDiffer(const FountainImage& a, const FountainImage& b);
-
 // Gives `design` the live bytes of `live`, so applying it moves only the design.
 void takeLiveBytes(FountainImage& design, const FountainImage& live);
 
