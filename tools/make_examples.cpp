@@ -11,6 +11,7 @@
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
 #include "model/FountainState.h"
@@ -167,6 +168,9 @@ bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
     auto state = std::make_unique<FountainState>();
     AppWindows windows(*state);
     EditorWindow& editor = windows.editor();
+    // Nobody answers here: a message goes to the terminal, a question is answered No.
+    editor.fileCommands().setPrompter(std::make_unique<UnattendedPrompter>(
+        [](const QString& caption, const QString& text) { std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text)); }));
 
     editor.fileCommands().SpeedButtonNewClick();
     editor.manualTab().saturationBar()->setValue(230);

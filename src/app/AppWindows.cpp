@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "show/RecorderWindow.h"
@@ -15,6 +16,7 @@ AppWindows::AppWindows(FountainState& state) : state_(state)
     about_ = std::make_unique<AboutWindow>(*this);
     recorder_ = std::make_unique<RecorderWindow>(state, *this);
     help_ = std::make_unique<HelpWindow>(*this);
+    editor_->fileCommands().startFresh();
 }
 
 AppWindows::~AppWindows()

@@ -182,6 +182,10 @@ void MainWindow::ArrangeWindows()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!windows_.editor().fileCommands().mayLeaveFountain(this)) {
+        event->ignore();
+        return;
+    }
     timer1_.stop();
     QWidget::closeEvent(event);
     QCoreApplication::quit();

@@ -188,13 +188,19 @@ void PresetList::UpdateAlIni()
     main_.showNozzleCount();
 }
 
+// The slot takes the fountain on screen: its own file when it has one (saved
+// first with "Записывать и файл"), the open dialog's last choice only when it
+// has none. A save that fails or is cancelled records nothing. An unnamed,
+// unchanged fountain (right after start) is not saved: there is nothing to keep.
 void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 {
-    if (saveFirst_->isChecked())
-        windows_.editor().fileCommands().SpeedButtonSaveFontanClick();
+    FileCommands& files = windows_.editor().fileCommands();
+    const bool named = !files.currentFileName().isEmpty();
+    if (saveFirst_->isChecked() && (named || files.isChanged()) && !files.saveFountain())
+        return;
     // One write for the slot's keys: a refused one changes none of them.
     QList<std::pair<QString, QString>> values;
-    const QString fountain = windows_.editor().fileCommands().openDialogFileName();
+    const QString fountain = named ? files.currentFileName() : files.openDialogFileName();
     if (isExistingFile(fountain))
         values.append({key(slot, "_f"), fountain});
     if (isExistingFile(state_.GroundPictureName))
@@ -209,6 +215,10 @@ void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 void PresetList::IniReadButton(const QString& slot)
 {
     const ProfileFile settings = readSettings();
+    // Asked before anything moves, so Cancel keeps the picture and the cost too.
+    if (isExistingFile(settings.value(kSection, key(slot, "_f"), {}))
+        && !windows_.editor().fileCommands().mayLeaveFountain(&main_))
+        return;
     loadBackdropIfPresent(settings.value(kSection, key(slot, "_t"), {}));
     showCost(settings.value(kSection, key(slot, "_c"), kNoCost));
     if (const QString fountain = settings.value(kSection, key(slot, "_f"), {}); isExistingFile(fountain))

@@ -3,6 +3,7 @@
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
@@ -10,6 +11,7 @@
 #include "editor/WindowSettingControls.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
+#include "model/FountainChanges.h"
 #include "model/FountainFile.h"
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
@@ -35,14 +37,32 @@ namespace {
 const QString kTooLargeCaption = QStringLiteral("Сообщение");
 const QString kTooLargeText = QStringLiteral("Ошибка!\r\nФайл большего размера");
 const QString kOverwriteQuestion = QStringLiteral("Файл с таким именем есть. Переписать?");
+
+// Where the designer looks from: the history leaves it where it is.
+struct Camera {
+    double angleY, angleZ, angleX, panX, panY;
+};
+
+Camera cameraOf(const FountainState& s) { return {s.ViewAngleY, s.ViewAngleZ, s.ViewAngleX, s.ViewPanX, s.ViewPanY}; }
+
+void putCamera(FountainState& s, const Camera& c)
+{
+    s.ViewAngleY = c.angleY;
+    s.ViewAngleZ = c.angleZ;
+    s.ViewAngleX = c.angleX;
+    s.ViewPanX = c.panX;
+    s.ViewPanY = c.panY;
+}
 } // namespace
 
 QString captionName(const QString& path) { return QFileInfo(path).fileName(); }
 
 FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
-    : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>())
+    : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>()),
+      caption_(editor.windowTitle())
 {
     buildToolBar();
+    history_ = std::make_unique<EditHistory>(*this, &editor_);
     connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
             &FileCommands::SpeedButtonOpenCupClick);
 }
@@ -123,7 +143,79 @@ void FileCommands::showTooLarge(QWidget* owner)
 void FileCommands::adoptFileName(const QString& name)
 {
     currentFileName_ = name;
-    editor_.setWindowTitle(captionName(name));
+    setCaption(captionName(name));
+}
+
+void FileCommands::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    refreshCaption();
+}
+
+void FileCommands::refreshCaption()
+{
+    if (unchanged_)
+        refreshCaption(imageToSave());
+    else
+        editor_.setWindowTitle(caption_);
+}
+
+void FileCommands::refreshCaption(const FountainImage& now)
+{
+    const bool changed = unchanged_ && designDiffers(*unchanged_, now);
+    editor_.setWindowTitle(changed ? caption_ + QLatin1Char('*') : caption_);
+}
+
+FountainImage FileCommands::imageToSave()
+{
+    FountainImage image = state_.SaveBuffer;
+    WindowSettingControls controls(editor_.windows());
+    // Encoding turns a negative live angle positive; a mere look at what a
+    // save would write leaves the view as it is.
+    const Camera camera = cameraOf(state_);
+    pluviane::ToBufCup(state_, controls, image);
+    putCamera(state_, camera);
+    ToBufSave(state_, image);
+    return image;
+}
+
+bool FileCommands::isChanged() { return unchanged_ && designDiffers(*unchanged_, imageToSave()); }
+
+void FileCommands::startFresh()
+{
+    takeAsUnchanged();
+    history_->restart();
+}
+
+void FileCommands::takeAsUnchanged()
+{
+    unchanged_ = std::make_unique<FountainImage>(imageToSave());
+    refreshCaption(*unchanged_);
+}
+
+bool FileCommands::mayLeaveFountain(QWidget* owner)
+{
+    // A second way out while the question stands (a stop signal during it) waits for its answer.
+    if (asking_)
+        return false;
+    if (!isChanged())
+        return true;
+    const QString text = currentFileName_.isEmpty()
+                             ? QStringLiteral("Сохранить изменения?")
+                             : QStringLiteral("Сохранить изменения в файле ") + captionName(currentFileName_) +
+                                   QLatin1Char('?');
+    asking_ = true;
+    const SaveAnswer answer = prompter_->askSaveChanges(owner, text);
+    asking_ = false;
+    if (answer == SaveAnswer::Cancel)
+        return false;
+    return answer == SaveAnswer::No || saveFountain();
+}
+
+void FileCommands::stopShow()
+{
+    pressStopButton("SpeedButtonStopForm");
+    pressStopButton("SpeedButtonStopColor");
 }
 
 // Reads the file into the save buffer and applies it. A refused or failed read
@@ -140,20 +232,37 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
         showFileError(messageOwner, name, read.reason);
         return false;
     }
-    adoptFileName(name);
-    applyLoadedBuffer();
-    return true;
-}
-
-void FileCommands::applyLoadedBuffer()
-{
+    // The show of the fountain that goes must not drive the one that comes.
+    stopShow();
     auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
     if (loadCup == nullptr || loadCup->isChecked())
         FromBufCup();
-    FromBufSave(state_.SaveBuffer, state_);
-    editor_.UpdateOnlyButtonGroup();
+    applyModel(state_.SaveBuffer);
     if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
         noName->setChecked(false);
+    takeAsUnchanged();
+    adoptFileName(name);
+    history_->restart();
+    return true;
+}
+
+void FileCommands::applyModel(const FountainImage& image)
+{
+    FromBufSave(image, state_);
+    editor_.UpdateOnlyButtonGroup();
+}
+
+void FileCommands::applySnapshot(const FountainImage& image)
+{
+    const FountainImage now = imageToSave();
+    FountainImage design = image;
+    takeLiveBytes(design, now);
+    const Camera camera = cameraOf(state_);
+    WindowSettingControls controls(editor_.windows());
+    applyChangedSettings(now, design, state_, controls);
+    putCamera(state_, camera);
+    applyModel(design);
+    editor_.windows().main().showNozzleCount();
 }
 
 QString FileCommands::chooseFountainToOpen()
@@ -166,6 +275,8 @@ QString FileCommands::chooseFountainToOpen()
 
 void FileCommands::SpeedButtonOpenFontanClick()
 {
+    if (!mayLeaveFountain(&editor_))
+        return;
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
@@ -174,6 +285,8 @@ void FileCommands::SpeedButtonOpenFontanClick()
 
 bool FileCommands::openFountainNamedOutside(const QString& name)
 {
+    if (!mayLeaveFountain(&editor_))
+        return false;
     if (auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
         loadCup->setChecked(true);
     return openChosenFountain(name);
@@ -199,39 +312,45 @@ bool FileCommands::OpenFontanFile(const QString& name)
 
 bool FileCommands::SAveFileFontan(const QString& name)
 {
-    ToBufCup();
-    ToBufSave(state_, state_.SaveBuffer);
+    // A save turns negative live angles positive, as their bytes will say.
+    for (double* angle : {&state_.ViewAngleY, &state_.ViewAngleZ, &state_.ViewAngleX})
+        encodeAngle(*angle);
+    state_.SaveBuffer = imageToSave();
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
         return false;
     }
-    editor_.setWindowTitle(QStringLiteral(" Save file ") + captionName(name));
+    takeAsUnchanged();
+    setCaption(QStringLiteral(" Save file ") + captionName(name));
     return true;
 }
 
-void FileCommands::SpeedButtonSaveFontanClick()
+void FileCommands::SpeedButtonSaveFontanClick() { saveFountain(); }
+
+bool FileCommands::saveFountain()
 {
     // With nothing to save over, Save asks for a name instead of doing nothing.
-    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)) {
-        SpeedButtonSaveAsFontanClick();
-        return;
-    }
-    SAveFileFontan(currentFileName_);
+    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_))
+        return saveFountainAs();
+    return SAveFileFontan(currentFileName_);
 }
 
-void FileCommands::SpeedButtonSaveAsFontanClick()
+void FileCommands::SpeedButtonSaveAsFontanClick() { saveFountainAs(); }
+
+bool FileCommands::saveFountainAs()
 {
     const QString name = prompter_->chooseFountainToSave(&editor_, currentFileName_);
     if (name.isEmpty())
-        return;
+        return false;
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
     if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion))
-        return;
+        return false;
     if (!SAveFileFontan(name))
-        return;
+        return false;
     adoptFileName(name);
+    return true;
 }
 
 void FileCommands::SpeedButtonUndoClick()
@@ -267,6 +386,8 @@ void FileCommands::pressStopButton(const char* name)
 
 void FileCommands::SpeedButtonNewClick()
 {
+    if (!mayLeaveFountain(&editor_))
+        return;
     auto* cupZero = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxCupZero"));
     if (cupZero != nullptr && cupZero->isChecked()) {
         state_.ViewAngleY = 90;
@@ -276,9 +397,11 @@ void FileCommands::SpeedButtonNewClick()
         state_.ViewPanX = 0;
         state_.ViewPanY = -12.0;
     }
-    pressStopButton("SpeedButtonStopForm");
-    pressStopButton("SpeedButtonStopColor");
-    editor_.setWindowTitle(captionName(currentFileName_));
+    stopShow();
+    // The caption keeps the name, but the new fountain has none: its first
+    // Save asks for one, so no other fountain is written over.
+    setCaption(captionName(currentFileName_));
+    currentFileName_.clear();
     editor_.manualTab().saturationBar()->setValue(160);
     editor_.manualTab().SpeedButtonAlMaxClick();
     editor_.manualTab().SpeedButtonAllWhiteClick();
@@ -287,6 +410,7 @@ void FileCommands::SpeedButtonNewClick()
     editor_.groupTab().startBar()->setValue(16);
     resetToNewFountain(state_, processRandom());
     editor_.UpdateOnlyButtonGroup();
+    takeAsUnchanged();
 }
 
 void FileCommands::SpeedButtonHelpClick()

@@ -7,7 +7,6 @@
 #include "model/AtomicWrite.h"
 #include "model/FountainFile.h"
 #include "model/Random.h"
-#include "model/SaveBuffer.h"
 #include "show/ShowSimulation.h"
 
 #include <QBuffer>
@@ -188,13 +187,8 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 
 bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
 {
-    FountainState& state = editor.state();
-    // The save buffer is also the undo store: borrow it and put it back.
-    const FountainImage undo = state.SaveBuffer;
-    editor.fileCommands().ToBufCup();
-    ToBufSave(state, state.SaveBuffer);
-    const FileResult written = writeFountainFile(path, state.SaveBuffer);
-    state.SaveBuffer = undo;
+    // The save buffer (the last image read or written) stays as it is.
+    const FileResult written = writeFountainFile(path, editor.fileCommands().imageToSave());
     if (!written.ok() && error)
         *error = written.reason;
     return written.ok();

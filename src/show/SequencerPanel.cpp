@@ -221,6 +221,8 @@ void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()-
 
 void SequencerPanel::SpeedButtonOpenFormColorClick()
 {
+    if (!editor_.fileCommands().mayLeaveFountain(&editor_))
+        return;
     const QString name = editor_.fileCommands().chooseFountainToOpen();
     if (!name.isEmpty())
         loadShowFile(name);

@@ -141,6 +141,8 @@ TEST(FileSave, WritesTheWholeImageWithHeaderViewAndCaptions)
     p.state->ViewPanX = -12;
     p.bar("ScrollBarZoom")->setValue(120);
     const QString path = dir.filePath("a.wat");
+    p.files.imageToSave();
+    EXPECT_DOUBLE_EQ(p.state->ViewAngleY, -10) << "only a save turns the live angle";
 
     p.saveAs(path);
     const QByteArray file = readBytes(path);
@@ -465,7 +467,7 @@ TEST(FileNew, ResetsTheFountainAndTheControlsItNames)
 
     p.files.SpeedButtonNewClick();
     EXPECT_EQ(p.editor.windowTitle(), "n.wat");
-    EXPECT_EQ(p.files.currentFileName(), dir.filePath("n.wat"));
+    EXPECT_TRUE(p.files.currentFileName().isEmpty()) << "a new fountain has no file yet";
     EXPECT_EQ(p.bar("ScrollBarRotField")->value(), 50);
     EXPECT_EQ(nozzleCount(*p.state), 0);
     EXPECT_EQ(p.state->JetShape[25][1], 50);
@@ -631,6 +633,26 @@ TEST(FileNew, PutsBothSequencersDown)
             EXPECT_FALSE(play->isChecked()) << name;
         }
     }
+}
+
+TEST(FileNew, TheFirstSaveAsksForANameAndLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    FileProgram p;
+    const QString old = dir.filePath("old.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("classic_round.wat"), old));
+    p.open(old);
+    p.files.SpeedButtonNewClick();
+    EXPECT_EQ(p.editor.windowTitle(), "old.wat");
+    EXPECT_TRUE(p.prompter->saveQuestions.isEmpty()) << "an unchanged fountain never asks";
+
+    const QString fresh = dir.filePath("fresh.wat");
+    p.prompter->saveNames.push_back(fresh);
+    control<QToolButton>(&p.editor, "SpeedButtonSaveFontan")->click();
+    EXPECT_EQ(p.prompter->saveAsked, 1);
+    EXPECT_EQ(readBytes(old), readBytes(examplePath("classic_round.wat")));
+    EXPECT_EQ(readBytes(fresh).size(), 64000);
+    EXPECT_EQ(p.files.currentFileName(), fresh);
 }
 
 TEST(FileRoundTrip, ABuiltFountainComesBackInAFreshProgram)
