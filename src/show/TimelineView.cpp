@@ -24,7 +24,7 @@ const QColor kFormCue(0x4c, 0xc3, 0x8a);
 const QColor kSceneCue(0xd8, 0x6f, 0xc8);
 const QColor kHead(0xff, 0x4d, 0x3d);
 constexpr double kMinMsPerPixel = 1.0;
-constexpr int kFlagWidth = 30;
+constexpr int kFlagWidth = 22;
 constexpr double kMaxMsPerPixel = 2000.0;
 
 QString rulerText(std::int64_t ms)
@@ -89,8 +89,10 @@ void TimelineView::setPlayHead(std::int64_t ms)
 
 std::int64_t TimelineView::lengthMs() const
 {
-    const std::int64_t lastCue = track_.cues.empty() ? 0 : track_.cues.back().timeMs + 10'000;
-    return std::max({musicMs_, lastCue, std::int64_t(30'000)});
+    const std::int64_t lastCue = track_.cues.empty() ? 0 : track_.cues.back().timeMs;
+    if (musicMs_ > 0)
+        return std::max(musicMs_, lastCue);
+    return std::max(lastCue + 10'000, std::int64_t(30'000));
 }
 
 void TimelineView::select(Selection selection)
