@@ -11,6 +11,8 @@
 #include "music/MusicWriter.h"
 #include "music/Waveform.h"
 #include "show/SequencerPanel.h"
+#include "show/ShowClock.h"
+#include "show/SoundPlayer.h"
 #include "show/TimelineView.h"
 
 #include <QAbstractButton>
@@ -119,8 +121,46 @@ void BM_TickRateUnderSlowFrames(benchmark::State& bench)
 }
 
 
+// The show time against the real player: at each new position the player
+// reports, how far the smoothed time had run from it (the cue error a player
+// of this kind gives), and how often the player reports.
+void BM_MusicClockAgainstPlayer(benchmark::State& bench)
+{
+    MediaSoundPlayer player;
+    QEventLoop wait;
+    QObject::connect(&player, &SoundPlayer::opened, &wait, &QEventLoop::quit);
+    QObject::connect(&player, &SoundPlayer::failed, &wait, &QEventLoop::quit);
+    QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+    player.open(QStringLiteral(PLUVIANE_SOURCE_DIR "/examples/song_round.flac"));
+    wait.exec();
+    TimeSource monotonic = monotonicSource();
+    for (auto _ : bench) {
+        SmoothedPosition smooth;
+        player.seek(0);
+        player.play();
+        std::int64_t last = -1, reports = 0, worst = 0;
+        QElapsedTimer wall;
+        wall.start();
+        while (wall.elapsed() < 6000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+            const std::int64_t reported = player.position();
+            const std::int64_t shown = smooth.at(reported, player.playing(), monotonic());
+            if (reported != last && last >= 0 && player.playing()) {
+                ++reports;
+                worst = std::max<std::int64_t>(worst, std::llabs(shown - reported));
+            }
+            last = reported;
+            QThread::usleep(1000);
+        }
+        player.stop();
+        bench.counters["reports_per_s"] = double(reports) / 6.0;
+        bench.counters["worst_ms"] = double(worst);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_MusicClockAgainstPlayer)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WaveformOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BeatsOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TimelineRepaint)->Arg(20)->Arg(250)->Unit(benchmark::kMillisecond);
