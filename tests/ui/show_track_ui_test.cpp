@@ -21,10 +21,12 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cmath>
+#include <optional>
 
 using namespace pluviane;
 using namespace pluviane::test;
@@ -276,6 +278,20 @@ TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(view.xOf(1920) + 4, y));
     EXPECT_EQ(p.state->Track.cues.front().timeMs, 2000);
     EXPECT_EQ(view.snapped(1150), 1150);
+    // Double click renumbers; a cancelled question keeps the number.
+    std::optional<int> answer = 7;
+    view.setNumberAsker([&](TimelineView::Row, int) { return answer; });
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(view.xOf(2000) + 4, y));
+    answer.reset();
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(view.xOf(2000) + 4, y));
+    EXPECT_EQ(p.state->Track.cues.front().form, 7);
+    // Ctrl+wheel zooms about the mouse; the wheel scrolls.
+    const double before = view.msPerPixel();
+    QWheelEvent zoomIn(QPointF(view.xOf(2000), y), view.mapToGlobal(QPointF(view.xOf(2000), y)), {}, {0, 120},
+                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &zoomIn);
+    EXPECT_LT(view.msPerPixel(), before);
+    EXPECT_NEAR(double(view.timeAt(view.xOf(2000))), 2000, view.msPerPixel());
     view.setMusic(nullptr, nullptr, 0);
 
     // Label files: a bad one changes nothing and names the file and its line.
@@ -290,7 +306,7 @@ TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
     control<QToolButton>(&p.timeline, "SpeedButtonImportCues")->click();
     const QString told = control<QLabel>(&p.timeline, "LabelTimelineMessage")->text();
     EXPECT_TRUE(told.contains(QStringLiteral("bad.txt, строка 2"))) << told.toStdString();
-    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{2000, 2, 0}}));
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{2000, 7, 0}}));
     control<QToolButton>(&p.timeline, "SpeedButtonImportCues")->click();
     EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{500, 3, 0}, {2000, 2, 1}}));
     control<QToolButton>(&p.timeline, "SpeedButtonExportCues")->click();
