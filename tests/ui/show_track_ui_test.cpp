@@ -7,6 +7,7 @@
 #include "model/ShowTrack.h"
 #include "music/BeatTracker.h"
 #include "music/MusicDecoder.h"
+#include "show/ExportPanel.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
@@ -370,4 +371,26 @@ TEST(Timeline, TheSongExamplePutsItsCuesOnTheSongsBeats)
         });
         EXPECT_LT(std::fabs(cue->timeMs / 1000.0 - beat), 0.04) << beat;
     }
+}
+
+TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
+{
+    TrackProgram p;
+    ExportPanel& panel = p.editor.automatTab().exportPanel();
+    QString chosen;
+    panel.setVideoChooser([&chosen](QWidget*) { return chosen; });
+    panel.videoOptions().size = QSize(160, 120);
+    panel.videoOptions().fps = 10;
+    panel.videoOptions().seconds = 1;
+    writeBytes(p.path("song.wav"), beatWav(1.5));
+    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+
+    chosen = p.path("loop.mp4");
+    panel.exportButton()->click();
+    EXPECT_FALSE(decodeMusic(chosen).ok()) << "no music without following";
+    control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
+    chosen = p.path("track.mp4");
+    panel.exportButton()->click();
+    EXPECT_TRUE(p.prompter->messages.empty());
+    EXPECT_NEAR(decodeMusic(chosen).seconds(), 1.5, 0.1) << "the track's music and its length";
 }
