@@ -156,12 +156,12 @@ int onePassMs(AppWindows& windows)
 }
 
 // The show time of a track: the music's position when it plays, else a clock
-// started with the show.
-TimeSource trackTime(QMediaPlayer* player)
+// started with the show, going round every `loopMs` when that is above 0.
+TimeSource trackTime(QMediaPlayer* player, std::int64_t loopMs)
 {
     TimeSource monotonic = monotonicSource();
     if (player == nullptr)
-        return [monotonic] { return monotonic() / 1000; };
+        return [monotonic, loopMs] { return loopMs > 0 ? monotonic() / 1000 % loopMs : monotonic() / 1000; };
     auto smooth = std::make_shared<SmoothedPosition>();
     return [monotonic, smooth, player] {
         return smooth->at(player->position(), player->playbackState() == QMediaPlayer::PlayingState, monotonic());
@@ -260,7 +260,8 @@ int main(int argc, char* argv[])
 
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
     if (followTrack)
-        sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player));
+        sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
+                                                   args->loop ? track.cues.back().timeMs + 2000 : 0));
     sequencer.playFormButton()->click();
     sequencer.playColorButton()->click();
     if (!args->music.isEmpty())
