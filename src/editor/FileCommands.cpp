@@ -16,7 +16,9 @@
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
 #include "model/SettingsBlock.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
+#include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
 #include <QAbstractButton>
@@ -27,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -83,8 +86,8 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    // Eight buttons and two separators share a window 220 pixels wide.
-    button->setFixedSize(22, 22);
+    // Nine buttons and two separators share a window 220 pixels wide.
+    button->setFixedSize(20, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
@@ -112,6 +115,8 @@ void FileCommands::buildToolBar()
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
               QStringLiteral("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+    addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, QStringLiteral("Показать партитуру шоу"),
+              &FileCommands::SpeedButtonShowTimelineClick);
 }
 
 QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }
@@ -166,7 +171,9 @@ void FileCommands::refreshCaption(const FountainImage& now)
     editor_.setWindowTitle(changed ? caption_ + QLatin1Char('*') : caption_);
 }
 
-FountainImage FileCommands::imageToSave()
+FountainImage FileCommands::imageToSave() { return imageToSave(currentFileName_, nullptr); }
+
+FountainImage FileCommands::imageToSave(const QString& name, bool* trackFits)
 {
     FountainImage image = state_.SaveBuffer;
     WindowSettingControls controls(editor_.windows());
@@ -176,6 +183,11 @@ FountainImage FileCommands::imageToSave()
     pluviane::ToBufCup(state_, controls, image);
     putCamera(state_, camera);
     ToBufSave(state_, image);
+    ShowTrack kept = state_.Track;
+    kept.musicName = trackMusicName(kept.musicName, QFileInfo(name).absolutePath());
+    const bool fits = storeShowTrack(kept, image);
+    if (trackFits != nullptr)
+        *trackFits = fits;
     return image;
 }
 
@@ -234,16 +246,51 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     }
     // The show of the fountain that goes must not drive the one that comes.
     stopShow();
+    applyLoadedBuffer();
+    // The undo store holds what the file brought: no stale track of an earlier
+    // file behind a short one, no damaged one.
+    if (adoptTrack(state_.SaveBuffer, read.length, name) != ShowTrackRead::Loaded)
+        storeShowTrack({}, state_.SaveBuffer);
+    // The name first: the track's music is kept relative to the file's folder.
+    adoptFileName(name);
+    takeAsUnchanged();
+    history_->restart();
+    return true;
+}
+
+void FileCommands::tellStatus(const QString& text)
+{
+    editor_.statusBar()->showMessage(text, 15000);
+}
+
+int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
+{
+    ShowTrackRead read = readShowTrack(image, length);
+    QStringList told;
+    if (read.outcome == ShowTrackRead::Damaged)
+        told << QStringLiteral("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
+    read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
+    state_.Track = std::move(read.track);
+    RecorderWindow& rec = editor_.windows().recorder();
+    if (const QString past = cuesPastCounts(state_.Track, rec.formCountBar()->value(), rec.sceneCountBar()->value());
+        !past.isEmpty())
+        told << past;
+    if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
+        told << QStringLiteral("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
+    if (!told.isEmpty())
+        tellStatus(told.join(QStringLiteral("; ")));
+    emit trackAdopted();
+    return read.outcome;
+}
+
+void FileCommands::applyLoadedBuffer()
+{
     auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
     if (loadCup == nullptr || loadCup->isChecked())
         FromBufCup();
     applyModel(state_.SaveBuffer);
     if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
         noName->setChecked(false);
-    takeAsUnchanged();
-    adoptFileName(name);
-    history_->restart();
-    return true;
 }
 
 void FileCommands::applyModel(const FountainImage& image)
@@ -262,6 +309,8 @@ void FileCommands::applySnapshot(const FountainImage& image)
     applyChangedSettings(now, design, state_, controls);
     putCamera(state_, camera);
     applyModel(design);
+    if (!std::equal(design.begin() + kShowTrackOffset, design.end(), now.begin() + kShowTrackOffset))
+        adoptTrack(design, kFountainFileSize, currentFileName_);
     editor_.windows().main().showNozzleCount();
 }
 
@@ -315,7 +364,13 @@ bool FileCommands::SAveFileFontan(const QString& name)
     // A save turns negative live angles positive, as their bytes will say.
     for (double* angle : {&state_.ViewAngleY, &state_.ViewAngleZ, &state_.ViewAngleX})
         encodeAngle(*angle);
-    state_.SaveBuffer = imageToSave();
+    bool trackFits = true;
+    const FountainImage image = imageToSave(name, &trackFits);
+    if (!trackFits) {
+        showFileError(&editor_, name, QStringLiteral("Партитура шоу не помещается в файл"));
+        return false;
+    }
+    state_.SaveBuffer = image;
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
@@ -356,6 +411,7 @@ bool FileCommands::saveFountainAs()
 void FileCommands::SpeedButtonUndoClick()
 {
     FromBufSave(state_.SaveBuffer, state_);
+    adoptTrack(state_.SaveBuffer, kFountainFileSize, currentFileName_);
 }
 
 void FileCommands::SpeedButtonOpenCupClick()
@@ -430,6 +486,13 @@ void FileCommands::SpeedButtonAboutClick()
     frame.moveCenter(screen.center());
     about.move(frame.topLeft());
     about.raise();
+}
+
+void FileCommands::SpeedButtonShowTimelineClick()
+{
+    TimelineWindow& timeline = editor_.windows().timeline();
+    timeline.show();
+    timeline.raise();
 }
 
 void FileCommands::SpeedButtonShowRecClick()

@@ -57,6 +57,15 @@ TEST(EditHistory, UndoAndRedoWalkABowlChangeABuiltGroupAndARecordedForm)
     cup->setValue(120);
     history.undo();
     EXPECT_EQ(cup->value(), 200);
+
+    // A cue placed on the show track is a step like any other.
+    p.state->Track.cues.push_back({1500, 2, 0});
+    history.commitStep();
+    history.undo();
+    EXPECT_TRUE(p.state->Track.cues.empty());
+    history.redo();
+    ASSERT_EQ(p.state->Track.cues.size(), 1u);
+    EXPECT_EQ(p.state->Track.cues[0].timeMs, 1500);
 }
 
 TEST(EditHistory, KeepsAtLeastAHundredSteps)
