@@ -6,6 +6,7 @@ PLUVIANE_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   desktop-file-utils shared-mime-info
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libaubio-dev libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev
   xvfb xauth fonts-dejavu-core
