@@ -10,7 +10,7 @@
 namespace pluviane {
 
 // The most cues a draft writes: what every show track holds.
-constexpr std::size_t kDraftMaxCues = 4000;
+constexpr std::size_t kDraftMaxCues = kMaxTrackCues;
 
 // A row the draft records into a show table.
 struct DraftRow {
