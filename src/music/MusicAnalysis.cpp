@@ -416,6 +416,45 @@ std::vector<double> repairBeats(const std::vector<double>& beats, const std::vec
     return out;
 }
 
+// The energy of the sound just after `t`: the accent a beat carries.
+double accentAt(const std::vector<float>& samples, int rate, double t)
+{
+    const auto from = std::size_t(std::clamp(t - 0.005, 0.0, double(samples.size()) / rate) * rate);
+    const std::size_t to = std::min(samples.size(), from + std::size_t(0.05 * rate));
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i)
+        sum += double(samples[i]) * samples[i];
+    return sum;
+}
+
+// A tracker sometimes settles on the off-beats (a busy hi-hat line draws it).
+// Where, over two bars, the sound between the beats is clearly more accented
+// than on them, the beats move half a beat on, onto the onsets there.
+std::vector<double> alignToAccents(const std::vector<double>& beats, const std::vector<float>& samples, int rate,
+                                   const std::vector<double>& onsets)
+{
+    constexpr double kOffBeatDominance = 1.5;
+    const std::size_t n = beats.size();
+    std::vector<double> on(n), off(n), middle(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double gap = i + 1 < n ? beats[i + 1] - beats[i] : (i > 0 ? beats[i] - beats[i - 1] : 0);
+        const int o = nearestOnset(onsets, beats[i] + gap / 2, std::min(kSnapSeconds, gap / 4));
+        middle[i] = o >= 0 ? onsets[std::size_t(o)] : beats[i] + gap / 2;
+        on[i] = accentAt(samples, rate, beats[i]);
+        off[i] = o >= 0 ? accentAt(samples, rate, middle[i]) : 0;
+    }
+    std::vector<double> aligned(beats);
+    const std::size_t half = 2 * kBeatsPerBar / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        double sumOn = 0, sumOff = 0;
+        for (std::size_t j = i >= half ? i - half : 0; j < std::min(n, i + half); ++j)
+            sumOn += on[j], sumOff += off[j];
+        if (sumOff > kOffBeatDominance * sumOn)
+            aligned[i] = middle[i];
+    }
+    return aligned;
+}
+
 std::vector<double> evenBeats(const std::vector<TimeSpan>& runs)
 {
     std::vector<double> beats;
@@ -544,6 +583,8 @@ MusicAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, co
     if (a.beatsFound) {
         a.tempi = findTempi(a.beats);
         a.beats = repairBeats(completeBeats(a.beats, a.tempi, runs, a.onsets), a.tempi, a.onsets);
+        // Moving beats onto the accents leaves a seam where they moved; mend it.
+        a.beats = repairBeats(alignToAccents(a.beats, samples, sampleRate, a.onsets), a.tempi, a.onsets);
         a.tempi = findTempi(a.beats);
     } else {
         a.beats = evenBeats(runs);

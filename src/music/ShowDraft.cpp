@@ -1,6 +1,7 @@
 #include "music/ShowDraft.h"
 
 #include "model/ShowSequencer.h"
+#include "music/MusicDecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,30 +156,30 @@ std::vector<int> distinctRows(const ShowTable& table, int count, Same same)
     return rows;
 }
 
-// Records `wanted` rows (skipping those already there) into the free rows
-// after `count`: rows holding nothing, in one run, up to the last played row.
-// Returns the rows it used in the order of `wanted`.
+// Records `wanted` rows (skipping those already there) into free rows after
+// `count`: rows holding nothing, up to the last played row. A row past the
+// count that holds something (the recorder's copy into the next row) is kept
+// and stepped over. The count then reaches the last row written.
 template <typename Same>
-std::vector<int> recordRows(const std::vector<Row>& wanted, ShowTable& table, const ShowTable* alsoEmpty,
-                            int& count, std::vector<int>& pool, std::vector<DraftRow>& written, bool& outOfRows, Same same)
+void recordRows(const std::vector<Row>& wanted, ShowTable& table, const ShowTable* alsoEmpty, int& count,
+                std::vector<int>& pool, std::vector<DraftRow>& written, bool& outOfRows, Same same)
 {
-    std::vector<int> used;
+    int next = count + 1;
     for (const Row& row : wanted) {
         const auto there = std::find_if(pool.begin(), pool.end(), [&](int k) { return same(table[std::size_t(k)], row); });
         if (there != pool.end())
             continue;
-        const int next = count + 1;
-        if (next > kLastPlayedForm || !rowIsEmpty(table, next) || (alsoEmpty && !rowIsEmpty(*alsoEmpty, next))) {
+        while (next <= kLastPlayedForm && (!rowIsEmpty(table, next) || (alsoEmpty && !rowIsEmpty(*alsoEmpty, next))))
+            ++next;
+        if (next > kLastPlayedForm) {
             outOfRows = true;
-            break;
+            return;
         }
         table[std::size_t(next)] = row;
         written.push_back({next, row});
         pool.push_back(next);
-        used.push_back(next);
-        count = next;
+        count = next++;
     }
-    return used;
 }
 
 struct Passage {
@@ -385,6 +386,34 @@ ShowDraft draftShow(const MusicAnalysis& music, const FountainState& state, int 
     if (draft.track.cues.size() > kDraftMaxCues)
         draft.track.cues.resize(kDraftMaxCues - 1), draft.track.cues.push_back({toMs(music.seconds), dry, 0});
     return draft;
+}
+
+MusicFileDraft draftShowForMusic(const QString& musicPath, const FountainState& state, int formCount,
+                                 int sceneCount, const std::function<bool(double)>& progress)
+{
+    constexpr double kDecodingShare = 0.5;
+    MusicFileDraft result;
+    auto share = [&](double from, double to) -> std::function<bool(double)> {
+        if (!progress)
+            return {};
+        return [=](double f) { return progress(from + (to - from) * f); };
+    };
+    const DecodedMusic decoded = decodeMusic(musicPath, 22050, 4 * 3600.0, share(0, kDecodingShare));
+    if (progress && !progress(kDecodingShare)) {
+        result.cancelled = true;
+        return result;
+    }
+    if (!decoded.ok()) {
+        result.error = decoded.error;
+        return result;
+    }
+    result.music = analyseMusic(decoded.samples, decoded.sampleRate, share(kDecodingShare, 1));
+    if (result.music.cancelled) {
+        result.cancelled = true;
+        return result;
+    }
+    result.draft = draftShow(result.music, state, formCount, sceneCount);
+    return result;
 }
 
 void applyDraftRows(const ShowDraft& draft, FountainState& state)

@@ -4,7 +4,10 @@
 #include "model/ShowTrack.h"
 #include "music/MusicAnalysis.h"
 
+#include <QString>
+
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace pluviane {
@@ -36,6 +39,18 @@ struct ShowDraft {
 ShowDraft draftShow(const MusicAnalysis& music, const FountainState& state, int formCount, int sceneCount);
 
 void applyDraftRows(const ShowDraft& draft, FountainState& state);
+
+// A draft for a sound file from start to end: decoding (most of the time),
+// analysis, draft. `progress` gets 0..1 and may return false to cancel.
+struct MusicFileDraft {
+    MusicAnalysis music;
+    ShowDraft draft;
+    QString error;      // the file could not be decoded
+    bool cancelled = false;
+    bool ok() const { return error.isEmpty() && !cancelled && draft.problem == ShowDraft::None; }
+};
+MusicFileDraft draftShowForMusic(const QString& musicPath, const FountainState& state, int formCount,
+                                 int sceneCount, const std::function<bool(double)>& progress = {});
 
 // The amount of water a form gives: its groups' levels weighted by their nozzles.
 long formWater(const FountainState& state, int form);

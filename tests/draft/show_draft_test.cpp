@@ -160,13 +160,15 @@ TEST(ShowDraft, RecordsItsOwnFormsOnlyIntoFreeRows)
     }
     EXPECT_EQ(draft.track.cues.front().form, 5);
 
-    // No dry form and the row after the count holds something: the draft does
-    // not overwrite it and says it ran out of rows.
+    // No dry form, and the row after the count holds the recorder's copy: the
+    // draft steps over it and records its dry form into the next free row.
     recorded->FormPressure[5].fill(10);
     recorded->FormPressure[6][3] = 7;
     draft = draftShow(music, *recorded, 5, 2);
-    EXPECT_TRUE(draft.newForms.empty());
-    EXPECT_TRUE(draft.outOfRows);
+    ASSERT_EQ(draft.newForms.size(), 1u);
+    EXPECT_EQ(draft.newForms[0].row, 7);
+    EXPECT_EQ(draft.formCount, 7);
+    EXPECT_EQ(draft.track.cues.front().form, 7);
 
     // A two-hour song beating fast everywhere fits the track's cues, thinned.
     MusicAnalysis long_;
