@@ -18,7 +18,9 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace pluviane::test {
 
@@ -68,13 +70,12 @@ inline ToolRun runRender(const QStringList& arguments, const QString& program = 
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-// A mono 16-bit WAV file of a sine tone.
-inline bool writeTone(const QString& path, double seconds, int rate = 22050)
+// A mono 16-bit WAV file of the given samples (-1..1).
+inline bool writeWav(const QString& path, const std::vector<float>& samples, int rate = 22050)
 {
-    const int samples = static_cast<int>(seconds * rate);
-    QByteArray data(samples * 2, '\0');
-    for (int i = 0; i < samples; ++i)
-        qToLittleEndian<qint16>(static_cast<qint16>(8000 * std::sin(i * 2 * M_PI * 440 / rate)), data.data() + 2 * i);
+    QByteArray data(qsizetype(samples.size()) * 2, '\0');
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        qToLittleEndian<qint16>(static_cast<qint16>(32000 * std::clamp(samples[i], -1.0f, 1.0f)), data.data() + 2 * i);
     QByteArray header("RIFF");
     auto put32 = [&header](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
     auto put16 = [&header](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
@@ -91,6 +92,15 @@ inline bool writeTone(const QString& path, double seconds, int rate = 22050)
     put32(data.size());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(header + data) == header.size() + data.size();
+}
+
+// A mono 16-bit WAV file of a sine tone.
+inline bool writeTone(const QString& path, double seconds, int rate = 22050)
+{
+    std::vector<float> samples(static_cast<std::size_t>(seconds * rate));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(0.25 * std::sin(double(i) * 2 * M_PI * 440 / rate));
+    return writeWav(path, samples, rate);
 }
 
 // Pixels brighter than the black sky in the rows [top, bottom) of an upright picture.

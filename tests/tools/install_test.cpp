@@ -35,6 +35,7 @@ TEST(Install, DesktopEntryFileTypeAndThumbnailerWorkFromTheInstalledTree)
 
     const QString share = root.filePath(QStringLiteral("share"));
     EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/pluviane"))).isExecutable());
+    EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/pluviane-draft"))).isExecutable());
     EXPECT_TRUE(QFileInfo::exists(share + QStringLiteral("/icons/hicolor/scalable/apps/pluviane.svg")));
 
     const QString desktop = share + QStringLiteral("/applications/pluviane.desktop");
