@@ -2,6 +2,11 @@
 
 // Songs made by the tests themselves: a drum pattern over a quiet pad, so the
 // true beats, tempi and loud and quiet parts are known exactly.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QtEndian>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -65,6 +70,30 @@ inline SynthSong synthesiseSong(double leadingSilence, const std::vector<SongPar
     for (float& s : song.samples)
         s = std::clamp(s, -1.0f, 1.0f);
     return song;
+}
+
+// A mono 16-bit WAV file of the given samples (-1..1).
+inline bool writeWav(const QString& path, const std::vector<float>& samples, int rate = 22050)
+{
+    QByteArray data(qsizetype(samples.size()) * 2, '\0');
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        qToLittleEndian<qint16>(static_cast<qint16>(32000 * std::clamp(samples[i], -1.0f, 1.0f)), data.data() + 2 * i);
+    QByteArray header("RIFF");
+    auto put32 = [&header](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
+    auto put16 = [&header](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
+    put32(36 + data.size());
+    header.append("WAVEfmt ");
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(rate);
+    put32(rate * 2);
+    put16(2);
+    put16(16);
+    header.append("data");
+    put32(data.size());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(header + data) == header.size() + data.size();
 }
 
 } // namespace pluviane::test

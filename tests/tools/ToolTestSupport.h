@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SynthSong.h"
 #include "TestSupport.h"
 
 #include "editor/AutomatTab.h"
@@ -68,30 +69,6 @@ inline ToolRun runRender(const QStringList& arguments, const QString& program = 
     if (!process.waitForFinished(120'000) || process.exitStatus() != QProcess::NormalExit)
         return {-1, QStringLiteral("crashed or hung: ") + process.readAllStandardError()};
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-// A mono 16-bit WAV file of the given samples (-1..1).
-inline bool writeWav(const QString& path, const std::vector<float>& samples, int rate = 22050)
-{
-    QByteArray data(qsizetype(samples.size()) * 2, '\0');
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        qToLittleEndian<qint16>(static_cast<qint16>(32000 * std::clamp(samples[i], -1.0f, 1.0f)), data.data() + 2 * i);
-    QByteArray header("RIFF");
-    auto put32 = [&header](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&header](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data.size());
-    header.append("WAVEfmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(rate);
-    put32(rate * 2);
-    put16(2);
-    put16(16);
-    header.append("data");
-    put32(data.size());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(header + data) == header.size() + data.size();
 }
 
 // A mono 16-bit WAV file of a sine tone.

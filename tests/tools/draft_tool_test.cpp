@@ -1,5 +1,4 @@
 #include "ToolTestSupport.h"
-#include "SynthSong.h"
 
 #include "model/FountainFile.h"
 #include "model/ShowTrack.h"
