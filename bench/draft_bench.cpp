@@ -56,7 +56,7 @@ BENCHMARK(BM_AnalyseThreeMinuteSong)->Unit(benchmark::kMillisecond)->Iterations(
 void BM_DraftFromAnalysis(benchmark::State& bench)
 {
     const test::SynthSong& song = threeMinuteSong();
-    const MusicAnalysis music = analyseMusic(song.samples, song.rate);
+    const SongAnalysis music = analyseMusic(song.samples, song.rate);
     const auto state = twelveGroupFountain();
     for (auto _ : bench)
         benchmark::DoNotOptimize(draftShow(music, *state, 3, 3).track.cues.size());

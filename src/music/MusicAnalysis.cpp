@@ -466,14 +466,14 @@ std::vector<double> evenBeats(const std::vector<TimeSpan>& runs)
 }
 
 // End of beat i: the next beat, or one period on where a run of music ends.
-double beatEnd(const MusicAnalysis& a, std::size_t i, double period)
+double beatEnd(const SongAnalysis& a, std::size_t i, double period)
 {
     const double limit = a.beats[i] + 1.5 * period;
     const double next = i + 1 < a.beats.size() ? std::min(a.beats[i + 1], limit) : a.beats[i] + period;
     return std::min(next, a.seconds);
 }
 
-void measureBeats(MusicAnalysis& a, const LoudnessCurve& curve)
+void measureBeats(SongAnalysis& a, const LoudnessCurve& curve)
 {
     const double period = 60.0 / (a.tempo > 0 ? a.tempo : kDefaultTempo);
     for (std::size_t i = 0; i < a.beats.size(); ++i) {
@@ -492,7 +492,7 @@ void measureBeats(MusicAnalysis& a, const LoudnessCurve& curve)
     }
 }
 
-void findBars(MusicAnalysis& a, const std::vector<TimeSpan>& runs)
+void findBars(SongAnalysis& a, const std::vector<TimeSpan>& runs)
 {
     std::size_t i = 0;
     for (const TimeSpan& run : runs) {
@@ -505,7 +505,7 @@ void findBars(MusicAnalysis& a, const std::vector<TimeSpan>& runs)
 
 // Phrases start where a run of music starts and where the loudness or the
 // density of onsets of the bars ahead differs from the bars behind.
-void findPhrases(MusicAnalysis& a)
+void findPhrases(SongAnalysis& a)
 {
     const int bars = int(a.barStarts.size());
     std::vector<double> loud(std::size_t(bars), 0), dense(std::size_t(bars), 0);
@@ -551,9 +551,9 @@ void findPhrases(MusicAnalysis& a)
 
 } // namespace
 
-MusicAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, const Progress& progress)
+SongAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, const Progress& progress)
 {
-    MusicAnalysis a;
+    SongAnalysis a;
     if (sampleRate <= 0 || samples.empty())
         return a;
     a.seconds = double(samples.size()) / sampleRate;

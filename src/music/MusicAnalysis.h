@@ -20,7 +20,7 @@ struct TimeSpan {
 };
 
 // What a show draft needs to know of a song. Times are seconds from its start.
-struct MusicAnalysis {
+struct SongAnalysis {
     double seconds = 0;
     std::vector<double> beats;          // in time order; none inside a silence
     bool beatsFound = false;            // false: `beats` is an even grid at kDefaultTempo
@@ -37,7 +37,7 @@ struct MusicAnalysis {
 
 // Deterministic: the same samples give the same analysis. `progress` gets 0..1
 // and may return false to cancel (the result is then marked cancelled).
-MusicAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate,
+SongAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate,
                            const std::function<bool(double)>& progress = {});
 
 } // namespace pluviane

@@ -191,7 +191,7 @@ struct Passage {
     double rank = 0.5; // 0 the quietest passage .. 1 the loudest
 };
 
-std::vector<Passage> passagesOf(const MusicAnalysis& m)
+std::vector<Passage> passagesOf(const SongAnalysis& m)
 {
     std::vector<Passage> passages;
     const int bars = int(m.barStarts.size());
@@ -264,7 +264,7 @@ struct CueList {
 };
 
 // Beat index at which each run of music (between silences) starts.
-std::vector<bool> runStarts(const MusicAnalysis& m)
+std::vector<bool> runStarts(const SongAnalysis& m)
 {
     std::vector<bool> starts(m.beats.size(), false);
     for (std::size_t i = 0; i < m.beats.size(); ++i)
@@ -274,7 +274,7 @@ std::vector<bool> runStarts(const MusicAnalysis& m)
     return starts;
 }
 
-std::vector<ShowCue> placeCues(const MusicAnalysis& m, const std::vector<Passage>& passages,
+std::vector<ShowCue> placeCues(const SongAnalysis& m, const std::vector<Passage>& passages,
                                const std::vector<int>& wetByWater, int dry, const std::vector<int>& scenes,
                                int sparseness)
 {
@@ -331,7 +331,7 @@ long formWater(const FountainState& state, int form)
     return waterOf(state.FormPressure[std::size_t(std::clamp(form, 0, kShowRows - 1))], nozzlesPerGroup(state));
 }
 
-ShowDraft draftShow(const MusicAnalysis& music, const FountainState& state, int formCount, int sceneCount)
+ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int formCount, int sceneCount)
 {
     ShowDraft draft;
     formCount = std::clamp(formCount, 0, kLastPlayedForm);

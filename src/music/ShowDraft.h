@@ -36,14 +36,14 @@ struct ShowDraft {
 // Drafts a show for the analysed music from the fountain's recorded forms and
 // scenes (rows 1..formCount and 1..sceneCount) and the groups 1..12 that own
 // nozzles. Reads the state only; `applyDraftRows` records the new rows.
-ShowDraft draftShow(const MusicAnalysis& music, const FountainState& state, int formCount, int sceneCount);
+ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int formCount, int sceneCount);
 
 void applyDraftRows(const ShowDraft& draft, FountainState& state);
 
 // A draft for a sound file from start to end: decoding (most of the time),
 // analysis, draft. `progress` gets 0..1 and may return false to cancel.
 struct MusicFileDraft {
-    MusicAnalysis music;
+    SongAnalysis music;
     ShowDraft draft;
     QString error;      // the file could not be decoded
     bool cancelled = false;

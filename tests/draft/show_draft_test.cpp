@@ -71,7 +71,7 @@ TEST(ShowDraft, FollowsTheBeatsTheTempoAndTheLoudnessOfSynthesisedSongs)
         SCOPED_TRACE(testing::Message() << s.quietBpm << " then " << s.loudBpm << " beats a minute");
         SynthSong song = synthesiseSong(3.0, {{8, s.quietBpm, 0.08f, false}, {8, s.loudBpm, 0.7f, true}});
         song.samples.resize(song.samples.size() + 2 * std::size_t(song.rate));
-        const MusicAnalysis music = analyseMusic(song.samples, song.rate);
+        const SongAnalysis music = analyseMusic(song.samples, song.rate);
         ASSERT_TRUE(music.beatsFound);
         for (int part = 0; part < 2; ++part) {
             const double middle = (song.partStarts[part] + song.partStarts[part + 1]) / 2;
@@ -110,7 +110,7 @@ TEST(ShowDraft, FollowsTheBeatsTheTempoAndTheLoudnessOfSynthesisedSongs)
 // counts, says which, and leaves every recorded row as it was.
 TEST(ShowDraft, RecordsItsOwnFormsOnlyIntoFreeRows)
 {
-    MusicAnalysis music;
+    SongAnalysis music;
     music.seconds = 40;
     music.beatsFound = true;
     for (int i = 0; i < 64; ++i) {
@@ -171,7 +171,7 @@ TEST(ShowDraft, RecordsItsOwnFormsOnlyIntoFreeRows)
     EXPECT_EQ(draft.track.cues.front().form, 7);
 
     // A two-hour song beating fast everywhere fits the track's cues, thinned.
-    MusicAnalysis long_;
+    SongAnalysis long_;
     long_.seconds = 7200;
     long_.beatsFound = true;
     for (int i = 0; i < 7200 * 3; ++i) {
@@ -198,7 +198,7 @@ TEST(ShowDraft, CopesWithNoiseSilenceAndScraps)
     for (float& x : noise)
         x = float((seed = seed * 1664525u + 1013904223u) >> 8) / float(1 << 24) - 0.5f;
     auto state = ringFountain();
-    const MusicAnalysis heard = analyseMusic(noise, 22050);
+    const SongAnalysis heard = analyseMusic(noise, 22050);
     EXPECT_FALSE(heard.beatsFound);
     ShowDraft draft = draftShow(heard, *state, 3, 3);
     EXPECT_TRUE(draft.defaultTempo);
@@ -206,7 +206,7 @@ TEST(ShowDraft, CopesWithNoiseSilenceAndScraps)
     ASSERT_GE(draft.track.cues.size(), 8u);
     EXPECT_EQ(draft.track.cues[2].timeMs - draft.track.cues[1].timeMs, 2000) << "a bar at 120 a minute";
 
-    const MusicAnalysis again = analyseMusic(noise, 22050);
+    const SongAnalysis again = analyseMusic(noise, 22050);
     EXPECT_EQ(again.beats, heard.beats);
     EXPECT_EQ(again.beatLoudness, heard.beatLoudness);
 
