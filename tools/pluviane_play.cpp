@@ -11,13 +11,16 @@
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "model/DmxPatch.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
+#include "show/ShowClock.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAudioOutput>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QScrollBar>
@@ -45,7 +48,25 @@ struct Arguments {
     DmxPatch patch;
     quint16 port = 9010;
     bool loop = false;
+    bool noTrack = false;
+    std::optional<std::vector<ShowCue>> cues; // --cues
 };
+
+// Cues of an Audacity label file; a bad file is told with its first bad line.
+std::optional<std::vector<ShowCue>> readCueFile(const QString& name)
+{
+    QFile file(name);
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
+        say(QStringLiteral("cannot read the label file %1").arg(name));
+        return std::nullopt;
+    }
+    const CueLabelsRead read = parseCueLabels(file.read(4 * 1024 * 1024));
+    if (!read.ok) {
+        say(QStringLiteral("label file %1, line %2: %3").arg(name).arg(read.badLine).arg(read.reason));
+        return std::nullopt;
+    }
+    return read.cues;
+}
 
 int number(const QCommandLineParser& parser, const QString& name, int fallback, bool* ok)
 {
@@ -73,6 +94,9 @@ std::optional<Arguments> parseArguments(const QStringList& words)
         {QStringLiteral("colours"), QStringLiteral("First colour channel (default 17)."), QStringLiteral("C")},
         {QStringLiteral("music"), QStringLiteral("Sound file played with the show."), QStringLiteral("SOUND")},
         {QStringLiteral("loop"), QStringLiteral("Play on until stopped (the music starts over).")},
+        {QStringLiteral("cues"), QStringLiteral("Cues from an Audacity label file instead of the file's track."),
+         QStringLiteral("LABELS.txt")},
+        {QStringLiteral("no-track"), QStringLiteral("Play the forms and scenes in a loop, ignoring the track.")},
         {QStringLiteral("ola-port"), QStringLiteral("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
     });
     parser.process(words);
@@ -85,6 +109,13 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     args.fountain = parser.positionalArguments().first();
     args.music = parser.value(QStringLiteral("music"));
     args.loop = parser.isSet(QStringLiteral("loop"));
+    args.noTrack = parser.isSet(QStringLiteral("no-track"));
+    if (args.noTrack && parser.isSet(QStringLiteral("cues"))) {
+        say(QStringLiteral("--cues and --no-track exclude each other"));
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("cues")) && !(args.cues = readCueFile(parser.value(QStringLiteral("cues")))))
+        return std::nullopt;
     args.patch = {number(parser, QStringLiteral("universe"), 1, &ok),
                   number(parser, QStringLiteral("levels"), 1, &ok),
                   number(parser, QStringLiteral("colours"), 17, &ok)};
@@ -130,6 +161,19 @@ int onePassMs(AppWindows& windows)
     return forms * sequencer.formLengthBar()->value() * kShowTickMs;
 }
 
+// The show time of a track: the music's position when it plays, else a clock
+// started with the show.
+TimeSource trackTime(QMediaPlayer* player)
+{
+    TimeSource monotonic = monotonicSource();
+    if (player == nullptr)
+        return [monotonic] { return monotonic() / 1000; };
+    auto smooth = std::make_shared<SmoothedPosition>();
+    return [monotonic, smooth, player] {
+        return smooth->at(player->position(), player->playbackState() == QMediaPlayer::PlayingState, monotonic());
+    };
+}
+
 // Tells the operator when OLA is first reached and whenever that changes.
 void reportLink(const DmxSender& sender, std::optional<bool>& told)
 {
@@ -171,7 +215,7 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(keepSeriousToolkitMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
-    const std::optional<Arguments> args = parseArguments(app.arguments());
+    std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
 
@@ -180,6 +224,17 @@ int main(int argc, char* argv[])
     windows.main().presets().timerCreate().stop();
     if (!loadFountain(windows, args->fountain))
         return 1;
+    // The file's track (or the label file's cues) leads the show, with its music.
+    ShowTrack& track = fountain().Track;
+    if (args->cues)
+        track.cues = *args->cues;
+    const bool followTrack = !args->noTrack && !track.cues.empty();
+    if (followTrack && args->music.isEmpty() && !track.musicName.isEmpty()) {
+        if (QFileInfo(track.musicName).isFile())
+            args->music = track.musicName;
+        else
+            say(QStringLiteral("the track's music %1 is missing; the cues follow the clock").arg(track.musicName));
+    }
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
     QTimer frames;
@@ -194,9 +249,10 @@ int main(int argc, char* argv[])
     QTimer end;
     end.setSingleShot(true);
     QObject::connect(&end, &QTimer::timeout, &app, &QCoreApplication::quit);
+    // A track without music ends two seconds after its last cue.
     auto endAfterOnePass = [&] {
         if (!args->loop && !end.isActive())
-            end.start(onePassMs(windows));
+            end.start(followTrack ? int(track.cues.back().timeMs) + 2000 : onePassMs(windows));
     };
     QMediaPlayer player;
     QAudioOutput speakers;
@@ -209,6 +265,8 @@ int main(int argc, char* argv[])
         say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));
 
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    if (followTrack)
+        sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player));
     sequencer.playFormButton()->click();
     sequencer.playColorButton()->click();
     if (!args->music.isEmpty())

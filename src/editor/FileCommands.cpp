@@ -14,7 +14,9 @@
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
 #include "model/SettingsBlock.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
+#include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
 #include <QAbstractButton>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -63,7 +66,7 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    // Eight buttons and two separators share a window 220 pixels wide.
+    // Nine buttons and two separators share a window 220 pixels wide.
     button->setFixedSize(22, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
@@ -92,6 +95,8 @@ void FileCommands::buildToolBar()
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
               QStringLiteral("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+    addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, QStringLiteral("Показать партитуру шоу"),
+              &FileCommands::SpeedButtonShowTimelineClick);
 }
 
 QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }
@@ -142,7 +147,47 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     }
     adoptFileName(name);
     applyLoadedBuffer();
+    // The undo store holds what the file brought: no stale track of an earlier
+    // file behind a short one, no damaged one.
+    if (adoptTrack(state_.SaveBuffer, read.length, name) != ShowTrackRead::Loaded)
+        storeShowTrack({}, state_.SaveBuffer);
     return true;
+}
+
+void FileCommands::tellStatus(const QString& text)
+{
+    editor_.statusBar()->showMessage(text, 15000);
+}
+
+int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
+{
+    ShowTrackRead read = readShowTrack(image, length);
+    const QString shown = captionName(fileName);
+    if (read.outcome == ShowTrackRead::Damaged)
+        tellStatus(QStringLiteral("Партитура шоу в %1 повреждена (%2) и не загружена").arg(shown, read.reason));
+    read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
+    state_.Track = std::move(read.track);
+    RecorderWindow& rec = editor_.windows().recorder();
+    if (const QString past = cuesPastCounts(state_.Track, rec.formCountBar()->value(), rec.sceneCountBar()->value());
+        !past.isEmpty())
+        tellStatus(past);
+    if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
+        tellStatus(QStringLiteral("Музыка партитуры не найдена: ") +
+                   QDir::toNativeSeparators(state_.Track.musicName));
+    emit trackAdopted();
+    return read.outcome;
+}
+
+bool FileCommands::fillSaveBuffer(const QString& name)
+{
+    ToBufCup();
+    ToBufSave(state_, state_.SaveBuffer);
+    ShowTrack kept = state_.Track;
+    kept.musicName = trackMusicName(kept.musicName, QFileInfo(name).absolutePath());
+    if (storeShowTrack(kept, state_.SaveBuffer))
+        return true;
+    showFileError(&editor_, name, QStringLiteral("Партитура шоу не помещается в файл"));
+    return false;
 }
 
 void FileCommands::applyLoadedBuffer()
@@ -199,8 +244,8 @@ bool FileCommands::OpenFontanFile(const QString& name)
 
 bool FileCommands::SAveFileFontan(const QString& name)
 {
-    ToBufCup();
-    ToBufSave(state_, state_.SaveBuffer);
+    if (!fillSaveBuffer(name))
+        return false;
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
@@ -237,6 +282,7 @@ void FileCommands::SpeedButtonSaveAsFontanClick()
 void FileCommands::SpeedButtonUndoClick()
 {
     FromBufSave(state_.SaveBuffer, state_);
+    adoptTrack(state_.SaveBuffer, kFountainFileSize, currentFileName_);
 }
 
 void FileCommands::SpeedButtonOpenCupClick()
@@ -306,6 +352,13 @@ void FileCommands::SpeedButtonAboutClick()
     frame.moveCenter(screen.center());
     about.move(frame.topLeft());
     about.raise();
+}
+
+void FileCommands::SpeedButtonShowTimelineClick()
+{
+    TimelineWindow& timeline = editor_.windows().timeline();
+    timeline.show();
+    timeline.raise();
 }
 
 void FileCommands::SpeedButtonShowRecClick()

@@ -44,6 +44,7 @@ public:
     void SpeedButtonHelpClick();
     void SpeedButtonAboutClick();
     void SpeedButtonShowRecClick();
+    void SpeedButtonShowTimelineClick();
     void SpeedButtonOpenCupClick();
 
     // Loads a fountain file without a dialog; a name with no file behind it
@@ -63,9 +64,24 @@ public:
     void ToBufCup();
     void FromBufCup();
 
+    // Builds the image a save writes under `name`: the settings block from the
+    // controls, the model, and the show track in the tail. False, with a
+    // message, when the track cannot be kept.
+    bool fillSaveBuffer(const QString& name);
+
+    // Takes the track of a file read into `image` (`length` bytes held) as the
+    // live one. A damaged track, cues past the recorded counts or music that
+    // is missing are told in the status bar; the rest loads as always.
+    // Returns how the track read (a ShowTrackRead::Outcome).
+    int adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName);
+
     // The messages of a refused and of a failed file read.
     void showTooLarge(QWidget* owner);
     void showFileError(QWidget* owner, const QString& name, const QString& reason);
+
+signals:
+    // The live show track was replaced (a load, a show load, an undo).
+    void trackAdopted();
 
 private:
     QToolButton* addButton(const char* name, int icon, const QString& hint,
@@ -75,6 +91,7 @@ private:
     bool loadFountain(const QString& name, QWidget* messageOwner);
     void applyLoadedBuffer();
     void adoptFileName(const QString& name);
+    void tellStatus(const QString& text);
     void pressStopButton(const char* name);
     QWidget* mainWindow();
 

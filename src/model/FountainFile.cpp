@@ -38,7 +38,9 @@ FileResult readFountainFile(const QString& name, FountainImage& buffer)
     if (bytes.size() > static_cast<qsizetype>(kFountainFileSize))
         return {FileResult::TooLarge, {}};
     std::copy(bytes.cbegin(), bytes.cend(), reinterpret_cast<char*>(buffer.data()));
-    return {};
+    FileResult done;
+    done.length = static_cast<std::size_t>(bytes.size());
+    return done;
 }
 
 FileResult readBowlSettings(const QString& name, FountainImage& buffer)

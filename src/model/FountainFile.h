@@ -14,6 +14,7 @@ struct FileResult {
     enum Outcome { Done, TooLarge, Failed };
     Outcome outcome = Done;
     QString reason; // the system's reason when Failed
+    std::size_t length = 0; // bytes a successful read took from the file
 
     bool ok() const { return outcome == Done; }
 };

@@ -75,6 +75,8 @@ struct FountainState {
     std::array<float, 3> StrandPoint{};
 
     // The show track: cues on the music's time line, kept in the file's tail.
+    // While loaded its music's name is an absolute path; the file holds it
+    // relative to the fountain's folder.
     ShowTrack Track;
 
     // The image of the fountain file; also the one-level undo store.

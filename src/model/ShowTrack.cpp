@@ -162,6 +162,13 @@ bool writeShowTrack(const ShowTrack& track, FountainImage& image)
     return true;
 }
 
+bool storeShowTrack(const ShowTrack& track, FountainImage& image)
+{
+    if (track.empty() && readShowTrack(image, kFountainFileSize).outcome == ShowTrackRead::NoTrack)
+        return true;
+    return writeShowTrack(track, image);
+}
+
 int formAt(const ShowTrack& track, std::int64_t timeMs)
 {
     return lastSetAt(track, timeMs, [](const ShowCue& cue) { return cue.form; });

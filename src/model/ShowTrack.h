@@ -40,6 +40,11 @@ ShowTrackRead readShowTrack(const FountainImage& image, std::size_t fileLength);
 // Returns false, leaving the image as it was, when the track does not fit.
 bool writeShowTrack(const ShowTrack& track, FountainImage& image);
 
+// The tail as a save leaves it: the track when there is one; without one a
+// cleared tail where a track (whole or damaged) stood, and other bytes kept,
+// so what an older program left there survives. False as writeShowTrack.
+bool storeShowTrack(const ShowTrack& track, FountainImage& image);
+
 // The form (scene) of the last cue at or before `timeMs` that sets one; 0 when none does.
 int formAt(const ShowTrack& track, std::int64_t timeMs);
 int sceneAt(const ShowTrack& track, std::int64_t timeMs);

@@ -1,9 +1,11 @@
 #include "show/ExportPanel.h"
 
+#include "app/AppWindows.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "show/FountainRender.h"
+#include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>
@@ -71,7 +73,12 @@ void ExportPanel::SpeedButtonExportVideoClick()
     request.size = options_.size;
     request.video = options_;
     request.backdrop = state_.GroundPictureName;
+    // As the live program plays it: by the track when following is checked,
+    // with the track's music.
+    request.followTrack = editor_.windows().timeline().followsTrack();
     request.video.music = music_ ? music_() : QString();
+    if (request.followTrack && QFileInfo(state_.Track.musicName).isFile())
+        request.video.music = state_.Track.musicName;
     if (!request.video.music.isEmpty()) {
         const double length = soundLength(request.video.music, &why);
         if (length <= 0) {

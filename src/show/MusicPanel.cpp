@@ -114,11 +114,14 @@ QWidget* MusicPanel::buildPlayerBar()
         auto* button = makeIconButton(bar, name, icon, hint);
         connect(button, &QToolButton::clicked, this, [this, action] { action(*player_); });
         buttons->addWidget(button);
+        return button;
     };
-    addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, QStringLiteral("Играть"),
-              [](SoundPlayer& player) { player.play(); });
-    addButton("MediaPlayerStop", QStyle::SP_MediaStop, QStringLiteral("Стоп"),
-              [](SoundPlayer& player) { player.stop(); });
+    auto* play = addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, QStringLiteral("Играть"),
+                           [](SoundPlayer& player) { player.play(); });
+    auto* stop = addButton("MediaPlayerStop", QStyle::SP_MediaStop, QStringLiteral("Стоп"),
+                           [](SoundPlayer& player) { player.stop(); });
+    connect(play, &QToolButton::clicked, this, &MusicPanel::soundPlayPressed);
+    connect(stop, &QToolButton::clicked, this, &MusicPanel::soundStopPressed);
     addButton("MediaPlayerPrev", QStyle::SP_MediaSkipBackward, QStringLiteral("В начало"),
               [](SoundPlayer& player) { player.seek(0); });
     layout->addWidget(bar);
@@ -157,6 +160,11 @@ void MusicPanel::SpeedButtonLoadSoundFileClick()
     const QString name = editor_.fileCommands().prompter().chooseSoundToOpen(&editor_);
     if (name.isEmpty())
         return;
+    openSoundFile(name);
+}
+
+void MusicPanel::openSoundFile(const QString& name)
+{
     soundName_->setText(QFileInfo(name).fileName());
     pendingName_ = name;
     player_->open(name);
@@ -174,6 +182,7 @@ void MusicPanel::soundOpened()
     length_->setText(minutesSeconds(QStringLiteral("Длина      "), length, kLoadMin));
     position_->setText(QStringLiteral("Позиция  0 min  0 sec "));
     remaining_->setText(minutesSeconds(QStringLiteral("Осталось "), length, kLoadMin));
+    emit soundFileOpened(openName_);
 }
 
 // The player keeps the file it had; only the name label shows the new choice.

@@ -89,4 +89,6 @@ void MediaSoundPlayer::stop() { player_->stop(); }
 
 void MediaSoundPlayer::seek(qint64 position) { player_->setPosition(position); }
 
+void MediaSoundPlayer::pause() { player_->pause(); }
+
 } // namespace pluviane

@@ -23,6 +23,8 @@ public:
     virtual void play() = 0;
     virtual void stop() = 0;
     virtual void seek(qint64 position) = 0;
+    // Stops where it is, so play goes on from there.
+    virtual void pause() { stop(); }
 
 signals:
     void opened();
@@ -44,6 +46,7 @@ public:
     void play() override;
     void stop() override;
     void seek(qint64 position) override;
+    void pause() override;
 
 private:
     void onStatus();
