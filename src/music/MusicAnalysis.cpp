@@ -333,19 +333,21 @@ std::vector<double> completeBeats(const std::vector<double>& tracked, const std:
 // Where the tracker's beats leave the onsets (it lags behind a change of
 // tempo for some seconds), the beats between the last and the next beat on an
 // onset are chosen again: the path of onsets from one to the other whose steps
-// best keep one of the song's tempi, a missed beat allowed at a price.
+// best keep one of the song's tempi, beats without an onset (a break, a held
+// chord) allowed at a price and placed evenly.
 std::vector<double> repairBeats(const std::vector<double>& beats, const std::vector<TempoSection>& tempi,
                                 const std::vector<double>& onsets)
 {
     constexpr double kTightness = 100; // cost of a step a factor e off its period, squared
-    constexpr double kSkipCost = 2;    // a step over one beat with no onset
+    constexpr double kSkipCost = 2;    // each beat a step passes over with no onset
+    constexpr int kMaxStep = 2 * kBeatsPerBar;
     std::vector<double> periods;
     for (const TempoSection& s : tempi)
         periods.push_back(60.0 / s.bpm);
     auto stepCost = [&](double d, int& skipped) {
         double best = HUGE_VAL;
         for (double p : periods)
-            for (int m = 1; m <= 2; ++m) {
+            for (int m = 1; m <= kMaxStep; ++m) {
                 const double dev = std::log(d / (m * p));
                 const double cost = kTightness * dev * dev + (m - 1) * kSkipCost;
                 if (cost < best) {
@@ -402,13 +404,14 @@ std::vector<double> repairBeats(const std::vector<double>& beats, const std::vec
                     skip[n] = skipped;
                 }
             }
-        // Walk the path back from beat j; a skipped step gets its beat halfway.
+        // Walk the path back from beat j; the beats a step passes over share it evenly.
         std::vector<double> path;
         for (std::size_t n = node.size() - 1; n > 0; n = std::size_t(from[n])) {
             if (n + 1 < node.size())
                 path.push_back(node[n]);
-            if (skip[n])
-                path.push_back((node[n] + node[std::size_t(from[n])]) / 2);
+            const double a = node[std::size_t(from[n])], b = node[n];
+            for (int k = skip[n]; k >= 1; --k)
+                path.push_back(a + (b - a) * k / (skip[n] + 1));
         }
         out.insert(out.end(), path.rbegin(), path.rend());
         i = j;
