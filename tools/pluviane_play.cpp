@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QAudioOutput>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QScrollBar>
@@ -55,14 +54,9 @@ struct Arguments {
 // Cues of an Audacity label file; a bad file is told with its first bad line.
 std::optional<std::vector<ShowCue>> readCueFile(const QString& name)
 {
-    QFile file(name);
-    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly)) {
-        say(QStringLiteral("cannot read the label file %1").arg(name));
-        return std::nullopt;
-    }
-    const CueLabelsRead read = parseCueLabels(file.read(4 * 1024 * 1024));
+    const CueLabelsRead read = readCueLabelFile(name);
     if (!read.ok) {
-        say(QStringLiteral("label file %1, line %2: %3").arg(name).arg(read.badLine).arg(read.reason));
+        say(QStringLiteral("label file ") + cueLabelsProblem(name, read));
         return std::nullopt;
     }
     return read.cues;

@@ -4,9 +4,12 @@
 //
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
+//   either with [--cues LABELS.txt | --no-track]
 //
+// A file with a show track plays by its cues, videos with the track's music.
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
 #include "app/Application.h"
+#include "model/ShowTrack.h"
 #include "show/FountainRender.h"
 
 #include <QApplication>
@@ -127,7 +130,12 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                    QStringLiteral("SOUND"));
     const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Video: frames a second (default 25)."),
                                  QStringLiteral("N"));
-    parser.addOptions({help, version, output, size, time, duration, music, fps});
+    const QCommandLineOption cues(QStringLiteral("cues"),
+                                  QStringLiteral("Cues from an Audacity label file instead of the file's track."),
+                                  QStringLiteral("LABELS.txt"));
+    const QCommandLineOption noTrack(QStringLiteral("no-track"),
+                                     QStringLiteral("Play the forms and scenes in a loop, ignoring the track."));
+    parser.addOptions({help, version, output, size, time, duration, music, fps, cues, noTrack});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
 
     exitCode = Usage;
@@ -198,6 +206,28 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         }
     }
     a.request.video.music = parser.value(music);
+    a.request.followTrack = !parser.isSet(noTrack);
+    if (parser.isSet(noTrack) && parser.isSet(cues)) {
+        say(QStringLiteral("--cues and --no-track exclude each other"));
+        return std::nullopt;
+    }
+    if (parser.isSet(cues)) {
+        exitCode = FileError;
+        const CueLabelsRead read = readCueLabelFile(parser.value(cues));
+        if (!read.ok) {
+            say(QStringLiteral("label file ") + cueLabelsProblem(parser.value(cues), read));
+            return std::nullopt;
+        }
+        a.request.cues = read.cues;
+    }
+    // Without --music a video of a track plays the track's music.
+    if (a.video && a.request.video.music.isEmpty() && a.request.followTrack) {
+        const QString trackMusic = fileTrackMusic(a.request.fountain);
+        if (!trackMusic.isEmpty() && QFileInfo(trackMusic).isFile())
+            a.request.video.music = trackMusic;
+        else if (!trackMusic.isEmpty())
+            say(QStringLiteral("the track's music %1 is missing; the video has no sound").arg(trackMusic));
+    }
     return a;
 }
 

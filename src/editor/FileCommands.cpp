@@ -162,18 +162,19 @@ void FileCommands::tellStatus(const QString& text)
 int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
 {
     ShowTrackRead read = readShowTrack(image, length);
-    const QString shown = captionName(fileName);
+    QStringList told;
     if (read.outcome == ShowTrackRead::Damaged)
-        tellStatus(QStringLiteral("Партитура шоу в %1 повреждена (%2) и не загружена").arg(shown, read.reason));
+        told << QStringLiteral("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
     read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
     state_.Track = std::move(read.track);
     RecorderWindow& rec = editor_.windows().recorder();
     if (const QString past = cuesPastCounts(state_.Track, rec.formCountBar()->value(), rec.sceneCountBar()->value());
         !past.isEmpty())
-        tellStatus(past);
+        told << past;
     if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
-        tellStatus(QStringLiteral("Музыка партитуры не найдена: ") +
-                   QDir::toNativeSeparators(state_.Track.musicName));
+        told << QStringLiteral("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
+    if (!told.isEmpty())
+        tellStatus(told.join(QStringLiteral("; ")));
     emit trackAdopted();
     return read.outcome;
 }

@@ -1,6 +1,7 @@
 #include "model/ShowTrack.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
@@ -272,6 +273,31 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
                      [](const ShowCue& a, const ShowCue& b) { return a.timeMs < b.timeMs; });
     read.ok = true;
     return read;
+}
+
+CueLabelsRead readCueLabelFile(const QString& name)
+{
+    constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+    CueLabelsRead read;
+    const QFileInfo info(name);
+    QFile file(name);
+    if (!info.isFile())
+        read.reason = info.exists() ? QStringLiteral("не файл") : QStringLiteral("файл не найден");
+    else if (info.size() > kMaxBytes)
+        read.reason = QStringLiteral("файл больше 4 МБ");
+    else if (!file.open(QIODevice::ReadOnly))
+        read.reason = file.errorString();
+    else
+        return parseCueLabels(file.read(kMaxBytes));
+    return read;
+}
+
+QString cueLabelsProblem(const QString& name, const CueLabelsRead& read)
+{
+    const QString shown = QDir::toNativeSeparators(name);
+    if (read.badLine > 0)
+        return QStringLiteral("%1, строка %2: %3").arg(shown).arg(read.badLine).arg(read.reason);
+    return shown + QStringLiteral(": ") + read.reason;
 }
 
 QByteArray formatCueLabels(const std::vector<ShowCue>& cues)

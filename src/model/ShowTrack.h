@@ -72,6 +72,11 @@ struct CueLabelsRead {
     QString reason;
 };
 CueLabelsRead parseCueLabels(const QByteArray& text);
+// Reads a label file (a regular file of at most 4 MB). `reason` says why it
+// cannot be read (badLine 0) or names what is wrong with line `badLine`.
+CueLabelsRead readCueLabelFile(const QString& name);
+// "FILE, line N: why" or "FILE: why" for a failed read.
+QString cueLabelsProblem(const QString& name, const CueLabelsRead& read);
 QByteArray formatCueLabels(const std::vector<ShowCue>& cues);
 
 } // namespace pluviane

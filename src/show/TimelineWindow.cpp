@@ -40,7 +40,6 @@ namespace {
 
 constexpr int kRefreshMs = 40;
 constexpr int kAnalysisRate = 22050;
-constexpr qint64 kMaxLabelFileBytes = 4 * 1024 * 1024;
 const QString kCaption = QStringLiteral("Партитура шоу");
 
 // "m:ss.cc"
@@ -314,27 +313,15 @@ void TimelineWindow::SpeedButtonImportCuesClick()
     const QString name = chooser_(this, false);
     if (name.isEmpty())
         return;
-    const QString shown = QDir::toNativeSeparators(name);
-    QFile file(name);
-    const QFileInfo info(name);
-    if (!info.isFile()) {
-        tell(QStringLiteral("Метки не загружены: %1 не файл").arg(shown));
-        return;
-    }
-    if (info.size() > kMaxLabelFileBytes || !file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("Метки не загружены: %1: %2")
-                 .arg(shown, info.size() > kMaxLabelFileBytes ? QStringLiteral("файл больше 4 МБ") : file.errorString()));
-        return;
-    }
-    const CueLabelsRead read = parseCueLabels(file.read(kMaxLabelFileBytes));
+    const CueLabelsRead read = readCueLabelFile(name);
     if (!read.ok) {
-        tell(QStringLiteral("Метки не загружены: %1, строка %2: %3").arg(shown).arg(read.badLine).arg(read.reason));
+        tell(QStringLiteral("Метки не загружены: ") + cueLabelsProblem(name, read));
         return;
     }
     state_.Track.cues = read.cues;
     view_->select({});
     edited();
-    tell(QStringLiteral("Загружено меток: %1 из %2").arg(read.cues.size()).arg(shown));
+    tell(QStringLiteral("Загружено меток: %1 из %2").arg(read.cues.size()).arg(QDir::toNativeSeparators(name)));
 }
 
 void TimelineWindow::SpeedButtonExportCuesClick()
