@@ -4,11 +4,12 @@
 //   pluviane-draft FILE.wat MUSIC -o OUT.wat [--labels OUT.txt]
 //
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
+#include "CommandLineManners.h"
+#include "model/AtomicWrite.h"
 #include "model/FountainFile.h"
 #include "model/SaveBuffer.h"
 #include "model/ShowTrack.h"
 #include "music/ShowDraft.h"
-#include "model/AtomicWrite.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,21 +27,13 @@ using namespace pluviane;
 
 namespace {
 
-enum Exit { Success = 0, FileError = 1, Usage = 2 };
+using namespace pluviane::tool;
 
 // Where the recorder's scene and form counts travel in the settings block.
 constexpr std::size_t kSceneCountByte = 210;
 constexpr std::size_t kFormCountByte = 211;
 
 void say(const QString& text) { std::fprintf(stderr, "pluviane-draft: %s\n", qPrintable(text)); }
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void noteInterrupt(int signal)
-{
-    interrupted = signal;
-    std::signal(signal, SIG_DFL);
-}
 
 // A one-line bar on the terminal, silent elsewhere; an interrupt cancels.
 std::function<bool(double)> progressBar()
@@ -82,33 +75,16 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         "as much water as the music is loud, a new scene at every phrase. The fountain's\n"
         "recorded forms and scenes are used; when there are too few, the draft records\n"
         "its own into free rows. The result is written as the file's show track."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The fountain file to write."), QStringLiteral("OUT.wat"));
     const QCommandLineOption labels(QStringLiteral("labels"),
                                     QStringLiteral("Also write the cues as an Audacity label file."),
                                     QStringLiteral("OUT.txt"));
-    parser.addOptions({help, version, output, labels});
+    parser.addOptions({output, labels});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
     parser.addPositionalArgument(QStringLiteral("MUSIC"), QStringLiteral("The song (any format FFmpeg reads)."));
-
-    exitCode = Usage;
-    if (!parser.parse(args)) {
-        say(parser.errorText());
+    if (!parseWithHelpAndVersion(parser, args, "pluviane-draft", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        exitCode = Success;
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        std::printf("pluviane-draft %s\n", PLUVIANE_VERSION);
-        exitCode = Success;
-        return std::nullopt;
-    }
     if (parser.positionalArguments().size() != 2 || !parser.isSet(output)) {
         say(QStringLiteral("give a fountain file, a song and -o OUT.wat (see --help)"));
         return std::nullopt;
@@ -130,14 +106,12 @@ int run(const Arguments& a)
     auto state = std::make_unique<FountainState>();
     FromBufSave(image, *state);
 
-    std::signal(SIGINT, noteInterrupt);
-    std::signal(SIGTERM, noteInterrupt);
-    std::signal(SIGHUP, noteInterrupt);
+    stopOnInterrupt();
     const MusicFileDraft made = draftShowForMusic(a.music, *state, image[kFormCountByte], image[kSceneCountByte],
                                                   progressBar());
     if (made.cancelled) {
         say(QStringLiteral("interrupted; %1 not written").arg(a.output));
-        return 128 + interrupted;
+        return interruptedExit();
     }
     if (!made.error.isEmpty()) {
         say(QStringLiteral("cannot decode %1: %2").arg(a.music, made.error));
