@@ -67,7 +67,7 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
     // Nine buttons and two separators share a window 220 pixels wide.
-    button->setFixedSize(22, 22);
+    button->setFixedSize(20, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);

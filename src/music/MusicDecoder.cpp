@@ -1,12 +1,11 @@
 #include "music/MusicDecoder.h"
 
+#include "music/FfmpegHandles.h"
+
 #include <QFileInfo>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libswresample/swresample.h>
 }
 
 #include <algorithm>
@@ -16,27 +15,8 @@ namespace pluviane {
 
 namespace {
 
-QString avError(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
 struct InputCloser {
     void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ResamplerFree {
-    void operator()(SwrContext* s) const { swr_free(&s); }
 };
 
 // One decoding pass: demux, decode, mix to mono at the asked rate.
@@ -101,10 +81,10 @@ private:
         AVFormatContext* raw = nullptr;
         int code = avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
         if (code < 0)
-            return avError(code);
+            return ffmpeg::errorText(code);
         input_.reset(raw);
         if ((code = avformat_find_stream_info(raw, nullptr)) < 0)
-            return avError(code);
+            return ffmpeg::errorText(code);
         const AVCodec* codec = nullptr;
         stream_ = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
         if (stream_ < 0 || codec == nullptr)
@@ -113,7 +93,7 @@ private:
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), raw->streams[stream_]->codecpar) < 0)
             return QStringLiteral("Звук в файле не читается");
         if ((code = avcodec_open2(codec_.get(), codec, nullptr)) < 0)
-            return avError(code);
+            return ffmpeg::errorText(code);
         const AVStream* s = raw->streams[stream_];
         if (s->duration > 0)
             duration_ = s->duration;
@@ -187,10 +167,10 @@ private:
     std::size_t maxSamples_;
     const std::function<bool(double)>& progress_;
     std::unique_ptr<AVFormatContext, InputCloser> input_;
-    std::unique_ptr<AVCodecContext, CodecFree> codec_;
-    std::unique_ptr<AVFrame, FrameFree> frame_;
-    std::unique_ptr<AVPacket, PacketFree> packet_;
-    std::unique_ptr<SwrContext, ResamplerFree> resampler_;
+    ffmpeg::Codec codec_;
+    ffmpeg::Frame frame_;
+    ffmpeg::Packet packet_;
+    ffmpeg::Resampler resampler_;
     AVChannelLayout inLayout_{};
     int inRate_ = 0;
     int inFormat_ = -1;

@@ -1,10 +1,10 @@
 #include "music/MusicWriter.h"
 
+#include "music/FfmpegHandles.h"
+
 #include <QFile>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 }
 
@@ -16,13 +16,6 @@ namespace pluviane {
 
 namespace {
 
-QString avError(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
 struct OutputFree {
     void operator()(AVFormatContext* c) const
     {
@@ -31,44 +24,35 @@ struct OutputFree {
         avformat_free_context(c);
     }
 };
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
 
 QString encode(const QByteArray& name, const std::vector<float>& samples, int sampleRate)
 {
     AVFormatContext* raw = nullptr;
     int code = avformat_alloc_output_context2(&raw, nullptr, "flac", name.constData());
     if (code < 0 || raw == nullptr)
-        return avError(code);
+        return ffmpeg::errorText(code);
     std::unique_ptr<AVFormatContext, OutputFree> output(raw);
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_FLAC);
     if (codec == nullptr)
         return QStringLiteral("no FLAC encoder");
-    std::unique_ptr<AVCodecContext, CodecFree> encoder(avcodec_alloc_context3(codec));
+    ffmpeg::Codec encoder(avcodec_alloc_context3(codec));
     encoder->sample_rate = sampleRate;
     encoder->sample_fmt = AV_SAMPLE_FMT_S16;
     AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
     av_channel_layout_copy(&encoder->ch_layout, &mono);
     encoder->time_base = AVRational{1, sampleRate};
     if ((code = avcodec_open2(encoder.get(), codec, nullptr)) < 0)
-        return avError(code);
+        return ffmpeg::errorText(code);
     AVStream* stream = avformat_new_stream(output.get(), nullptr);
     avcodec_parameters_from_context(stream->codecpar, encoder.get());
     stream->time_base = encoder->time_base;
     if ((code = avio_open(&output->pb, name.constData(), AVIO_FLAG_WRITE)) < 0)
-        return avError(code);
+        return ffmpeg::errorText(code);
     if ((code = avformat_write_header(output.get(), nullptr)) < 0)
-        return avError(code);
+        return ffmpeg::errorText(code);
 
-    std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
-    std::unique_ptr<AVPacket, PacketFree> packet(av_packet_alloc());
+    ffmpeg::Frame frame(av_frame_alloc());
+    ffmpeg::Packet packet(av_packet_alloc());
     const int chunk = encoder->frame_size > 0 ? encoder->frame_size : 4096;
     auto drain = [&]() -> int {
         int got;
@@ -87,18 +71,18 @@ QString encode(const QByteArray& name, const std::vector<float>& samples, int sa
         av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
         frame->sample_rate = sampleRate;
         if ((code = av_frame_get_buffer(frame.get(), 0)) < 0)
-            return avError(code);
+            return ffmpeg::errorText(code);
         auto* out = reinterpret_cast<std::int16_t*>(frame->data[0]);
         for (int i = 0; i < count; ++i)
             out[i] = std::int16_t(std::lround(std::clamp(samples[at + std::size_t(i)], -1.0f, 1.0f) * 32767.0f));
         frame->pts = std::int64_t(at);
         if ((code = avcodec_send_frame(encoder.get(), frame.get())) < 0 || (code = drain()) < 0)
-            return avError(code);
+            return ffmpeg::errorText(code);
         av_frame_unref(frame.get());
     }
     avcodec_send_frame(encoder.get(), nullptr);
     if ((code = drain()) < 0 || (code = av_write_trailer(output.get())) < 0)
-        return avError(code);
+        return ffmpeg::errorText(code);
     return {};
 }
 

@@ -5,10 +5,10 @@
 #include <QInputDialog>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace pluviane {
@@ -24,6 +24,7 @@ const QColor kFormCue(0x4c, 0xc3, 0x8a);
 const QColor kSceneCue(0xd8, 0x6f, 0xc8);
 const QColor kHead(0xff, 0x4d, 0x3d);
 constexpr double kMinMsPerPixel = 1.0;
+constexpr int kFlagWidth = 22;
 constexpr double kMaxMsPerPixel = 2000.0;
 
 QString rulerText(std::int64_t ms)
@@ -88,8 +89,10 @@ void TimelineView::setPlayHead(std::int64_t ms)
 
 std::int64_t TimelineView::lengthMs() const
 {
-    const std::int64_t lastCue = track_.cues.empty() ? 0 : track_.cues.back().timeMs + 10'000;
-    return std::max({musicMs_, lastCue, std::int64_t(30'000)});
+    const std::int64_t lastCue = track_.cues.empty() ? 0 : track_.cues.back().timeMs;
+    if (musicMs_ > 0)
+        return std::max(musicMs_, lastCue);
+    return std::max(lastCue + 10'000, std::int64_t(30'000));
 }
 
 void TimelineView::select(Selection selection)
@@ -208,7 +211,8 @@ void TimelineView::paintWaveform(QPainter& painter)
     const double mid = area.center().y();
     const double half = area.height() / 2.0 - 2;
     const std::int64_t count = std::int64_t(peaks_->high.size());
-    painter.setPen(kWave);
+    QVector<QLine> lines;
+    lines.reserve(width());
     for (int x = 0; x < width(); ++x) {
         std::int64_t first = std::int64_t(double(timeAt(x)) * peaksPerMs);
         std::int64_t last = std::int64_t(double(timeAt(x + 1)) * peaksPerMs);
@@ -220,8 +224,10 @@ void TimelineView::paintWaveform(QPainter& painter)
             low = std::min(low, peaks_->low[std::size_t(i)]);
             high = std::max(high, peaks_->high[std::size_t(i)]);
         }
-        painter.drawLine(x, int(mid - high * half), x, int(mid - low * half));
+        lines.append(QLine(x, int(mid - high * half), x, int(mid - low * half)));
     }
+    painter.setPen(kWave);
+    painter.drawLines(lines);
 }
 
 void TimelineView::paintBeats(QPainter& painter)
@@ -229,14 +235,19 @@ void TimelineView::paintBeats(QPainter& painter)
     if (beats_ == nullptr)
         return;
     const QRect area = waveRect();
-    painter.setPen(QPen(kBeat, 1));
     const double from = double(scrollMs_) / 1000.0;
+    QVector<QLine> lines;
+    int lastX = INT_MIN;
     for (auto it = std::lower_bound(beats_->beats.begin(), beats_->beats.end(), from); it != beats_->beats.end(); ++it) {
         const int x = xOf(std::llround(*it * 1000.0));
         if (x > width())
             break;
-        painter.drawLine(x, area.top(), x, rowY(SceneRow) + kRowHeight);
+        if (x != lastX)
+            lines.append(QLine(x, area.top(), x, rowY(SceneRow) + kRowHeight));
+        lastX = x;
     }
+    painter.setPen(QPen(kBeat, 1));
+    painter.drawLines(lines);
 }
 
 void TimelineView::paintCues(QPainter& painter, Row row)
@@ -246,27 +257,31 @@ void TimelineView::paintCues(QPainter& painter, Row row)
     painter.fillRect(0, top, width(), kRowHeight - 1, QColor(0x25, 0x2b, 0x35));
     painter.setPen(colour.darker(150));
     painter.drawText(4, top, 60, kRowHeight, Qt::AlignVCenter, row == FormRow ? QStringLiteral("формы") : QStringLiteral("сцены"));
-    for (std::size_t i = 0; i < track_.cues.size(); ++i) {
-        const ShowCue& cue = track_.cues[i];
+    // Flags carry their number where there is room for it; crowded ones
+    // (a zoomed-out view) are drawn as narrow marks.
+    int nextX = INT_MAX;
+    for (int i = int(track_.cues.size()) - 1; i >= 0; --i) {
+        const ShowCue& cue = track_.cues[std::size_t(i)];
         const int number = numberOf(cue, row);
         if (number == 0)
             continue;
         const int x = xOf(cue.timeMs);
-        if (x < -40 || x > width() + 2)
+        const int room = nextX - x;
+        nextX = x;
+        if (x < -kFlagWidth || x > width() + 2)
             continue;
-        const bool selected = selection_.cue == int(i) && selection_.row == row;
-        const QRect box(x, top + 2, 30, kRowHeight - 5);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath flag;
-        flag.addRoundedRect(box, 3, 3);
-        painter.fillPath(flag, selected ? colour.lighter(150) : colour);
+        const bool selected = selection_.cue == i && selection_.row == row;
+        const QColor fill = selected ? colour.lighter(150) : colour;
+        if (room < kFlagWidth && !selected) {
+            painter.fillRect(x, top + 2, 3, kRowHeight - 5, fill);
+            continue;
+        }
+        const QRect box(x, top + 2, kFlagWidth - 2, kRowHeight - 5);
+        painter.fillRect(box, fill);
         painter.setPen(selected ? Qt::white : colour.darker(250));
-        painter.drawPath(flag);
-        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(QColor(0x10, 0x14, 0x18));
         painter.drawText(box, Qt::AlignCenter, QString::number(number));
-        painter.setPen(colour);
-        painter.drawLine(x, waveRect().top(), x, top + 2);
     }
 }
 
@@ -279,7 +294,7 @@ TimelineView::Selection TimelineView::cueAt(QPoint at) const
         for (int i = int(track_.cues.size()) - 1; i >= 0; --i) {
             const ShowCue& cue = track_.cues[std::size_t(i)];
             const int x = xOf(cue.timeMs);
-            if (numberOf(cue, row) != 0 && at.x() >= x - 2 && at.x() <= x + 30)
+            if (numberOf(cue, row) != 0 && at.x() >= x - 2 && at.x() <= x + kFlagWidth)
                 return {i, row};
         }
     }

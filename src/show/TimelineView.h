@@ -92,7 +92,7 @@ private:
     const BeatGrid* beats_ = nullptr;
     std::int64_t musicMs_ = 0;
     std::int64_t playHead_ = 0;
-    double msPerPixel_ = 20.0;
+    double msPerPixel_ = 15.0;
     std::int64_t scrollMs_ = 0;
     Selection selection_;
     enum class Drag { None, Seek, Cue } drag_ = Drag::None;
