@@ -7,6 +7,7 @@ PLUVIANE_PACKAGES=(
   libaubio-dev zlib1g-dev
   desktop-file-utils shared-mime-info
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev
   xvfb xauth fonts-dejavu-core

@@ -10,6 +10,7 @@
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
 // Any bytes of at most 64000 load, as in the program; a file that does not
 // begin with the header byte the program writes is loaded with a warning.
+#include "CommandLineManners.h"
 #include "app/Application.h"
 #include "model/FountainFile.h"
 #include "model/ShowTrack.h"
@@ -32,7 +33,7 @@ using namespace pluviane;
 
 namespace {
 
-enum Exit { Success = 0, FileError = 1, Usage = 2 };
+using namespace pluviane::tool;
 
 void say(const QString& text) { std::fprintf(stderr, "pluviane-render: %s\n", qPrintable(text)); }
 
@@ -58,24 +59,6 @@ QString clock(double seconds)
 {
     const int s = static_cast<int>(std::lround(seconds));
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-
-volatile std::sig_atomic_t interrupted = 0; // the signal that asked to stop
-
-// The first interrupt asks for a clean stop; a second one ends the program at once.
-void noteInterrupt(int signal)
-{
-    interrupted = signal;
-    std::signal(signal, SIG_DFL);
-}
-
-// Stops a video at the next frame on Ctrl-C or a polite kill, so the
-// temporary file is removed rather than left half-written.
-void stopOnInterrupt()
-{
-    std::signal(SIGINT, noteInterrupt);
-    std::signal(SIGTERM, noteInterrupt);
-    std::signal(SIGHUP, noteInterrupt);
 }
 
 // A one-line bar on the terminal (frames done, speed against real time, time
@@ -117,9 +100,6 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         "Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.\n"
         "A picture shows the fountain as stored, or after --time seconds of its show.\n"
         "A video (output ending in .mp4) plays the show from form 1 and scene 1."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The picture or .mp4 video to write."), QStringLiteral("OUT"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Picture size (default 1280x720)."),
@@ -138,24 +118,10 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                   QStringLiteral("LABELS.txt"));
     const QCommandLineOption noTrack(QStringLiteral("no-track"),
                                      QStringLiteral("Play the forms and scenes in a loop, ignoring the track."));
-    parser.addOptions({help, version, output, size, time, duration, music, fps, cues, noTrack});
+    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
-
-    exitCode = Usage;
-    if (!parser.parse(args)) {
-        say(parser.errorText());
+    if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        exitCode = Success;
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        std::printf("pluviane-render %s\n", PLUVIANE_VERSION);
-        exitCode = Success;
-        return std::nullopt;
-    }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
         say(QStringLiteral("give one fountain file and -o OUT (see --help)"));
         return std::nullopt;
@@ -266,7 +232,7 @@ int run(Arguments& a)
                                         : renderPicture(a.request);
     if (result.outcome == RenderResult::Cancelled) {
         say(QStringLiteral("interrupted; %1 not written").arg(a.request.output));
-        return 128 + interrupted; // as shells report a command ended by a signal
+        return interruptedExit();
     }
     if (!result.ok()) {
         say(result.message);

@@ -5,6 +5,7 @@
 #include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
+#include "show/DraftShowButton.h"
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
 
@@ -18,6 +19,7 @@ AppWindows::AppWindows(FountainState& state) : state_(state)
     recorder_ = std::make_unique<RecorderWindow>(state, *this);
     help_ = std::make_unique<HelpWindow>(*this);
     timeline_ = std::make_unique<TimelineWindow>(state, *this);
+    addDraftShowButton(*timeline_, state, *this);
     editor_->fileCommands().startFresh();
 }
 
