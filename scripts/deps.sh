@@ -4,8 +4,10 @@ PLUVIANE_PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins qt6-image-formats-plugins
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+  libaubio-dev zlib1g-dev
   desktop-file-utils shared-mime-info
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n

@@ -6,15 +6,20 @@
 //   make-examples <folder> [--pictures]
 //
 // With --pictures a PNG preview is drawn beside each file (needs OpenGL, e.g. under Xvfb).
+// One example comes with a song of its own, synthesised here, and a show track
+// that puts its forms and scenes on the song's beats.
 #include "app/AppWindows.h"
 #include "app/Application.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
 #include "model/FountainState.h"
 #include "model/Random.h"
+#include "model/ShowTrack.h"
+#include "music/MusicWriter.h"
 #include "render/gl/OffscreenFrame.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
@@ -27,6 +32,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -65,7 +71,61 @@ struct ExampleRecipe {
     const char* file;
     std::vector<GroupRecipeSpec> groups;
     BowlSpec bowl;
+    const char* song = nullptr; // a synthesised song and a track on its beats
 };
+
+// The song: eight bars of 4/4 at 120 beats a minute. A kick drum on every
+// beat, a hi-hat between, a bass line and a chord that change with each bar.
+constexpr int kSongRate = 22050;
+constexpr double kBeatSeconds = 0.5;
+constexpr int kSongBars = 8;
+
+std::vector<float> synthesiseSong()
+{
+    const int beats = kSongBars * 4;
+    const std::size_t length = std::size_t((beats * kBeatSeconds + 1.0) * kSongRate);
+    std::vector<float> song(length, 0.0f);
+    const double roots[] = {55.0, 43.65, 49.0, 41.2}; // A, F, G, E
+    std::uint32_t noise = 12345;
+    for (std::size_t i = 0; i < length; ++i) {
+        const double t = double(i) / kSongRate;
+        const int beat = std::min(int(t / kBeatSeconds), beats - 1);
+        const double inBeat = t - beat * kBeatSeconds;
+        const double root = roots[(beat / 4) % 4];
+        const bool playing = t < beats * kBeatSeconds;
+        // Kick: a falling sine with a fast decay.
+        const double kickPhase = 2 * M_PI * (45 * inBeat + 60 * (1 - std::exp(-inBeat * 30)) / 30);
+        double v = 0.8 * std::sin(kickPhase) * std::exp(-inBeat * 9);
+        // The beater's click on the beat, a soft hi-hat on the off-beat.
+        noise = noise * 1664525u + 1013904223u;
+        const double white = double(noise >> 8) / double(1 << 24) * 2 - 1;
+        v += 0.5 * white * std::exp(-inBeat * 120);
+        const double offBeat = inBeat - kBeatSeconds / 2;
+        if (offBeat >= 0)
+            v += 0.06 * white * std::exp(-offBeat * 80);
+        // Bass and a soft chord over it.
+        v += 0.25 * std::sin(2 * M_PI * root * 2 * t) * std::exp(-inBeat * 3);
+        for (double ratio : {4.0, 5.0, 6.0})
+            v += 0.05 * std::sin(2 * M_PI * root * ratio * t);
+        song[i] = playing ? float(std::tanh(v)) : float(std::tanh(v) * std::max(0.0, 1 - (t - beats * kBeatSeconds)));
+    }
+    return song;
+}
+
+// A form on every beat, cycling through the recorded forms, and a new scene
+// with every bar.
+ShowTrack songTrack(int forms, int scenes, const QString& music)
+{
+    ShowTrack track;
+    track.musicName = music;
+    for (int beat = 0; beat < kSongBars * 4; ++beat) {
+        const int bar = beat / 4;
+        track.cues.push_back({std::int64_t(std::lround(beat * kBeatSeconds * 1000)), beat % forms + 1,
+                              beat % 4 == 0 ? bar % scenes + 1 : 0});
+    }
+    track.cues.push_back({std::int64_t(kSongBars * 4 * kBeatSeconds * 1000), forms, 0});
+    return track;
+}
 
 void setBar(QWidget* root, const char* name, int value)
 {
@@ -167,6 +227,9 @@ bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
     auto state = std::make_unique<FountainState>();
     AppWindows windows(*state);
     EditorWindow& editor = windows.editor();
+    // Nobody answers here: a message goes to the terminal, a question is answered No.
+    editor.fileCommands().setPrompter(std::make_unique<UnattendedPrompter>(
+        [](const QString& caption, const QString& text) { std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text)); }));
 
     editor.fileCommands().SpeedButtonNewClick();
     editor.manualTab().saturationBar()->setValue(230);
@@ -182,6 +245,18 @@ bool makeExample(const ExampleRecipe& recipe, const QDir& folder, bool picture)
     setBar(&editor, "ScrollBarZoom", 62);
 
     const QString path = folder.filePath(QString::fromLatin1(recipe.file));
+    if (recipe.song != nullptr) {
+        const QString song = folder.absoluteFilePath(QString::fromLatin1(recipe.song));
+        if (const QString why = writeFlac(song, synthesiseSong(), kSongRate); !why.isEmpty()) {
+            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(song), qPrintable(why));
+            return false;
+        }
+        RecorderWindow& rec = windows.recorder();
+        state->Track = songTrack(rec.formCountBar()->value(), rec.sceneCountBar()->value(), song);
+        // The water answers each beat quickly.
+        windows.editor().automatTab().sequencer().rampStepBar()->setValue(40);
+        windows.editor().automatTab().sequencer().colourStepBar()->setValue(8);
+    }
     if (!editor.fileCommands().SAveFileFontan(path))
         return false;
     std::printf("%s: %d nozzles\n", qPrintable(path), nozzleCount(*state));
@@ -219,6 +294,14 @@ std::vector<ExampleRecipe> examples()
          {{Spiral, 30, 170, 70, 10, 3, 200, 0, 0, 100, 50},
           {Circle, 20, 190, 30, 6, 3, 40}},
          {21, 45, 210, 25, 18, 8, 4, 6, 7}},
+        // The classic rings again, playing to a song of their own on its beats.
+        {"song_round.wat",
+         {{Circle, 24, 170, 35, 12, 4, 100},
+          {Circle, 16, 120, 60, 10, 4, 140},
+          {Circle, 8, 70, 90, 8, 5, 192},
+          {Line, 2, 1, 110, 0, 6, 255}},
+         {21, 45, 200, 25, 18, 8, 4, 6, 7},
+         "song_round.flac"},
     };
 }
 

@@ -2,7 +2,6 @@
 // a show controller standing next to a fountain.
 #include "app/AppWindows.h"
 #include "app/Application.h"
-#include "app/Language.h"
 #include "app/MainWindow.h"
 #include "app/PresetList.h"
 #include "app/StopSignals.h"
@@ -12,8 +11,13 @@
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "model/DmxPatch.h"
+#include "model/FountainFile.h"
+#include "model/Language.h"
+#include "model/RegularFile.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
+#include "show/ShowClock.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -52,7 +56,20 @@ struct Arguments {
     DmxPatch patch;
     quint16 port = 9010;
     bool loop = false;
+    bool noTrack = false;
+    std::optional<std::vector<ShowCue>> cues; // --cues
 };
+
+// Cues of an Audacity label file; a bad file is told with its first bad line.
+std::optional<std::vector<ShowCue>> readCueFile(const QString& name)
+{
+    const CueLabelsRead read = readCueLabelFile(name);
+    if (!read.ok) {
+        say(PlayTool::tr("label file ") + cueLabelsProblem(name, read));
+        return std::nullopt;
+    }
+    return read.cues;
+}
 
 int number(const QCommandLineParser& parser, const QString& name, int fallback, bool* ok)
 {
@@ -80,6 +97,9 @@ std::optional<Arguments> parseArguments(const QStringList& words)
         {QStringLiteral("colours"), PlayTool::tr("First colour channel (default 17)."), QStringLiteral("C")},
         {QStringLiteral("music"), PlayTool::tr("Sound file played with the show."), QStringLiteral("SOUND")},
         {QStringLiteral("loop"), PlayTool::tr("Play on until stopped (the music starts over).")},
+        {QStringLiteral("cues"), PlayTool::tr("Cues from an Audacity label file instead of the file's track."),
+         QStringLiteral("LABELS.txt")},
+        {QStringLiteral("no-track"), PlayTool::tr("Play the forms and scenes in a loop, ignoring the track.")},
         {QStringLiteral("ola-port"), PlayTool::tr("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
     });
     parser.process(words);
@@ -92,6 +112,13 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     args.fountain = parser.positionalArguments().first();
     args.music = parser.value(QStringLiteral("music"));
     args.loop = parser.isSet(QStringLiteral("loop"));
+    args.noTrack = parser.isSet(QStringLiteral("no-track"));
+    if (args.noTrack && parser.isSet(QStringLiteral("cues"))) {
+        say(PlayTool::tr("--cues and --no-track exclude each other"));
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("cues")) && !(args.cues = readCueFile(parser.value(QStringLiteral("cues")))))
+        return std::nullopt;
     args.patch = {number(parser, QStringLiteral("universe"), 1, &ok),
                   number(parser, QStringLiteral("levels"), 1, &ok),
                   number(parser, QStringLiteral("colours"), 17, &ok)};
@@ -107,8 +134,9 @@ std::optional<Arguments> parseArguments(const QStringList& words)
         say(problem);
         return std::nullopt;
     }
-    if (!args.music.isEmpty() && !QFileInfo(args.music).isReadable()) {
-        say(PlayTool::tr("cannot read the sound file %1").arg(args.music));
+    if (const QString problem = args.music.isEmpty() ? QString() : regularFileProblem(args.music);
+        !problem.isEmpty()) {
+        say(PlayTool::tr("cannot read the sound file %1: %2").arg(args.music, problem));
         return std::nullopt;
     }
     return args;
@@ -122,10 +150,13 @@ bool loadFountain(AppWindows& windows, const QString& name)
     files.setPrompter(std::make_unique<UnattendedPrompter>([](const QString& caption, const QString& text) {
         say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
     }));
-    if (!QFileInfo(name).isFile()) {
-        say(PlayTool::tr("no fountain file %1").arg(name));
+    QString warning;
+    if (const QString problem = fountainFileProblem(name, &warning); !problem.isEmpty()) {
+        say(problem);
         return false;
     }
+    if (!warning.isEmpty())
+        say(warning);
     return files.openFountainNamedOutside(name);
 }
 
@@ -135,6 +166,19 @@ int onePassMs(AppWindows& windows)
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
     const int forms = std::max(1, windows.recorder().formCountBar()->value());
     return forms * sequencer.formLengthBar()->value() * kShowTickMs;
+}
+
+// The show time of a track: the music's position when it plays, else a clock
+// started with the show, going round every `loopMs` when that is above 0.
+TimeSource trackTime(QMediaPlayer* player, std::int64_t loopMs)
+{
+    TimeSource monotonic = monotonicSource();
+    if (player == nullptr)
+        return [monotonic, loopMs] { return loopMs > 0 ? monotonic() / 1000 % loopMs : monotonic() / 1000; };
+    auto smooth = std::make_shared<SmoothedPosition>();
+    return [monotonic, smooth, player] {
+        return smooth->at(player->position(), player->playbackState() == QMediaPlayer::PlayingState, monotonic());
+    };
 }
 
 // Tells the operator when OLA is first reached and whenever that changes.
@@ -179,7 +223,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
     installTranslations(currentLanguage());
-    const std::optional<Arguments> args = parseArguments(app.arguments());
+    std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
 
@@ -188,6 +232,17 @@ int main(int argc, char* argv[])
     windows.main().presets().timerCreate().stop();
     if (!loadFountain(windows, args->fountain))
         return 1;
+    // The file's track (or the label file's cues) leads the show, with its music.
+    ShowTrack& track = fountain().Track;
+    if (args->cues)
+        track.cues = *args->cues;
+    const bool followTrack = !args->noTrack && !track.cues.empty();
+    if (followTrack && args->music.isEmpty() && !track.musicName.isEmpty()) {
+        if (QFileInfo(track.musicName).isFile())
+            args->music = track.musicName;
+        else
+            say(PlayTool::tr("the track's music %1 is missing; the cues follow the clock").arg(track.musicName));
+    }
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
     QTimer frames;
@@ -202,9 +257,10 @@ int main(int argc, char* argv[])
     QTimer end;
     end.setSingleShot(true);
     QObject::connect(&end, &QTimer::timeout, &app, &QCoreApplication::quit);
+    // A track without music ends two seconds after its last cue.
     auto endAfterOnePass = [&] {
         if (!args->loop && !end.isActive())
-            end.start(onePassMs(windows));
+            end.start(followTrack ? int(track.cues.back().timeMs) + 2000 : onePassMs(windows));
     };
     QMediaPlayer player;
     QAudioOutput speakers;
@@ -217,6 +273,9 @@ int main(int argc, char* argv[])
         say(PlayTool::tr("Ctrl+C cannot be caught; stop with care"));
 
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    if (followTrack)
+        sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
+                                                   args->loop ? track.cues.back().timeMs + 2000 : 0));
     sequencer.playFormButton()->click();
     sequencer.playColorButton()->click();
     if (!args->music.isEmpty())

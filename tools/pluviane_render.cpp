@@ -4,10 +4,17 @@
 //
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
+//   either with [--cues LABELS.txt | --no-track]
 //
+// A file with a show track plays by its cues, videos with the track's music.
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
+// Any bytes of at most 64000 load, as in the program; a file that does not
+// begin with the header byte the program writes is loaded with a warning.
+#include "CommandLineManners.h"
 #include "app/Application.h"
-#include "app/Language.h"
+#include "model/FountainFile.h"
+#include "model/Language.h"
+#include "model/ShowTrack.h"
 #include "show/FountainRender.h"
 
 #include <QApplication>
@@ -33,7 +40,7 @@ struct RenderTool {
     Q_DECLARE_TR_FUNCTIONS(RenderTool)
 };
 
-enum Exit { Success = 0, FileError = 1, Usage = 2 };
+using namespace pluviane::tool;
 
 void say(const QString& text) { std::fprintf(stderr, "pluviane-render: %s\n", qPrintable(text)); }
 
@@ -59,24 +66,6 @@ QString clock(double seconds)
 {
     const int s = static_cast<int>(std::lround(seconds));
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-
-volatile std::sig_atomic_t interrupted = 0; // the signal that asked to stop
-
-// The first interrupt asks for a clean stop; a second one ends the program at once.
-void noteInterrupt(int signal)
-{
-    interrupted = signal;
-    std::signal(signal, SIG_DFL);
-}
-
-// Stops a video at the next frame on Ctrl-C or a polite kill, so the
-// temporary file is removed rather than left half-written.
-void stopOnInterrupt()
-{
-    std::signal(SIGINT, noteInterrupt);
-    std::signal(SIGTERM, noteInterrupt);
-    std::signal(SIGHUP, noteInterrupt);
 }
 
 // A one-line bar on the terminal (frames done, speed against real time, time
@@ -118,9 +107,6 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     parser.setApplicationDescription(RenderTool::tr("Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.\n"
         "A picture shows the fountain as stored, or after --time seconds of its show.\n"
         "A video (output ending in .mp4) plays the show from form 1 and scene 1."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  RenderTool::tr("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"), RenderTool::tr("Show the version."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     RenderTool::tr("The picture or .mp4 video to write."), QStringLiteral("OUT"));
     const QCommandLineOption size(QStringLiteral("size"), RenderTool::tr("Picture size (default 1280x720)."),
@@ -134,24 +120,15 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                    QStringLiteral("SOUND"));
     const QCommandLineOption fps(QStringLiteral("fps"), RenderTool::tr("Video: frames a second (default 25)."),
                                  QStringLiteral("N"));
-    parser.addOptions({help, version, output, size, time, duration, music, fps});
+    const QCommandLineOption cues(QStringLiteral("cues"),
+                                  RenderTool::tr("Cues from an Audacity label file instead of the file's track."),
+                                  QStringLiteral("LABELS.txt"));
+    const QCommandLineOption noTrack(QStringLiteral("no-track"),
+                                     RenderTool::tr("Play the forms and scenes in a loop, ignoring the track."));
+    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), RenderTool::tr("The fountain file."));
-
-    exitCode = Usage;
-    if (!parser.parse(args)) {
-        say(parser.errorText());
+    if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        exitCode = Success;
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        std::printf("pluviane-render %s\n", PLUVIANE_VERSION);
-        exitCode = Success;
-        return std::nullopt;
-    }
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
         say(RenderTool::tr("give one fountain file and -o OUT (see --help)"));
         return std::nullopt;
@@ -205,11 +182,40 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         }
     }
     a.request.video.music = parser.value(music);
+    a.request.followTrack = !parser.isSet(noTrack);
+    if (parser.isSet(noTrack) && parser.isSet(cues)) {
+        say(RenderTool::tr("--cues and --no-track exclude each other"));
+        return std::nullopt;
+    }
+    if (parser.isSet(cues)) {
+        exitCode = FileError;
+        const CueLabelsRead read = readCueLabelFile(parser.value(cues));
+        if (!read.ok) {
+            say(RenderTool::tr("label file ") + cueLabelsProblem(parser.value(cues), read));
+            return std::nullopt;
+        }
+        a.request.cues = read.cues;
+    }
+    // Without --music a video of a track plays the track's music.
+    if (a.video && a.request.video.music.isEmpty() && a.request.followTrack) {
+        const QString trackMusic = fileTrackMusic(a.request.fountain);
+        if (!trackMusic.isEmpty() && QFileInfo(trackMusic).isFile())
+            a.request.video.music = trackMusic;
+        else if (!trackMusic.isEmpty())
+            say(RenderTool::tr("the track's music %1 is missing; the video has no sound").arg(trackMusic));
+    }
     return a;
 }
 
 int run(Arguments& a)
 {
+    QString warning;
+    if (const QString problem = fountainFileProblem(a.request.fountain, &warning); !problem.isEmpty()) {
+        say(problem);
+        return FileError;
+    }
+    if (!warning.isEmpty())
+        say(warning);
     if (a.video) {
         if (!a.request.video.music.isEmpty() && !a.durationGiven) {
             QString why;
@@ -233,7 +239,7 @@ int run(Arguments& a)
                                         : renderPicture(a.request);
     if (result.outcome == RenderResult::Cancelled) {
         say(RenderTool::tr("interrupted; %1 not written").arg(a.request.output));
-        return 128 + interrupted; // as shells report a command ended by a signal
+        return interruptedExit();
     }
     if (!result.ok()) {
         say(result.message);

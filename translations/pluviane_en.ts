@@ -2,6 +2,100 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>DraftTool</name>
+    <message>
+        <source>Drafts the show of a fountain file (.wat) from a song: form cues on the beats,
+as much water as the music is loud, a new scene at every phrase. The fountain's
+recorded forms and scenes are used; when there are too few, the draft records
+its own into free rows. The result is written as the file's show track.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The fountain file to write.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Also write the cues as an Audacity label file.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The fountain file.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The song (any format FFmpeg reads).</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>give a fountain file, a song and -o OUT.wat (see --help)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 is larger than a fountain file (64000 bytes)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>interrupted; %1 not written</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot decode %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 has no nozzles in groups 1..12: there is no water to draft</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 holds no sound</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the drafted track does not fit the fountain file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no beat found: cues evenly spaced at %1 beats a minute</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>tempo %1 beats a minute</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>  from %1 s: %2 beats a minute</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 cues</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>recorded forms %1 of its own</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>recorded scenes %1 of its own</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>not all of its own forms and scenes fitted: the rows after the recorded ones are taken</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>fewer form changes than the music asks for, to fit the track</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>PlayTool</name>
     <message>
         <source>--%1 takes a number, not "%2"</source>
@@ -48,14 +142,6 @@
         <translation type="unfinished" />
     </message>
     <message>
-        <source>cannot read the sound file %1</source>
-        <translation type="unfinished" />
-    </message>
-    <message>
-        <source>no fountain file %1</source>
-        <translation type="unfinished" />
-    </message>
-    <message>
         <source>OLA takes the frames</source>
         <translation type="unfinished" />
     </message>
@@ -79,6 +165,30 @@
         <source>OLA was not reached for the closing blackout</source>
         <translation type="unfinished" />
     </message>
+    <message>
+        <source>label file </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Cues from an Audacity label file instead of the file's track.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Play the forms and scenes in a loop, ignoring the track.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>--cues and --no-track exclude each other</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot read the sound file %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the track's music %1 is missing; the cues follow the clock</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>RenderTool</name>
@@ -90,14 +200,6 @@
         <source>Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.
 A picture shows the fountain as stored, or after --time seconds of its show.
 A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
-        <translation type="unfinished" />
-    </message>
-    <message>
-        <source>Show this help.</source>
-        <translation type="unfinished" />
-    </message>
-    <message>
-        <source>Show the version.</source>
         <translation type="unfinished" />
     </message>
     <message>
@@ -162,6 +264,37 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>interrupted; %1 not written</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Cues from an Audacity label file instead of the file's track.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Play the forms and scenes in a loop, ignoring the track.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>--cues and --no-track exclude each other</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>label file </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the track's music %1 is missing; the video has no sound</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>ToolText</name>
+    <message>
+        <source>Show this help.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Show the version.</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -431,6 +564,86 @@ The defaults are used.</translation>
     </message>
 </context>
 <context>
+    <name>pluviane::DraftShowButton</name>
+    <message>
+        <source>Черновик по музыке</source>
+        <translation>Draft from the music</translation>
+    </message>
+    <message>
+        <source>Расставить формы и сцены по музыке: удары, громкость, фразы</source>
+        <translation>Place forms and scenes by the music: beats, loudness, phrases</translation>
+    </message>
+    <message>
+        <source>Сначала загрузите музыку.</source>
+        <translation>Load the music first.</translation>
+    </message>
+    <message>
+        <source>В партитуре уже есть метки.<byte value="xd" />
+Заменить их черновиком по музыке?</source>
+        <translation>The show track already has cues.<byte value="xd" />
+Replace them with a draft from the music?</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::DraftShowRunner</name>
+    <message>
+        <source>Черновик по музыке: </source>
+        <translation>Draft from the music: </translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Черновик по музыке</source>
+        <translation>Draft from the music</translation>
+    </message>
+    <message>
+        <source>Музыку не удалось прочитать:<byte value="xd" />
+</source>
+        <translation>The music could not be read:<byte value="xd" />
+</translation>
+    </message>
+    <message>
+        <source>Ни у одной группы 1..12 нет форсунок:<byte value="xd" />
+черновику нечем играть.</source>
+        <translation>No group 1..12 has nozzles:<byte value="xd" />
+the draft has no water to play.</translation>
+    </message>
+    <message>
+        <source>В музыке нет звука.</source>
+        <translation>The music holds no sound.</translation>
+    </message>
+    <message>
+        <source>Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.</source>
+        <translation>No beat found: cues evenly spaced, tempo %1 bpm.</translation>
+    </message>
+    <message>
+        <source>Темп %1 уд/мин.</source>
+        <translation>Tempo %1 bpm.</translation>
+    </message>
+    <message>
+        <source>Реплик: %1.</source>
+        <translation>Cues: %1.</translation>
+    </message>
+    <message>
+        <source>Записаны свои формы %1.</source>
+        <translation>Own forms recorded: %1.</translation>
+    </message>
+    <message>
+        <source>Записаны свои сцены %1.</source>
+        <translation>Own scenes recorded: %1.</translation>
+    </message>
+    <message>
+        <source>Не хватило свободных строк для всех своих форм и сцен.</source>
+        <translation>There were not enough free rows for all its own forms and scenes.</translation>
+    </message>
+    <message>
+        <source>Смен форм меньше, чем просит музыка: иначе партитура не вмещается.</source>
+        <translation>Fewer form changes than the music asks for: the track would not fit otherwise.</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::EditorWindow</name>
     <message>
         <source>Управление</source>
@@ -455,6 +668,49 @@ The defaults are used.</translation>
     <message>
         <source>Oпции</source>
         <translation>Options</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::EglContext</name>
+    <message>
+        <source>empty picture size</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL has no surfaceless platform (Mesa's EGL is needed)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL cannot open a platform display</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL cannot start on the surfaceless platform</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL offers no desktop OpenGL</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL cannot create an OpenGL compatibility context</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>EGL cannot make the context current</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>OpenGL has no framebuffer objects</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>picture larger than %1 x %1 pixels</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no memory for a %1 x %2 picture</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -548,6 +804,30 @@ The file is too large</translation>
         <source>Файл с таким именем есть. Переписать?</source>
         <translation>A file of this name exists. Overwrite it?</translation>
     </message>
+    <message>
+        <source>Показать партитуру шоу</source>
+        <translation>Show the show track</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения?</source>
+        <translation>Save the changes?</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения в файле </source>
+        <translation>Save the changes in the file </translation>
+    </message>
+    <message>
+        <source>Партитура шоу в %1 повреждена (%2) и не загружена</source>
+        <translation>The show track in %1 is damaged (%2) and was not loaded</translation>
+    </message>
+    <message>
+        <source>Музыка партитуры не найдена: </source>
+        <translation>The show track's music was not found: </translation>
+    </message>
+    <message>
+        <source>Партитура шоу не помещается в файл</source>
+        <translation>The show track does not fit in the file</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -566,6 +846,44 @@ The file is too large</translation>
     <message>
         <source>Предупреждение</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::FirstStart</name>
+    <message>
+        <source>no examples to copy</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot copy %1 to %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no example presets written: %1</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::FountainFile</name>
+    <message>
+        <source>%1 is longer than a fountain file (at most %2 bytes)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no fountain file %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -596,6 +914,10 @@ The file is too large</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the show track does not fit</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -1140,6 +1462,37 @@ More than 250 jets </translation>
     </message>
 </context>
 <context>
+    <name>pluviane::MusicDecoder</name>
+    <message>
+        <source>Разбор музыки прерван</source>
+        <translation>Music analysis cancelled</translation>
+    </message>
+    <message>
+        <source>В файле нет звука, который можно прочесть</source>
+        <translation>The file holds no sound that can be read</translation>
+    </message>
+    <message>
+        <source>Файл не найден</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл</source>
+        <translation>This is not a regular file</translation>
+    </message>
+    <message>
+        <source>В файле нет звуковой дорожки</source>
+        <translation>The file has no sound stream</translation>
+    </message>
+    <message>
+        <source>Звук в файле не читается</source>
+        <translation>The sound in the file cannot be read</translation>
+    </message>
+    <message>
+        <source>Неверная частота %1</source>
+        <translation>Wrong sample rate %1</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::MusicPanel</name>
     <message>
         <source>Открыть звуковой файл</source>
@@ -1192,6 +1545,36 @@ More than 250 jets </translation>
     <message>
         <source>Осталось   </source>
         <translation>Left   </translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::MusicWriter</name>
+    <message>
+        <source>no FLAC encoder</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>cannot rename %1</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::OffscreenFrame</name>
+    <message>
+        <source>empty picture size</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the window system offers no OpenGL</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the window system's OpenGL context cannot be used</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no memory for a %1 x %2 picture</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1480,6 +1863,25 @@ More than 250 jets </translation>
     </message>
 </context>
 <context>
+    <name>pluviane::RegularFile</name>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>it is a pipe (FIFO), not a file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>pluviane::SequencerPanel</name>
     <message>
         <source>Открыть файл Cеквенций</source>
@@ -1532,6 +1934,211 @@ More than 250 jets </translation>
     <message>
         <source>Скор. смены сцен цвета </source>
         <translation>Scene change speed </translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::ShowTrack</name>
+    <message>
+        <source>запись короче заголовка</source>
+        <translation>the record is shorter than its header</translation>
+    </message>
+    <message>
+        <source>имя музыки выходит за конец записи</source>
+        <translation>the music name runs past the end of the record</translation>
+    </message>
+    <message>
+        <source>число меток не совпадает с длиной записи</source>
+        <translation>the number of cues does not match the record length</translation>
+    </message>
+    <message>
+        <source>метка %1 позже четырёх часов</source>
+        <translation>cue %1 is later than four hours</translation>
+    </message>
+    <message>
+        <source>метка %1 стоит раньше предыдущей</source>
+        <translation>cue %1 comes before the one before it</translation>
+    </message>
+    <message>
+        <source>файл обрывается в заголовке</source>
+        <translation>the file ends inside its header</translation>
+    </message>
+    <message>
+        <source>неизвестная версия %1</source>
+        <translation>unknown version %1</translation>
+    </message>
+    <message>
+        <source>длина выходит за конец файла</source>
+        <translation>the length runs past the end of the file</translation>
+    </message>
+    <message>
+        <source>неверная контрольная сумма</source>
+        <translation>wrong checksum</translation>
+    </message>
+    <message>
+        <source>Метка %1 ставит форму %2, записано форм %3</source>
+        <translation>Cue %1 sets form %2, but %3 forms are recorded</translation>
+    </message>
+    <message>
+        <source>Метка %1 ставит сцену %2, записано сцен %3</source>
+        <translation>Cue %1 sets scene %2, but %3 scenes are recorded</translation>
+    </message>
+    <message>
+        <source>нужно «начало&lt;TAB&gt;конец&lt;TAB&gt;метка»</source>
+        <translation>expected "start&lt;TAB&gt;end&lt;TAB&gt;label"</translation>
+    </message>
+    <message>
+        <source>время «%1» не от 0 до 4 часов</source>
+        <translation>time "%1" is not between 0 and 4 hours</translation>
+    </message>
+    <message>
+        <source>метка «%1»: нужно F1..F255 и/или S1..S255</source>
+        <translation>label "%1": expected F1..F255 and/or S1..S255</translation>
+    </message>
+    <message>
+        <source>больше %1 меток</source>
+        <translation>more than %1 cues</translation>
+    </message>
+    <message>
+        <source>не файл</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>файл не найден</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>файл больше 4 МБ</source>
+        <translation>file larger than 4 MB</translation>
+    </message>
+    <message>
+        <source>%1, строка %2: %3</source>
+        <translation>%1, line %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::TimelineView</name>
+    <message>
+        <source>Форма</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Сцена</source>
+        <translation>Scene</translation>
+    </message>
+    <message>
+        <source>Номер формы</source>
+        <translation>Form number</translation>
+    </message>
+    <message>
+        <source>Номер сцены</source>
+        <translation>Scene number</translation>
+    </message>
+    <message>
+        <source>формы</source>
+        <translation>forms</translation>
+    </message>
+    <message>
+        <source>сцены</source>
+        <translation>scenes</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::TimelineWindow</name>
+    <message>
+        <source>Партитура шоу</source>
+        <translation>Show track</translation>
+    </message>
+    <message>
+        <source>Метки (*.txt);;Все файлы (*)</source>
+        <translation>Labels (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Записать метки</source>
+        <translation>Save cues</translation>
+    </message>
+    <message>
+        <source>Открыть метки</source>
+        <translation>Open cues</translation>
+    </message>
+    <message>
+        <source>В начало</source>
+        <translation>To the start</translation>
+    </message>
+    <message>
+        <source>Играть / пауза (пробел)</source>
+        <translation>Play / pause (space)</translation>
+    </message>
+    <message>
+        <source>Форма сюда</source>
+        <translation>Form here</translation>
+    </message>
+    <message>
+        <source>Метка с текущей формой записи у указателя</source>
+        <translation>A cue with the recorder's current form at the pointer</translation>
+    </message>
+    <message>
+        <source>Сцена сюда</source>
+        <translation>Scene here</translation>
+    </message>
+    <message>
+        <source>Метка с текущей сценой записи у указателя</source>
+        <translation>A cue with the recorder's current scene at the pointer</translation>
+    </message>
+    <message>
+        <source>Удалить метку (Delete)</source>
+        <translation>Delete cue (Delete)</translation>
+    </message>
+    <message>
+        <source>Метки из файла Audacity</source>
+        <translation>Cues from an Audacity file</translation>
+    </message>
+    <message>
+        <source>Метки в файл Audacity</source>
+        <translation>Cues to an Audacity file</translation>
+    </message>
+    <message>
+        <source>Играть по партитуре</source>
+        <translation>Play by the track</translation>
+    </message>
+    <message>
+        <source>Формы и сцены меняются по меткам, в такт музыке</source>
+        <translation>Forms and scenes change at the cues, in time with the music</translation>
+    </message>
+    <message>
+        <source>Разбор %p%</source>
+        <translation>Analysis %p%</translation>
+    </message>
+    <message>
+        <source>--- уд/мин</source>
+        <translation>--- bpm</translation>
+    </message>
+    <message>
+        <source>В партитуре уже %1 меток, больше не помещается</source>
+        <translation>The track already holds %1 cues; no more fit</translation>
+    </message>
+    <message>
+        <source>Метки не загружены: </source>
+        <translation>Cues not loaded: </translation>
+    </message>
+    <message>
+        <source>Загружено меток: %1 из %2</source>
+        <translation>Cues loaded: %1 from %2</translation>
+    </message>
+    <message>
+        <source>Записано меток: %1 в %2</source>
+        <translation>Cues saved: %1 to %2</translation>
+    </message>
+    <message>
+        <source>Метки не записаны: %1: %2</source>
+        <translation>Cues not saved: %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 уд/мин</source>
+        <translation>%1 bpm</translation>
+    </message>
+    <message>
+        <source>Музыка не разобрана: %1: %2</source>
+        <translation>Music not analysed: %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1597,7 +2204,7 @@ More than 250 jets </translation>
         <translation type="unfinished" />
     </message>
     <message>
-        <source>the sound's length is unknown</source>
+        <source>no sound decodes from it</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -2,6 +2,103 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en_US">
 <context>
+    <name>DraftTool</name>
+    <message>
+        <source>Drafts the show of a fountain file (.wat) from a song: form cues on the beats,
+as much water as the music is loud, a new scene at every phrase. The fountain's
+recorded forms and scenes are used; when there are too few, the draft records
+its own into free rows. The result is written as the file's show track.</source>
+        <translation>Делает черновик шоу файла фонтана (.wat) по песне: метки форм на ударах,
+столько воды, насколько громка музыка, новая сцена на каждой фразе. Берутся
+записанные формы и сцены фонтана; если их мало, черновик записывает свои
+в свободные строки. Результат записывается как партитура шоу файла.</translation>
+    </message>
+    <message>
+        <source>The fountain file to write.</source>
+        <translation>Файл фонтана, который записать.</translation>
+    </message>
+    <message>
+        <source>Also write the cues as an Audacity label file.</source>
+        <translation>Записать метки ещё и в файл меток Audacity.</translation>
+    </message>
+    <message>
+        <source>The fountain file.</source>
+        <translation>Файл фонтана.</translation>
+    </message>
+    <message>
+        <source>The song (any format FFmpeg reads).</source>
+        <translation>Песня (любой формат, который читает FFmpeg).</translation>
+    </message>
+    <message>
+        <source>give a fountain file, a song and -o OUT.wat (see --help)</source>
+        <translation>укажите файл фонтана, песню и -o OUT.wat (см. --help)</translation>
+    </message>
+    <message>
+        <source>%1 is larger than a fountain file (64000 bytes)</source>
+        <translation>%1 больше файла фонтана (64000 байт)</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>interrupted; %1 not written</source>
+        <translation>прервано; %1 не записан</translation>
+    </message>
+    <message>
+        <source>cannot decode %1: %2</source>
+        <translation>не удаётся декодировать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no nozzles in groups 1..12: there is no water to draft</source>
+        <translation>в %1 нет форсунок в группах 1..12: черновику нечем играть</translation>
+    </message>
+    <message>
+        <source>%1 holds no sound</source>
+        <translation>в %1 нет звука</translation>
+    </message>
+    <message>
+        <source>the drafted track does not fit the fountain file</source>
+        <translation>партитура черновика не помещается в файл фонтана</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>no beat found: cues evenly spaced at %1 beats a minute</source>
+        <translation>ударов не найдено: метки через равные промежутки, %1 уд/мин</translation>
+    </message>
+    <message>
+        <source>tempo %1 beats a minute</source>
+        <translation>темп %1 уд/мин</translation>
+    </message>
+    <message>
+        <source>  from %1 s: %2 beats a minute</source>
+        <translation>  с %1 с: %2 уд/мин</translation>
+    </message>
+    <message>
+        <source>%1 cues</source>
+        <translation>меток: %1</translation>
+    </message>
+    <message>
+        <source>recorded forms %1 of its own</source>
+        <translation>записаны свои формы %1</translation>
+    </message>
+    <message>
+        <source>recorded scenes %1 of its own</source>
+        <translation>записаны свои сцены %1</translation>
+    </message>
+    <message>
+        <source>not all of its own forms and scenes fitted: the rows after the recorded ones are taken</source>
+        <translation>не все свои формы и сцены поместились: заняты строки после записанных</translation>
+    </message>
+    <message>
+        <source>fewer form changes than the music asks for, to fit the track</source>
+        <translation>смен форм меньше, чем просит музыка, чтобы партитура поместилась</translation>
+    </message>
+</context>
+<context>
     <name>PlayTool</name>
     <message>
         <source>--%1 takes a number, not "%2"</source>
@@ -48,14 +145,6 @@
         <translation>--ola-port должен быть от 1 до 65535</translation>
     </message>
     <message>
-        <source>cannot read the sound file %1</source>
-        <translation>не удаётся прочитать звуковой файл %1</translation>
-    </message>
-    <message>
-        <source>no fountain file %1</source>
-        <translation>нет файла фонтана %1</translation>
-    </message>
-    <message>
         <source>OLA takes the frames</source>
         <translation>OLA принимает кадры</translation>
     </message>
@@ -79,6 +168,30 @@
         <source>OLA was not reached for the closing blackout</source>
         <translation>OLA недоступен для гашения в конце</translation>
     </message>
+    <message>
+        <source>label file </source>
+        <translation>файл меток </translation>
+    </message>
+    <message>
+        <source>Cues from an Audacity label file instead of the file's track.</source>
+        <translation>Метки из файла меток Audacity вместо партитуры файла.</translation>
+    </message>
+    <message>
+        <source>Play the forms and scenes in a loop, ignoring the track.</source>
+        <translation>Играть формы и сцены по кругу, без партитуры.</translation>
+    </message>
+    <message>
+        <source>--cues and --no-track exclude each other</source>
+        <translation>--cues и --no-track исключают друг друга</translation>
+    </message>
+    <message>
+        <source>cannot read the sound file %1: %2</source>
+        <translation>не удаётся прочитать звуковой файл %1: %2</translation>
+    </message>
+    <message>
+        <source>the track's music %1 is missing; the cues follow the clock</source>
+        <translation>музыки партитуры %1 нет; метки идут по часам</translation>
+    </message>
 </context>
 <context>
     <name>RenderTool</name>
@@ -93,14 +206,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>Рисует файл фонтана (.wat) в картинку или записывает его шоу в видео MP4.
 Картинка показывает фонтан, как он сохранён, или через --time секунд шоу.
 Видео (имя кончается на .mp4) играет шоу с формы 1 и сцены 1.</translation>
-    </message>
-    <message>
-        <source>Show this help.</source>
-        <translation>Показать эту справку.</translation>
-    </message>
-    <message>
-        <source>Show the version.</source>
-        <translation>Показать версию.</translation>
     </message>
     <message>
         <source>The picture or .mp4 video to write.</source>
@@ -165,6 +270,37 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>interrupted; %1 not written</source>
         <translation>прервано; %1 не записан</translation>
+    </message>
+    <message>
+        <source>Cues from an Audacity label file instead of the file's track.</source>
+        <translation>Метки из файла меток Audacity вместо партитуры файла.</translation>
+    </message>
+    <message>
+        <source>Play the forms and scenes in a loop, ignoring the track.</source>
+        <translation>Играть формы и сцены по кругу, без партитуры.</translation>
+    </message>
+    <message>
+        <source>--cues and --no-track exclude each other</source>
+        <translation>--cues и --no-track исключают друг друга</translation>
+    </message>
+    <message>
+        <source>label file </source>
+        <translation>файл меток </translation>
+    </message>
+    <message>
+        <source>the track's music %1 is missing; the video has no sound</source>
+        <translation>музыки партитуры %1 нет; видео будет без звука</translation>
+    </message>
+</context>
+<context>
+    <name>ToolText</name>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Показать версию.</translation>
     </message>
 </context>
 <context>
@@ -430,6 +566,83 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::DraftShowButton</name>
+    <message>
+        <source>Черновик по музыке</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Расставить формы и сцены по музыке: удары, громкость, фразы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сначала загрузите музыку.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В партитуре уже есть метки.<byte value="xd" />
+Заменить их черновиком по музыке?</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::DraftShowRunner</name>
+    <message>
+        <source>Черновик по музыке: </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Черновик по музыке</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Музыку не удалось прочитать:<byte value="xd" />
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Ни у одной группы 1..12 нет форсунок:<byte value="xd" />
+черновику нечем играть.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В музыке нет звука.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Темп %1 уд/мин.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Реплик: %1.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записаны свои формы %1.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записаны свои сцены %1.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Не хватило свободных строк для всех своих форм и сцен.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Смен форм меньше, чем просит музыка: иначе партитура не вмещается.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>pluviane::EditorWindow</name>
     <message>
         <source>Управление</source>
@@ -454,6 +667,49 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>Oпции</source>
         <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::EglContext</name>
+    <message>
+        <source>empty picture size</source>
+        <translation>пустой размер картинки</translation>
+    </message>
+    <message>
+        <source>EGL has no surfaceless platform (Mesa's EGL is needed)</source>
+        <translation>в EGL нет платформы surfaceless (нужен EGL из Mesa)</translation>
+    </message>
+    <message>
+        <source>EGL cannot open a platform display</source>
+        <translation>EGL не открывает дисплей платформы</translation>
+    </message>
+    <message>
+        <source>EGL cannot start on the surfaceless platform</source>
+        <translation>EGL не запускается на платформе surfaceless</translation>
+    </message>
+    <message>
+        <source>EGL offers no desktop OpenGL</source>
+        <translation>EGL не даёт настольного OpenGL</translation>
+    </message>
+    <message>
+        <source>EGL cannot create an OpenGL compatibility context</source>
+        <translation>EGL не создаёт контекст OpenGL compatibility</translation>
+    </message>
+    <message>
+        <source>EGL cannot make the context current</source>
+        <translation>EGL не делает контекст текущим</translation>
+    </message>
+    <message>
+        <source>OpenGL has no framebuffer objects</source>
+        <translation>в OpenGL нет объектов кадрового буфера</translation>
+    </message>
+    <message>
+        <source>picture larger than %1 x %1 pixels</source>
+        <translation>картинка больше %1 x %1 точек</translation>
+    </message>
+    <message>
+        <source>no memory for a %1 x %2 picture</source>
+        <translation>не хватает памяти на картинку %1 x %2</translation>
     </message>
 </context>
 <context>
@@ -544,6 +800,30 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Файл с таким именем есть. Переписать?</source>
         <translation type="unfinished" />
     </message>
+    <message>
+        <source>Показать партитуру шоу</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сохранить изменения?</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сохранить изменения в файле </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Партитура шоу в %1 повреждена (%2) и не загружена</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Музыка партитуры не найдена: </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Партитура шоу не помещается в файл</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -562,6 +842,44 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>Предупреждение</source>
         <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::FirstStart</name>
+    <message>
+        <source>no examples to copy</source>
+        <translation>нет примеров для копирования</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>не удаётся создать папку %1</translation>
+    </message>
+    <message>
+        <source>cannot copy %1 to %2</source>
+        <translation>не удаётся скопировать %1 в %2</translation>
+    </message>
+    <message>
+        <source>no example presets written: %1</source>
+        <translation>примеры на кнопки не записаны: %1</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::FountainFile</name>
+    <message>
+        <source>%1 is longer than a fountain file (at most %2 bytes)</source>
+        <translation>%1 длиннее файла фонтана (не больше %2 байт)</translation>
+    </message>
+    <message>
+        <source>no fountain file %1</source>
+        <translation>нет файла фонтана %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
+        <translation>%1 начинается не как файл фонтана (байт 0 равен %2, а не %3); загружается всё равно</translation>
     </message>
 </context>
 <context>
@@ -593,6 +911,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>cannot write %1: %2</source>
         <translation>не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>the show track does not fit</source>
+        <translation>партитура шоу не помещается</translation>
     </message>
 </context>
 <context>
@@ -1135,6 +1457,37 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::MusicDecoder</name>
+    <message>
+        <source>Разбор музыки прерван</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В файле нет звука, который можно прочесть</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Файл не найден</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Это не обычный файл</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В файле нет звуковой дорожки</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Звук в файле не читается</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Неверная частота %1</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>pluviane::MusicPanel</name>
     <message>
         <source>Открыть звуковой файл</source>
@@ -1187,6 +1540,36 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>Осталось   </source>
         <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::MusicWriter</name>
+    <message>
+        <source>no FLAC encoder</source>
+        <translation>нет кодера FLAC</translation>
+    </message>
+    <message>
+        <source>cannot rename %1</source>
+        <translation>не удаётся переименовать %1</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::OffscreenFrame</name>
+    <message>
+        <source>empty picture size</source>
+        <translation>пустой размер картинки</translation>
+    </message>
+    <message>
+        <source>the window system offers no OpenGL</source>
+        <translation>оконная система не даёт OpenGL</translation>
+    </message>
+    <message>
+        <source>the window system's OpenGL context cannot be used</source>
+        <translation>контекст OpenGL оконной системы непригоден</translation>
+    </message>
+    <message>
+        <source>no memory for a %1 x %2 picture</source>
+        <translation>не хватает памяти на картинку %1 x %2</translation>
     </message>
 </context>
 <context>
@@ -1475,6 +1858,25 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::RegularFile</name>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+    <message>
+        <source>it is a pipe (FIFO), not a file</source>
+        <translation>это канал (FIFO), а не файл</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>это устройство, а не файл</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::SequencerPanel</name>
     <message>
         <source>Открыть файл Cеквенций</source>
@@ -1526,6 +1928,211 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Скор. смены сцен цвета </source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::ShowTrack</name>
+    <message>
+        <source>запись короче заголовка</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>имя музыки выходит за конец записи</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>число меток не совпадает с длиной записи</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>метка %1 позже четырёх часов</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>метка %1 стоит раньше предыдущей</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>файл обрывается в заголовке</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>неизвестная версия %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>длина выходит за конец файла</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>неверная контрольная сумма</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метка %1 ставит форму %2, записано форм %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метка %1 ставит сцену %2, записано сцен %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>нужно «начало&lt;TAB&gt;конец&lt;TAB&gt;метка»</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>время «%1» не от 0 до 4 часов</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>метка «%1»: нужно F1..F255 и/или S1..S255</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>больше %1 меток</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>не файл</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>файл не найден</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>файл больше 4 МБ</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1, строка %2: %3</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::TimelineView</name>
+    <message>
+        <source>Форма</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сцена</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Номер формы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Номер сцены</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>формы</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>сцены</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>pluviane::TimelineWindow</name>
+    <message>
+        <source>Партитура шоу</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метки (*.txt);;Все файлы (*)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записать метки</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Открыть метки</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В начало</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Играть / пауза (пробел)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Форма сюда</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метка с текущей формой записи у указателя</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сцена сюда</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метка с текущей сценой записи у указателя</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Удалить метку (Delete)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метки из файла Audacity</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метки в файл Audacity</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Играть по партитуре</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Формы и сцены меняются по меткам, в такт музыке</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Разбор %p%</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>--- уд/мин</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>В партитуре уже %1 меток, больше не помещается</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метки не загружены: </source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Загружено меток: %1 из %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Записано меток: %1 в %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Метки не записаны: %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 уд/мин</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Музыка не разобрана: %1: %2</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -1592,8 +2199,8 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>не удаётся записать %1: диск не принял последние байты</translation>
     </message>
     <message>
-        <source>the sound's length is unknown</source>
-        <translation>длина звука неизвестна</translation>
+        <source>no sound decodes from it</source>
+        <translation>звук из него не декодируется</translation>
     </message>
 </context>
 </TS>

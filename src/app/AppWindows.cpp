@@ -2,9 +2,12 @@
 
 #include "app/MainWindow.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
+#include "show/DraftShowButton.h"
 #include "show/RecorderWindow.h"
+#include "show/TimelineWindow.h"
 
 namespace pluviane {
 
@@ -15,6 +18,9 @@ AppWindows::AppWindows(FountainState& state) : state_(state)
     about_ = std::make_unique<AboutWindow>(*this);
     recorder_ = std::make_unique<RecorderWindow>(state, *this);
     help_ = std::make_unique<HelpWindow>(*this);
+    timeline_ = std::make_unique<TimelineWindow>(state, *this);
+    addDraftShowButton(*timeline_, state, *this);
+    editor_->fileCommands().startFresh();
 }
 
 AppWindows::~AppWindows()
@@ -22,6 +28,7 @@ AppWindows::~AppWindows()
     // The main window goes first: it stops the render tick that reads the editor.
     main_.reset();
     help_.reset();
+    timeline_.reset();
     recorder_.reset();
     about_.reset();
     editor_.reset();

@@ -11,6 +11,7 @@ class EditorWindow;
 class AboutWindow;
 class RecorderWindow;
 class HelpWindow;
+class TimelineWindow;
 
 // The program's five windows, created in their fixed order: main window,
 // editor, about window, scenario recorder, help window. They reach each other
@@ -28,6 +29,7 @@ public:
     AboutWindow& about() { return *about_; }
     RecorderWindow& recorder() { return *recorder_; }
     HelpWindow& help() { return *help_; }
+    TimelineWindow& timeline() { return *timeline_; }
 
 private:
     FountainState& state_;
@@ -36,6 +38,7 @@ private:
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<RecorderWindow> recorder_;
     std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<TimelineWindow> timeline_;
 };
 
 } // namespace pluviane

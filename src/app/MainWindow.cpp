@@ -132,8 +132,8 @@ QWidget* MainWindow::buildPanel()
     labelNozzles_ = makeLabel(panel, "Labelforsunok", tr("Форсунок всего : "));
     labels->addWidget(labelNozzles_);
     labels->addSpacing(120);
-    labels->addWidget(presets_->makeCostLabel(panel));
-    labels->addStretch(1);
+    // The cost takes the rest of the row and no more (it elides a long text).
+    labels->addWidget(presets_->makeCostLabel(panel), 1);
     rows->addLayout(labels);
 
     useLightPalette(panel);
@@ -182,6 +182,10 @@ void MainWindow::ArrangeWindows()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!windows_.editor().fileCommands().mayLeaveFountain(this)) {
+        event->ignore();
+        return;
+    }
     timer1_.stop();
     QWidget::closeEvent(event);
     QCoreApplication::quit();

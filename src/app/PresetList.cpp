@@ -8,6 +8,7 @@
 #include "editor/FilePrompter.h"
 #include "model/ProfileFile.h"
 #include "widgets/Controls.h"
+#include "widgets/ElidedLabel.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -95,7 +96,10 @@ void PresetList::addSlotButtons(QWidget* panel, QHBoxLayout* row)
 
 QLabel* PresetList::makeCostLabel(QWidget* panel)
 {
-    cost_ = makeLabel(panel, "LabelSmetam", kCostLead());
+    // A long cost must not widen the main window past the screen.
+    cost_ = new ElidedLabel(panel);
+    nameCaptioned(cost_, QStringLiteral("LabelSmetam"));
+    cost_->setFullText(kCostLead());
     QPalette red = cost_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     cost_->setPalette(red);
@@ -151,15 +155,20 @@ void PresetList::showRecorder()
     UpdateAlIni();
 }
 
-QString PresetList::read(const QString& key, const QString& fallback) const
-{
-    return readProfileString(settingsPath_, kSection, key, fallback);
-}
+// Each command reads the settings file once, however many keys it wants.
+ProfileFile PresetList::readSettings() const { return ProfileFile::read(settingsPath_); }
 
 // A refused write says so and stops the command there.
-bool PresetList::write(const QString& key, const QString& value)
+bool PresetList::write(const QList<std::pair<QString, QString>>& values)
 {
-    const ProfileWrite written = writeProfileString(settingsPath_, kSection, key, value);
+    QString unreadable;
+    ProfileFile file = ProfileFile::read(settingsPath_, &unreadable);
+    ProfileWrite written{false, unreadable};
+    if (unreadable.isEmpty()) {
+        for (const auto& [key, value] : values)
+            file.setValue(kSection, key, value);
+        written = writeProfile(settingsPath_, file);
+    }
     if (!written.ok) {
         EditorWindow& editor = windows_.editor();
         editor.fileCommands().prompter().showMessage(
@@ -171,6 +180,10 @@ bool PresetList::write(const QString& key, const QString& value)
 
 void PresetList::UpdateAlIni()
 {
+    const ProfileFile settings = readSettings();
+    const auto read = [&settings](const QString& key, const QString& fallback) {
+        return settings.value(kSection, key, fallback);
+    };
     QStringList lines;
     for (int slot = 1; slot <= kPresetSlots; ++slot) {
         const QString n = QString::number(slot);
@@ -186,27 +199,40 @@ void PresetList::UpdateAlIni()
     main_.showNozzleCount();
 }
 
+// The slot takes the fountain on screen: its own file when it has one (saved
+// first with "Записывать и файл"), the open dialog's last choice only when it
+// has none. A save that fails or is cancelled records nothing. An unnamed,
+// unchanged fountain (right after start) is not saved: there is nothing to keep.
 void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 {
-    if (saveFirst_->isChecked())
-        windows_.editor().fileCommands().SpeedButtonSaveFontanClick();
-    const QString fountain = windows_.editor().fileCommands().openDialogFileName();
-    if (isExistingFile(fountain) && !write(key(slot, "_f"), fountain))
+    FileCommands& files = windows_.editor().fileCommands();
+    const bool named = !files.currentFileName().isEmpty();
+    if (saveFirst_->isChecked() && (named || files.isChanged()) && !files.saveFountain())
         return;
-    if (isExistingFile(state_.GroundPictureName) && !write(key(slot, "_t"), state_.GroundPictureName))
-        return;
-    if (!write(key(slot, "_c"), cost))
-        return;
-    UpdateAlIni();
+    // One write for the slot's keys: a refused one changes none of them.
+    QList<std::pair<QString, QString>> values;
+    const QString fountain = named ? files.currentFileName() : files.openDialogFileName();
+    if (isExistingFile(fountain))
+        values.append({key(slot, "_f"), fountain});
+    if (isExistingFile(state_.GroundPictureName))
+        values.append({key(slot, "_t"), state_.GroundPictureName});
+    values.append({key(slot, "_c"), cost});
+    if (write(values))
+        UpdateAlIni();
 }
 
 // Picture, cost, then fountain; a slot's picture is not the user's own
 // backdrop choice, so GroundPictureName stays.
 void PresetList::IniReadButton(const QString& slot)
 {
-    loadBackdropIfPresent(read(key(slot, "_t"), {}));
-    showCost(read(key(slot, "_c"), kNoCost));
-    if (const QString fountain = read(key(slot, "_f"), {}); isExistingFile(fountain))
+    const ProfileFile settings = readSettings();
+    // Asked before anything moves, so Cancel keeps the picture and the cost too.
+    if (isExistingFile(settings.value(kSection, key(slot, "_f"), {}))
+        && !windows_.editor().fileCommands().mayLeaveFountain(&main_))
+        return;
+    loadBackdropIfPresent(settings.value(kSection, key(slot, "_t"), {}));
+    showCost(settings.value(kSection, key(slot, "_c"), kNoCost));
+    if (const QString fountain = settings.value(kSection, key(slot, "_f"), {}); isExistingFile(fountain))
         main_.OpenFontanFile(fountain);
     UpdateAlIni();
 }
@@ -216,12 +242,13 @@ void PresetList::IniReadButton(const QString& slot)
 void PresetList::TimerCreateTimer()
 {
     timerCreate_.stop();
-    const QString fountain = read(QStringLiteral("File01_f"), {});
+    const ProfileFile settings = readSettings();
+    const QString fountain = settings.value(kSection, QStringLiteral("File01_f"), {});
     if (!isExistingFile(fountain))
         return;
     main_.OpenFontanFile(fountain);
-    showCost(read(QStringLiteral("File01_c"), kNoCost));
-    loadBackdropIfPresent(read(QStringLiteral("File01_t"), {}));
+    showCost(settings.value(kSection, QStringLiteral("File01_c"), kNoCost));
+    loadBackdropIfPresent(settings.value(kSection, QStringLiteral("File01_t"), {}));
     main_.showNozzleCount();
 }
 
@@ -233,7 +260,7 @@ void PresetList::loadBackdropIfPresent(const QString& path)
 
 void PresetList::showCost(const QString& cost)
 {
-    cost_->setText(kCostLead() + cost);
+    cost_->setFullText(kCostLead() + cost);
 }
 
 } // namespace pluviane

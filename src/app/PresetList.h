@@ -1,12 +1,15 @@
 #pragma once
 
 #include "model/FountainState.h"
+#include "model/ProfileFile.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
+#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -19,6 +22,7 @@ class QWidget;
 namespace pluviane {
 
 class AppWindows;
+class ElidedLabel;
 class MainWindow;
 
 constexpr int kPresetSlots = 14;
@@ -53,8 +57,8 @@ public:
     void TimerCreateTimer();
 
 private:
-    QString read(const QString& key, const QString& fallback) const;
-    bool write(const QString& key, const QString& value);
+    ProfileFile readSettings() const;
+    bool write(const QList<std::pair<QString, QString>>& values);
     void loadBackdropIfPresent(const QString& path);
     void showCost(const QString& cost);
 
@@ -63,7 +67,7 @@ private:
     MainWindow& main_;
     QString settingsPath_;
     QGroupBox* recorder_ = nullptr;
-    QLabel* cost_ = nullptr;
+    ElidedLabel* cost_ = nullptr;
     std::array<QLineEdit*, kPresetSlots> costEdits_{};
     QCheckBox* saveFirst_ = nullptr;
     QPlainTextEdit* memo_ = nullptr;

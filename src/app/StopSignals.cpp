@@ -31,8 +31,11 @@ bool watchStopSignals(QObject* owner, const std::function<void()>& stop)
     // A burst of signals must never block the handler on a full pipe.
     ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, owner, [notifier, stop] {
-        notifier->setEnabled(false);
+    // The bytes are taken, so the watch stays armed: a stop the user turns
+    // down at the unsaved-changes question can come again.
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [stop] {
+        char bytes[64];
+        (void)!::read(signalPipe[0], bytes, sizeof bytes);
         stop();
     });
     struct sigaction action {};

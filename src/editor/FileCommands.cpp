@@ -3,6 +3,7 @@
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
@@ -10,11 +11,14 @@
 #include "editor/WindowSettingControls.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
+#include "model/FountainChanges.h"
 #include "model/FountainFile.h"
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
 #include "model/SettingsBlock.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
+#include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
 #include <QAbstractButton>
@@ -25,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,14 +42,32 @@ namespace {
 QString kTooLargeCaption() { return QCoreApplication::translate("pluviane::FileCommands", "Сообщение"); }
 QString kTooLargeText() { return QCoreApplication::translate("pluviane::FileCommands", "Ошибка!\r\nФайл большего размера"); }
 QString kOverwriteQuestion() { return QCoreApplication::translate("pluviane::FileCommands", "Файл с таким именем есть. Переписать?"); }
+
+// Where the designer looks from: the history leaves it where it is.
+struct Camera {
+    double angleY, angleZ, angleX, panX, panY;
+};
+
+Camera cameraOf(const FountainState& s) { return {s.ViewAngleY, s.ViewAngleZ, s.ViewAngleX, s.ViewPanX, s.ViewPanY}; }
+
+void putCamera(FountainState& s, const Camera& c)
+{
+    s.ViewAngleY = c.angleY;
+    s.ViewAngleZ = c.angleZ;
+    s.ViewAngleX = c.angleX;
+    s.ViewPanX = c.panX;
+    s.ViewPanY = c.panY;
+}
 } // namespace
 
 QString captionName(const QString& path) { return QFileInfo(path).fileName(); }
 
 FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
-    : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>())
+    : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>()),
+      caption_(editor.windowTitle())
 {
     buildToolBar();
+    history_ = std::make_unique<EditHistory>(*this, &editor_);
     connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
             &FileCommands::SpeedButtonOpenCupClick);
 }
@@ -65,8 +88,8 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    // Eight buttons and two separators share a window 220 pixels wide.
-    button->setFixedSize(22, 22);
+    // Nine buttons and two separators share a window 220 pixels wide.
+    button->setFixedSize(20, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
@@ -94,6 +117,8 @@ void FileCommands::buildToolBar()
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
               tr("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+    addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, tr("Показать партитуру шоу"),
+              &FileCommands::SpeedButtonShowTimelineClick);
 }
 
 QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }
@@ -125,7 +150,86 @@ void FileCommands::showTooLarge(QWidget* owner)
 void FileCommands::adoptFileName(const QString& name)
 {
     currentFileName_ = name;
-    editor_.setWindowTitle(captionName(name));
+    setCaption(captionName(name));
+}
+
+void FileCommands::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    refreshCaption();
+}
+
+void FileCommands::refreshCaption()
+{
+    if (unchanged_)
+        refreshCaption(imageToSave());
+    else
+        editor_.setWindowTitle(caption_);
+}
+
+void FileCommands::refreshCaption(const FountainImage& now)
+{
+    const bool changed = unchanged_ && designDiffers(*unchanged_, now);
+    editor_.setWindowTitle(changed ? caption_ + QLatin1Char('*') : caption_);
+}
+
+FountainImage FileCommands::imageToSave() { return imageToSave(currentFileName_, nullptr); }
+
+FountainImage FileCommands::imageToSave(const QString& name, bool* trackFits)
+{
+    FountainImage image = state_.SaveBuffer;
+    WindowSettingControls controls(editor_.windows());
+    // Encoding turns a negative live angle positive; a mere look at what a
+    // save would write leaves the view as it is.
+    const Camera camera = cameraOf(state_);
+    pluviane::ToBufCup(state_, controls, image);
+    putCamera(state_, camera);
+    ToBufSave(state_, image);
+    ShowTrack kept = state_.Track;
+    kept.musicName = trackMusicName(kept.musicName, QFileInfo(name).absolutePath());
+    const bool fits = storeShowTrack(kept, image);
+    if (trackFits != nullptr)
+        *trackFits = fits;
+    return image;
+}
+
+bool FileCommands::isChanged() { return unchanged_ && designDiffers(*unchanged_, imageToSave()); }
+
+void FileCommands::startFresh()
+{
+    takeAsUnchanged();
+    history_->restart();
+}
+
+void FileCommands::takeAsUnchanged()
+{
+    unchanged_ = std::make_unique<FountainImage>(imageToSave());
+    refreshCaption(*unchanged_);
+}
+
+bool FileCommands::mayLeaveFountain(QWidget* owner)
+{
+    // A second way out while the question stands (a stop signal during it) waits for its answer.
+    if (asking_)
+        return false;
+    if (!isChanged())
+        return true;
+    const QString text = currentFileName_.isEmpty()
+                             ? tr("Сохранить изменения?")
+                             : tr("Сохранить изменения в файле ") + captionName(currentFileName_) +
+                                   QLatin1Char('?');
+    asking_ = true;
+    const SaveAnswer answer = prompter_->askSaveChanges(owner, text);
+    asking_ = false;
+    if (answer == SaveAnswer::Cancel)
+        return false;
+    return answer == SaveAnswer::No || saveFountain();
+}
+
+void FileCommands::stopShow()
+{
+    pressStopButton("SpeedButtonStopForm");
+    pressStopButton("SpeedButtonStopColor");
 }
 
 // Reads the file into the save buffer and applies it. A refused or failed read
@@ -142,9 +246,43 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
         showFileError(messageOwner, name, read.reason);
         return false;
     }
-    adoptFileName(name);
+    // The show of the fountain that goes must not drive the one that comes.
+    stopShow();
     applyLoadedBuffer();
+    // The undo store holds what the file brought: no stale track of an earlier
+    // file behind a short one, no damaged one.
+    if (adoptTrack(state_.SaveBuffer, read.length, name) != ShowTrackRead::Loaded)
+        storeShowTrack({}, state_.SaveBuffer);
+    // The name first: the track's music is kept relative to the file's folder.
+    adoptFileName(name);
+    takeAsUnchanged();
+    history_->restart();
     return true;
+}
+
+void FileCommands::tellStatus(const QString& text)
+{
+    editor_.statusBar()->showMessage(text, 15000);
+}
+
+int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
+{
+    ShowTrackRead read = readShowTrack(image, length);
+    QStringList told;
+    if (read.outcome == ShowTrackRead::Damaged)
+        told << tr("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
+    read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
+    state_.Track = std::move(read.track);
+    RecorderWindow& rec = editor_.windows().recorder();
+    if (const QString past = cuesPastCounts(state_.Track, rec.formCountBar()->value(), rec.sceneCountBar()->value());
+        !past.isEmpty())
+        told << past;
+    if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
+        told << tr("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
+    if (!told.isEmpty())
+        tellStatus(told.join(QStringLiteral("; ")));
+    emit trackAdopted();
+    return read.outcome;
 }
 
 void FileCommands::applyLoadedBuffer()
@@ -152,10 +290,30 @@ void FileCommands::applyLoadedBuffer()
     auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
     if (loadCup == nullptr || loadCup->isChecked())
         FromBufCup();
-    FromBufSave(state_.SaveBuffer, state_);
-    editor_.UpdateOnlyButtonGroup();
+    applyModel(state_.SaveBuffer);
     if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
         noName->setChecked(false);
+}
+
+void FileCommands::applyModel(const FountainImage& image)
+{
+    FromBufSave(image, state_);
+    editor_.UpdateOnlyButtonGroup();
+}
+
+void FileCommands::applySnapshot(const FountainImage& image)
+{
+    const FountainImage now = imageToSave();
+    FountainImage design = image;
+    takeLiveBytes(design, now);
+    const Camera camera = cameraOf(state_);
+    WindowSettingControls controls(editor_.windows());
+    applyChangedSettings(now, design, state_, controls);
+    putCamera(state_, camera);
+    applyModel(design);
+    if (!std::equal(design.begin() + kShowTrackOffset, design.end(), now.begin() + kShowTrackOffset))
+        adoptTrack(design, kFountainFileSize, currentFileName_);
+    editor_.windows().main().showNozzleCount();
 }
 
 QString FileCommands::chooseFountainToOpen()
@@ -168,6 +326,8 @@ QString FileCommands::chooseFountainToOpen()
 
 void FileCommands::SpeedButtonOpenFontanClick()
 {
+    if (!mayLeaveFountain(&editor_))
+        return;
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
@@ -176,6 +336,8 @@ void FileCommands::SpeedButtonOpenFontanClick()
 
 bool FileCommands::openFountainNamedOutside(const QString& name)
 {
+    if (!mayLeaveFountain(&editor_))
+        return false;
     if (auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup")))
         loadCup->setChecked(true);
     return openChosenFountain(name);
@@ -201,44 +363,57 @@ bool FileCommands::OpenFontanFile(const QString& name)
 
 bool FileCommands::SAveFileFontan(const QString& name)
 {
-    ToBufCup();
-    ToBufSave(state_, state_.SaveBuffer);
+    // A save turns negative live angles positive, as their bytes will say.
+    for (double* angle : {&state_.ViewAngleY, &state_.ViewAngleZ, &state_.ViewAngleX})
+        encodeAngle(*angle);
+    bool trackFits = true;
+    const FountainImage image = imageToSave(name, &trackFits);
+    if (!trackFits) {
+        showFileError(&editor_, name, tr("Партитура шоу не помещается в файл"));
+        return false;
+    }
+    state_.SaveBuffer = image;
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
         return false;
     }
-    editor_.setWindowTitle(QStringLiteral(" Save file ") + captionName(name));
+    takeAsUnchanged();
+    setCaption(QStringLiteral(" Save file ") + captionName(name));
     return true;
 }
 
-void FileCommands::SpeedButtonSaveFontanClick()
+void FileCommands::SpeedButtonSaveFontanClick() { saveFountain(); }
+
+bool FileCommands::saveFountain()
 {
     // With nothing to save over, Save asks for a name instead of doing nothing.
-    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)) {
-        SpeedButtonSaveAsFontanClick();
-        return;
-    }
-    SAveFileFontan(currentFileName_);
+    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_))
+        return saveFountainAs();
+    return SAveFileFontan(currentFileName_);
 }
 
-void FileCommands::SpeedButtonSaveAsFontanClick()
+void FileCommands::SpeedButtonSaveAsFontanClick() { saveFountainAs(); }
+
+bool FileCommands::saveFountainAs()
 {
     const QString name = prompter_->chooseFountainToSave(&editor_, currentFileName_);
     if (name.isEmpty())
-        return;
+        return false;
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
     if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion()))
-        return;
+        return false;
     if (!SAveFileFontan(name))
-        return;
+        return false;
     adoptFileName(name);
+    return true;
 }
 
 void FileCommands::SpeedButtonUndoClick()
 {
     FromBufSave(state_.SaveBuffer, state_);
+    adoptTrack(state_.SaveBuffer, kFountainFileSize, currentFileName_);
 }
 
 void FileCommands::SpeedButtonOpenCupClick()
@@ -269,6 +444,8 @@ void FileCommands::pressStopButton(const char* name)
 
 void FileCommands::SpeedButtonNewClick()
 {
+    if (!mayLeaveFountain(&editor_))
+        return;
     auto* cupZero = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxCupZero"));
     if (cupZero != nullptr && cupZero->isChecked()) {
         state_.ViewAngleY = 90;
@@ -278,9 +455,11 @@ void FileCommands::SpeedButtonNewClick()
         state_.ViewPanX = 0;
         state_.ViewPanY = -12.0;
     }
-    pressStopButton("SpeedButtonStopForm");
-    pressStopButton("SpeedButtonStopColor");
-    editor_.setWindowTitle(captionName(currentFileName_));
+    stopShow();
+    // The caption keeps the name, but the new fountain has none: its first
+    // Save asks for one, so no other fountain is written over.
+    setCaption(captionName(currentFileName_));
+    currentFileName_.clear();
     editor_.manualTab().saturationBar()->setValue(160);
     editor_.manualTab().SpeedButtonAlMaxClick();
     editor_.manualTab().SpeedButtonAllWhiteClick();
@@ -289,6 +468,7 @@ void FileCommands::SpeedButtonNewClick()
     editor_.groupTab().startBar()->setValue(16);
     resetToNewFountain(state_, processRandom());
     editor_.UpdateOnlyButtonGroup();
+    takeAsUnchanged();
 }
 
 void FileCommands::SpeedButtonHelpClick()
@@ -308,6 +488,13 @@ void FileCommands::SpeedButtonAboutClick()
     frame.moveCenter(screen.center());
     about.move(frame.topLeft());
     about.raise();
+}
+
+void FileCommands::SpeedButtonShowTimelineClick()
+{
+    TimelineWindow& timeline = editor_.windows().timeline();
+    timeline.show();
+    timeline.raise();
 }
 
 void FileCommands::SpeedButtonShowRecClick()

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace pluviane {
 
+class EditHistory;
 class EditorWindow;
 class FilePrompter;
 
@@ -28,8 +29,35 @@ public:
     void setPrompter(std::unique_ptr<FilePrompter> prompter);
     FilePrompter& prompter() { return *prompter_; }
 
-    // The file last opened or saved; empty at start.
+    // The file last opened or saved; empty at start and after New.
     const QString& currentFileName() const { return currentFileName_; }
+
+    // What a save writes: all 64000 bytes, the last image read or written
+    // refilled from the live fountain. The one description of it; the
+    // unsaved-changes question and the undo history compare these images.
+    FountainImage imageToSave();
+
+    // Whether the design differs from what was last read or written (the live
+    // bytes, see FountainChanges.h, do not count).
+    bool isChanged();
+    // Once all windows exist: the start-up fountain counts as read, and the
+    // undo history starts from it.
+    void startFresh();
+
+    // Before the fountain is replaced or the program closes: a changed fountain
+    // asks whether to save it. True when the command may go on (no changes, No,
+    // or Yes and the save succeeded).
+    bool mayLeaveFountain(QWidget* owner);
+
+    // The undo history of the edits.
+    EditHistory& history() { return *history_; }
+    // Applies an image of the history as opening applies a file, but sets only
+    // the controls whose bytes differ and keeps the live bytes and the view.
+    void applySnapshot(const FountainImage& image);
+
+    // The editor's caption, with a trailing "*" while the fountain is changed.
+    void refreshCaption();
+    void refreshCaption(const FountainImage& now);
 
     // The one open dialog serves fountains, bowls and show tables; it remembers
     // the name last chosen in it (empty at start). Empty when cancelled.
@@ -44,6 +72,7 @@ public:
     void SpeedButtonHelpClick();
     void SpeedButtonAboutClick();
     void SpeedButtonShowRecClick();
+    void SpeedButtonShowTimelineClick();
     void SpeedButtonOpenCupClick();
 
     // Loads a fountain file without a dialog; a name with no file behind it
@@ -58,14 +87,32 @@ public:
 
     // Writes the live fountain under `name`; true when written.
     bool SAveFileFontan(const QString& name);
+    // Save and Save as; true when the fountain was written.
+    bool saveFountain();
+    bool saveFountainAs();
 
     // The settings block of the save buffer from and to the controls.
     void ToBufCup();
     void FromBufCup();
 
+    // The image a save writes under `name`: the settings block from the
+    // controls, the model, and the show track in the tail (its music relative
+    // to that file's folder). `trackFits` says whether the track could be kept.
+    FountainImage imageToSave(const QString& name, bool* trackFits);
+
+    // Takes the track of a file read into `image` (`length` bytes held) as the
+    // live one. A damaged track, cues past the recorded counts or music that
+    // is missing are told in the status bar; the rest loads as always.
+    // Returns how the track read (a ShowTrackRead::Outcome).
+    int adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName);
+
     // The messages of a refused and of a failed file read.
     void showTooLarge(QWidget* owner);
     void showFileError(QWidget* owner, const QString& name, const QString& reason);
+
+signals:
+    // The live show track was replaced (a load, a show load, an undo).
+    void trackAdopted();
 
 private:
     QToolButton* addButton(const char* name, int icon, const QString& hint,
@@ -74,8 +121,13 @@ private:
     bool openChosenFountain(const QString& name);
     bool loadFountain(const QString& name, QWidget* messageOwner);
     void applyLoadedBuffer();
+    void applyModel(const FountainImage& image);
     void adoptFileName(const QString& name);
+    void setCaption(const QString& caption);
+    void takeAsUnchanged();
+    void tellStatus(const QString& text);
     void pressStopButton(const char* name);
+    void stopShow();
     QWidget* mainWindow();
 
     FountainState& state_;
@@ -83,6 +135,11 @@ private:
     std::unique_ptr<FilePrompter> prompter_;
     QString currentFileName_;
     QString openDialogFileName_;
+    QString caption_;
+    // What a save would have written right after the last read or write.
+    std::unique_ptr<FountainImage> unchanged_;
+    std::unique_ptr<EditHistory> history_;
+    bool asking_ = false;
     QToolButton* saveAs_ = nullptr;
     QToolButton* save_ = nullptr;
     QToolButton* undo_ = nullptr;

@@ -76,6 +76,23 @@ bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)
                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveAnswer DialogPrompter::askSaveChanges(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("pluviane::FilePrompter", "Предупреждение"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setObjectName("SaveChangesQuestion");
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+    case QMessageBox::No:
+        return SaveAnswer::No;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 void DialogPrompter::showMessage(QWidget* parent, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);

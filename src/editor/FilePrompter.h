@@ -8,6 +8,9 @@ class QWidget;
 
 namespace pluviane {
 
+// The answers to "save the changes?".
+enum class SaveAnswer { Yes, No, Cancel };
+
 // The questions the file commands ask the user: which file, overwrite or not,
 // and the messages they show. Tests put in their own answers.
 class FilePrompter {
@@ -28,6 +31,9 @@ public:
     // A warning with Yes and No; true on Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
 
+    // A warning with Yes, No and Cancel before changes would be dropped.
+    virtual SaveAnswer askSaveChanges(QWidget* parent, const QString& text) = 0;
+
     // A plain message box with an OK button.
     virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
@@ -39,11 +45,13 @@ public:
     QString chooseFountainToSave(QWidget* parent, const QString& current) override;
     QString chooseSoundToOpen(QWidget* parent) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    SaveAnswer askSaveChanges(QWidget* parent, const QString& text) override;
     void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 // For programs without a user at the screen: every dialog is cancelled, every
-// question answered No, and each message handed to `tell`.
+// question answered No (changes are neither saved nor kept from going), and
+// each message handed to `tell`.
 class UnattendedPrompter : public FilePrompter {
 public:
     using Teller = std::function<void(const QString& caption, const QString& text)>;
@@ -52,6 +60,7 @@ public:
     QString chooseFountainToSave(QWidget*, const QString&) override { return {}; }
     QString chooseSoundToOpen(QWidget*) override { return {}; }
     bool askYesNo(QWidget*, const QString&) override { return false; }
+    SaveAnswer askSaveChanges(QWidget*, const QString&) override { return SaveAnswer::No; }
     void showMessage(QWidget*, const QString& caption, const QString& text) override
     {
         tell_(caption, text);

@@ -1,6 +1,6 @@
 #include "editor/OptionsTab.h"
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"

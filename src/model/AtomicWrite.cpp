@@ -10,9 +10,9 @@ namespace pluviane {
 
 namespace {
 
-// A short write leaves the device's error text empty ("Unknown error") and
-// would even let the commit pass, so the reason is taken from errno here.
-QString shortWriteReason(const QSaveFile& file, int error, qint64 written, qint64 size)
+// A write that fails leaves the device's error text empty ("Unknown error"),
+// so the reason is taken from errno here.
+QString writeFailure(const QSaveFile& file, int error, qint64 written, qint64 size)
 {
     QString why = error != 0 ? QString::fromStdString(std::generic_category().message(error))
                              : file.errorString();
@@ -24,13 +24,20 @@ QString shortWriteReason(const QSaveFile& file, int error, qint64 written, qint6
 QString writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that every byte reaches the system here and a full disk
+    // shows as a short write; through Qt's buffer a small file would only be
+    // written in commit(), which then renames an empty file over the old one
+    // and still reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     errno = 0;
     const qint64 written = file.write(bytes);
-    const int error = errno;
-    if (written != bytes.size()) {
-        const QString reason = shortWriteReason(file, error, written, bytes.size());
+    int error = errno;
+    const bool whole = written == bytes.size() && file.flush();
+    if (!whole) {
+        if (error == 0)
+            error = errno;
+        const QString reason = writeFailure(file, error, written, bytes.size());
         file.cancelWriting();
         return reason;
     }

@@ -1,8 +1,12 @@
 #include "model/FountainFile.h"
 
 #include "model/AtomicWrite.h"
+#include "model/RegularFile.h"
+#include "model/SettingsBlock.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -27,8 +31,9 @@ FileResult readPrefix(QFile& file, qint64 limit, QByteArray& bytes)
 FileResult readFountainFile(const QString& name, FountainImage& buffer)
 {
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+    QString why;
+    if (!openRegularFile(file, &why))
+        return failed(why);
     if (file.size() > static_cast<qint64>(kFountainFileSize))
         return {FileResult::TooLarge, {}};
 
@@ -38,20 +43,39 @@ FileResult readFountainFile(const QString& name, FountainImage& buffer)
     if (bytes.size() > static_cast<qsizetype>(kFountainFileSize))
         return {FileResult::TooLarge, {}};
     std::copy(bytes.cbegin(), bytes.cend(), reinterpret_cast<char*>(buffer.data()));
-    return {};
+    FileResult done;
+    done.length = static_cast<std::size_t>(bytes.size());
+    return done;
 }
 
 FileResult readBowlSettings(const QString& name, FountainImage& buffer)
 {
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+    QString why;
+    if (!openRegularFile(file, &why))
+        return failed(why);
     const QByteArray bytes = file.read(kBowlSettingsSize);
     if (file.error() != QFileDevice::NoError)
         return failed(file.errorString());
     if (bytes.size() < static_cast<qsizetype>(kBowlSettingsSize))
         return failed(QStringLiteral("Read beyond end of file"));
     std::copy(bytes.cbegin(), bytes.cend(), reinterpret_cast<char*>(buffer.data()));
+    return {};
+}
+
+QString fountainFileProblem(const QString& name, QString* warning)
+{
+    FountainImage bytes{}; // an empty file holds no header either
+    const FileResult read = readFountainFile(name, bytes);
+    if (read.outcome == FileResult::TooLarge)
+        return QCoreApplication::translate("pluviane::FountainFile", "%1 is longer than a fountain file (at most %2 bytes)").arg(name).arg(kFountainFileSize);
+    if (!read.ok() && !QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
+        return QCoreApplication::translate("pluviane::FountainFile", "no fountain file %1").arg(name);
+    if (!read.ok())
+        return QCoreApplication::translate("pluviane::FountainFile", "cannot read %1: %2").arg(name, read.reason);
+    if (warning && bytes[0] != kSettingsMarker)
+        *warning = QCoreApplication::translate("pluviane::FountainFile", "%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway")
+                       .arg(name).arg(bytes[0]).arg(kSettingsMarker);
     return {};
 }
 

@@ -14,6 +14,7 @@ struct FileResult {
     enum Outcome { Done, TooLarge, Failed };
     Outcome outcome = Done;
     QString reason; // the system's reason when Failed
+    std::size_t length = 0; // bytes a successful read took from the file
 
     bool ok() const { return outcome == Done; }
 };
@@ -27,6 +28,12 @@ FileResult readFountainFile(const QString& name, FountainImage& buffer);
 // Reads the first 255 bytes of a fountain file into bytes 0..254 of `buffer`.
 // A shorter file fails and changes nothing.
 FileResult readBowlSettings(const QString& name, FountainImage& buffer);
+
+// What a command-line tool says of a fountain file before it loads it: why
+// it cannot be read (naming the file, and for a file too long, the limit),
+// else empty, with `warning` set when its first byte is not the header byte
+// the program writes. Any bytes otherwise load, as in the program.
+QString fountainFileProblem(const QString& name, QString* warning);
 
 // Writes all 64000 bytes atomically: the old file stays whole unless the new
 // one was written completely.

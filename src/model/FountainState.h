@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ShowCue.h"
+
 #include <QString>
 
 #include <array>
@@ -71,6 +73,11 @@ struct FountainState {
     std::int32_t TextureId = 0;
     QString GroundPictureName;
     std::array<float, 3> StrandPoint{};
+
+    // The show track: cues on the music's time line, kept in the file's tail.
+    // While loaded its music's name is an absolute path; the file holds it
+    // relative to the fountain's folder.
+    ShowTrack Track;
 
     // The image of the fountain file; also the one-level undo store.
     FountainImage SaveBuffer{};

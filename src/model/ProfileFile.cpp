@@ -1,146 +1,36 @@
 #include "model/ProfileFile.h"
 
 #include "model/AtomicWrite.h"
+#include "model/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringList>
-
-#include <optional>
 
 namespace pluviane {
 
 namespace {
 
-constexpr QChar kByteOrderMark(0xFEFF);
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
-// The file as lines without their line ends, remembering how lines ended and
-// whether a byte order mark led the text, so that a write gives them back.
-struct ProfileText {
-    QStringList lines;
-    QString lineEnd = QStringLiteral("\n");
-    bool byteOrderMark = false;
+// Names are compared trimmed and folded, as the platform's profile reader does.
+QString folded(QByteArrayView name) { return QString::fromUtf8(name.trimmed()).toCaseFolded(); }
 
-    static ProfileText parse(const QByteArray& bytes)
-    {
-        ProfileText text;
-        QString all = QString::fromUtf8(bytes);
-        if (all.startsWith(kByteOrderMark)) {
-            text.byteOrderMark = true;
-            all.remove(0, 1);
-        }
-        if (all.contains(QStringLiteral("\r\n")))
-            text.lineEnd = QStringLiteral("\r\n");
-        all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.lines = all.split(QLatin1Char('\n'));
-        if (!text.lines.isEmpty() && text.lines.last().isEmpty())
-            text.lines.removeLast(); // the final line end makes no line of its own
-        return text;
-    }
-
-    QByteArray bytes() const
-    {
-        QString all = byteOrderMark ? QString(kByteOrderMark) : QString();
-        for (const QString& line : lines)
-            all += line + lineEnd;
-        return all.toUtf8();
-    }
-};
-
-// The name inside "[name]", or nothing for a line that opens no section.
-std::optional<QString> sectionName(const QString& line)
+// One pair of matching quotes around a value is no part of it.
+QByteArrayView unquoted(QByteArrayView value)
 {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('[')))
-        return std::nullopt;
-    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-    return trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
-}
-
-bool sameName(const QString& a, const QString& b)
-{
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
-}
-
-struct KeyLine {
-    QString key;
-    QString value;
-};
-
-std::optional<KeyLine> keyLine(const QString& line)
-{
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0 || line.trimmed().startsWith(QLatin1Char(';')))
-        return std::nullopt;
-    return KeyLine{line.left(equals).trimmed(), line.mid(equals + 1).trimmed()};
-}
-
-// Where a section's lines lie: its header line and one past its last line.
-struct SectionSpan {
-    qsizetype header = -1;
-    qsizetype end = -1;
-    bool found() const { return header >= 0; }
-};
-
-SectionSpan findSection(const QStringList& lines, const QString& section)
-{
-    SectionSpan span;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> name = sectionName(lines[i]);
-        if (!name)
-            continue;
-        if (span.found()) {
-            span.end = i;
-            return span;
-        }
-        if (sameName(*name, section))
-            span.header = i;
-    }
-    if (span.found())
-        span.end = lines.size();
-    return span;
-}
-
-qsizetype findKey(const QStringList& lines, const SectionSpan& span, const QString& key)
-{
-    for (qsizetype i = span.header + 1; i < span.end; ++i)
-        if (const std::optional<KeyLine> entry = keyLine(lines[i]); entry && sameName(entry->key, key))
-            return i;
-    return -1;
-}
-
-// A new key goes after the section's last non-blank line, so blank lines that
-// separate it from the next section stay where they are.
-qsizetype insertionLine(const QStringList& lines, const SectionSpan& span)
-{
-    qsizetype at = span.end;
-    while (at > span.header + 1 && lines[at - 1].trimmed().isEmpty())
-        --at;
-    return at;
-}
-
-void setKey(ProfileText& text, const QString& section, const QString& key, const QString& value)
-{
-    const SectionSpan span = findSection(text.lines, section);
-    if (!span.found()) {
-        text.lines << QStringLiteral("[%1]").arg(section) << key + QLatin1Char('=') + value;
-        return;
-    }
-    const qsizetype existing = findKey(text.lines, span, key);
-    if (existing >= 0) {
-        text.lines[existing] = keyLine(text.lines[existing])->key + QLatin1Char('=') + value;
-        return;
-    }
-    text.lines.insert(insertionLine(text.lines, span), key + QLatin1Char('=') + value);
-}
-
-QString oneLine(QString value)
-{
-    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
     return value;
+}
+
+QByteArray oneLine(const QString& value)
+{
+    QByteArray bytes = value.toUtf8();
+    bytes.replace('\r', ' ');
+    bytes.replace('\n', ' ');
+    return bytes;
 }
 
 ProfileWrite refused(const QString& reason) { return {false, reason}; }
@@ -153,44 +43,177 @@ QString settingsFilePath()
            + QStringLiteral("/pluviane/plv.ini");
 }
 
+ProfileFile ProfileFile::read(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    QString why;
+    if (!openRegularFile(file, &why)) {
+        if (error)
+            *error = why;
+        return {};
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return fromBytes(std::move(bytes));
+}
+
+ProfileFile ProfileFile::fromBytes(QByteArray bytes)
+{
+    ProfileFile file;
+    file.bytes_ = std::move(bytes);
+    file.index();
+    return file;
+}
+
+// One pass over the bytes: where each line lies, where each section starts and
+// ends, and the first line of every key in the first section of each name.
+void ProfileFile::index()
+{
+    lines_.clear();
+    sections_.clear();
+    sectionByName_.clear();
+    const QByteArrayView all(bytes_);
+    const qsizetype textStart = bytes_.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    Section* current = nullptr;
+    for (qsizetype start = textStart; start < all.size();) {
+        const qsizetype newline = all.indexOf('\n', start);
+        Line line{start, newline < 0 ? all.size() : newline, newline < 0 ? all.size() : newline + 1};
+        if (line.end > line.start && all[line.end - 1] == '\r')
+            --line.end;
+        const qsizetype number = static_cast<qsizetype>(lines_.size());
+        lines_.push_back(line);
+        start = line.next;
+
+        const QByteArrayView text = all.sliced(line.start, line.end - line.start).trimmed();
+        if (text.startsWith('[')) {
+            if (current)
+                current->end = number;
+            const qsizetype close = text.indexOf(']');
+            const QString name = folded(text.sliced(1, (close < 0 ? text.size() : close) - 1));
+            current = nullptr;
+            if (!sectionByName_.contains(name)) {
+                sectionByName_.insert(name, static_cast<qsizetype>(sections_.size()));
+                current = &sections_.emplace_back(Section{number, number + 1, {}});
+            }
+            continue;
+        }
+        const qsizetype equals = text.indexOf('=');
+        if (!current || equals < 0 || text.startsWith(';'))
+            continue;
+        const QString key = folded(text.first(equals));
+        if (!current->keys.contains(key))
+            current->keys.insert(key, number);
+    }
+    if (current)
+        current->end = static_cast<qsizetype>(lines_.size());
+}
+
+const ProfileFile::Section* ProfileFile::section(const QString& name) const
+{
+    const auto found = sectionByName_.constFind(folded(name.toUtf8()));
+    return found == sectionByName_.cend() ? nullptr : &sections_[*found];
+}
+
+QString ProfileFile::value(const QString& sectionName, const QString& key, const QString& fallback) const
+{
+    const Section* s = section(sectionName);
+    if (!s)
+        return fallback;
+    const auto found = s->keys.constFind(folded(key.toUtf8()));
+    if (found == s->keys.cend())
+        return fallback;
+    const Line& line = lines_[*found];
+    const QByteArrayView text = QByteArrayView(bytes_).sliced(line.start, line.end - line.start);
+    const QByteArrayView raw = text.sliced(text.indexOf('=') + 1).trimmed();
+    return QString::fromUtf8(unquoted(raw)).left(kProfileValueLimit);
+}
+
+// The file's own line end, taken from its first line; "\n" for a new file.
+QByteArray ProfileFile::lineEnd() const
+{
+    const qsizetype newline = bytes_.indexOf('\n');
+    return newline > 0 && bytes_[newline - 1] == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+}
+
+// Inserts `text` and a line end before byte `at`, ending an unended last line first.
+void ProfileFile::insertLine(qsizetype at, const QByteArray& text)
+{
+    const QByteArray end = lineEnd();
+    QByteArray added = text + end;
+    if (at == bytes_.size() && at > 0 && !bytes_.endsWith('\n'))
+        added.prepend(end);
+    bytes_.insert(at, added);
+}
+
+void ProfileFile::setValue(const QString& sectionName, const QString& keyName, const QString& value)
+{
+    const QByteArray key = keyName.trimmed().toUtf8();
+    const Section* s = section(sectionName);
+    if (!s) {
+        insertLine(bytes_.size(), '[' + sectionName.trimmed().toUtf8() + ']' + lineEnd() + key + '=' + oneLine(value));
+    } else if (const auto found = s->keys.constFind(folded(key)); found != s->keys.cend()) {
+        // The key's own spelling and everything before its "=" stay.
+        // The lines after it only move; no need to index the file again.
+        const Line& line = lines_[*found];
+        const qsizetype valueStart = bytes_.indexOf('=', line.start) + 1;
+        const QByteArray replacement = oneLine(value);
+        const qsizetype shift = replacement.size() - (line.end - valueStart);
+        bytes_.replace(valueStart, line.end - valueStart, replacement);
+        lines_[*found].end += shift;
+        lines_[*found].next += shift;
+        for (auto later = lines_.begin() + *found + 1; later != lines_.end(); ++later) {
+            later->start += shift;
+            later->end += shift;
+            later->next += shift;
+        }
+        return;
+    } else {
+        // After the section's last non-blank line, so blank lines that
+        // separate it from the next section stay where they are.
+        qsizetype after = s->end;
+        while (after > s->header + 1) {
+            const Line& line = lines_[after - 1];
+            if (!QByteArrayView(bytes_).sliced(line.start, line.end - line.start).trimmed().isEmpty())
+                break;
+            --after;
+        }
+        insertLine(after < static_cast<qsizetype>(lines_.size()) ? lines_[after].start : bytes_.size(),
+                   key + '=' + oneLine(value));
+    }
+    index();
+}
+
 QString readProfileString(const QString& path, const QString& section, const QString& key,
                           const QString& fallback)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fallback;
-    const ProfileText text = ProfileText::parse(file.readAll());
-    const SectionSpan span = findSection(text.lines, section);
-    if (!span.found())
-        return fallback;
-    const qsizetype line = findKey(text.lines, span, key);
-    if (line < 0)
-        return fallback;
-    return keyLine(text.lines[line])->value.left(kProfileValueLimit);
+    return ProfileFile::read(path).value(section, key, fallback);
+}
+
+ProfileWrite writeProfile(const QString& path, const ProfileFile& file)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return refused(QStringLiteral("Cannot create the folder %1").arg(folder));
+    if (const QString reason = writeFileAtomically(path, file.bytes()); !reason.isEmpty())
+        return refused(reason);
+    return {};
 }
 
 ProfileWrite writeProfileString(const QString& path, const QString& section, const QString& key,
                                 const QString& value)
 {
-    ProfileText text;
-    QFile old(path);
-    if (old.exists()) {
-        // An unreadable file is never replaced: its other slots would be lost.
-        if (!old.open(QIODevice::ReadOnly))
-            return refused(old.errorString());
-        text = ProfileText::parse(old.readAll());
-        if (old.error() != QFileDevice::NoError)
-            return refused(old.errorString());
-        old.close();
-    }
-    setKey(text, section.trimmed(), key.trimmed(), oneLine(value));
-
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return refused(QStringLiteral("Cannot create the folder %1").arg(folder));
-    if (const QString reason = writeFileAtomically(path, text.bytes()); !reason.isEmpty())
-        return refused(reason);
-    return {};
+    QString unreadable;
+    ProfileFile file = ProfileFile::read(path, &unreadable);
+    if (!unreadable.isEmpty())
+        return refused(unreadable);
+    file.setValue(section, key, value);
+    return writeProfile(path, file);
 }
 
 } // namespace pluviane

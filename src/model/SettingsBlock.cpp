@@ -124,16 +124,31 @@ void ToBufCup(FountainState& state, const SettingControls& controls, FountainIma
     }
 }
 
+namespace {
+
+void applyField(const SettingField& field, Byte byte, FountainState& state, SettingControls& controls)
+{
+    if (double* view = viewValue(state, field.kind)) {
+        *view = isPan(field.kind) ? decodePan(byte) : decodeAngle(byte);
+        return;
+    }
+    controls.write(field, field.kind == K::Check ? (decodeCheck(byte) ? 1 : 0) : byte);
+}
+
+} // namespace
+
 void FromBufCup(const FountainImage& buffer, FountainState& state, SettingControls& controls)
 {
-    for (const SettingField& field : settingFields()) {
-        const Byte byte = buffer[field.byte];
-        if (double* view = viewValue(state, field.kind)) {
-            *view = isPan(field.kind) ? decodePan(byte) : decodeAngle(byte);
-            continue;
-        }
-        controls.write(field, field.kind == K::Check ? (decodeCheck(byte) ? 1 : 0) : byte);
-    }
+    for (const SettingField& field : settingFields())
+        applyField(field, buffer[field.byte], state, controls);
+}
+
+void applyChangedSettings(const FountainImage& now, const FountainImage& target, FountainState& state,
+                          SettingControls& controls)
+{
+    for (const SettingField& field : settingFields())
+        if (now[field.byte] != target[field.byte])
+            applyField(field, target[field.byte], state, controls);
 }
 
 } // namespace pluviane

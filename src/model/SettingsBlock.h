@@ -68,4 +68,10 @@ void ToBufCup(FountainState& state, const SettingControls& controls, FountainIma
 // Applies the settings block to the controls and the view values (FromBufCup).
 void FromBufCup(const FountainImage& buffer, FountainState& state, SettingControls& controls);
 
+// Applies, in the same order, only the bytes in which `target` differs from
+// `now` (what the controls hold), so a bar beyond a byte's reach (a speed of
+// 300, kept as 44) stays where it is unless its own byte changed.
+void applyChangedSettings(const FountainImage& now, const FountainImage& target, FountainState& state,
+                          SettingControls& controls);
+
 } // namespace pluviane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FountainState.h"
+#include "model/ShowCue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,23 +16,13 @@ namespace pluviane {
 // described in docs/fountain-file.md.
 constexpr std::size_t kShowTrackOffset = 21760;
 
-// One cue: at `timeMs` milliseconds from the start of the music the show
-// switches to form `form` and scene `scene`; 0 leaves that one as it is.
-struct ShowCue {
-    std::int64_t timeMs = 0;
-    int form = 0;
-    int scene = 0;
-
-    friend bool operator==(const ShowCue&, const ShowCue&) = default;
-};
-
-struct ShowTrack {
-    std::vector<ShowCue> cues; // in time order
-    QString musicName;         // relative to the fountain's folder when it lies inside it
-
-    bool empty() const { return cues.empty() && musicName.isEmpty(); }
-    friend bool operator==(const ShowTrack&, const ShowTrack&) = default;
-};
+// Cue times are held to 0..kMaxCueTimeMs (four hours, the longest music decoded);
+// numbers to 0..255, the show tables' rows.
+constexpr std::int64_t kMaxCueTimeMs = 4LL * 3600 * 1000;
+constexpr int kMaxCueNumber = 255;
+// The tail holds at least this many cues whatever the music's name.
+constexpr int kMaxTrackCues = 6000;
+constexpr int kMaxMusicNameBytes = 4096;
 
 struct ShowTrackRead {
     enum Outcome { NoTrack, Loaded, Damaged };
@@ -49,9 +40,28 @@ ShowTrackRead readShowTrack(const FountainImage& image, std::size_t fileLength);
 // Returns false, leaving the image as it was, when the track does not fit.
 bool writeShowTrack(const ShowTrack& track, FountainImage& image);
 
+// The tail as a save leaves it: the track when there is one; without one a
+// cleared tail where a track (whole or damaged) stood, and other bytes kept,
+// so what an older program left there survives. False as writeShowTrack.
+bool storeShowTrack(const ShowTrack& track, FountainImage& image);
+
 // The form (scene) of the last cue at or before `timeMs` that sets one; 0 when none does.
 int formAt(const ShowTrack& track, std::int64_t timeMs);
 int sceneAt(const ShowTrack& track, std::int64_t timeMs);
+
+// Puts `cue` into the track in time order (after cues at the same time);
+// returns its index.
+int insertCue(ShowTrack& track, const ShowCue& cue);
+
+// The music's name as the track keeps it: relative to `fountainFolder` when
+// the music lies inside it, absolute otherwise. And back: the absolute path of
+// the track's music for a fountain in `fountainFolder` (empty without music).
+QString trackMusicName(const QString& musicPath, const QString& fountainFolder);
+QString trackMusicPath(const ShowTrack& track, const QString& fountainFolder);
+
+// A line for the user about cues whose form or scene lies past the recorded
+// counts (empty when all are within them).
+QString cuesPastCounts(const ShowTrack& track, int formCount, int sceneCount);
 
 // Audacity label files: "start<TAB>end<TAB>label" a line, times in seconds,
 // labels "F3", "S2" or "F3 S2".
@@ -62,6 +72,11 @@ struct CueLabelsRead {
     QString reason;
 };
 CueLabelsRead parseCueLabels(const QByteArray& text);
+// Reads a label file (a regular file of at most 4 MB). `reason` says why it
+// cannot be read (badLine 0) or names what is wrong with line `badLine`.
+CueLabelsRead readCueLabelFile(const QString& name);
+// "FILE, line N: why" or "FILE: why" for a failed read.
+QString cueLabelsProblem(const QString& name, const CueLabelsRead& read);
 QByteArray formatCueLabels(const std::vector<ShowCue>& cues);
 
 } // namespace pluviane

@@ -1,17 +1,22 @@
 #include "show/ExportPanel.h"
 
+#include "app/AppWindows.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
+#include "model/Leftovers.h"
 #include "show/FountainRender.h"
+#include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -21,7 +26,20 @@ namespace pluviane {
 
 namespace {
 QString kCaption() { return QCoreApplication::translate("pluviane::ExportPanel", "Видео шоу"); }
+
+// The snapshot folder names its process, so that one left by a killed export
+// can be told from one still in use.
+QString snapshotTemplate()
+{
+    return QDir::tempPath() + QStringLiteral("/pluviane-export-%1-XXXXXX").arg(QCoreApplication::applicationPid());
+}
 } // namespace
+
+void removeKilledExportSnapshots()
+{
+    static const QRegularExpression killed(QStringLiteral("^pluviane-export-(\\d+)-.{6}$"));
+    removeLeftovers(QDir::tempPath(), killed);
+}
 
 ExportPanel::ExportPanel(FountainState& state, EditorWindow& editor)
     : QWidget(nullptr), state_(state), editor_(editor)
@@ -59,7 +77,8 @@ void ExportPanel::SpeedButtonExportVideoClick()
         return;
     // The show is played from a snapshot of the editor, in windows of its own,
     // so the live view and the user's undo store are left as they are.
-    QTemporaryDir folder;
+    removeKilledExportSnapshots();
+    QTemporaryDir folder(snapshotTemplate());
     const QString snapshot = folder.filePath(QStringLiteral("show.wat"));
     QString why;
     if (!folder.isValid() || !writeEditorFountain(editor_, snapshot, &why)) {
@@ -73,7 +92,12 @@ void ExportPanel::SpeedButtonExportVideoClick()
     request.size = options_.size;
     request.video = options_;
     request.backdrop = state_.GroundPictureName;
+    // As the live program plays it: by the track when following is checked,
+    // with the track's music.
+    request.followTrack = editor_.windows().timeline().followsTrack();
     request.video.music = music_ ? music_() : QString();
+    if (request.followTrack && QFileInfo(state_.Track.musicName).isFile())
+        request.video.music = state_.Track.musicName;
     if (!request.video.music.isEmpty()) {
         const double length = soundLength(request.video.music, &why);
         if (length <= 0) {

@@ -13,6 +13,10 @@ namespace pluviane {
 
 class EditorWindow;
 
+// Removes the snapshot folders that exports killed mid-way left in the
+// temporary folder; the program does it at start and before each export.
+void removeKilledExportSnapshots();
+
 // Exports the show as it stands in the editor to an MP4 video: the fountain,
 // its show tables, speed bars, bowl and view, played from form 1 and scene 1
 // in simulated time, with the opened sound file when there is one.

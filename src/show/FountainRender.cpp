@@ -8,6 +8,7 @@
 #include "model/FountainFile.h"
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
+#include "model/ShowTrack.h"
 #include "show/ShowSimulation.h"
 
 #include <QBuffer>
@@ -54,6 +55,10 @@ public:
             return failed(why.contains(name) ? why : QCoreApplication::translate("pluviane::FountainRender", "cannot read %1: %2").arg(name, why));
         }
 
+        if (request.cues)
+            state_->Track.cues = *request.cues;
+        followTrack_ = request.followTrack;
+
         frame_ = std::make_unique<OffscreenFrame>(request.size, *state_, request.context);
         if (!frame_->isValid())
             return failed(QCoreApplication::translate("pluviane::FountainRender", "cannot draw a %1x%2 picture: %3")
@@ -64,7 +69,7 @@ public:
         return {};
     }
 
-    void startShow() { show_->start(); }
+    void startShow() { show_->start(followTrack_); }
     void advanceTo(std::int64_t micros) { show_->advanceTo(micros); }
 
     // The picture at the current moment, rows in OpenGL's order.
@@ -76,6 +81,7 @@ public:
 
 private:
     QString message_; // what the file commands would have shown
+    bool followTrack_ = true;
     std::unique_ptr<FountainState> state_;
     std::unique_ptr<AppWindows> windows_;
     std::unique_ptr<ShowSimulation> show_;
@@ -85,6 +91,16 @@ private:
 std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
 
 } // namespace
+
+QString fileTrackMusic(const QString& fountain)
+{
+    auto image = std::make_unique<FountainImage>();
+    const FileResult read = readFountainFile(fountain, *image);
+    if (!read.ok())
+        return {};
+    const ShowTrackRead track = readShowTrack(*image, read.length);
+    return trackMusicPath(track.track, QFileInfo(fountain).absolutePath());
+}
 
 QString checkPictureSize(QSize size)
 {
@@ -189,13 +205,15 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 
 bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
 {
-    FountainState& state = editor.state();
-    // The save buffer is also the undo store: borrow it and put it back.
-    const FountainImage undo = state.SaveBuffer;
-    editor.fileCommands().ToBufCup();
-    ToBufSave(state, state.SaveBuffer);
-    const FileResult written = writeFountainFile(path, state.SaveBuffer);
-    state.SaveBuffer = undo;
+    // The save buffer (the last image read or written) stays as it is.
+    bool trackFits = true;
+    const FountainImage image = editor.fileCommands().imageToSave(path, &trackFits);
+    if (!trackFits) {
+        if (error)
+            *error = QCoreApplication::translate("pluviane::FountainRender", "the show track does not fit");
+        return false;
+    }
+    const FileResult written = writeFountainFile(path, image);
     if (!written.ok() && error)
         *error = written.reason;
     return written.ok();

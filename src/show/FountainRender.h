@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ShowCue.h"
 #include "render/gl/OffscreenFrame.h"
 #include "video/VideoEncoder.h"
 
@@ -7,6 +8,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace pluviane {
 
@@ -24,7 +27,15 @@ struct RenderRequest {
     VideoOptions video; // videos only; its size is `size`
     QString backdrop;   // the backdrop picture; empty takes the default one
     FrameContext context = FrameContext::Auto;
+    // The show follows the file's track when it has cues (false plays the loop);
+    // `cues`, when given, replace the file's.
+    bool followTrack = true;
+    std::optional<std::vector<ShowCue>> cues;
 };
+
+// The music of a fountain file's track as an absolute path; empty when the
+// file has no track or its track no music.
+QString fileTrackMusic(const QString& fountain);
 
 struct RenderResult {
     enum Outcome { Done, Failed, Cancelled };

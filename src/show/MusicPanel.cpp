@@ -116,11 +116,14 @@ QWidget* MusicPanel::buildPlayerBar()
         auto* button = makeIconButton(bar, name, icon, hint);
         connect(button, &QToolButton::clicked, this, [this, action] { action(*player_); });
         buttons->addWidget(button);
+        return button;
     };
-    addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, tr("Играть"),
-              [](SoundPlayer& player) { player.play(); });
-    addButton("MediaPlayerStop", QStyle::SP_MediaStop, tr("Стоп"),
-              [](SoundPlayer& player) { player.stop(); });
+    auto* play = addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, tr("Играть"),
+                           [](SoundPlayer& player) { player.play(); });
+    auto* stop = addButton("MediaPlayerStop", QStyle::SP_MediaStop, tr("Стоп"),
+                           [](SoundPlayer& player) { player.stop(); });
+    connect(play, &QToolButton::clicked, this, &MusicPanel::soundPlayPressed);
+    connect(stop, &QToolButton::clicked, this, &MusicPanel::soundStopPressed);
     addButton("MediaPlayerPrev", QStyle::SP_MediaSkipBackward, tr("В начало"),
               [](SoundPlayer& player) { player.seek(0); });
     layout->addWidget(bar);
@@ -158,6 +161,11 @@ void MusicPanel::SpeedButtonLoadSoundFileClick()
     const QString name = editor_.fileCommands().prompter().chooseSoundToOpen(&editor_);
     if (name.isEmpty())
         return;
+    openSoundFile(name);
+}
+
+void MusicPanel::openSoundFile(const QString& name)
+{
     soundName_->setText(QFileInfo(name).fileName());
     pendingName_ = name;
     player_->open(name);
@@ -176,6 +184,7 @@ void MusicPanel::soundOpened()
     position_->setText(tr("Позиция  0 min  0 sec "));
     remaining_->setText(minutesSeconds(tr("Осталось "), length, kLoadMin));
     sayIfSilent();
+    emit soundFileOpened(openName_);
 }
 
 // A machine without a sound device plays silently; the user hears of it once.

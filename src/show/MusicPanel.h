@@ -36,7 +36,15 @@ public:
     const QString& soundFileName() const { return openName_; }
 
     void SpeedButtonLoadSoundFileClick();
+    // Opens `path` as the folder button's choice does.
+    void openSoundFile(const QString& path);
     void TimerSoundTimer();
+
+signals:
+    // The player's play and stop buttons were pressed; a file was opened.
+    void soundPlayPressed();
+    void soundStopPressed();
+    void soundFileOpened(const QString& path);
 
 private:
     QWidget* buildPlayerBar();

@@ -6,6 +6,7 @@
 #include "editor/ManualTab.h"
 #include "model/FountainFile.h"
 #include "model/ShowSequencer.h"
+#include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
 #include "widgets/Controls.h"
 
@@ -116,8 +117,10 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
     connect(form_.play, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonPlayFormClick);
     connect(colour_.start, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonStartColorClick);
 
-    connect(&formTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaFormTimer);
-    connect(&colourTimer_, &QTimer::timeout, this, &SequencerPanel::TimerSmenaColorTimer);
+    // The timers only wake the panel: the show clock says how many ticks are
+    // due, so a late event loop does not slow the show down.
+    connect(&formTimer_, &QTimer::timeout, this, [this] { runDueTicks(ShowClock::FormLane); });
+    connect(&colourTimer_, &QTimer::timeout, this, [this] { runDueTicks(ShowClock::ColourLane); });
     startTicking(formTimer_, "TimerSmenaForm");
     startTicking(colourTimer_, "TimerSmenaColor");
 }
@@ -157,16 +160,54 @@ QAbstractButton* SequencerPanel::openShowButton() { return openShow_; }
 // The recorder is created after the editor, so it is looked up when needed.
 RecorderWindow& SequencerPanel::recorder() { return editor_.windows().recorder(); }
 
+void SequencerPanel::runDueTicks()
+{
+    runDueTicks(ShowClock::FormLane);
+    runDueTicks(ShowClock::ColourLane);
+}
+
+void SequencerPanel::runDueTicks(ShowClock::Lane lane)
+{
+    for (int due = clock_.takeDueTicks(lane); due > 0; --due)
+        lane == ShowClock::FormLane ? TimerSmenaFormTimer() : TimerSmenaColorTimer();
+}
+
+// While the clock follows a track, form and scene are those of the last cue
+// at or before the show time; before the first cue they stay as they are.
+void SequencerPanel::takeFormCue(std::int64_t timeMs)
+{
+    const int form = formAt(*clock_.track(), timeMs);
+    if (form == 0 || form == currentForm_)
+        return;
+    currentForm_ = form;
+    formTickCount_ = 1;
+    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
+}
+
+void SequencerPanel::takeSceneCue(std::int64_t timeMs)
+{
+    QScrollBar* scene = recorder().sceneNumberBar();
+    const int number = sceneAt(*clock_.track(), timeMs);
+    if (number == 0 || number == scene->value())
+        return;
+    scene->setValue(number);
+    sceneTickCount_ = 1;
+    colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene->value()));
+}
+
 void SequencerPanel::TimerSmenaFormTimer()
 {
     if (!form_.play->isChecked())
         return;
+    const std::optional<std::int64_t> cueTime = clock_.showTimeMs();
+    if (cueTime)
+        takeFormCue(*cueTime);
     RecorderWindow& rec = recorder();
     for (int g = 1; g <= kFaderGroups; ++g)
         rec.pressureBar(g)->setValue(StepRampLevel(state_, currentForm_, g, form_.step->value()));
     ++formTickCount_;
     form_.ticks->setText(QString::number(formTickCount_));
-    if (formTickCount_ <= form_.length->value())
+    if (cueTime || formTickCount_ <= form_.length->value())
         return;
     formTickCount_ = 1;
     currentForm_ = currentForm_ < rec.formCountBar()->value() ? currentForm_ + 1 : 1;
@@ -177,11 +218,14 @@ void SequencerPanel::TimerSmenaColorTimer()
 {
     if (!colour_.play->isChecked())
         return;
+    const std::optional<std::int64_t> cueTime = clock_.showTimeMs();
+    if (cueTime)
+        takeSceneCue(*cueTime);
     const int step = std::max(colour_.step->value(), 1);
     ++sceneTickCount_;
     colour_.ticks->setText(QString::number(sceneTickCount_));
     QScrollBar* scene = recorder().sceneNumberBar();
-    if (sceneTickCount_ < colour_.length->value()) {
+    if (cueTime || sceneTickCount_ < colour_.length->value()) {
         ManualTab& manual = editor_.manualTab();
         for (int k = 1; k <= 4; ++k) {
             QScrollBar* fader = manual.colourFader(k);
@@ -221,6 +265,8 @@ void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()-
 
 void SequencerPanel::SpeedButtonOpenFormColorClick()
 {
+    if (!editor_.fileCommands().mayLeaveFountain(&editor_))
+        return;
     const QString name = editor_.fileCommands().chooseFountainToOpen();
     if (!name.isEmpty())
         loadShowFile(name);
@@ -239,6 +285,7 @@ bool SequencerPanel::loadShowFile(const QString& name)
         return false;
     }
     loadShowTables(*loadBuffer_, state_);
+    files.adoptTrack(*loadBuffer_, read.length, name);
     recorder().sceneCountBar()->setValue((*loadBuffer_)[kSceneCountByte]);
     recorder().formCountBar()->setValue((*loadBuffer_)[kFormCountByte]);
     editor_.UpdateOnlyButtonGroup();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FountainState.h"
+#include "show/ShowClock.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -41,6 +42,11 @@ public:
     // A headless driver may stop the timers and call these itself.
     void TimerSmenaFormTimer();
     void TimerSmenaColorTimer();
+
+    // Runs the ticks of both sequencers that the show clock says are due;
+    // the timers call it, and so does a driver that moves the clock itself.
+    void runDueTicks();
+    ShowClock& clock() { return clock_; }
 
     QTimer& formTimer() { return formTimer_; }
     QTimer& colourTimer() { return colourTimer_; }
@@ -84,9 +90,13 @@ private:
     };
     QGroupBox* buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls);
     RecorderWindow& recorder();
+    void runDueTicks(ShowClock::Lane lane);
+    void takeFormCue(std::int64_t timeMs);
+    void takeSceneCue(std::int64_t timeMs);
 
     FountainState& state_;
     EditorWindow& editor_;
+    ShowClock clock_;
     QTimer formTimer_;
     QTimer colourTimer_;
 

@@ -16,7 +16,6 @@ namespace pluviane {
 
 namespace {
 constexpr std::int64_t kRenderTickMicros = 50'000;
-constexpr std::int64_t kSequencerTickMicros = kShowTickMs * 1000;
 } // namespace
 
 ShowSimulation::ShowSimulation(AppWindows& windows) : windows_(windows)
@@ -35,26 +34,25 @@ void ShowSimulation::stopLiveTimers()
             timer->stop();
 }
 
-void ShowSimulation::start()
+void ShowSimulation::start(bool followTrack)
 {
     now_ = 0;
     nextRenderTick_ = kRenderTickMicros;
-    pressPlay();
+    pressPlay(followTrack);
 }
 
 void ShowSimulation::advanceTo(std::int64_t micros)
 {
     // At equal times the show moves before the view, as a sequencer tick
     // that lands on a render tick reaches its picture.
+    ShowClock& clock = windows_.editor().automatTab().sequencer().clock();
     for (;;) {
-        const std::int64_t next = playing_ ? std::min(nextSequencerTick_, nextRenderTick_) : nextRenderTick_;
+        const std::int64_t next = playing_ ? std::min(clock.nextTickAt(), nextRenderTick_) : nextRenderTick_;
         if (next > micros)
             break;
         now_ = next;
-        if (playing_ && nextSequencerTick_ == next) {
-            sequencerTick();
-            nextSequencerTick_ += kSequencerTickMicros;
-        }
+        if (playing_ && clock.nextTickAt() == next)
+            windows_.editor().automatTab().sequencer().runDueTicks();
         if (nextRenderTick_ == next) {
             renderTick();
             nextRenderTick_ += kRenderTickMicros;
@@ -65,7 +63,7 @@ void ShowSimulation::advanceTo(std::int64_t micros)
 
 void ShowSimulation::renderTick() { windows_.main().Timer1Timer(); }
 
-void ShowSimulation::pressPlay()
+void ShowSimulation::pressPlay(bool followTrack)
 {
     SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
     sequencer.formTimer().stop();
@@ -75,15 +73,14 @@ void ShowSimulation::pressPlay()
     sequencer.startColorButton()->click();
     sequencer.playFormButton()->click();
     sequencer.playColorButton()->click();
+    // The clock counts simulated time from 0; the music's time is the same.
+    sequencer.clock().setTickSource([this] { return now_; });
+    const ShowTrack& track = windows_.state().Track;
+    if (followTrack && !track.cues.empty())
+        sequencer.clock().follow(&track, [this] { return now_ / 1000; });
+    else
+        sequencer.clock().stopFollowing();
     playing_ = true;
-    nextSequencerTick_ = kSequencerTickMicros;
-}
-
-void ShowSimulation::sequencerTick()
-{
-    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
-    sequencer.TimerSmenaFormTimer();
-    sequencer.TimerSmenaColorTimer();
 }
 
 } // namespace pluviane

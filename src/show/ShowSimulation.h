@@ -15,7 +15,9 @@ public:
     explicit ShowSimulation(AppWindows& windows);
 
     // Presses both play buttons at time 0: form 1 and scene 1 start together.
-    void start();
+    // With `followTrack` and a track with cues, form and scene change at the
+    // cues, the music's time being the simulated time.
+    void start(bool followTrack = false);
 
     // Runs every tick due up to and including `micros` microseconds.
     void advanceTo(std::int64_t micros);
@@ -24,13 +26,11 @@ public:
 
 private:
     void stopLiveTimers();
-    void pressPlay();
-    void sequencerTick();
+    void pressPlay(bool followTrack);
     void renderTick();
 
     AppWindows& windows_;
     std::int64_t now_ = 0;
-    std::int64_t nextSequencerTick_ = 0;
     std::int64_t nextRenderTick_ = 0;
     bool playing_ = false;
 };

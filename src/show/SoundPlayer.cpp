@@ -1,5 +1,7 @@
 #include "show/SoundPlayer.h"
 
+#include "model/RegularFile.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QMediaDevices>
@@ -18,6 +20,12 @@ MediaSoundPlayer::~MediaSoundPlayer()
 
 void MediaSoundPlayer::open(const QString& path)
 {
+    // The media framework would wait for ever on a FIFO or a device; the
+    // file that is open stays open.
+    if (const QString problem = regularFileProblem(path); !problem.isEmpty()) {
+        QMetaObject::invokeMethod(this, [this, problem] { emit failed(problem); }, Qt::QueuedConnection);
+        return;
+    }
     dropCandidate();
     candidate_ = new QMediaPlayer(this);
     QMediaPlayer* candidate = candidate_;

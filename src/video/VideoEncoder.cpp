@@ -1,9 +1,13 @@
 #include "video/VideoEncoder.h"
 
+#include "model/Leftovers.h"
+#include "model/RegularFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -74,6 +78,9 @@ class SoundSource {
 public:
     bool open(const QString& path, QString* error)
     {
+        // FFmpeg would wait for ever on a FIFO with no writer.
+        if (const QString problem = regularFileProblem(path); !problem.isEmpty())
+            return fail(error, problem);
         AVFormatContext* raw = nullptr;
         const QByteArray name = QFile::encodeName(path);
         int code = avformat_open_input(&raw, name.constData(), nullptr, nullptr);
@@ -95,15 +102,30 @@ public:
         return true;
     }
 
-    // Length in seconds from the container, else from the stream; negative when unknown.
-    double seconds() const
+    // Length in seconds of what decodes, at most `cap`: a header may claim
+    // anything, a damaged file holds less than it says. 0 when nothing decodes.
+    double decodedSeconds(double cap)
     {
-        if (input_->duration > 0)
-            return input_->duration / static_cast<double>(AV_TIME_BASE);
-        const AVStream* s = input_->streams[stream_];
-        if (s->duration > 0)
-            return s->duration * av_q2d(s->time_base);
-        return -1;
+        PacketPtr packet(av_packet_alloc());
+        FramePtr frame(av_frame_alloc());
+        if (!packet || !frame)
+            return 0;
+        double seconds = 0;
+        const auto receive = [&] {
+            while (avcodec_receive_frame(decoder_.get(), frame.get()) >= 0) {
+                if (frame->sample_rate > 0)
+                    seconds += frame->nb_samples / static_cast<double>(frame->sample_rate);
+                av_frame_unref(frame.get());
+            }
+        };
+        while (seconds < cap && av_read_frame(input_.get(), packet.get()) >= 0) {
+            if (packet->stream_index == stream_ && avcodec_send_packet(decoder_.get(), packet.get()) >= 0)
+                receive();
+            av_packet_unref(packet.get());
+        }
+        avcodec_send_packet(decoder_.get(), nullptr);
+        receive();
+        return std::min(seconds, cap);
     }
 
     bool startResampling(QString* error)
@@ -200,6 +222,14 @@ QString temporaryNameFor(const QString& path)
     return info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(getpid()));
 }
 
+// Videos of exports that were killed before they finished, named as above.
+void removeKilledVideos(const QString& path)
+{
+    static const QRegularExpression killed(QStringLiteral("^\\..+\\.mp4\\.(\\d+)\\.part$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    removeLeftovers(QFileInfo(path).absolutePath(), killed);
+}
+
 } // namespace
 
 struct VideoEncoder::Streams {
@@ -237,8 +267,12 @@ struct VideoEncoder::Streams {
     {
         bool written = true;
         if (output != nullptr) {
-            if (fileOpen)
-                written = avio_closep(&output->pb) >= 0;
+            if (fileOpen) {
+                // avio_closep() loses a failed flush: the context's error keeps it.
+                avio_flush(output->pb);
+                written = output->pb->error >= 0;
+                written = avio_closep(&output->pb) >= 0 && written;
+            }
             avformat_free_context(output);
             output = nullptr;
         }
@@ -423,6 +457,7 @@ bool VideoEncoder::Streams::start(const QString& path, const VideoOptions& optio
                               .arg(QDir::toNativeSeparators(options.music), why));
     }
 
+    removeKilledVideos(path);
     s.temporary = temporaryNameFor(path);
     const QByteArray name = QFile::encodeName(s.temporary);
     // The muxer keeps the name: moving the index to the front reopens the file by it.
@@ -518,9 +553,12 @@ double soundLength(const QString& path, QString* error)
     SoundSource source;
     if (!source.open(path, error))
         return -1;
-    const double seconds = source.seconds();
-    if (seconds <= 0 && error)
-        *error = QCoreApplication::translate("pluviane::VideoEncoder", "the sound's length is unknown");
+    const double seconds = source.decodedSeconds(kMaxSeconds);
+    if (seconds <= 0) {
+        if (error)
+            *error = QCoreApplication::translate("pluviane::VideoEncoder", "no sound decodes from it");
+        return -1;
+    }
     return seconds;
 }
 

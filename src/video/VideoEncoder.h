@@ -20,7 +20,8 @@ struct VideoOptions {
 // Writes H.264 video with AAC sound into an MP4 file through FFmpeg's
 // libraries. Everything goes to a temporary file beside the target, which
 // replaces the target only when finish() succeeds; an encoder abandoned or
-// destroyed before that leaves nothing behind.
+// destroyed before that leaves nothing behind, and opening one removes what
+// killed exports left in the target's folder.
 class VideoEncoder {
 public:
     VideoEncoder();
@@ -52,8 +53,9 @@ private:
     std::unique_ptr<Streams> streams_;
 };
 
-// The length of a sound file in seconds; negative when it cannot be read as
-// sound, with the reason in `error`.
+// The length in seconds of what decodes from a sound file (not what its
+// header claims), at most the longest video; negative when nothing decodes,
+// with the reason in `error`.
 double soundLength(const QString& path, QString* error);
 
 // Checks the video options a user gave; empty when they are fine, else why not.

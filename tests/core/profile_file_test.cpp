@@ -86,3 +86,46 @@ TEST(ProfileFile, RefusedWriteNamesTheReasonAndKeepsTheFile)
 
     EXPECT_TRUE(settingsFilePath().endsWith("/pluviane/plv.ini"));
 }
+
+TEST(ProfileFile, AStoreChangesOnlyItsOwnLineWhateverTheOtherBytesAre)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plv.ini");
+    // Written by another program: a byte order mark, CR LF, a Windows-1251
+    // cost ("Смета"), quoted values and a last line with no line end.
+    const QByteArray cp1251("\xD1\xEC\xE5\xF2\xE0");
+    const QByteArray original = "\xEF\xBB\xBF[Konveir]\r\nFile1_c=" + cp1251 + "\r\nFile2_f=\"/home/a b/x.wat\"\r\n"
+                                "File3_f='/y.wat'\r\nFile4_c=\"half\r\n[DMX]\r\nPort=1";
+    writeText(path, original);
+    EXPECT_EQ(readProfileString(path, "Konveir", "File2_f", {}), "/home/a b/x.wat");
+    EXPECT_EQ(readProfileString(path, "Konveir", "File3_f", {}), "/y.wat");
+    EXPECT_EQ(readProfileString(path, "Konveir", "File4_c", {}), "\"half");
+
+    ASSERT_TRUE(writeProfileString(path, "Konveir", "File2_f", "/z.wat").ok);
+    QByteArray expected = original;
+    expected.replace("\"/home/a b/x.wat\"", "/z.wat");
+    EXPECT_EQ(readText(path), expected);
+    ASSERT_TRUE(writeProfileString(path, "DMX", "Levels", "5").ok);
+    EXPECT_EQ(readText(path), expected + "\r\nLevels=5\r\n");
+
+    // Several changes to one file read once, as a slot store makes them.
+    ProfileFile file = ProfileFile::read(path);
+    file.setValue("Konveir", "File1_c", "a longer cost than before");
+    file.setValue("Konveir", "File3_f", "/w.wat");
+    file.setValue("Konveir", "File9_c", "9");
+    file.setValue("dmx", "port", "");
+    EXPECT_EQ(file.value("Konveir", "File3_f", {}), "/w.wat");
+    EXPECT_EQ(file.value("Konveir", "File9_c", {}), "9");
+    EXPECT_EQ(file.value("DMX", "Levels", {}), "5");
+    EXPECT_TRUE(file.bytes().endsWith("File9_c=9\r\n[DMX]\r\nPort=\r\nLevels=5\r\n"));
+
+    // Garbage stays garbage, byte for byte, and grows only by the new line.
+    QByteArray garbage(10 << 20, '\0');
+    for (qsizetype i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 2654435761u) >> 13);
+    writeText(path, garbage);
+    ASSERT_TRUE(writeProfileString(path, "Konveir", "File1_c", "1").ok);
+    const QByteArray after = readText(path);
+    EXPECT_TRUE(after.startsWith(garbage));
+    EXPECT_LE(after.size(), garbage.size() + 24);
+}

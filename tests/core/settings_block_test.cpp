@@ -180,3 +180,20 @@ TEST(SettingsBlock, AppliesInByteOrderWithTheSecondZoomLast)
     const std::vector<std::size_t> order = {130, 133, 157, 206, 210, 213};
     EXPECT_EQ(controls.writtenBytes, order);
 }
+
+TEST(SettingsBlock, ApplyingOnlyTheChangedBytesKeepsBarsBeyondAByte)
+{
+    FakeControls controls;
+    controls.values = {{"ScrollBarLen", 300}, {"ScrollBarCupWidthX", 150}};
+    FountainState state;
+    state.ViewAngleY = 33;
+    auto now = filledImage(0);
+    ToBufCup(state, controls, *now);
+    FountainImage target = *now;
+    target[152] = 90;
+    applyChangedSettings(*now, target, state, controls);
+    EXPECT_EQ(controls.values["ScrollBarCupWidthX"], 90);
+    EXPECT_EQ(controls.values["ScrollBarLen"], 300);
+    EXPECT_EQ(controls.writtenBytes, std::vector<std::size_t>{152});
+    EXPECT_DOUBLE_EQ(state.ViewAngleY, 33);
+}

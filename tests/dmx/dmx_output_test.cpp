@@ -23,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sys/stat.h>
+
 using namespace pluviane;
 using namespace pluviane::test;
 using namespace std::chrono_literals;
@@ -233,12 +235,54 @@ TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
     EXPECT_TRUE(receiver.waitFor(allZero));
 }
 
+TEST_F(DmxOutput, HeadlessPlayerChangesTheLevelAtTheCueOfALabelFile)
+{
+    // Form 1 dry, form 2 full; counting would hold form 1 for almost five seconds.
+    FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
+    state.FormPressure[1][1] = 255;
+    state.FormPressure[2][1] = 0;
+    EditorWindow& editor = program_->windows->editor();
+    program_->windows->recorder().formCountBar()->setValue(2);
+    editor.automatTab().sequencer().formLengthBar()->setValue(300);
+    editor.automatTab().sequencer().rampStepBar()->setValue(50);
+    const QString file = config_.filePath("show.wat");
+    ASSERT_TRUE(editor.fileCommands().SAveFileFontan(file));
+    QFile labels(config_.filePath("cues.txt"));
+    ASSERT_TRUE(labels.open(QIODevice::WriteOnly));
+    labels.write("0\t0\tF1\n1.5\t1.5\tF2\n");
+    labels.close();
+
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 4));
+    QProcess player;
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(QCoreApplication::applicationDirPath() + "/pluviane-play",
+                 {file, "--universe", "4", "--cues", labels.fileName(), "--ola-port", QString::number(olad_.port())});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    // Frames come every 50 ms from the show's start: the first 20 are before the cue.
+    ASSERT_TRUE(receiver.waitFor([](const DmxFrame&) { return true; }, 8000));
+    const int first = receiver.frames();
+    bool early = false;
+    EXPECT_TRUE(receiver.waitFor([&](const DmxFrame& f) {
+        early = early || (f[0] != 0 && receiver.frames() - first < 20);
+        return f[0] == 255;
+    }, 8000));
+    EXPECT_FALSE(early) << "the level rose before the cue";
+    EXPECT_GE(receiver.frames() - first, 20);
+    // Without music the show ends two seconds after its last cue.
+    EXPECT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitCode(), 0);
+}
+
 TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
 {
     QTemporaryDir dir;
     const QString program = QCoreApplication::applicationDirPath() + "/pluviane-play";
     const QString garbage = dir.filePath("garbage.wat");
     QFile(garbage).open(QIODevice::WriteOnly);  // empty: loads as a fountain of zeros
+    const QString fifo = dir.filePath("fifo.wat"); // with no writer: a plain open would block
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     struct Case {
         QStringList arguments;
         int exitCode;
@@ -253,6 +297,10 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
         {{garbage, "--universe", "x"}, 2, "takes a number"},
         {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
         {{dir.filePath("missing.wat")}, 1, "no fountain file"},
+        {{fifo}, 1, "pipe"},
+        {{garbage, "--music", fifo}, 2, "cannot read the sound file"},
+        {{garbage, "--cues", garbage + "x"}, 2, "label file"},
+        {{garbage, "--cues", garbage, "--no-track"}, 2, "exclude each other"},
     };
     for (const Case& c : cases) {
         QProcess run;

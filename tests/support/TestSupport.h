@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
 #include "model/FountainState.h"
 #include "model/Random.h"
 
@@ -29,6 +32,9 @@ struct Program {
         processRandom().reset();
         state = std::make_unique<FountainState>();
         windows = std::make_unique<AppWindows>(*state);
+        // No test may wait on a real dialog: questions are answered No.
+        windows->editor().fileCommands().setPrompter(
+            std::make_unique<UnattendedPrompter>([](const QString&, const QString&) {}));
     }
 
     std::unique_ptr<FountainState> state;

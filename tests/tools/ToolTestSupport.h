@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SynthSong.h"
 #include "TestSupport.h"
 
 #include "editor/AutomatTab.h"
@@ -18,7 +19,9 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace pluviane::test {
 
@@ -71,26 +74,10 @@ inline ToolRun runRender(const QStringList& arguments, const QString& program = 
 // A mono 16-bit WAV file of a sine tone.
 inline bool writeTone(const QString& path, double seconds, int rate = 22050)
 {
-    const int samples = static_cast<int>(seconds * rate);
-    QByteArray data(samples * 2, '\0');
-    for (int i = 0; i < samples; ++i)
-        qToLittleEndian<qint16>(static_cast<qint16>(8000 * std::sin(i * 2 * M_PI * 440 / rate)), data.data() + 2 * i);
-    QByteArray header("RIFF");
-    auto put32 = [&header](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&header](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data.size());
-    header.append("WAVEfmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(rate);
-    put32(rate * 2);
-    put16(2);
-    put16(16);
-    header.append("data");
-    put32(data.size());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(header + data) == header.size() + data.size();
+    std::vector<float> samples(static_cast<std::size_t>(seconds * rate));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(0.25 * std::sin(double(i) * 2 * M_PI * 440 / rate));
+    return writeWav(path, samples, rate);
 }
 
 // Pixels brighter than the black sky in the rows [top, bottom) of an upright picture.

@@ -34,7 +34,15 @@ TEST(Install, DesktopEntryFileTypeAndThumbnailerWorkFromTheInstalledTree)
     ASSERT_EQ(install.exitCode, 0) << install.errors.toStdString();
 
     const QString share = root.filePath(QStringLiteral("share"));
-    EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/pluviane"))).isExecutable());
+    const QStringList programs = QStringLiteral(PLUVIANE_INSTALLED_PROGRAMS).split(QLatin1Char(','));
+    EXPECT_GE(programs.size(), 3);
+    for (const QString& program : programs) {
+        const QString installed = root.filePath(QStringLiteral("bin/") + program);
+        EXPECT_TRUE(QFileInfo(installed).isExecutable()) << installed.toStdString();
+        if (program != QStringLiteral("pluviane")) { // the program itself wants a display
+            EXPECT_EQ(runCommand(installed, {QStringLiteral("--help")}).exitCode, 0) << program.toStdString();
+        }
+    }
     EXPECT_TRUE(QFileInfo::exists(share + QStringLiteral("/icons/hicolor/scalable/apps/pluviane.svg")));
 
     const QString desktop = share + QStringLiteral("/applications/pluviane.desktop");

@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace pluviane;
 using namespace pluviane::test;
 
@@ -53,6 +55,9 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
     };
     const QString oversized = write("big.wat", QByteArray(64001, '\1'));
     const QString garbageSound = write("noise.mp3", QByteArray(5000, '\x7f'));
+    // A FIFO with no writer: opened the usual way it would block the tool for ever.
+    const QString pipe = folder.filePath(QStringLiteral("pipe.wat"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString out = folder.filePath(QStringLiteral("out.png"));
     const QString video = folder.filePath(QStringLiteral("out.mp4"));
     const QString o = QStringLiteral("-o");
@@ -74,6 +79,9 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         {{kExample, o, video, QStringLiteral("--size"), QStringLiteral("321x240")}, 2, "an odd video width"},
         {{folder.filePath(QStringLiteral("missing.wat")), o, out}, 1, "a missing fountain", "missing.wat"},
         {{oversized, o, out}, 1, "an oversized fountain", "big.wat"},
+        {{oversized, o, out}, 1, "the limit", "64000 bytes"},
+        {{pipe, o, out}, 1, "a FIFO as the fountain", "pipe.wat"},
+        {{kExample, o, video, QStringLiteral("--music"), pipe}, 1, "a FIFO as the music", "pipe.wat"},
         {{kExample, o, video, QStringLiteral("--music"), garbageSound}, 1, "a garbage sound file", "noise.mp3"},
         {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.png"))}, 1, "an unwritable folder", "out.png"},
         {{kExample, o, folder.filePath(QStringLiteral("big.wat/out.mp4")), QStringLiteral("--duration"),
@@ -85,6 +93,7 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         EXPECT_FALSE(run.errors.trimmed().isEmpty()) << c.what << " gives a reason";
         EXPECT_TRUE(run.errors.contains(c.named)) << c.what << ": " << run.errors.toStdString();
         EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 2) << c.what << " leaves no output";
+        EXPECT_FALSE(QFile::exists(out) || QFile::exists(video)) << c.what;
     }
 
     // A full disk, as a file size limit of 20 KiB makes it for this run alone.
@@ -101,11 +110,13 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
     }
 
     // Short files and garbage of the right size are fountains to the program (it
-    // checks no magic), so they are drawn, whatever they hold, without a crash.
+    // checks no magic), so they are drawn, whatever they hold, without a crash;
+    // the tool only warns that they do not begin as the program's files do.
     for (const QByteArray& bytes : {QByteArray(100, '\3'), QByteArray(64000, '\xff')}) {
         const QString odd = write("odd.wat", bytes);
         const ToolRun run = runRender({odd, o, out, QStringLiteral("--time"), QStringLiteral("2")});
         EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains("odd.wat does not begin as a fountain file")) << run.errors.toStdString();
         EXPECT_FALSE(QImage(out).isNull());
     }
 }

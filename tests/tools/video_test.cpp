@@ -1,5 +1,7 @@
 #include "ToolTestSupport.h"
 
+#include "video/VideoEncoder.h"
+
 #include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -110,4 +112,76 @@ TEST(VideoExport, DecodesBackWithBothStreamsEveryFrameAndTheSamePicturesTwice)
     for (std::size_t i = 0; i < first.frames.size(); ++i)
         EXPECT_EQ(first.frames[i], second.frames[i]) << "frame " << i << " differs between two runs";
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary files stay behind";
+}
+
+TEST(VideoExport, TheSoundsLengthIsWhatDecodesNotWhatItsHeaderClaims)
+{
+    QTemporaryDir dir;
+    const QString tone = QDir(dir.path()).filePath(QStringLiteral("tone.wav"));
+    ASSERT_TRUE(writeTone(tone, 1.0));
+    // The header now claims some 13 hours of sound.
+    QFile file(tone);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray claim("\x00\xff\xff\x7f", 4);
+    file.seek(4);
+    file.write(claim);
+    file.seek(40);
+    file.write(claim);
+    file.close();
+    QString why;
+    EXPECT_NEAR(pluviane::soundLength(tone, &why), 1.0, 0.05) << why.toStdString();
+    ASSERT_TRUE(file.resize(44));
+    EXPECT_LT(pluviane::soundLength(tone, &why), 0);
+    EXPECT_FALSE(why.isEmpty());
+}
+
+TEST(VideoExport, AFileWithATrackPlaysItsCuesWithItsMusicUnlessToldOtherwise)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    const QString tone = folder.filePath(QStringLiteral("tone.wav"));
+    ASSERT_TRUE(writeTone(tone, 2.0));
+    // Counting alone would hold form 1 (no water) until 0.8 s; the track brings form 2 at 0.3 s.
+    const QString tracked = folder.filePath(QStringLiteral("tracked.wat"));
+    {
+        const QString plain = writeTwoFormShow(folder);
+        Program program;
+        pluviane::FileCommands& files = program.windows->editor().fileCommands();
+        ASSERT_TRUE(files.OpenFontanFile(plain));
+        program.state->Track = {{{0, 1, 0}, {300, 2, 0}}, tone};
+        ASSERT_TRUE(files.SAveFileFontan(tracked));
+    }
+    const QString labels = folder.filePath(QStringLiteral("cues.txt"));
+    QFile file(labels);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("0\t0\tF1\n1.0\t1.0\tF2\n");
+    file.close();
+    auto render = [&](const char* name, QStringList extra) {
+        const QString out = folder.filePath(QString::fromLatin1(name));
+        const ToolRun run = runRender(QStringList{tracked, QStringLiteral("-o"), out, QStringLiteral("--fps"),
+                                                  QStringLiteral("10"), QStringLiteral("--size"),
+                                                  QStringLiteral("160x120")} + extra);
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        return decode(out);
+    };
+    const DecodedVideo byTrack = render("track.mp4", {});
+    EXPECT_NEAR(byTrack.audioSeconds, 2.0, 0.1) << "the track's music, and its length";
+    ASSERT_EQ(byTrack.frames.size(), 20u);
+    EXPECT_EQ(upperLight(byTrack.frames[2]), 0) << "form 1 before the cue";
+    EXPECT_GT(upperLight(byTrack.frames[6]), 20) << "form 2 after the cue at 0.3 s";
+
+    const DecodedVideo loop = render("loop.mp4", {QStringLiteral("--no-track"), QStringLiteral("--duration"), QStringLiteral("2")});
+    ASSERT_EQ(loop.frames.size(), 20u);
+    EXPECT_EQ(loop.audioCodec, AV_CODEC_ID_NONE);
+    EXPECT_EQ(upperLight(loop.frames[6]), 0) << "the loop still holds form 1";
+
+    const DecodedVideo byLabels = render("labels.mp4", {QStringLiteral("--cues"), labels});
+    ASSERT_EQ(byLabels.frames.size(), 20u);
+    EXPECT_EQ(upperLight(byLabels.frames[6]), 0);
+    EXPECT_GT(upperLight(byLabels.frames[18]), 20) << "form 2 from 1.0 s on, where the loop would be back at 1";
+
+    const ToolRun bad = runRender({tracked, QStringLiteral("-o"), folder.filePath(QStringLiteral("x.png")),
+                                   QStringLiteral("--cues"), tone});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.errors.contains(QStringLiteral("строка 1"))) << bad.errors.toStdString();
 }

@@ -53,6 +53,18 @@ struct FakePrompter : FilePrompter {
         answers.pop_front();
         return answer;
     }
+    // Unsaved changes: the answers given in turn (No when none is left) and the questions asked.
+    std::deque<SaveAnswer> saveAnswers;
+    QStringList saveQuestions;
+    SaveAnswer askSaveChanges(QWidget*, const QString& text) override
+    {
+        saveQuestions << text;
+        if (saveAnswers.empty())
+            return SaveAnswer::No;
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
     void showMessage(QWidget*, const QString& caption, const QString& text) override
     {
         messages.push_back({caption, text});

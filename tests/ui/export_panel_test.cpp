@@ -33,8 +33,14 @@ TEST(ExportPanel, ExportsTheEditorsShowAndACancelledOrFailedOneLeavesNoFile)
     panel.videoOptions().seconds = 1;
     const FountainImage undo = program.state->SaveBuffer;
 
+    // What a killed export left: its video beside the target, its snapshot folder.
+    const QString killedVideo = folder.filePath(QStringLiteral(".old.mp4.2147483646.part"));
+    writeBytes(killedVideo, "half");
+    const QString killedSnapshot = QDir::temp().filePath(QStringLiteral("pluviane-export-2147483646-AbCdEf"));
+    ASSERT_TRUE(QDir().mkpath(killedSnapshot));
     chosen = folder.filePath(QStringLiteral("show")); // the save dialog's name without ".mp4"
     panel.exportButton()->click();
+    EXPECT_FALSE(QFileInfo::exists(killedVideo) || QFileInfo::exists(killedSnapshot)) << "leftovers of a killed export go";
     EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front().text.toStdString();
     EXPECT_EQ(readBytes(folder.filePath(QStringLiteral("show.mp4"))).mid(4, 4), QByteArray("ftyp"));
     EXPECT_TRUE(program.state->SaveBuffer == undo) << "the undo store is left as it was";

@@ -10,6 +10,7 @@
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "model/SaveBuffer.h"
+#include "model/ShowTrack.h"
 #include "render/SceneSettings.h"
 #include "show/RecorderWindow.h"
 #include "widgets/ColorGrid.h"
@@ -27,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <random>
 
 using namespace pluviane;
@@ -141,6 +143,8 @@ TEST(FileSave, WritesTheWholeImageWithHeaderViewAndCaptions)
     p.state->ViewPanX = -12;
     p.bar("ScrollBarZoom")->setValue(120);
     const QString path = dir.filePath("a.wat");
+    p.files.imageToSave();
+    EXPECT_DOUBLE_EQ(p.state->ViewAngleY, -10) << "only a save turns the live angle";
 
     p.saveAs(path);
     const QByteArray file = readBytes(path);
@@ -465,7 +469,7 @@ TEST(FileNew, ResetsTheFountainAndTheControlsItNames)
 
     p.files.SpeedButtonNewClick();
     EXPECT_EQ(p.editor.windowTitle(), "n.wat");
-    EXPECT_EQ(p.files.currentFileName(), dir.filePath("n.wat"));
+    EXPECT_TRUE(p.files.currentFileName().isEmpty()) << "a new fountain has no file yet";
     EXPECT_EQ(p.bar("ScrollBarRotField")->value(), 50);
     EXPECT_EQ(nozzleCount(*p.state), 0);
     EXPECT_EQ(p.state->JetShape[25][1], 50);
@@ -574,12 +578,24 @@ TEST(FileFuzz, RandomFilesLoadAndLeaveTheProgramUsable)
         QByteArray bytes(size, '\0');
         for (int b = 0; b < size; ++b)
             bytes[b] = static_cast<char>(generator() & 0xFF);
+        // Some carry a show track with a few bytes changed, for the track's decoder.
+        if (i % 7 == 3) {
+            auto image = std::make_unique<FountainImage>();
+            std::copy(bytes.cbegin(), bytes.cend(), image->begin());
+            ASSERT_TRUE(writeShowTrack({{{0, 1, 1}, {500, 2, 3}, {900, 4, 0}}, "song.wav"}, *image));
+            for (int c = int(generator() % 4); c > 0; --c)
+                (*image)[kShowTrackOffset + generator() % 64] = Byte(generator());
+            bytes = QByteArray(reinterpret_cast<const char*>(image->data()),
+                               qsizetype(kShowTrackOffset + generator() % (kFountainFileSize - kShowTrackOffset + 1)));
+        }
         writeBytes(path, bytes);
         if (i % 10 == 9) {
             p.prompter->openNames.push_back(path);
             p.files.SpeedButtonOpenCupClick();
         } else {
             ASSERT_TRUE(p.files.OpenFontanFile(path)) << "file " << i << " of " << size << " bytes";
+            ASSERT_TRUE(std::is_sorted(p.state->Track.cues.begin(), p.state->Track.cues.end(),
+                                       [](const ShowCue& a, const ShowCue& b) { return a.timeMs < b.timeMs; }));
         }
         // Every few files the view must still be drawable from the editor's controls.
         if (i % 50 == 0)
@@ -631,6 +647,26 @@ TEST(FileNew, PutsBothSequencersDown)
             EXPECT_FALSE(play->isChecked()) << name;
         }
     }
+}
+
+TEST(FileNew, TheFirstSaveAsksForANameAndLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    FileProgram p;
+    const QString old = dir.filePath("old.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("classic_round.wat"), old));
+    p.open(old);
+    p.files.SpeedButtonNewClick();
+    EXPECT_EQ(p.editor.windowTitle(), "old.wat");
+    EXPECT_TRUE(p.prompter->saveQuestions.isEmpty()) << "an unchanged fountain never asks";
+
+    const QString fresh = dir.filePath("fresh.wat");
+    p.prompter->saveNames.push_back(fresh);
+    control<QToolButton>(&p.editor, "SpeedButtonSaveFontan")->click();
+    EXPECT_EQ(p.prompter->saveAsked, 1);
+    EXPECT_EQ(readBytes(old), readBytes(examplePath("classic_round.wat")));
+    EXPECT_EQ(readBytes(fresh).size(), 64000);
+    EXPECT_EQ(p.files.currentFileName(), fresh);
 }
 
 TEST(FileRoundTrip, ABuiltFountainComesBackInAFreshProgram)

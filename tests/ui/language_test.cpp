@@ -2,7 +2,7 @@
 // Russian, and English captions that fit where the Russian ones do.
 #include "FileTestSupport.h"
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "app/MainWindow.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
@@ -11,6 +11,7 @@
 #include "info/HelpWindow.h"
 #include "model/ProfileFile.h"
 #include "show/RecorderWindow.h"
+#include "show/TimelineWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -83,7 +84,8 @@ QStringList shownTexts(QWidget* window)
 
 QList<QWidget*> windowsOf(AppWindows& windows)
 {
-    return {&windows.main(), &windows.editor(), &windows.recorder(), &windows.help(), &windows.about()};
+    return {&windows.main(), &windows.editor(), &windows.recorder(), &windows.help(), &windows.about(),
+            &windows.timeline()};
 }
 
 // How far each caption of the editor's tabs and the recorder runs past the

@@ -1,11 +1,15 @@
 #include "FileTestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/FirstStart.h"
 #include "app/PresetList.h"
+#include "editor/AutomatTab.h"
 #include "editor/BowlTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "model/ProfileFile.h"
+#include "show/SequencerPanel.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 using namespace pluviane;
@@ -150,7 +155,7 @@ TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
 
     // Checked, the fountain is saved over its file first.
     saveFirst->setChecked(true);
-    p.editor.fileCommands().SpeedButtonNewClick();
+    control<QScrollBar>(&p.editor, "ScrollBarCupWidthX")->setValue(40);
     p.presets.IniSaveButton("7", "b");
     EXPECT_NE(readBytes(mine), readBytes(examplePath("spiral.wat")));
     EXPECT_EQ(p.get("File7_f"), mine);
@@ -166,4 +171,132 @@ TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
     EXPECT_TRUE(p.prompter->messages[0].text.startsWith("Unable to write to " + p.ini + ".blocked"));
     EXPECT_EQ(p.cost(8)->text(), "typed") << "the panel is not refreshed";
     EXPECT_EQ(readBytes(p.ini), before);
+}
+
+TEST(PresetList, FirstStartPutsCopiesOfTheExamplesOnTheButtonsAndALongCostElides)
+{
+    PresetProgram p;
+    const QString examples = QFileInfo(examplePath("classic_round.wat")).absolutePath();
+    FirstStartPlaces places{p.ini, examples, p.dir.filePath("data/pluviane/examples")};
+    ASSERT_EQ(prepareFirstStart(places), "");
+    const QString copy = places.examplesTo + "/square.wat";
+    EXPECT_EQ(p.get("File2_f"), copy);
+    EXPECT_EQ(p.get("File01_f"), places.examplesTo + "/classic_round.wat");
+    EXPECT_EQ(readBytes(copy), readBytes(examplePath("square.wat")));
+    p.presets.TimerCreateTimer();
+    EXPECT_EQ(nozzleCount(*p.state), 50);
+    EXPECT_TRUE(p.editor.fileCommands().currentFileName().startsWith(places.examplesTo));
+
+    // An existing settings file, even an empty one, is the user's.
+    writeBytes(p.ini, "");
+    ASSERT_EQ(prepareFirstStart(places), "");
+    EXPECT_EQ(readBytes(p.ini), "");
+
+    p.main.show();
+    const int width = p.main.width();
+    const QString cost = QString(570, QChar(u'Ж'));
+    p.set("File1_c", cost);
+    control<QPushButton>(&p.main, "SpeedButtonView1")->click();
+    auto* label = control<QLabel>(&p.main, "LabelSmetam");
+    EXPECT_EQ(p.main.width(), width);
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_EQ(label->toolTip(), "По смете : " + cost);
+}
+
+TEST(PresetList, AChangedFountainAsksBeforeItGoesAndCancelKeepsEverything)
+{
+    PresetProgram p;
+    FileCommands& files = p.editor.fileCommands();
+    const QString a = p.dir.filePath("a.wat");
+    const QString b = p.dir.filePath("b.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("square.wat"), a));
+    ASSERT_TRUE(QFile::copy(examplePath("spiral.wat"), b));
+    p.set("File1_f", b);
+    p.set("File1_c", "100");
+    auto* cup = control<QScrollBar>(&p.editor, "ScrollBarCupWidthX");
+    auto open = [&](const QString& path) {
+        p.prompter->openNames.push_back(path);
+        files.SpeedButtonOpenFontanClick();
+    };
+
+    // Unchanged: no question anywhere.
+    open(a);
+    p.presets.IniReadButton("1");
+    EXPECT_EQ(files.currentFileName(), b);
+    open(a);
+    EXPECT_TRUE(p.prompter->saveQuestions.isEmpty());
+
+    cup->setValue(60);
+    files.history().commitStep();
+    EXPECT_EQ(p.editor.windowTitle(), "a.wat*");
+    p.set("File1_c", "200");
+    const QString question = QStringLiteral("Сохранить изменения в файле a.wat?");
+    const int opened = p.prompter->openAsked;
+    for (int i = 0; i < 5; ++i)
+        p.prompter->saveAnswers.push_back(SaveAnswer::Cancel);
+    p.presets.IniReadButton("1");
+    files.SpeedButtonNewClick();
+    files.SpeedButtonOpenFontanClick();
+    p.editor.automatTab().sequencer().SpeedButtonOpenFormColorClick();
+    EXPECT_FALSE(p.main.close());
+    EXPECT_EQ(p.prompter->saveQuestions, QStringList(5, question));
+    EXPECT_EQ(p.prompter->openAsked, opened);
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : 100");
+    EXPECT_EQ(files.currentFileName(), a);
+    EXPECT_EQ(cup->value(), 60);
+    EXPECT_EQ(readBytes(a), readBytes(examplePath("square.wat")));
+
+    // No goes on without saving; Yes saves first.
+    p.prompter->saveAnswers.push_back(SaveAnswer::No);
+    p.presets.IniReadButton("1");
+    EXPECT_EQ(files.currentFileName(), b);
+    EXPECT_EQ(readBytes(a), readBytes(examplePath("square.wat")));
+    cup->setValue(70);
+    p.prompter->saveAnswers.push_back(SaveAnswer::Yes);
+    open(a);
+    EXPECT_EQ(files.currentFileName(), a);
+    open(b);
+    EXPECT_EQ(cup->value(), 70) << "b was saved before a was opened";
+
+    // Unnamed, Yes asks for a name; cancelling it cancels the load.
+    files.SpeedButtonNewClick();
+    cup->setValue(80);
+    p.prompter->saveAnswers.push_back(SaveAnswer::Yes);
+    p.presets.IniReadButton("1");
+    EXPECT_EQ(p.prompter->saveQuestions.back(), QStringLiteral("Сохранить изменения?"));
+    EXPECT_EQ(cup->value(), 80);
+    EXPECT_TRUE(files.currentFileName().isEmpty());
+}
+
+TEST(PresetList, ARecordedSlotLoadsTheFountainThatWasOnScreen)
+{
+    PresetProgram p;
+    FileCommands& files = p.editor.fileCommands();
+    // Right after start, with "Записывать и файл" checked: the cost only, nothing asked.
+    p.presets.IniSaveButton("2", "x");
+    EXPECT_EQ(readBytes(p.ini), "[Konveir]\nFile2_c=x\n");
+    EXPECT_EQ(p.prompter->saveAsked, 0);
+
+    const QString a = p.dir.filePath("a.wat");
+    const QString b = p.dir.filePath("b.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("square.wat"), a));
+    ASSERT_TRUE(QFile::copy(examplePath("spiral.wat"), b));
+    p.prompter->openNames.push_back(a);
+    files.SpeedButtonOpenFontanClick();
+    p.set("File3_f", b);
+    p.presets.IniReadButton("3");
+    auto* cup = control<QScrollBar>(&p.editor, "ScrollBarCupWidthX");
+    cup->setValue(90);
+    p.presets.IniSaveButton("4", "y");
+    EXPECT_EQ(p.get("File4_f"), b) << "the fountain on screen, not the open dialog's choice";
+    cup->setValue(30);
+    p.presets.IniReadButton("4");
+    EXPECT_EQ(cup->value(), 90);
+
+    // A cancelled save records nothing.
+    files.SpeedButtonNewClick();
+    cup->setValue(50);
+    p.presets.IniSaveButton("5", "z");
+    EXPECT_EQ(p.prompter->saveAsked, 1);
+    EXPECT_EQ(p.get("File5_c"), "<none>");
 }

@@ -1,7 +1,9 @@
 #include "FileTestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/PresetList.h"
 #include "editor/AutomatTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/ManualTab.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 using namespace pluviane;
 using namespace pluviane::test;
@@ -386,4 +389,52 @@ TEST(ShowFile, ARecordedShowComesBackInAFreshProgram)
     EXPECT_EQ(fresh.seq.formLengthBar()->value(), 44); // one byte: 300 comes back as 44
     EXPECT_EQ(fresh.seq.colourStepBar()->value(), 5);
     EXPECT_EQ(fresh.seq.sceneLengthBar()->value(), 200);
+}
+
+TEST(ShowAndFile, APlayingShowNeverChangesTheFountainAndEveryLoadStopsIt)
+{
+    QTemporaryDir dir;
+    ShowProgram p;
+    FileCommands& files = p.editor.fileCommands();
+    const QString path = dir.filePath("round.wat");
+    ASSERT_TRUE(QFile::copy(examplePath("classic_round.wat"), path));
+    p.prompter->openNames.push_back(path);
+    files.SpeedButtonOpenFontanClick();
+    auto play = [&p] {
+        p.seq.playFormButton()->click();
+        p.seq.playColorButton()->click();
+    };
+    auto stopped = [&p] { return p.seq.stopFormButton()->isChecked() && p.seq.stopColorButton()->isChecked(); };
+
+    // Levels, colours, faders, the recorder's numbers and the spinning view all move; the design does not.
+    play();
+    p.ticks(400, &SequencerPanel::TimerSmenaFormTimer);
+    p.ticks(400, &SequencerPanel::TimerSmenaColorTimer);
+    p.rec.show();
+    p.state->ViewAngleY += 33;
+    EXPECT_FALSE(files.isChanged());
+    files.history().commitStep();
+    EXPECT_EQ(files.history().stack().count(), 0);
+    EXPECT_EQ(p.editor.windowTitle(), "round.wat");
+    files.SpeedButtonNewClick();
+    EXPECT_TRUE(p.prompter->saveQuestions.isEmpty());
+
+    // Open, a preset and the start-up load each put both sequencers down,
+    // the start-up one without a question even for a changed fountain.
+    play();
+    p.prompter->openNames.push_back(path);
+    files.SpeedButtonOpenFontanClick();
+    EXPECT_TRUE(stopped());
+    const QString ini = dir.filePath("plv.ini");
+    writeBytes(ini, ("[Konveir]\nFile1_f=" + path + "\nFile01_f=" + path + "\n").toUtf8());
+    MainWindow& main = p.windows->main();
+    main.presets().setSettingsPath(ini);
+    play();
+    main.presets().IniReadButton("1");
+    EXPECT_TRUE(stopped());
+    play();
+    p.rec.formCountBar()->setValue(20);
+    main.presets().TimerCreateTimer();
+    EXPECT_TRUE(stopped());
+    EXPECT_TRUE(p.prompter->saveQuestions.isEmpty());
 }

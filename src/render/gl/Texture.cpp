@@ -1,6 +1,10 @@
 #include "render/gl/Texture.h"
 
+#include "model/RegularFile.h"
+
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 
 #include <GL/gl.h>
@@ -29,7 +33,11 @@ void oglLoadTexture(const char* path, int /*mode*/, std::int32_t* handle)
 {
     if (path == nullptr || handle == nullptr)
         return;
-    QImage picture(QString::fromLocal8Bit(path));
+    // Only a regular file is read: a FIFO or a device would block the program.
+    QFile file(QString::fromLocal8Bit(path));
+    if (!openRegularFile(file, nullptr))
+        return;
+    const QImage picture = QImageReader(&file).read();
     if (picture.isNull())
         return;
     // OpenGL rows run bottom to top; the quad's texture origin is its lower left corner.

@@ -1,0 +1,452 @@
+#include "show/TimelineWindow.h"
+
+#include "app/AppWindows.h"
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/AtomicWrite.h"
+#include "model/ShowTrack.h"
+#include "music/MusicDecoder.h"
+#include "show/MusicPanel.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
+#include "show/SoundPlayer.h"
+#include "show/TimelineView.h"
+#include "widgets/Controls.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace pluviane {
+
+namespace {
+
+constexpr int kRefreshMs = 40;
+constexpr int kAnalysisRate = 22050;
+QString kCaption() { return QCoreApplication::translate("pluviane::TimelineWindow", "Партитура шоу"); }
+
+// "m:ss.cc"
+QString clockText(std::int64_t ms)
+{
+    ms = std::max<std::int64_t>(0, ms);
+    const std::int64_t centis = ms / 10;
+    return QStringLiteral("%1:%2.%3")
+        .arg(centis / 6000)
+        .arg(centis / 100 % 60, 2, 10, QLatin1Char('0'))
+        .arg(centis % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString chooseLabelFile(QWidget* parent, bool save)
+{
+    const QString filter = QCoreApplication::translate("pluviane::TimelineWindow", "Метки (*.txt);;Все файлы (*)");
+    return save ? QFileDialog::getSaveFileName(parent, QCoreApplication::translate("pluviane::TimelineWindow", "Записать метки"), {}, filter)
+                : QFileDialog::getOpenFileName(parent, QCoreApplication::translate("pluviane::TimelineWindow", "Открыть метки"), {}, filter);
+}
+
+} // namespace
+
+TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
+    : QWidget(nullptr), state_(state), windows_(windows), chooser_(chooseLabelFile)
+{
+    setObjectName(QStringLiteral("TimelineWindow"));
+    setWindowTitle(kCaption());
+    resize(960, 260);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+
+    tools_ = new QHBoxLayout;
+    tools_->setSpacing(2);
+    addButton("SpeedButtonTimelineStart", QStyle::SP_MediaSkipBackward, {}, tr("В начало"),
+              &TimelineWindow::SpeedButtonTimelineStartClick);
+    play_ = addButton("SpeedButtonTimelinePlay", QStyle::SP_MediaPlay, {}, tr("Играть / пауза (пробел)"),
+                      &TimelineWindow::SpeedButtonTimelinePlayClick);
+    addButton("SpeedButtonAddFormCue", QStyle::SP_ArrowDown, tr("Форма сюда"),
+              tr("Метка с текущей формой записи у указателя"), &TimelineWindow::SpeedButtonAddFormCueClick);
+    addButton("SpeedButtonAddSceneCue", QStyle::SP_ArrowDown, tr("Сцена сюда"),
+              tr("Метка с текущей сценой записи у указателя"), &TimelineWindow::SpeedButtonAddSceneCueClick);
+    addButton("SpeedButtonDeleteCue", QStyle::SP_TrashIcon, {}, tr("Удалить метку (Delete)"),
+              &TimelineWindow::SpeedButtonDeleteCueClick);
+    addButton("SpeedButtonImportCues", QStyle::SP_DialogOpenButton, {}, tr("Метки из файла Audacity"),
+              &TimelineWindow::SpeedButtonImportCuesClick);
+    addButton("SpeedButtonExportCues", QStyle::SP_DialogSaveButton, {}, tr("Метки в файл Audacity"),
+              &TimelineWindow::SpeedButtonExportCuesClick);
+    tools_->addSpacing(8);
+    follow_ = makeCheck(this, QStringLiteral("CheckBoxFollowTrack"), tr("Играть по партитуре"), false,
+                        tr("Формы и сцены меняются по меткам, в такт музыке"));
+    tools_->addWidget(follow_);
+    tools_->addStretch(1);
+    progress_ = new QProgressBar(this);
+    nameUncaptioned(progress_, QStringLiteral("ProgressMusicAnalysis"));
+    progress_->setRange(0, 100);
+    progress_->setMaximumWidth(140);
+    progress_->setFormat(tr("Разбор %p%"));
+    progress_->hide();
+    tools_->addWidget(progress_);
+    tempo_ = makeLabel(this, QStringLiteral("LabelTempo"), tr("--- уд/мин"));
+    position_ = makeLabel(this, QStringLiteral("LabelTimelinePos"), QStringLiteral("0:00.00 / 0:00.00"));
+    position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance(QStringLiteral("00:00.00 / 00:00.00")));
+    tools_->addWidget(tempo_);
+    tools_->addSpacing(8);
+    tools_->addWidget(position_);
+    layout->addLayout(tools_);
+
+    view_ = new TimelineView(state_.Track, this);
+    layout->addWidget(view_, 1);
+    message_ = makeLabel(this, QStringLiteral("LabelTimelineMessage"), {});
+    message_->setMinimumWidth(1);
+    layout->addWidget(message_);
+
+    connect(view_, &TimelineView::seekRequested, this, &TimelineWindow::seek);
+    connect(view_, &TimelineView::cuesEdited, this, &TimelineWindow::edited);
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(space, &QShortcut::activated, this, &TimelineWindow::SpeedButtonTimelinePlayClick);
+    auto* del = new QShortcut(QKeySequence(Qt::Key_Delete), this);
+    connect(del, &QShortcut::activated, this, &TimelineWindow::SpeedButtonDeleteCueClick);
+
+    EditorWindow& editor = windows_.editor();
+    connect(&editor.fileCommands(), &FileCommands::trackAdopted, this, &TimelineWindow::trackAdopted);
+    MusicPanel& music = editor.automatTab().music();
+    connect(&music, &MusicPanel::soundFileOpened, this, &TimelineWindow::soundOpened);
+    connect(&music, &MusicPanel::soundPlayPressed, this, [this] {
+        if (followsTrack())
+            startFollowing();
+    });
+    connect(&music, &MusicPanel::soundStopPressed, this, [this] {
+        if (showFollowing_)
+            stopFollowing();
+    });
+
+    refresh_.setObjectName(QStringLiteral("TimerTimeline"));
+    refresh_.setInterval(kRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, &TimelineWindow::refresh);
+    refresh_.start();
+}
+
+TimelineWindow::~TimelineWindow() { stopWorker(); }
+
+QToolButton* TimelineWindow::addButton(const char* name, QStyle::StandardPixmap icon, const QString& text,
+                                       const QString& hint, void (TimelineWindow::*click)())
+{
+    QToolButton* button = makeIconButton(this, QString::fromLatin1(name), icon, hint);
+    if (!text.isEmpty()) {
+        // A captioned button is read by its caption; the name serves automation.
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        nameCaptioned(button, QString::fromLatin1(name));
+    }
+    connect(button, &QToolButton::clicked, this, click);
+    tools_->addWidget(button);
+    return button;
+}
+
+void TimelineWindow::addToolButton(QToolButton* button)
+{
+    button->setParent(this);
+    tools_->insertWidget(tools_->indexOf(follow_) - 1, button);
+}
+
+bool TimelineWindow::followsTrack() const { return follow_->isChecked() && !state_.Track.cues.empty(); }
+
+SoundPlayer& TimelineWindow::player() { return windows_.editor().automatTab().music().soundPlayer(); }
+
+bool TimelineWindow::hasMusic() { return !windows_.editor().automatTab().music().soundFileName().isEmpty(); }
+
+std::int64_t TimelineWindow::positionMs()
+{
+    const std::int64_t now = monotonic_();
+    if (hasMusic())
+        return smooth_.at(player().position(), player().playing(), now);
+    return freeRunning_ ? freeBaseMs_ + (now - freeStartMicros_) / 1000 : freeBaseMs_;
+}
+
+bool TimelineWindow::playing() const
+{
+    auto* self = const_cast<TimelineWindow*>(this);
+    return self->hasMusic() ? self->player().playing() : freeRunning_;
+}
+
+void TimelineWindow::play()
+{
+    if (hasMusic()) {
+        player().play();
+    } else if (!freeRunning_) {
+        freeStartMicros_ = monotonic_();
+        freeRunning_ = true;
+    }
+    if (followsTrack())
+        startFollowing();
+    refresh();
+}
+
+void TimelineWindow::pause()
+{
+    if (hasMusic()) {
+        player().stop(); // stop keeps the place
+    } else if (freeRunning_) {
+        freeBaseMs_ = positionMs();
+        freeRunning_ = false;
+    }
+    if (showFollowing_)
+        stopFollowing();
+    refresh();
+}
+
+void TimelineWindow::seek(std::int64_t ms)
+{
+    ms = std::clamp<std::int64_t>(ms, 0, view_->lengthMs());
+    if (hasMusic()) {
+        player().seek(ms);
+    } else {
+        freeBaseMs_ = ms;
+        freeStartMicros_ = monotonic_();
+    }
+    view_->setPlayHead(ms);
+    refresh();
+}
+
+void TimelineWindow::SpeedButtonTimelinePlayClick() { playing() ? pause() : play(); }
+
+void TimelineWindow::SpeedButtonTimelineStartClick() { seek(0); }
+
+// One press plays both: the sequencers start and take form and scene from the
+// cues at the music's time, ramping and stepping colours every tick as ever.
+void TimelineWindow::startFollowing()
+{
+    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
+    sequencer.clock().follow(&state_.Track, [this] { return positionMs(); });
+    showFollowing_ = true;
+    for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColorButton()})
+        if (!button->isChecked())
+            button->click();
+}
+
+void TimelineWindow::stopFollowing()
+{
+    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
+    sequencer.clock().stopFollowing();
+    showFollowing_ = false;
+    for (QAbstractButton* button : {sequencer.stopFormButton(), sequencer.stopColorButton()})
+        if (!button->isChecked())
+            button->click();
+}
+
+void TimelineWindow::refresh()
+{
+    if (showFollowing_ && !playing())
+        stopFollowing(); // the music ended or was stopped elsewhere
+    if (workerDone_ && worker_.joinable())
+        worker_.join();
+    if (worker_.joinable())
+        progress_->setValue(workerPercent_);
+    const std::int64_t now = positionMs();
+    view_->setPlayHead(now);
+    position_->setText(clockText(now) + QStringLiteral(" / ") + clockText(view_->lengthMs()));
+    play_->setIcon(style()->standardIcon(playing() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+}
+
+void TimelineWindow::tell(const QString& text)
+{
+    message_->setText(text);
+    windows_.editor().statusBar()->showMessage(text, 15000);
+}
+
+void TimelineWindow::edited()
+{
+    view_->trackChanged();
+    refresh();
+}
+
+void TimelineWindow::addCue(bool form)
+{
+    RecorderWindow& recorder = windows_.recorder();
+    const int number = (form ? recorder.formNumberBar() : recorder.sceneNumberBar())->value();
+    if (number < 1)
+        return;
+    const std::int64_t at = std::min(view_->playHead(), kMaxCueTimeMs);
+    auto& cues = state_.Track.cues;
+    // A cue already standing at the play head takes the number.
+    auto same = std::find_if(cues.begin(), cues.end(), [at](const ShowCue& c) { return c.timeMs == at; });
+    int index = 0;
+    if (same != cues.end()) {
+        (form ? same->form : same->scene) = number;
+        index = int(same - cues.begin());
+    } else if (cues.size() >= std::size_t(kMaxTrackCues)) {
+        tell(tr("В партитуре уже %1 меток, больше не помещается").arg(kMaxTrackCues));
+        return;
+    } else {
+        index = insertCue(state_.Track, {at, form ? number : 0, form ? 0 : number});
+    }
+    view_->select({index, form ? TimelineView::FormRow : TimelineView::SceneRow});
+    edited();
+}
+
+void TimelineWindow::SpeedButtonAddFormCueClick() { addCue(true); }
+void TimelineWindow::SpeedButtonAddSceneCueClick() { addCue(false); }
+
+void TimelineWindow::SpeedButtonDeleteCueClick()
+{
+    view_->deleteSelected();
+    edited();
+}
+
+// A label file replaces the cues only when every line of it reads.
+void TimelineWindow::SpeedButtonImportCuesClick()
+{
+    const QString name = chooser_(this, false);
+    if (name.isEmpty())
+        return;
+    const CueLabelsRead read = readCueLabelFile(name);
+    if (!read.ok) {
+        tell(tr("Метки не загружены: ") + cueLabelsProblem(name, read));
+        return;
+    }
+    state_.Track.cues = read.cues;
+    view_->select({});
+    edited();
+    tell(tr("Загружено меток: %1 из %2").arg(read.cues.size()).arg(QDir::toNativeSeparators(name)));
+}
+
+void TimelineWindow::SpeedButtonExportCuesClick()
+{
+    const QString name = chooser_(this, true);
+    if (name.isEmpty())
+        return;
+    const QString why = writeFileAtomically(name, formatCueLabels(state_.Track.cues));
+    tell(why.isEmpty() ? tr("Записано меток: %1 в %2").arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
+                       : tr("Метки не записаны: %1: %2").arg(QDir::toNativeSeparators(name), why));
+}
+
+// A file with a track starts with following checked and its music in the player.
+void TimelineWindow::trackAdopted()
+{
+    if (showFollowing_)
+        stopFollowing();
+    follow_->setChecked(!state_.Track.cues.empty());
+    view_->select({});
+    view_->trackChanged();
+    const QString music = state_.Track.musicName;
+    MusicPanel& panel = windows_.editor().automatTab().music();
+    if (!music.isEmpty() && QFileInfo(music).isFile() && panel.soundFileName() != music)
+        panel.openSoundFile(music);
+    else if (!music.isEmpty() && panel.soundFileName() == music)
+        analyse(music);
+    refresh();
+}
+
+// The music opened in the player is the track's music.
+void TimelineWindow::soundOpened(const QString& path)
+{
+    state_.Track.musicName = QFileInfo(path).absoluteFilePath();
+    analyse(state_.Track.musicName);
+}
+
+void TimelineWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!wanted_.isEmpty())
+        analyse(wanted_);
+}
+
+// Only a window on the screen analyses: the headless tools never need it.
+void TimelineWindow::analyse(const QString& path)
+{
+    wanted_ = path;
+    if (!isVisible())
+        return;
+    if (shown_ && shown_->path == path)
+        return;
+    if (auto known = analysed_.value(path)) {
+        shown_ = known;
+        view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
+        tempo_->setText(tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1));
+        return;
+    }
+    if (worker_.joinable() && workerPath_ == path)
+        return;
+    stopWorker();
+    cancel_ = false;
+    workerDone_ = false;
+    workerPercent_ = 0;
+    workerPath_ = path;
+    progress_->setValue(0);
+    progress_->show();
+    // Decoding and beat tracking take seconds; the window stays responsive and
+    // the result comes back through the event loop.
+    worker_ = std::thread([this, path] {
+        auto result = std::make_shared<MusicAnalysis>();
+        result->path = path;
+        const DecodedMusic music = decodeMusic(path, kAnalysisRate, 4 * 3600.0, [this](double done) {
+            workerPercent_ = int(done * 60);
+            return !cancel_;
+        });
+        QString error = music.error;
+        if (music.ok()) {
+            result->lengthMs = std::llround(music.seconds() * 1000.0);
+            result->peaks = summarisePeaks(music.samples, music.sampleRate);
+            result->beats = trackBeats(music.samples, music.sampleRate, [this](double done) {
+                workerPercent_ = 60 + int(done * 40);
+                return !cancel_;
+            });
+        }
+        if (!cancel_)
+            QMetaObject::invokeMethod(this, [this, result, error] { analysisFinished(result, error); },
+                                      Qt::QueuedConnection);
+        workerDone_ = true;
+    });
+}
+
+void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error)
+{
+    if (worker_.joinable())
+        worker_.join();
+    progress_->hide();
+    if (!error.isEmpty()) {
+        tell(tr("Музыка не разобрана: %1: %2").arg(QDir::toNativeSeparators(result->path), error));
+        return;
+    }
+    analysed_.insert(result->path, result);
+    if (result->path != state_.Track.musicName)
+        return;
+    shown_ = result;
+    view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
+    tempo_->setText(shown_->beats.tempo > 0 ? tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1)
+                                            : tr("--- уд/мин"));
+    message_->clear();
+    refresh();
+}
+
+void TimelineWindow::waitForAnalysis()
+{
+    if (worker_.joinable())
+        worker_.join();
+    QCoreApplication::sendPostedEvents(this);
+}
+
+void TimelineWindow::stopWorker()
+{
+    cancel_ = true;
+    if (worker_.joinable())
+        worker_.join();
+    // A result already posted for the cancelled run is dropped with it.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+}
+
+} // namespace pluviane

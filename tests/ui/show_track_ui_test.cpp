@@ -1,0 +1,396 @@
+#include "FileTestSupport.h"
+
+#include "editor/AutomatTab.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "model/FountainFile.h"
+#include "model/ShowTrack.h"
+#include "music/BeatTracker.h"
+#include "music/MusicDecoder.h"
+#include "show/ExportPanel.h"
+#include "show/MusicPanel.h"
+#include "show/RecorderWindow.h"
+#include "show/SequencerPanel.h"
+#include "show/ShowClock.h"
+#include "show/SoundPlayer.h"
+#include "show/TimelineView.h"
+#include "show/TimelineWindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+#include <optional>
+
+using namespace pluviane;
+using namespace pluviane::test;
+
+namespace {
+
+struct TrackProgram : Program {
+    TrackProgram()
+    {
+        auto fake = std::make_unique<FakePrompter>();
+        prompter = fake.get();
+        files.setPrompter(std::move(fake));
+    }
+    QString status() { return editor.statusBar()->currentMessage(); }
+    QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    EditorWindow& editor = windows->editor();
+    FileCommands& files = editor.fileCommands();
+    RecorderWindow& rec = windows->recorder();
+    SequencerPanel& seq = editor.automatTab().sequencer();
+    TimelineWindow& timeline = windows->timeline();
+    FakePrompter* prompter = nullptr;
+};
+
+// A player that opens anything at once and plays when told.
+struct FakePlayer : SoundPlayer {
+    void open(const QString&) override { emit opened(); }
+    qint64 length() const override { return 20000; }
+    qint64 position() const override { return pos; }
+    bool playing() const override { return isPlaying; }
+    void play() override { isPlaying = true; }
+    void stop() override { isPlaying = false; }
+    void seek(qint64 position) override { pos = position; }
+    qint64 pos = 0;
+    bool isPlaying = false;
+};
+
+// 16-bit mono WAV at 22.05 kHz: a noise burst every half second over a hum.
+QByteArray beatWav(double seconds)
+{
+    const int rate = 22050;
+    QByteArray data;
+    std::uint32_t noise = 7;
+    for (int i = 0; i < int(seconds * rate); ++i) {
+        const double t = double(i) / rate, inBeat = std::fmod(t, 0.5);
+        noise = noise * 1664525u + 1013904223u;
+        const double white = double(noise >> 8) / double(1 << 24) * 2 - 1;
+        const int v = int(12000 * (0.8 * white * std::exp(-inBeat * 40) + 0.1 * std::sin(2 * M_PI * 110 * t)));
+        data.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    }
+    auto u32 = [](std::uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [](std::uint16_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    return "RIFF" + u32(36 + std::uint32_t(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
+           u32(rate * 2) + u16(2) + u16(16) + "data" + u32(std::uint32_t(data.size())) + data;
+}
+
+} // namespace
+
+TEST(TrackFile, RoundTripsThroughSaveOpenUndoAndTheShowLoad)
+{
+    TrackProgram p;
+    writeBytes(p.path("song.wav"), beatWav(1));
+    const ShowTrack track{{{0, 1, 1}, {1000, 2, 0}, {1500, 0, 2}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+    p.state->Track = track;
+    ASSERT_TRUE(p.files.SAveFileFontan(p.path("a.wat")));
+    // The file keeps the music's name relative to its own folder.
+    auto image = std::make_unique<FountainImage>();
+    const FileResult raw = readFountainFile(p.path("a.wat"), *image);
+    EXPECT_EQ(readShowTrack(*image, raw.length).track.musicName, QStringLiteral("song.wav"));
+
+    p.state->Track = {};
+    ASSERT_TRUE(p.files.OpenFontanFile(p.path("a.wat")));
+    EXPECT_EQ(p.state->Track, track);
+    EXPECT_TRUE(p.timeline.followsTrack());
+    p.state->Track.cues.clear();
+    p.files.SpeedButtonUndoClick();
+    EXPECT_EQ(p.state->Track, track);
+
+    // A short file brings no track, and the undo store keeps none behind it.
+    writeBytes(p.path("short.wat"), readBytes(p.path("a.wat")).left(300));
+    ASSERT_TRUE(p.files.OpenFontanFile(p.path("short.wat")));
+    EXPECT_TRUE(p.state->Track.empty());
+    EXPECT_FALSE(p.timeline.followsTrack());
+    p.files.SpeedButtonUndoClick();
+    EXPECT_TRUE(p.state->Track.empty());
+
+    // The show-only load takes the other file's track too.
+    ASSERT_TRUE(p.seq.loadShowFile(p.path("a.wat")));
+    EXPECT_EQ(p.state->Track, track);
+}
+
+TEST(TrackFile, ABadTrackIsToldInTheStatusBarAndTheRestLoads)
+{
+    TrackProgram p;
+    p.state->Track = {{{0, 1, 0}, {500, 2, 0}}, {}};
+    ASSERT_TRUE(p.files.SAveFileFontan(p.path("good.wat")));
+    const QByteArray good = readBytes(p.path("good.wat"));
+    const int nozzles = nozzleCount(*p.state);
+
+    QByteArray broken = good;
+    broken[int(kShowTrackOffset) + 24] = char(broken[int(kShowTrackOffset) + 24] ^ 0x40);
+    writeBytes(p.path("broken.wat"), broken);
+    p.state->Track = {};
+    ASSERT_TRUE(p.files.OpenFontanFile(p.path("broken.wat")));
+    EXPECT_TRUE(p.status().contains(QStringLiteral("повреждена"))) << p.status().toStdString();
+    EXPECT_TRUE(p.state->Track.empty());
+    EXPECT_EQ(nozzleCount(*p.state), nozzles);
+    EXPECT_EQ(readBytes(p.path("broken.wat")), broken); // nothing is written back
+
+    // Numbers past the recorded counts and music that is gone are told; the cues still load.
+    p.rec.formCountBar()->setValue(3);
+    p.state->Track = {{{0, 9, 0}}, p.path("gone.wav")};
+    ASSERT_TRUE(p.files.SAveFileFontan(p.path("odd.wat")));
+    p.editor.statusBar()->clearMessage();
+    ASSERT_TRUE(p.files.OpenFontanFile(p.path("odd.wat")));
+    EXPECT_TRUE(p.status().contains(QStringLiteral("не найдена"))) << p.status().toStdString();
+    p.rec.formCountBar()->setValue(3);
+    p.files.SpeedButtonUndoClick();
+    EXPECT_TRUE(p.status().contains(QStringLiteral("форму 9"))) << p.status().toStdString();
+    EXPECT_EQ(p.state->Track.cues.size(), 1u);
+    EXPECT_TRUE(p.prompter->messages.empty());
+}
+
+TEST(FollowingTrack, FormsAndScenesChangeAtTheCuesAndMoveWithSeeks)
+{
+    TrackProgram p;
+    for (int g = 1; g <= 12; ++g) {
+        p.state->FormPressure[2][g] = 255;
+        p.state->FormPressure[3][g] = 100;
+    }
+    p.rec.formCountBar()->setValue(3);
+    p.rec.sceneCountBar()->setValue(3);
+    p.seq.formLengthBar()->setValue(10); // counting would change forms every 160 ms
+    p.seq.rampStepBar()->setValue(50);
+    p.state->Track.cues = {{1000, 2, 0}, {2000, 3, 2}, {180'000, 1, 3}};
+
+    std::int64_t micros = 0, showMs = 0;
+    p.seq.clock().setTickSource([&] { return micros; });
+    p.seq.clock().follow(&p.state->Track, [&] { return showMs; });
+    p.seq.playFormButton()->click();
+    p.seq.playColorButton()->click();
+    // Plays in 16 ms ticks until `until`; returns when the form first became `form`.
+    auto playUntil = [&](std::int64_t until, int form) {
+        std::int64_t changed = -1;
+        while (showMs < until) {
+            micros += 16'000;
+            showMs += 16;
+            p.seq.runDueTicks();
+            if (changed < 0 && p.seq.currentForm() == form)
+                changed = showMs;
+        }
+        return changed;
+    };
+    const std::int64_t atTwo = playUntil(1900, 2);
+    EXPECT_GE(atTwo, 1000);
+    EXPECT_LT(atTwo, 1016);
+    EXPECT_EQ(p.rec.pressureBar(1)->value(), 255); // it ramps as ever
+    playUntil(2016, 3);
+    EXPECT_EQ(p.seq.currentForm(), 3);
+    EXPECT_EQ(p.rec.sceneNumberBar()->value(), 2);
+    playUntil(5000, 1);
+    EXPECT_EQ(p.seq.currentForm(), 3); // no count moves it on
+
+    showMs = 1400; // a seek back
+    playUntil(1500, 0);
+    EXPECT_EQ(p.seq.currentForm(), 2);
+    showMs = 179'900; // after three minutes the cue still falls in its tick
+    const std::int64_t atOne = playUntil(180'100, 1);
+    EXPECT_GE(atOne, 180'000);
+    EXPECT_LT(atOne, 180'016);
+    EXPECT_EQ(p.rec.sceneNumberBar()->value(), 3);
+
+    // Not following: forms go by count again.
+    p.seq.clock().stopFollowing();
+    const int before = p.seq.currentForm();
+    playUntil(180'100 + 11 * 16, 0);
+    EXPECT_NE(p.seq.currentForm(), before);
+}
+
+TEST(ShowClock, LateTicksRunAtOnceForAtMostASecondAndMusicTimeRunsSmooth)
+{
+    std::int64_t now = 0;
+    ShowClock clock([&] { return now; });
+    now = 15'999;
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 0);
+    now = 100'000; // a late event loop: the missed ticks run now
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 6);
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::ColourLane), 6); // each lane counts its own
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 0);
+    EXPECT_EQ(clock.nextTickAt(), 112'000);
+    now += 5'000'000; // a stall of five seconds brings one second of ticks
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), ShowClock::kMaxCatchUpTicks);
+    now += 16'000;
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 1);
+    now = 0; // a source that went back
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 0);
+    now = 16'000;
+    EXPECT_EQ(clock.takeDueTicks(ShowClock::FormLane), 1);
+
+    SmoothedPosition smooth;
+    EXPECT_EQ(smooth.at(1000, false, 0), 1000);
+    EXPECT_EQ(smooth.at(1000, true, 0), 1000);
+    EXPECT_EQ(smooth.at(1000, true, 40'000), 1040); // runs on between reports
+    EXPECT_EQ(smooth.at(1000, true, 95'000), 1095);
+    EXPECT_EQ(smooth.at(1090, true, 100'000), 1095);  // a late report does not take time back
+    EXPECT_EQ(smooth.at(1090, true, 120'000), 1110);
+    EXPECT_EQ(smooth.at(300, true, 130'000), 300);    // a seek does
+    EXPECT_EQ(smooth.at(300, true, 10'000'000), 300 + SmoothedPosition::kMaxRunOnMs); // a stalled player
+}
+
+TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
+{
+    TrackProgram p;
+    const QList<QAction*> actions = p.editor.toolBar()->actions();
+    auto* last = qobject_cast<QToolButton*>(p.editor.toolBar()->widgetForAction(actions.last()));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->objectName(), QStringLiteral("SpeedButtonShowTimeline"));
+    EXPECT_EQ(last->toolTip(), QStringLiteral("Показать партитуру шоу"));
+    last->click();
+    EXPECT_TRUE(p.timeline.isVisible());
+    EXPECT_EQ(p.timeline.windowTitle(), QStringLiteral("Партитура шоу"));
+    for (const char* name : {"SpeedButtonTimelinePlay", "SpeedButtonTimelineStart", "SpeedButtonDeleteCue",
+                             "SpeedButtonImportCues", "SpeedButtonExportCues"})
+        control<QToolButton>(&p.timeline, name);
+    EXPECT_EQ(control<QToolButton>(&p.timeline, "SpeedButtonAddFormCue")->text(), QStringLiteral("Форма сюда"));
+    EXPECT_EQ(control<QToolButton>(&p.timeline, "SpeedButtonAddSceneCue")->text(), QStringLiteral("Сцена сюда"));
+    EXPECT_EQ(control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->text(), QStringLiteral("Играть по партитуре"));
+    control<TimelineView>(&p.timeline, "TimelineView");
+
+    p.timeline.seek(1500);
+    EXPECT_EQ(control<QLabel>(&p.timeline, "LabelTimelinePos")->text(), QStringLiteral("0:01.50 / 0:30.00"));
+    p.rec.formNumberBar()->setValue(2);
+    control<QToolButton>(&p.timeline, "SpeedButtonAddFormCue")->click();
+    p.rec.sceneNumberBar()->setValue(3);
+    control<QToolButton>(&p.timeline, "SpeedButtonAddSceneCue")->click();
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{1500, 2, 3}}));
+    control<QToolButton>(&p.timeline, "SpeedButtonDeleteCue")->click(); // the scene was selected last
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{1500, 2, 0}}));
+
+    // A cue dragged snaps to a beat within 100 ms, not with Shift held.
+    TimelineView& view = p.timeline.view();
+    const BeatGrid beats{{1.0, 2.0}, 120};
+    view.setMusic(nullptr, &beats, 20000);
+    view.setScroll(0);
+    const int y = view.rowY(TimelineView::FormRow) + 8;
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(view.xOf(1500) + 4, y));
+    QTest::mouseMove(&view, QPoint(view.xOf(1920) + 4, y));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(view.xOf(1920) + 4, y));
+    EXPECT_EQ(p.state->Track.cues.front().timeMs, 2000);
+    EXPECT_EQ(view.snapped(1150), 1150);
+    // Double click renumbers; a cancelled question keeps the number.
+    std::optional<int> answer = 7;
+    view.setNumberAsker([&](TimelineView::Row, int) { return answer; });
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(view.xOf(2000) + 4, y));
+    answer.reset();
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(view.xOf(2000) + 4, y));
+    EXPECT_EQ(p.state->Track.cues.front().form, 7);
+    // Ctrl+wheel zooms about the mouse; the wheel scrolls.
+    const double before = view.msPerPixel();
+    QWheelEvent zoomIn(QPointF(view.xOf(2000), y), view.mapToGlobal(QPointF(view.xOf(2000), y)), {}, {0, 120},
+                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &zoomIn);
+    EXPECT_LT(view.msPerPixel(), before);
+    EXPECT_NEAR(double(view.timeAt(view.xOf(2000))), 2000, view.msPerPixel());
+    view.setMusic(nullptr, nullptr, 0);
+
+    // Label files: a bad one changes nothing and names the file and its line.
+    writeBytes(p.path("bad.txt"), "1.0\t1.0\tF1\nnonsense\n");
+    writeBytes(p.path("good.txt"), "0.5\t0.5\tF3\n2\t2\tS1 F2\n");
+    std::deque<QString> names{p.path("bad.txt"), p.path("good.txt"), p.path("out.txt")};
+    p.timeline.setLabelChooser([&](QWidget*, bool) {
+        const QString name = names.front();
+        names.pop_front();
+        return name;
+    });
+    control<QToolButton>(&p.timeline, "SpeedButtonImportCues")->click();
+    const QString told = control<QLabel>(&p.timeline, "LabelTimelineMessage")->text();
+    EXPECT_TRUE(told.contains(QStringLiteral("bad.txt, строка 2"))) << told.toStdString();
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{2000, 7, 0}}));
+    control<QToolButton>(&p.timeline, "SpeedButtonImportCues")->click();
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{500, 3, 0}, {2000, 2, 1}}));
+    control<QToolButton>(&p.timeline, "SpeedButtonExportCues")->click();
+    EXPECT_EQ(readBytes(p.path("out.txt")), formatCueLabels(p.state->Track.cues));
+}
+
+TEST(Timeline, PlayStartsTheShowAndTheMusicIsAnalysedOnAWorker)
+{
+    TrackProgram p;
+    auto* player = new FakePlayer;
+    MusicPanel& music = p.editor.automatTab().music();
+    music.setSoundPlayer(player);
+    p.timeline.show();
+    writeBytes(p.path("beats.wav"), beatWav(20));
+    music.openSoundFile(p.path("beats.wav"));
+    EXPECT_TRUE(p.timeline.analysing() || p.timeline.analysis() != nullptr);
+    p.timeline.waitForAnalysis();
+    ASSERT_NE(p.timeline.analysis(), nullptr);
+    EXPECT_NEAR(double(p.timeline.analysis()->lengthMs), 20000, 20);
+    EXPECT_TRUE(control<QLabel>(&p.timeline, "LabelTempo")->text().startsWith(QStringLiteral("120.")))
+        << control<QLabel>(&p.timeline, "LabelTempo")->text().toStdString();
+    EXPECT_EQ(p.state->Track.musicName, QFileInfo(p.path("beats.wav")).absoluteFilePath());
+
+    // With a track and following checked, one press plays music and show.
+    p.state->Track.cues = {{0, 1, 1}};
+    control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
+    control<QToolButton>(&p.timeline, "SpeedButtonTimelinePlay")->click();
+    EXPECT_TRUE(player->isPlaying);
+    EXPECT_TRUE(p.seq.playFormButton()->isChecked());
+    EXPECT_TRUE(p.seq.playColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.clock().following());
+    player->isPlaying = false; // the music ends: so does the show
+    p.timeline.refresh();
+    EXPECT_TRUE(p.seq.stopFormButton()->isChecked());
+    EXPECT_FALSE(p.seq.clock().following());
+
+    // Music that cannot be decoded is told; the window goes on.
+    writeBytes(p.path("noise.mp3"), QByteArray(4000, '\x11'));
+    music.openSoundFile(p.path("noise.mp3"));
+    p.timeline.waitForAnalysis();
+    EXPECT_TRUE(control<QLabel>(&p.timeline, "LabelTimelineMessage")->text().contains(QStringLiteral("не разобрана")));
+}
+
+TEST(Timeline, TheSongExamplePutsItsCuesOnTheSongsBeats)
+{
+    TrackProgram p;
+    ASSERT_TRUE(p.files.OpenFontanFile(examplePath("song_round.wat")));
+    const ShowTrack& track = p.state->Track;
+    ASSERT_GE(track.cues.size(), 32u);
+    EXPECT_TRUE(p.timeline.followsTrack());
+    const DecodedMusic song = decodeMusic(track.musicName);
+    ASSERT_TRUE(song.ok()) << song.error.toStdString();
+    const BeatGrid beats = trackBeats(song.samples, song.sampleRate);
+    EXPECT_NEAR(beats.tempo, 120.0, 1.0);
+    ASSERT_GT(beats.beats.size(), 20u);
+    for (double beat : beats.beats) {
+        if (beat > track.cues.back().timeMs / 1000.0)
+            break; // the song rings out after its last bar
+        const auto cue = std::min_element(track.cues.begin(), track.cues.end(), [beat](const ShowCue& a, const ShowCue& b) {
+            return std::fabs(a.timeMs / 1000.0 - beat) < std::fabs(b.timeMs / 1000.0 - beat);
+        });
+        EXPECT_LT(std::fabs(cue->timeMs / 1000.0 - beat), 0.04) << beat;
+    }
+}
+
+TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
+{
+    TrackProgram p;
+    ExportPanel& panel = p.editor.automatTab().exportPanel();
+    QString chosen;
+    panel.setVideoChooser([&chosen](QWidget*) { return chosen; });
+    panel.videoOptions().size = QSize(160, 120);
+    panel.videoOptions().fps = 10;
+    panel.videoOptions().seconds = 1;
+    writeBytes(p.path("song.wav"), beatWav(1.5));
+    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+
+    chosen = p.path("loop.mp4");
+    panel.exportButton()->click();
+    EXPECT_FALSE(decodeMusic(chosen).ok()) << "no music without following";
+    control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
+    chosen = p.path("track.mp4");
+    panel.exportButton()->click();
+    EXPECT_TRUE(p.prompter->messages.empty());
+    EXPECT_NEAR(decodeMusic(chosen).seconds(), 1.5, 0.1) << "the track's music and its length";
+}
