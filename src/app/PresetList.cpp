@@ -11,6 +11,7 @@
 #include "widgets/ElidedLabel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,8 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

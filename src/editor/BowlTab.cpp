@@ -9,6 +9,7 @@
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,8 +18,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

@@ -23,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -33,8 +34,6 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

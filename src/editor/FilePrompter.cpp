@@ -1,9 +1,8 @@
 #include "editor/FilePrompter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

@@ -7,6 +7,7 @@
 #include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,8 +17,6 @@
 #include <QVBoxLayout>
 
 #include <optional>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

@@ -3,10 +3,9 @@
 #include "info/AboutWindow.h"
 #include "widgets/Controls.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

@@ -1,5 +1,6 @@
 #include "model/ShowTrack.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,8 +12,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 

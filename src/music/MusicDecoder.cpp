@@ -2,6 +2,7 @@
 
 #include "music/FfmpegHandles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 extern "C" {
@@ -10,8 +11,6 @@ extern "C" {
 
 #include <algorithm>
 #include <memory>
-
-#include <QCoreApplication>
 
 namespace pluviane {
 
