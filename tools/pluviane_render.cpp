@@ -4,6 +4,7 @@
 //
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
+//   either with [--look classic|realistic] [--view file|fit]
 //
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
 #include "app/Application.h"
@@ -127,7 +128,15 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                    QStringLiteral("SOUND"));
     const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Video: frames a second (default 25)."),
                                  QStringLiteral("N"));
-    parser.addOptions({help, version, output, size, time, duration, music, fps});
+    const QCommandLineOption look(QStringLiteral("look"),
+                                  QStringLiteral("classic (lines, as the editor draws) or realistic (translucent "
+                                                 "glowing water); default classic."),
+                                  QStringLiteral("LOOK"));
+    const QCommandLineOption view(QStringLiteral("view"),
+                                  QStringLiteral("file (the file's own view) or fit (the whole bowl and its jets "
+                                                 "in the picture); default file."),
+                                  QStringLiteral("VIEW"));
+    parser.addOptions({help, version, output, size, time, duration, music, fps, look, view});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
 
     exitCode = Usage;
@@ -198,6 +207,22 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         }
     }
     a.request.video.music = parser.value(music);
+    if (parser.isSet(look)) {
+        const QString name = parser.value(look);
+        if (name != QStringLiteral("classic") && name != QStringLiteral("realistic")) {
+            say(QStringLiteral("--look wants classic or realistic"));
+            return std::nullopt;
+        }
+        a.request.look = name == QStringLiteral("realistic") ? Look::Realistic : Look::Classic;
+    }
+    if (parser.isSet(view)) {
+        const QString name = parser.value(view);
+        if (name != QStringLiteral("file") && name != QStringLiteral("fit")) {
+            say(QStringLiteral("--view wants file or fit"));
+            return std::nullopt;
+        }
+        a.request.fitView = name == QStringLiteral("fit");
+    }
     return a;
 }
 

@@ -71,6 +71,7 @@ void ExportPanel::SpeedButtonExportVideoClick()
     request.size = options_.size;
     request.video = options_;
     request.backdrop = state_.GroundPictureName;
+    request.look = editor_.sceneSettings().look; // the look the program shows
     request.video.music = music_ ? music_() : QString();
     if (!request.video.music.isEmpty()) {
         const double length = soundLength(request.video.music, &why);

@@ -24,6 +24,10 @@ struct RenderRequest {
     VideoOptions video; // videos only; its size is `size`
     QString backdrop;   // the backdrop picture; empty takes the default one
     FrameContext context = FrameContext::Auto;
+    Look look = Look::Classic; // whatever the editor's check box says
+    // Frame the whole bowl and its jets (at full height, turning with the
+    // field's spin) instead of the file's own pan and zoom.
+    bool fitView = false;
 };
 
 struct RenderResult {
