@@ -47,7 +47,7 @@ float streamWidth(float flow, int foam, float along)
 
 float streamOpacity(int foam)
 {
-    return 0.5f / std::sqrt(static_cast<float>(std::max(foam, 1)));
+    return 0.45f + 0.02f * static_cast<float>(std::clamp(foam, 0, 20));
 }
 
 void WaterStreams::growIndices(int ribbons)
@@ -71,7 +71,7 @@ void WaterStreams::growIndices(int ribbons)
     }
 }
 
-void WaterStreams::addStrand(const Vec3f* points, const Rgba8& colour, float flow, int foam, unsigned seed)
+void WaterStreams::addRibbon(const Vec3f* points, const Rgba8& colour, float flow, int foam)
 {
     constexpr int n = JetGeometry::kStrandPoints;
     // The centre line smoothed once: the scatter still shimmers from tick to
@@ -92,14 +92,17 @@ void WaterStreams::addStrand(const Vec3f* points, const Rgba8& colour, float flo
             *v++ = RibbonVertex{line[i], tangent, side, along, half, opacity, colour};
     }
     ribbonCount_ += kRibbonVertices;
+}
 
-    // Drops torn off the falling end, beside the stream.
+void WaterStreams::addFallingDrops(const Vec3f* points, const Rgba8& colour, float flow, int foam, unsigned seed)
+{
+    constexpr int n = JetGeometry::kStrandPoints;
+    const float spread = streamWidth(flow, foam, 1.0f) * 1.5f;
     for (int d = 0; d < kFallingDroplets; ++d) {
-        const int i = n - kFallingDroplets + d;
-        const float spread = streamWidth(flow, foam, 1.0f) * 2.5f;
+        const int i = n - 2 * kFallingDroplets + 2 * d;
         const unsigned s = seed * 977u + static_cast<unsigned>(d) * 131u;
-        const Vec3f at = line[i] + Vec3f{(hashUnit(s) - 0.5f) * spread, (hashUnit(s + 1) - 0.5f) * spread,
-                                         (hashUnit(s + 2) - 0.5f) * spread};
+        const Vec3f at = points[i] + Vec3f{(hashUnit(s) - 0.5f) * spread, (hashUnit(s + 1) - 0.5f) * spread,
+                                           (hashUnit(s + 2) - 0.5f) * spread};
         droplets_.push_back({at, 0.08f + 0.14f * hashUnit(s + 3), whitened(colour, 0.4f, 0.75f)});
     }
 }
@@ -124,12 +127,12 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
     haze_.clear();
     falls_.clear();
 
-    int strands = 0;
+    int streams = 0;
     for (int r = 0; r < jets.runCount(); ++r)
-        strands += jets.runs()[r].level > 0 ? jets.runs()[r].strands : 0;
-    if (ribbon_.size() < static_cast<std::size_t>(strands) * kRibbonVertices)
-        ribbon_.resize(static_cast<std::size_t>(strands) * kRibbonVertices);
-    growIndices(strands);
+        streams += jets.runs()[r].level > 0 && jets.runs()[r].strands > 0 ? 1 : 0;
+    if (ribbon_.size() < static_cast<std::size_t>(streams) * kRibbonVertices)
+        ribbon_.resize(static_cast<std::size_t>(streams) * kRibbonVertices);
+    growIndices(streams);
 
     const float glowAlpha = night ? 0.6f : 0.3f;
     for (int r = 0; r < jets.runCount(); ++r) {
@@ -142,21 +145,27 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
         const Rgba8 colour{state.GroupColour[run.group][0], state.GroupColour[run.group][1],
                            state.GroupColour[run.group][2], 255};
         Fall fall{{}, {}, flow, foam, colour};
+        // One stream a jet along the middle of its strands, as wide as they
+        // scatter: its edges shimmer with them, and a foamy jet costs no more
+        // to draw than a smooth one.
+        std::array<Vec3f, JetGeometry::kStrandPoints> middle{};
+        const float share = 1.0f / run.strands;
         for (int s = 0; s < run.strands; ++s) {
             const Vec3f* points = jets.strandVertices() + run.firstStrandVertex + s * JetGeometry::kStrandPoints;
-            const auto seed = static_cast<unsigned>(run.nozzle * 64 + s);
-            addStrand(points, colour, flow, foam, seed);
+            for (int i = 0; i < JetGeometry::kStrandPoints; ++i)
+                middle[i] = middle[i] + points[i] * share;
+            addFallingDrops(points, colour, flow, foam, static_cast<unsigned>(run.nozzle * 64 + s));
             fall.outlet = fall.outlet + emergence(points, surface);
-            fall.landing = fall.landing + points[JetGeometry::kStrandPoints - 1];
         }
-        fall.outlet = fall.outlet * (1.0f / run.strands);
-        fall.landing = fall.landing * (1.0f / run.strands);
+        addRibbon(middle.data(), colour, flow, foam);
+        fall.landing = middle[JetGeometry::kStrandPoints - 1];
+        fall.outlet = fall.outlet * share;
         falls_.push_back(fall);
 
         // Splash drops thrown up where the strands land.
         const Vec3f* splash = jets.splashPoints() + run.firstSplashPoint;
         const int splashPoints = run.splashes * JetGeometry::kSplashPoints;
-        for (int p = 0; p < splashPoints; ++p) {
+        for (int p = 0; p < splashPoints; p += 2) {
             const auto s = static_cast<unsigned>(run.nozzle * 4096 + p) * 7u;
             const Vec3f at = splash[p] + Vec3f{0, hashUnit(s) * 0.8f * flow, 0};
             droplets_.push_back({at, 0.08f + 0.16f * hashUnit(s + 1), whitened(colour, 0.45f, 0.8f)});
@@ -171,7 +180,7 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
             }
         }
         // The underwater light where the water leaves the nozzle.
-        const float glowSize = 1.0f + 1.5f * flow + 0.05f * static_cast<float>(std::min(foam, 30));
+        const float glowSize = 0.8f + 1.0f * flow + 0.04f * static_cast<float>(std::min(foam, 30));
         Rgba8 glow = colour;
         glow[3] = channel(glowAlpha * flow * 255);
         haze_.push_back({fall.outlet, glowSize, glow});

@@ -13,8 +13,8 @@ namespace pluviane {
 // from the same jet geometry as the classic look, so levels, heights, tilts,
 // spins, foam, scatter and colours mean the same in both.
 
-// One corner of a stream ribbon. The ribbon is laid along the strand's
-// centre line; the vertex shader moves each corner sideways by `halfWidth`,
+// One corner of a stream ribbon. The ribbon is laid along the middle of
+// the jet's strands; the vertex shader moves each corner sideways by `halfWidth`,
 // across the line as the eye sees it, so the stream faces the viewer from
 // every side. Laid out for fixed-function arrays: vertex, normal (the
 // tangent), texture coordinate (across, along, half width, opacity), colour.
@@ -33,8 +33,7 @@ static_assert(sizeof(RibbonVertex) == 10 * sizeof(float) + sizeof(Rgba8));
 // foam, and spreads toward the tip (along 0..1). Scene units.
 float streamWidth(float flow, int foam, float along);
 
-// How opaque one strand's ribbon is: the strands of a foamy jet overlap, so
-// each one is fainter and the bundle about as bright as a single stream.
+// How opaque a stream is in its core: foamier water is whiter, less clear.
 float streamOpacity(int foam);
 
 // A soft round sprite: a droplet, a puff of mist or a glow.
@@ -50,7 +49,7 @@ class WaterStreams {
 public:
     static constexpr int kRibbonVertices = 2 * JetGeometry::kStrandPoints;
     static constexpr int kRibbonIndices = 6 * (JetGeometry::kStrandPoints - 1);
-    static constexpr int kFallingDroplets = 6; // per strand, along its falling end
+    static constexpr int kFallingDroplets = 4; // per strand, along its falling end
     static constexpr int kMistFoam = 6;        // jets this foamy throw mist
     static constexpr int kMistPuffs = 4;       // per nozzle
 
@@ -84,7 +83,8 @@ public:
     const std::vector<Fall>& falls() const { return falls_; }
 
 private:
-    void addStrand(const Vec3f* points, const Rgba8& colour, float flow, int foam, unsigned seed);
+    void addRibbon(const Vec3f* points, const Rgba8& colour, float flow, int foam);
+    void addFallingDrops(const Vec3f* points, const Rgba8& colour, float flow, int foam, unsigned seed);
     static Vec3f emergence(const Vec3f* points, float surface);
     void growIndices(int ribbons);
 

@@ -104,8 +104,6 @@ void WaterLookRenderer::drawSurface(const SceneSettings& settings, double second
     glUniform3fv(uniformOf(program, "deep"), 1, light.deep);
     glUniform3fv(uniformOf(program, "sky"), 1, light.sky);
     glUniform1f(uniformOf(program, "glowGain"), light.surfaceGlow);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     constexpr auto stride = static_cast<GLsizei>(sizeof(WaterSurface::Vertex));
     const auto* first = surface_.vertices();
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -206,6 +204,16 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
         surface_.build(shape, streams_.falls(), seconds, settings.night);
 
     drawSolids(state, settings, jets, bowl);
+    if (multisampled) {
+        // Only the solid edges need the samples; the water and the light
+        // have soft edges of their own and are drawn at one sample a pixel,
+        // which the software rasteriser does at a fraction of the cost.
+        target_.end();
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        drawSolidDepth(settings, jets, bowl);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
     if (settings.cup)
         drawSurface(settings, seconds);
 
@@ -235,8 +243,22 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     drav_Grid(settings.gridXY, settings.gridYZ, settings.gridXZ);
     glLineWidth(3);
     drav_Axes(settings.axisX, settings.axisY, settings.axisZ);
-    if (multisampled)
-        target_.end();
+}
+
+void WaterLookRenderer::drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets,
+                                       const BowlGeometry& bowl)
+{
+    glUseProgram(0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    if (settings.cup && bowl.vertexCount() > 0) {
+        glVertexPointer(3, GL_FLOAT, 0, bowl.vertices());
+        glDrawArrays(GL_TRIANGLES, 0, bowl.vertexCount());
+    }
+    if (jets.bodyVertexCount() > 0) {
+        glVertexPointer(3, GL_FLOAT, 0, jets.bodyVertices());
+        glDrawArrays(GL_TRIANGLES, 0, jets.bodyVertexCount());
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 } // namespace pluviane

@@ -17,8 +17,8 @@ class RandomSource;
 // Draws the realistic look of one frame into the current context, from the
 // same jet and bowl geometry as the classic look: the lit bowl and nozzles,
 // the water in the bowl with the jets reflected in it, the glow of the
-// underwater lights, the translucent streams and their spray, all
-// multisampled. The caller has cleared nothing and set up the projection.
+// underwater lights, the translucent streams and their spray; the solid
+// edges multisampled, the rest with soft edges of its own. The caller has cleared nothing and set up the projection.
 class WaterLookRenderer {
 public:
     // False where the look cannot be drawn (no GLSL): the classic one is drawn then.
@@ -34,6 +34,7 @@ public:
 private:
     void drawSolids(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                     BowlGeometry& bowl);
+    void drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets, const BowlGeometry& bowl);
     void drawSurface(const SceneSettings& settings, double seconds);
     void drawRibbons(unsigned program, const SceneSettings& settings, double seconds);
     void drawSprites(const std::vector<Sprite>& sprites, float softness, float gain);

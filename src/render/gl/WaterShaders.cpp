@@ -29,7 +29,14 @@ void main()
 {
     vec3 centre = gl_Vertex.xyz;
     vec3 tangent = gl_Normal;
+    float halfWidth = gl_MultiTexCoord0.z;
+    opacity = gl_MultiTexCoord0.w;
     if (mirrored > 0.5) {
+        // Ripples scatter what lies further from the water: the reflection
+        // fades and narrows to nothing a few units down, and costs nothing there.
+        float fade = 1.0 - smoothstep(0.0, 7.0, centre.y - waterLevel);
+        halfWidth *= fade;
+        opacity *= fade;
         centre.y = 2.0 * waterLevel - centre.y;
         tangent.y = -tangent.y;
         float wobble = min(0.04 * (waterLevel - centre.y), 0.12);
@@ -41,11 +48,10 @@ void main()
     vec3 side = cross(turn * tangent, eye.xyz);
     float span = length(side);
     side = span > 1e-6 ? side / span : vec3(1.0, 0.0, 0.0);
-    vec3 offset = side * gl_MultiTexCoord0.x * gl_MultiTexCoord0.z;
+    vec3 offset = side * gl_MultiTexCoord0.x * halfWidth;
     eye.xyz += offset;
     scenePosition = centre + offset * turn; // the turn is a rotation: its inverse is its transpose
     shape = gl_MultiTexCoord0.xy;
-    opacity = gl_MultiTexCoord0.w;
     gl_FrontColor = gl_Color;
     gl_Position = gl_ProjectionMatrix * eye;
 }
@@ -159,7 +165,7 @@ void main()
 }
 )";
 
-// The water: deep and dark, the jets' underwater light glowing through it,
+// The water, opaque: deep and dark, the jets' underwater light glowing in it,
 // the sky and the light reflected more at grazing angles, small ripples
 // everywhere on top of the jets' own.
 const char* const kSurfaceFragment = R"(
@@ -186,7 +192,7 @@ void main()
     float fresnel = 0.03 + 0.97 * pow(1.0 - facing, 5.0);
     float highlight = pow(max(dot(reflect(-lightDirection, n), view), 0.0), 80.0);
     vec3 colour = deep + gl_Color.rgb * glowGain * (0.6 + 0.4 * facing) + sky * (0.15 + fresnel) + vec3(highlight);
-    gl_FragColor = vec4(colour, 0.86);
+    gl_FragColor = vec4(colour, 1.0);
 }
 )";
 
