@@ -152,7 +152,8 @@ void main()
 }
 )";
 
-const char* const kSurfaceVertex = R"(
+// A surface in scene coordinates, its normal and position handed on as they are.
+const char* const kSceneVertex = R"(
 #version 120
 varying vec3 normal;
 varying vec3 scenePosition;
@@ -193,19 +194,6 @@ void main()
     float highlight = pow(max(dot(reflect(-lightDirection, n), view), 0.0), 80.0);
     vec3 colour = deep + gl_Color.rgb * glowGain * (0.6 + 0.4 * facing) + sky * (0.15 + fresnel) + vec3(highlight);
     gl_FragColor = vec4(colour, 1.0);
-}
-)";
-
-const char* const kSolidVertex = R"(
-#version 120
-varying vec3 normal;
-varying vec3 scenePosition;
-void main()
-{
-    normal = gl_Normal;
-    scenePosition = gl_Vertex.xyz;
-    gl_FrontColor = gl_Color;
-    gl_Position = ftransform();
 }
 )";
 
@@ -287,8 +275,8 @@ bool WaterPrograms::build()
     reflection = link(compile(GL_VERTEX_SHADER, {kRibbonVertex}),
                       compile(GL_FRAGMENT_SHADER, {kStreamFragment, kReflectionMain}));
     sprites = link(compile(GL_VERTEX_SHADER, {kSpriteVertex}), compile(GL_FRAGMENT_SHADER, {kSpriteFragment}));
-    surface = link(compile(GL_VERTEX_SHADER, {kSurfaceVertex}), compile(GL_FRAGMENT_SHADER, {kSurfaceFragment}));
-    const GLuint lit = link(compile(GL_VERTEX_SHADER, {kSolidVertex}), compile(GL_FRAGMENT_SHADER, {kSolidFragment}));
+    surface = link(compile(GL_VERTEX_SHADER, {kSceneVertex}), compile(GL_FRAGMENT_SHADER, {kSurfaceFragment}));
+    const GLuint lit = link(compile(GL_VERTEX_SHADER, {kSceneVertex}), compile(GL_FRAGMENT_SHADER, {kSolidFragment}));
     if (streams == 0 || reflection == 0 || sprites == 0 || surface == 0 || lit == 0) {
         if (lit != 0)
             glDeleteProgram(lit);
