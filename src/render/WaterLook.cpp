@@ -209,7 +209,7 @@ void WaterSurface::buildMesh(const BowlShape& shape)
     const double turnCos = std::cos(turn);
     const double turnSin = std::sin(turn);
     std::vector<Vec3f> outline;
-    const int steps = std::max(1, 128 / corners_);
+    const int steps = std::max(1, 96 / corners_);
     for (int c = 0; c < corners_; ++c) {
         auto corner = [&](int i) {
             const double a = 2 * std::numbers::pi * (i % corners_) / corners_;
@@ -251,9 +251,9 @@ void WaterSurface::build(const BowlShape& shape, const std::vector<WaterStreams:
     level_ = level(shape);
     vertices_.resize(flat_.size());
 
-    constexpr float kWave = 2 * std::numbers::pi_v<float> / 1.2f; // ripples 1.2 units apart
+    constexpr float kWave = 2 * std::numbers::pi_v<float> / 2.0f; // ripples 2 units apart
     constexpr float kSpeed = 2.5f;                                   // radians a second
-    constexpr float kReach = 6.0f;                                   // ripples die out this far
+    constexpr float kReach = 4.5f;                                   // ripples die out this far
     const auto t = static_cast<float>(seconds);
     const float glowGain = night ? 1.0f : 0.6f;
     for (std::size_t i = 0; i < flat_.size(); ++i) {
@@ -285,7 +285,7 @@ void WaterSurface::build(const BowlShape& shape, const std::vector<WaterStreams:
             const float dz = z - fall.outlet.z;
             const float spread = 3.0f + 0.15f * static_cast<float>(std::min(fall.foam, 30));
             const float d2 = (dx * dx + dz * dz) / (spread * spread);
-            if (d2 < 9.0f) {
+            if (d2 < 4.0f) { // two spreads: beyond, the light is gone
                 const float light = glowGain * fall.flow * std::exp(-d2);
                 for (int c = 0; c < 3; ++c)
                     glow[c] += light * fall.colour[c];

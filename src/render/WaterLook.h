@@ -101,7 +101,7 @@ private:
 // it, each vertex coloured by the underwater lights of the jets near it.
 class WaterSurface {
 public:
-    static constexpr int kRings = 20;
+    static constexpr int kRings = 16;
     static constexpr int kStepsPerSide = 4; // points along each side of the outline, per ring
 
     struct Vertex {

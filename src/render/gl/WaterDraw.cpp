@@ -182,14 +182,20 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
                                   BowlGeometry& bowl, RandomSource& random, double seconds)
 {
     const bool multisampled = target_.begin();
+    // Multisampled, the solids are drawn over nothing (alpha 0) and the
+    // backdrop goes under them after the resolve, by their coverage: the
+    // full-screen picture is drawn at one sample a pixel.
+    if (multisampled)
+        glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_LIGHTING); // the shaders light what they draw
-    if (settings.backdrop)
+    if (settings.backdrop && !multisampled)
         drawBackdrop(state, settings);
     applyViewTransform(state, settings);
-    glFlush(); // the backdrop goes to the rasteriser while the jets are computed
+    glFlush(); // what is drawn so far goes to the rasteriser while the jets are computed
 
     jets.build(state, random);
     const BowlShape shape = shapeOf(settings);
@@ -210,6 +216,8 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
         // which the software rasteriser does at a fraction of the cost.
         target_.end();
         glClear(GL_DEPTH_BUFFER_BIT);
+        if (settings.backdrop)
+            drawBackdropUnder(state, settings);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         drawSolidDepth(settings, jets, bowl);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -243,6 +251,26 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     drav_Grid(settings.gridXY, settings.gridYZ, settings.gridXZ);
     glLineWidth(3);
     drav_Axes(settings.axisX, settings.axisY, settings.axisZ);
+    if (multisampled) {
+        // The picture is opaque, as the classic look's.
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+}
+
+void WaterLookRenderer::drawBackdropUnder(const FountainState& state, const SceneSettings& settings)
+{
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE_MINUS_DST_ALPHA, GL_ONE);
+    drawBackdrop(state, settings);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
 }
 
 void WaterLookRenderer::drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets,

@@ -34,6 +34,7 @@ public:
 private:
     void drawSolids(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                     BowlGeometry& bowl);
+    void drawBackdropUnder(const FountainState& state, const SceneSettings& settings);
     void drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets, const BowlGeometry& bowl);
     void drawSurface(const SceneSettings& settings, double seconds);
     void drawRibbons(unsigned program, const SceneSettings& settings, double seconds);

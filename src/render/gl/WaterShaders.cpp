@@ -185,12 +185,12 @@ void main()
     vec2 slope = vec2(0.0);
     slope += 0.05 * cos(dot(p, vec2(3.1, 1.3)) + 2.0 * t) * vec2(3.1, 1.3);
     slope += 0.04 * cos(dot(p, vec2(-1.7, 2.9)) + 1.6 * t) * vec2(-1.7, 2.9);
-    slope += 0.03 * cos(dot(p, vec2(4.3, -3.7)) + 2.7 * t) * vec2(4.3, -3.7);
     vec3 n = normalize(normalize(normal) * vec3(3.0, 1.0, 3.0) + vec3(-slope.x, 0.0, -slope.y) * 0.5);
     vec3 eye = gl_ModelViewMatrixInverse[3].xyz;
     vec3 view = normalize(eye - scenePosition);
     float facing = max(dot(n, view), 0.0);
-    float fresnel = 0.03 + 0.97 * pow(1.0 - facing, 5.0);
+    float grazing = 1.0 - facing;
+    float fresnel = 0.03 + 0.97 * grazing * grazing * grazing * grazing * grazing;
     float highlight = pow(max(dot(reflect(-lightDirection, n), view), 0.0), 80.0);
     vec3 colour = deep + gl_Color.rgb * glowGain * (0.6 + 0.4 * facing) + sky * (0.15 + fresnel) + vec3(highlight);
     gl_FragColor = vec4(colour, 1.0);
