@@ -34,7 +34,7 @@ void main()
     if (mirrored > 0.5) {
         // Ripples scatter what lies further from the water: the reflection
         // fades and narrows to nothing a few units down, and costs nothing there.
-        float fade = 1.0 - smoothstep(0.0, 7.0, centre.y - waterLevel);
+        float fade = 1.0 - smoothstep(0.0, 4.5, centre.y - waterLevel);
         halfWidth *= fade;
         opacity *= fade;
         centre.y = 2.0 * waterLevel - centre.y;
