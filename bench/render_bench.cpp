@@ -178,6 +178,14 @@ void BM_FrameTypical(benchmark::State& bench)
     runFrames(bench, typicalFountain(), withBackdrop());
 }
 
+// The same fountain in the realistic look: shaders, multisampling, the water.
+void BM_FrameRealisticTypical(benchmark::State& bench)
+{
+    SceneSettings settings = withBackdrop();
+    settings.look = Look::Realistic;
+    runFrames(bench, typicalFountain(), settings);
+}
+
 void BM_FrameWorst(benchmark::State& bench)
 {
     runFrames(bench, worstFountain(), everythingOn());
@@ -228,6 +236,8 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_JetGeometry/worst", BM_JetGeometry)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Frame/typical", BM_FrameTypical)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_FrameRealistic/typical", BM_FrameRealisticTypical)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Frame/worst", BM_FrameWorst)
         ->Unit(benchmark::kMillisecond);

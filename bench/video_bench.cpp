@@ -14,7 +14,7 @@ using namespace pluviane;
 
 namespace {
 
-void VideoExport(benchmark::State& state)
+void exportVideo(benchmark::State& state, Look look)
 {
     QTemporaryDir dir;
     RenderRequest request;
@@ -24,6 +24,7 @@ void VideoExport(benchmark::State& state)
     request.video.fps = 25;
     request.video.seconds = 10;
     request.context = FrameContext::Headless;
+    request.look = look;
     RenderTimings timings;
     for (auto _ : state) {
         const RenderResult result = renderVideo(request, {}, &timings);
@@ -39,6 +40,9 @@ void VideoExport(benchmark::State& state)
     state.counters["draw_ms_per_frame"] = timings.drawing * 1000 / 250;
     state.counters["encode_ms_per_frame"] = timings.encoding * 1000 / 250;
 }
+void VideoExport(benchmark::State& state) { exportVideo(state, Look::Classic); }
+void VideoExportRealistic(benchmark::State& state) { exportVideo(state, Look::Realistic); }
 BENCHMARK(VideoExport)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(VideoExportRealistic)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 } // namespace

@@ -5,6 +5,7 @@
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
 //   either with [--cues LABELS.txt | --no-track]
+//   and [--look classic|realistic] [--view file|fit]
 //
 // A file with a show track plays by its cues, videos with the track's music.
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
@@ -125,7 +126,15 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                   QStringLiteral("LABELS.txt"));
     const QCommandLineOption noTrack(QStringLiteral("no-track"),
                                      RenderTool::tr("Play the forms and scenes in a loop, ignoring the track."));
-    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack});
+    const QCommandLineOption look(QStringLiteral("look"),
+                                  RenderTool::tr("classic (lines, as the editor draws) or realistic (translucent "
+                                                 "glowing water); default classic."),
+                                  QStringLiteral("LOOK"));
+    const QCommandLineOption view(QStringLiteral("view"),
+                                  RenderTool::tr("file (the file's own view) or fit (the whole bowl and its jets "
+                                                 "in the picture); default file."),
+                                  QStringLiteral("VIEW"));
+    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack, look, view});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), RenderTool::tr("The fountain file."));
     if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
@@ -180,6 +189,22 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
             say(RenderTool::tr("--fps wants a whole number"));
             return std::nullopt;
         }
+    }
+    if (parser.isSet(look)) {
+        const QString name = parser.value(look);
+        if (name != QStringLiteral("classic") && name != QStringLiteral("realistic")) {
+            say(RenderTool::tr("--look wants classic or realistic"));
+            return std::nullopt;
+        }
+        a.request.look = name == QStringLiteral("realistic") ? Look::Realistic : Look::Classic;
+    }
+    if (parser.isSet(view)) {
+        const QString name = parser.value(view);
+        if (name != QStringLiteral("file") && name != QStringLiteral("fit")) {
+            say(RenderTool::tr("--view wants file or fit"));
+            return std::nullopt;
+        }
+        a.request.fitView = name == QStringLiteral("fit");
     }
     a.request.video.music = parser.value(music);
     a.request.followTrack = !parser.isSet(noTrack);

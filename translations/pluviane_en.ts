@@ -286,6 +286,22 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>the track's music %1 is missing; the video has no sound</source>
         <translation type="unfinished" />
     </message>
+    <message>
+        <source>classic (lines, as the editor draws) or realistic (translucent glowing water); default classic.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>file (the file's own view) or fit (the whole bowl and its jets in the picture); default file.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>--look wants classic or realistic</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>--view wants file or fit</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>ToolText</name>
@@ -485,6 +501,24 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>Цвет чаши</source>
         <translation>Bowl colour</translation>
+    </message>
+    <message>
+        <source>Реалистичная вода</source>
+        <translation>Realistic water</translation>
+    </message>
+    <message>
+        <source>Прозрачные светящиеся струи над рябью воды в чаше</source>
+        <translation>Clear glowing jets over rippling water in the bowl</translation>
+    </message>
+    <message>
+        <source>Сообщение</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Настройки вида не сохранены:<byte value="xd" />
+%1</source>
+        <translation>The view settings were not saved:<byte value="xd" />
+%1</translation>
     </message>
 </context>
 <context>

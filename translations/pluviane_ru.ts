@@ -291,6 +291,22 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>the track's music %1 is missing; the video has no sound</source>
         <translation>музыки партитуры %1 нет; видео будет без звука</translation>
     </message>
+    <message>
+        <source>classic (lines, as the editor draws) or realistic (translucent glowing water); default classic.</source>
+        <translation>classic (линии, как рисует редактор) или realistic (прозрачная светящаяся вода); по умолчанию classic.</translation>
+    </message>
+    <message>
+        <source>file (the file's own view) or fit (the whole bowl and its jets in the picture); default file.</source>
+        <translation>file (вид из файла) или fit (вся чаша со струями в кадре); по умолчанию file.</translation>
+    </message>
+    <message>
+        <source>--look wants classic or realistic</source>
+        <translation>--look ждёт classic или realistic</translation>
+    </message>
+    <message>
+        <source>--view wants file or fit</source>
+        <translation>--view ждёт file или fit</translation>
+    </message>
 </context>
 <context>
     <name>ToolText</name>
@@ -489,6 +505,23 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Цвет чаши</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Реалистичная вода</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Прозрачные светящиеся струи над рябью воды в чаше</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Сообщение</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Настройки вида не сохранены:<byte value="xd" />
+%1</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -59,6 +59,7 @@ void SceneView::releaseGl()
     if (!ready_)
         return;
     makeCurrent();
+    renderer_.releaseGl();
     if (state_.TextureId != 0) {
         const auto texture = static_cast<GLuint>(state_.TextureId);
         glDeleteTextures(1, &texture);

@@ -5,6 +5,9 @@
 #include "app/PresetList.h"
 #include "app/SceneView.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/ProfileFile.h"
 #include "widgets/ColorGrid.h"
 #include "widgets/Controls.h"
 
@@ -25,6 +28,8 @@ namespace {
 
 QString kBowlHint() { return QCoreApplication::translate("pluviane::BowlTab", "Параметры чаши"); }
 QString kColourHint() { return QCoreApplication::translate("pluviane::BowlTab", "Цвет чаши"); }
+const QString kViewSection = QStringLiteral("View");
+const QString kRealWaterKey = QStringLiteral("RealWater");
 
 // Keeps a label showing a fixed text and the bar's position (plus an offset).
 void followBar(QScrollBar* bar, QLabel* label, const QString& prefix, int offset = 0,
@@ -52,7 +57,7 @@ QHBoxLayout* row(QVBoxLayout* parent)
 } // namespace
 
 BowlTab::BowlTab(FountainState& state, EditorWindow& editor)
-    : QWidget(nullptr), state_(state), editor_(editor)
+    : QWidget(nullptr), state_(state), editor_(editor), settingsPath_(settingsFilePath())
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -106,6 +111,13 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
     switches->addWidget(cup_);
     switches->addWidget(loadCup_);
     switches->addWidget(openCup_);
+
+    const bool realistic =
+        readProfileString(settingsPath_, kViewSection, kRealWaterKey, {}).trimmed() == QStringLiteral("1");
+    realWater_ = makeCheck(this, "CheckBoxRealWater", tr("Реалистичная вода"), realistic,
+                           tr("Прозрачные светящиеся струи над рябью воды в чаше"));
+    connect(realWater_, &QCheckBox::toggled, this, &BowlTab::CheckBoxRealWaterClick);
+    layout->addWidget(realWater_);
 
     struct GridEntry {
         ColorGrid** grid;
@@ -274,6 +286,7 @@ SceneSettings BowlTab::sceneSettings() const
     s.axisX = axisX_->isChecked();
     s.axisY = axisY_->isChecked();
     s.axisZ = axisZ_->isChecked();
+    s.look = realWater_->isChecked() ? Look::Realistic : Look::Classic;
     return s;
 }
 
@@ -316,6 +329,16 @@ void BowlTab::ScrollBarRotFieldChange()
     showSpinLabel();
     state_.ViewAngleZ = 0;
     state_.ViewAngleX = 0;
+}
+
+void BowlTab::CheckBoxRealWaterClick(bool checked)
+{
+    const ProfileWrite written =
+        writeProfileString(settingsPath_, kViewSection, kRealWaterKey, checked ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!written.ok)
+        editor_.fileCommands().prompter().showMessage(
+            &editor_, tr("Сообщение"),
+            tr("Настройки вида не сохранены:\r\n%1").arg(written.reason));
 }
 
 void BowlTab::showSpinLabel()

@@ -30,6 +30,7 @@ public:
     QScrollBar* zoomBar() const { return zoom_; }
     QCheckBox* cupCheck() const { return cup_; }
     QCheckBox* backdropCheck() const { return ground_; }
+    QCheckBox* realWaterCheck() const { return realWater_; }
     QPushButton* openCupButton() const { return openCup_; }
 
     // Loads a backdrop picture, switches the backdrop on and remembers its name.
@@ -44,6 +45,7 @@ private:
     void ScrollBaryChange();
     void ScrollBarRotFieldChange();
     void showSpinLabel();
+    void CheckBoxRealWaterClick(bool checked);
 
     FountainState& state_;
     EditorWindow& editor_;
@@ -80,6 +82,10 @@ private:
     QCheckBox* axisX_ = nullptr;
     QCheckBox* axisY_ = nullptr;
     QCheckBox* axisZ_ = nullptr;
+
+    // The look is the user's, not the fountain's: kept in the settings file.
+    QCheckBox* realWater_ = nullptr;
+    QString settingsPath_;
 };
 
 } // namespace pluviane

@@ -2,6 +2,10 @@
 
 namespace pluviane {
 
+// How the scene is drawn: the classic lines and points the designer works
+// with, or translucent glowing water over a rippling surface for customers.
+enum class Look { Classic, Realistic };
+
 // The editor settings that one render tick reads: the bowl, the backdrop,
 // the view distance and spin, and the grid planes and axes. The window layer
 // fills it from the editor's controls on every tick.
@@ -31,6 +35,8 @@ struct SceneSettings {
     bool axisX = false;
     bool axisY = false;
     bool axisZ = false;
+
+    Look look = Look::Classic; // kept in the settings file, never in a fountain file
 };
 
 } // namespace pluviane

@@ -95,6 +95,7 @@ void ExportPanel::SpeedButtonExportVideoClick()
     // As the live program plays it: by the track when following is checked,
     // with the track's music.
     request.followTrack = editor_.windows().timeline().followsTrack();
+    request.look = editor_.sceneSettings().look; // the look the program shows
     request.video.music = music_ ? music_() : QString();
     if (request.followTrack && QFileInfo(state_.Track.musicName).isFile())
         request.video.music = state_.Track.musicName;

@@ -9,6 +9,7 @@
 #include "model/Random.h"
 #include "model/SaveBuffer.h"
 #include "model/ShowTrack.h"
+#include "render/ViewFit.h"
 #include "show/ShowSimulation.h"
 
 #include <QBuffer>
@@ -66,6 +67,9 @@ public:
         const QString backdrop = request.backdrop.isEmpty() ? defaultBackdrop() : request.backdrop;
         if (!backdrop.isEmpty())
             frame_->loadBackdrop(backdrop);
+        look_ = request.look;
+        if (request.fitView)
+            fitTheView(request.size);
         return {};
     }
 
@@ -75,11 +79,34 @@ public:
     // The picture at the current moment, rows in OpenGL's order.
     QImage draw()
     {
-        frame_->draw(*state_, windows_->editor().sceneSettings());
+        SceneSettings settings = windows_->editor().sceneSettings();
+        settings.look = look_;
+        if (fittedZoom_ >= 0)
+            settings.zoom = fittedZoom_;
+        frame_->draw(*state_, settings);
         return frame_->image();
     }
 
 private:
+    // Pans and zooms so that the bowl and every jet at full height stay in
+    // the picture, at every angle the field's spin will turn the view to.
+    void fitTheView(QSize size)
+    {
+        const SceneSettings s = windows_->editor().sceneSettings();
+        const BowlShape bowl{s.cupCorners, s.cupTurn, s.cupWidth, s.cupWall, s.cupDepth};
+        std::vector<ViewAngles> angles{{state_->ViewAngleY, state_->ViewAngleZ, state_->ViewAngleX}};
+        if (s.fieldSpin != 50)
+            for (int turn = 15; turn < 360; turn += 15)
+                angles.push_back({state_->ViewAngleY + turn, state_->ViewAngleZ, state_->ViewAngleX});
+        const ViewFit fit = fitView(sceneOutline(*state_, bowl, s.cup), angles,
+                                    double(size.width()) / std::max(size.height(), 1));
+        state_->ViewPanX = fit.panX;
+        state_->ViewPanY = fit.panY;
+        fittedZoom_ = fit.zoom;
+    }
+
+    Look look_ = Look::Classic;
+    int fittedZoom_ = -1; // the zoom bar's own when not fitted
     QString message_; // what the file commands would have shown
     bool followTrack_ = true;
     std::unique_ptr<FountainState> state_;

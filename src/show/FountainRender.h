@@ -31,6 +31,10 @@ struct RenderRequest {
     // `cues`, when given, replace the file's.
     bool followTrack = true;
     std::optional<std::vector<ShowCue>> cues;
+    Look look = Look::Classic; // whatever the editor's check box says
+    // Frame the whole bowl and its jets (at full height, turning with the
+    // field's spin) instead of the file's own pan and zoom.
+    bool fitView = false;
 };
 
 // The music of a fountain file's track as an absolute path; empty when the

@@ -43,6 +43,41 @@ TEST(RenderTool, PictureWithoutDisplayFollowsTheShow)
     EXPECT_EQ(pictureAt(folder, show, QStringLiteral("1.3")), wet) << "two runs draw the same picture";
 }
 
+TEST(RenderTool, RealisticLookAndFittedViewFrameTheWholeFountainInWiderStreams)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    auto picture = [&](const QString& name, const QStringList& options) {
+        const QString out = folder.filePath(name);
+        const ToolRun run = runRender(QStringList{kExample, QStringLiteral("-o"), out, QStringLiteral("--size"),
+                                                  QStringLiteral("320x180")} + options);
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        return QImage(out);
+    };
+    const QImage classic = picture(QStringLiteral("classic.png"), {});
+    const QImage realistic = picture(QStringLiteral("realistic.png"), {QStringLiteral("--look"), QStringLiteral("realistic")});
+    const QImage fitted = picture(QStringLiteral("fitted.png"), {QStringLiteral("--look"), QStringLiteral("realistic"),
+                                                                  QStringLiteral("--view"), QStringLiteral("fit")});
+    ASSERT_EQ(fitted.size(), QSize(320, 180));
+    auto coloured = [](const QImage& image) { // above the bowl, in any channel
+        int n = 0;
+        for (int y = 0; y < 180 * 4 / 10; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += std::max({qRed(image.pixel(x, y)), qGreen(image.pixel(x, y)), qBlue(image.pixel(x, y))}) > 40;
+        return n;
+    };
+    EXPECT_GT(coloured(realistic), coloured(classic));
+    // Fitted: the jets reach up near the top edge, and nothing touches an edge.
+    EXPECT_EQ(litPixels(classic, 0, 18), 0);
+    EXPECT_GT(litPixels(fitted, 0, 18), 0);
+    int onEdge = 0;
+    for (int x = 0; x < 320; ++x)
+        onEdge += (qGray(fitted.pixel(x, 0)) > 40) + (qGray(fitted.pixel(x, 179)) > 40);
+    for (int y = 0; y < 180; ++y)
+        onEdge += (qGray(fitted.pixel(0, y)) > 40) + (qGray(fitted.pixel(319, y)) > 40);
+    EXPECT_EQ(onEdge, 0);
+}
+
 TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
 {
     QTemporaryDir dir;
@@ -71,6 +106,8 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
     const std::vector<Case> cases = {
         {{}, 2, "no arguments"},
         {{kExample, o, out, QStringLiteral("--bogus")}, 2, "an unknown option"},
+        {{kExample, o, out, QStringLiteral("--look"), QStringLiteral("glossy")}, 2, "an unknown look"},
+        {{kExample, o, out, QStringLiteral("--view"), QStringLiteral("wide")}, 2, "an unknown view"},
         {{kExample, o, out, QStringLiteral("--size"), QStringLiteral("0x0")}, 2, "size 0x0"},
         {{kExample, o, out, QStringLiteral("--size"), QStringLiteral("100000x100000")}, 2, "a huge size"},
         {{kExample, o, video, QStringLiteral("--duration"), QStringLiteral("-1")}, 2, "a negative duration"},

@@ -3,12 +3,16 @@
 #include "app/MainWindow.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
+#include "model/ProfileFile.h"
+#include "show/FountainRender.h"
 #include "widgets/ColorGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QFile>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 using namespace pluviane;
 using namespace pluviane::test;
@@ -143,4 +147,35 @@ TEST_F(BowlTabTest, IniButtonShowsThePresetPanel)
     EXPECT_TRUE(box->isVisibleTo(&p.windows->main()));
     control<QPushButton>(&p.windows->main(), "SpeedButton2")->click();
     EXPECT_FALSE(box->isVisibleTo(&p.windows->main()));
+}
+
+TEST_F(BowlTabTest, RealWaterIsKeptInTheSettingsFileAndNeverInTheFountainFile)
+{
+    QCheckBox* real = check("CheckBoxRealWater");
+    EXPECT_EQ(real->text(), QStringLiteral("Реалистичная вода"));
+    ASSERT_FALSE(real->isChecked()) << "the classic look at start";
+    EXPECT_EQ(editor.sceneSettings().look, Look::Classic);
+
+    QTemporaryDir dir;
+    auto saved = [&](const char* name) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(writeEditorFountain(editor, path, nullptr));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    const QByteArray classic = saved("classic.wat");
+    real->click();
+    EXPECT_EQ(editor.sceneSettings().look, Look::Realistic);
+    EXPECT_EQ(saved("realistic.wat"), classic);
+    EXPECT_EQ(readProfileString(settingsFilePath(), QStringLiteral("view"), QStringLiteral("realwater"), {}),
+              QStringLiteral("1"));
+    {
+        Program next;
+        EXPECT_TRUE(control<QCheckBox>(&next.windows->editor(), "CheckBoxRealWater")->isChecked())
+            << "the next start shows the look last chosen";
+    }
+    real->click();
+    EXPECT_EQ(readProfileString(settingsFilePath(), QStringLiteral("View"), QStringLiteral("RealWater"), {}),
+              QStringLiteral("0"));
 }

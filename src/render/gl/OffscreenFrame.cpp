@@ -37,8 +37,11 @@ OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state, FrameCont
 
 OffscreenFrame::~OffscreenFrame()
 {
-    if (valid_ && backdrop_ != 0) {
+    if (valid_) {
         makeCurrent();
+        renderer_.releaseGl();
+    }
+    if (valid_ && backdrop_ != 0) {
         const auto texture = static_cast<GLuint>(backdrop_);
         glDeleteTextures(1, &texture);
     }

@@ -59,8 +59,27 @@ void drawBackdrop(const FountainState& state, const SceneSettings& settings)
     glPopMatrix();
 }
 
+void applyViewTransform(const FountainState& state, const SceneSettings& settings)
+{
+    glTranslatef(static_cast<float>(state.ViewPanX), static_cast<float>(state.ViewPanY),
+                 static_cast<float>(settings.zoom - 150));
+    glRotatef(static_cast<float>(state.ViewAngleY - 90), 0, 1, 0);
+    glRotatef(static_cast<float>(state.ViewAngleZ), 0, 0, 1);
+    glRotatef(static_cast<float>(state.ViewAngleX), 1, 0, 0);
+}
+
+void SceneRenderer::releaseGl()
+{
+    water_.release();
+}
+
 void SceneRenderer::drawFrame(FountainState& state, const SceneSettings& settings)
 {
+    if (settings.look == Look::Realistic && water_.available()) {
+        water_.drawFrame(state, settings, jets_, bowl_, processRandom(),
+                         static_cast<double>(realisticFrames_++) * kSecondsPerFrame);
+        return;
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -68,11 +87,7 @@ void SceneRenderer::drawFrame(FountainState& state, const SceneSettings& setting
     if (settings.backdrop)
         drawBackdrop(state, settings);
 
-    glTranslatef(static_cast<float>(state.ViewPanX), static_cast<float>(state.ViewPanY),
-                 static_cast<float>(settings.zoom - 150));
-    glRotatef(static_cast<float>(state.ViewAngleY - 90), 0, 1, 0);
-    glRotatef(static_cast<float>(state.ViewAngleZ), 0, 0, 1);
-    glRotatef(static_cast<float>(state.ViewAngleX), 1, 0, 0);
+    applyViewTransform(state, settings);
 
     drav_Struja(state, processRandom(), jets_);
 

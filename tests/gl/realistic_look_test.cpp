@@ -1,0 +1,151 @@
+#include "model/Random.h"
+#include "render/gl/OffscreenFrame.h"
+
+#include <QImage>
+#include <QMatrix4x4>
+#include <QTemporaryDir>
+#include <QVector3D>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+using namespace pluviane;
+
+namespace {
+
+const QSize kSize(400, 300);
+
+// Twelve jets of group 1 on a ring of `radius` scene units.
+std::unique_ptr<FountainState> ringFountain(std::array<Byte, 4> colour, int radius = 7, int tilt = 15)
+{
+    auto s = std::make_unique<FountainState>();
+    RandomSource layout;
+    setStartValues(*s, layout);
+    for (int i = 0; i < 12; ++i) {
+        const int k = 16 + i;
+        const double a = 2 * M_PI * i / 12;
+        s->JetGroup[k] = 1;
+        s->JetFoam[k] = 4;
+        s->JetPos[k][1] = static_cast<Byte>(100 + std::lround(5 * radius * std::cos(a)));
+        s->JetPos[k][2] = static_cast<Byte>(100 + std::lround(5 * radius * std::sin(a)));
+        s->JetShape[k][1] = 60;
+        s->JetShape[k][2] = static_cast<Byte>(tilt);
+        s->JetShape[k][3] = static_cast<Byte>(i * 180 / 12);
+    }
+    s->GroupLevel[1] = 230;
+    s->GroupColour[1] = colour;
+    return s;
+}
+
+// The third frame of a fresh frame and generator: the same call, the same picture.
+QImage draw(FountainState& state, const SceneSettings& settings, const QString& backdrop = {})
+{
+    OffscreenFrame frame(kSize, state);
+    EXPECT_TRUE(frame.isValid()) << frame.error().toStdString();
+    if (!backdrop.isEmpty())
+        frame.loadBackdrop(backdrop);
+    processRandom().reset();
+    for (int tick = 0; tick < 3; ++tick)
+        frame.draw(state, settings);
+    return frame.image();
+}
+
+int brightness(QRgb p) { return qRed(p) + qGreen(p) + qBlue(p); }
+
+int count(const QImage& image, const std::function<bool(int x, int y)>& test)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += test(x, y) ? 1 : 0;
+    return n;
+}
+
+SceneSettings look(Look which, bool cup = false)
+{
+    SceneSettings settings;
+    settings.look = which;
+    settings.cup = cup;
+    return settings;
+}
+
+} // namespace
+
+TEST(RealisticLook, StreamsAreWiderThanLinesTranslucentOverTheBackdropAndTheSameEachTime)
+{
+    QTemporaryDir dir;
+    const QString backdrop = dir.filePath(QStringLiteral("green.png"));
+    QImage green(64, 64, QImage::Format_RGB32);
+    green.fill(qRgb(0, 160, 0));
+    ASSERT_TRUE(green.save(backdrop));
+    auto state = ringFountain({255, 0, 0, 0});
+
+    for (const Look which : {Look::Classic, Look::Realistic}) {
+        SCOPED_TRACE(which == Look::Classic ? "classic" : "realistic");
+        SceneSettings settings = look(which);
+        const QImage bare = draw(*state, settings);
+        settings.backdrop = true;
+        const QImage over = draw(*state, settings, backdrop);
+        // Jet pixels: lit without the backdrop. Through a translucent stream the
+        // green picture shows; an opaque line hides it.
+        int jet = 0, seeThrough = 0;
+        for (int y = 0; y < kSize.height(); ++y)
+            for (int x = 0; x < kSize.width(); ++x) {
+                if (qRed(bare.pixel(x, y)) < 60)
+                    continue;
+                ++jet;
+                seeThrough += qGreen(over.pixel(x, y)) > qGreen(bare.pixel(x, y)) + 20 ? 1 : 0;
+            }
+        ASSERT_GT(jet, 200);
+        if (which == Look::Classic)
+            EXPECT_EQ(seeThrough, 0);
+        else
+            EXPECT_GT(seeThrough, jet * 8 / 10);
+    }
+
+    const auto lit = [](const QImage& image) {
+        return count(image, [&](int x, int y) { return brightness(image.pixel(x, y)) > 30; });
+    };
+    const QImage classic = draw(*state, look(Look::Classic));
+    const QImage realistic = draw(*state, look(Look::Realistic));
+    EXPECT_GT(lit(realistic), 2 * lit(classic)) << "streams, not one-pixel lines";
+
+    const QImage again = draw(*state, look(Look::Realistic));
+    EXPECT_EQ(count(realistic, [&](int x, int y) { return realistic.pixel(x, y) != again.pixel(x, y); }), 0);
+}
+
+TEST(RealisticLook, TheLightsOfTheJetsTintTheWaterAroundThem)
+{
+    // Vertical jets on a small ring, seen from above at night; the water 4 to
+    // 7 units from the middle holds no jet.
+    const auto redness = [](QRgb p) { return qRed(p) - std::max(qGreen(p), qBlue(p)); };
+    for (const auto& [colour, red] : {std::pair{std::array<Byte, 4>{255, 0, 0, 0}, true},
+                                      std::pair{std::array<Byte, 4>{0, 0, 255, 0}, false}}) {
+        auto state = ringFountain(colour, 2, 0);
+        state->ViewAngleY = 90;
+        state->ViewAngleZ = 0;
+        state->ViewAngleX = 90;
+        state->ViewPanX = state->ViewPanY = 0;
+        SceneSettings settings = look(Look::Realistic, true);
+        settings.night = true;
+        const QImage image = draw(*state, settings);
+        constexpr double kPixelsPerUnit = 8.9; // of the water plane, 63 units from the eye
+        long sum = 0;
+        int n = 0;
+        for (int y = 0; y < kSize.height(); ++y)
+            for (int x = 0; x < kSize.width(); ++x) {
+                const double r = std::hypot(x - kSize.width() / 2, y - kSize.height() / 2) / kPixelsPerUnit;
+                if (r > 4 && r < 7) {
+                    sum += redness(image.pixel(x, y));
+                    ++n;
+                }
+            }
+        ASSERT_GT(n, 0);
+        if (red)
+            EXPECT_GT(sum / n, 25);
+        else
+            EXPECT_LT(sum / n, 0);
+    }
+}
