@@ -900,6 +900,18 @@ The file is too large</translation>
         <source>no example presets written: %1</source>
         <translation type="unfinished" />
     </message>
+    <message>
+        <source>Классический круглый фонтан: 1 850 000 руб.</source>
+        <translation>Classic round fountain: 1 850 000 rub.</translation>
+    </message>
+    <message>
+        <source>Квадратная чаша: 1 240 000 руб.</source>
+        <translation>Square bowl: 1 240 000 rub.</translation>
+    </message>
+    <message>
+        <source>Спираль: 2 100 000 руб.</source>
+        <translation>Spiral: 2 100 000 rub.</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FountainFile</name>

@@ -895,6 +895,18 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>no example presets written: %1</source>
         <translation>примеры на кнопки не записаны: %1</translation>
     </message>
+    <message>
+        <source>Классический круглый фонтан: 1 850 000 руб.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Квадратная чаша: 1 240 000 руб.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Спираль: 2 100 000 руб.</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>pluviane::FountainFile</name>

@@ -20,9 +20,9 @@ struct Example {
 };
 
 const std::array<Example, 3> kExamples{{
-    {"classic_round.wat", "Классический круглый фонтан: 1 850 000 руб."},
-    {"square.wat", "Квадратная чаша: 1 240 000 руб."},
-    {"spiral.wat", "Спираль: 2 100 000 руб."},
+    {"classic_round.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Классический круглый фонтан: 1 850 000 руб.")},
+    {"square.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Квадратная чаша: 1 240 000 руб.")},
+    {"spiral.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Спираль: 2 100 000 руб.")},
 }};
 
 bool holdsExamples(const QString& folder)
@@ -68,7 +68,8 @@ QString prepareFirstStart(const FirstStartPlaces& places)
         // Copies of read-only installed files would be read-only too.
         QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
         const QString slot = QString::number(i + 1);
-        const QString cost = QString::fromUtf8(kExamples[i].cost);
+        // The costs are written in the language the program starts in.
+        const QString cost = QCoreApplication::translate("pluviane::FirstStart", kExamples[i].cost);
         if (i == 0) {
             presets.setValue(section, QStringLiteral("File01_f"), copy);
             presets.setValue(section, QStringLiteral("File01_c"), cost);

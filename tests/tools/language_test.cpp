@@ -11,12 +11,6 @@ using namespace pluviane::test;
 
 namespace {
 
-bool russian(const QString& text)
-{
-    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
-    return text.contains(cyrillic);
-}
-
 // What a tool says on stderr and stdout under the given locale and settings folder.
 QString toolSays(const QString& tool, const QStringList& arguments, const QString& lang, const QString& config)
 {
@@ -81,6 +75,8 @@ TEST(ToolLanguage, TheToolsSpeakTheDesktopsLanguageUnlessTheSettingSaysOtherwise
         {QStringLiteral("pluviane-render"), {config.filePath(QStringLiteral("none.wat")), QStringLiteral("-o"), out}},
         {QStringLiteral("pluviane-play"), {QStringLiteral("--help")}},
         {QStringLiteral("pluviane-play"), {garbage, QStringLiteral("--colours"), QStringLiteral("10")}},
+        {QStringLiteral("pluviane-draft"), {QStringLiteral("--help")}},
+        {QStringLiteral("pluviane-draft"), {garbage, garbage, QStringLiteral("-o"), out}},
     };
     struct Case {
         const char* lang;

@@ -49,12 +49,6 @@ struct SpeakingEnglish {
     QTranslator qt;
 };
 
-bool russian(const QString& text)
-{
-    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
-    return text.contains(cyrillic);
-}
-
 // Every text a window shows or can show: captions, titles, tips, list items,
 // tab names and the help text (what the user types, edits, is left out).
 QStringList shownTexts(QWidget* window)
