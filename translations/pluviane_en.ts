@@ -5,313 +5,313 @@
     <name>DraftTool</name>
     <message>
         <source>Drafts the show of a fountain file (.wat) from a song: form cues on the beats,
-as much water as the music is loud, a new scene at every phrase. The fountain's
+as much water as the music is loud, a new scene at every phrase. The fountain&apos;s
 recorded forms and scenes are used; when there are too few, the draft records
-its own into free rows. The result is written as the file's show track.</source>
-        <translation type="unfinished" />
+its own into free rows. The result is written as the file&apos;s show track.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The fountain file to write.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Also write the cues as an Audacity label file.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The fountain file.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The song (any format FFmpeg reads).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>give a fountain file, a song and -o OUT.wat (see --help)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 is larger than a fountain file (64000 bytes)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>interrupted; %1 not written</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot decode %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 has no nozzles in groups 1..12: there is no water to draft</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 holds no sound</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the drafted track does not fit the fountain file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no beat found: cues evenly spaced at %1 beats a minute</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>tempo %1 beats a minute</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>  from %1 s: %2 beats a minute</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 cues</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>recorded forms %1 of its own</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>recorded scenes %1 of its own</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>not all of its own forms and scenes fitted: the rows after the recorded ones are taken</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>fewer form changes than the music asks for, to fit the track</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>PlayTool</name>
     <message>
-        <source>--%1 takes a number, not "%2"</source>
-        <translation type="unfinished" />
+        <source>--%1 takes a number, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Plays the show of a fountain file to DMX through OLA, with no display.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The fountain file.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OLA universe (default 1).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>First level channel (default 1).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>First colour channel (default 17).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Sound file played with the show.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Play on until stopped (the music starts over).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>OLA daemon's RPC port (default 9010).</source>
-        <translation type="unfinished" />
+        <source>OLA daemon&apos;s RPC port (default 9010).</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>name one fountain file (see --help)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--ola-port must be 1..65535</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OLA takes the frames</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no connection to OLA; trying again every 3 s</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the music does not play (%1); the show goes on</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+C cannot be caught; stop with care</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>playing %1 to OLA universe %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OLA was not reached for the closing blackout</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>label file </source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cues from an Audacity label file instead of the file's track.</source>
-        <translation type="unfinished" />
+        <source>Cues from an Audacity label file instead of the file&apos;s track.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Play the forms and scenes in a loop, ignoring the track.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--cues and --no-track exclude each other</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot read the sound file %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the track's music %1 is missing; the cues follow the clock</source>
-        <translation type="unfinished" />
+        <source>the track&apos;s music %1 is missing; the cues follow the clock</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>RenderTool</name>
     <message>
         <source>%1/%2 frames  %3x  %4 left</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.
 A picture shows the fountain as stored, or after --time seconds of its show.
 A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The picture or .mp4 video to write.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Picture size (default 1280x720).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Picture: play the show this long first.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Video length (default: the music's, else 30).</source>
-        <translation type="unfinished" />
+        <source>Video length (default: the music&apos;s, else 30).</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Video: sound file to play along.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Video: frames a second (default 25).</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The fountain file.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>give one fountain file and -o OUT (see --help)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--size wants WIDTHxHEIGHT, e.g. 1280x720</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--time is for pictures; a video plays from 0 for --duration</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--duration, --music and --fps are for videos (OUT ending in .mp4)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--time wants seconds, from 0 to a day (86400)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--duration wants seconds, more than 0</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--fps wants a whole number</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot read sound file %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>interrupted; %1 not written</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cues from an Audacity label file instead of the file's track.</source>
-        <translation type="unfinished" />
+        <source>Cues from an Audacity label file instead of the file&apos;s track.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Play the forms and scenes in a loop, ignoring the track.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--cues and --no-track exclude each other</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>label file </source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the track's music %1 is missing; the video has no sound</source>
-        <translation type="unfinished" />
+        <source>the track&apos;s music %1 is missing; the video has no sound</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>classic (lines, as the editor draws) or realistic (translucent glowing water); default classic.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>file (the file's own view) or fit (the whole bowl and its jets in the picture); default file.</source>
-        <translation type="unfinished" />
+        <source>file (the file&apos;s own view) or fit (the whole bowl and its jets in the picture); default file.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--look wants classic or realistic</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--view wants file or fit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>ToolText</name>
     <message>
         <source>Show this help.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Show the version.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -341,7 +341,7 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <name>pluviane::AtomicWrite</name>
     <message>
         <source>%1 (%2 of %3 bytes written)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -515,9 +515,9 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>Message</translation>
     </message>
     <message>
-        <source>Настройки вида не сохранены:<byte value="xd" />
+        <source>Настройки вида не сохранены:<byte value="xd"/>
 %1</source>
-        <translation>The view settings were not saved:<byte value="xd" />
+        <translation>The view settings were not saved:<byte value="xd"/>
 %1</translation>
     </message>
 </context>
@@ -548,17 +548,17 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>%1=%2 is not a number</translation>
     </message>
     <message>
-        <source>Патч DMX в файле настроек не годится:<byte value="xd" />
-%1<byte value="xd" />
+        <source>Патч DMX в файле настроек не годится:<byte value="xd"/>
+%1<byte value="xd"/>
 Взяты значения по умолчанию.</source>
-        <translation>The DMX patch in the settings file cannot be used:<byte value="xd" />
-%1<byte value="xd" />
+        <translation>The DMX patch in the settings file cannot be used:<byte value="xd"/>
+%1<byte value="xd"/>
 The defaults are used.</translation>
     </message>
     <message>
-        <source>Настройки DMX не сохранены:<byte value="xd" />
+        <source>Настройки DMX не сохранены:<byte value="xd"/>
 %1</source>
-        <translation>The DMX settings were not saved:<byte value="xd" />
+        <translation>The DMX settings were not saved:<byte value="xd"/>
 %1</translation>
     </message>
     <message>
@@ -612,9 +612,9 @@ The defaults are used.</translation>
         <translation>Load the music first.</translation>
     </message>
     <message>
-        <source>В партитуре уже есть метки.<byte value="xd" />
+        <source>В партитуре уже есть метки.<byte value="xd"/>
 Заменить их черновиком по музыке?</source>
-        <translation>The show track already has cues.<byte value="xd" />
+        <translation>The show track already has cues.<byte value="xd"/>
 Replace them with a draft from the music?</translation>
     </message>
 </context>
@@ -633,15 +633,15 @@ Replace them with a draft from the music?</translation>
         <translation>Draft from the music</translation>
     </message>
     <message>
-        <source>Музыку не удалось прочитать:<byte value="xd" />
+        <source>Музыку не удалось прочитать:<byte value="xd"/>
 </source>
-        <translation>The music could not be read:<byte value="xd" />
+        <translation>The music could not be read:<byte value="xd"/>
 </translation>
     </message>
     <message>
-        <source>Ни у одной группы 1..12 нет форсунок:<byte value="xd" />
+        <source>Ни у одной группы 1..12 нет форсунок:<byte value="xd"/>
 черновику нечем играть.</source>
-        <translation>No group 1..12 has nozzles:<byte value="xd" />
+        <translation>No group 1..12 has nozzles:<byte value="xd"/>
 the draft has no water to play.</translation>
     </message>
     <message>
@@ -708,43 +708,43 @@ the draft has no water to play.</translation>
     <name>pluviane::EglContext</name>
     <message>
         <source>empty picture size</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>EGL has no surfaceless platform (Mesa's EGL is needed)</source>
-        <translation type="unfinished" />
+        <source>EGL has no surfaceless platform (Mesa&apos;s EGL is needed)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EGL cannot open a platform display</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EGL cannot start on the surfaceless platform</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EGL offers no desktop OpenGL</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EGL cannot create an OpenGL compatibility context</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EGL cannot make the context current</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OpenGL has no framebuffer objects</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>picture larger than %1 x %1 pixels</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no memory for a %1 x %2 picture</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -762,15 +762,15 @@ the draft has no water to play.</translation>
         <translation>MP4 video (*.mp4)</translation>
     </message>
     <message>
-        <source>Видео не записано:<byte value="xd" />
+        <source>Видео не записано:<byte value="xd"/>
 </source>
-        <translation>The video was not written:<byte value="xd" />
+        <translation>The video was not written:<byte value="xd"/>
 </translation>
     </message>
     <message>
-        <source>Видео не записано:<byte value="xd" />
+        <source>Видео не записано:<byte value="xd"/>
 звуковой файл %1: %2</source>
-        <translation>The video was not written:<byte value="xd" />
+        <translation>The video was not written:<byte value="xd"/>
 sound file %1: %2</translation>
     </message>
     <message>
@@ -829,9 +829,9 @@ sound file %1: %2</translation>
         <translation>Message</translation>
     </message>
     <message>
-        <source>Ошибка!<byte value="xd" />
+        <source>Ошибка!<byte value="xd"/>
 Файл большего размера</source>
-        <translation>Error!<byte value="xd" />
+        <translation>Error!<byte value="xd"/>
 The file is too large</translation>
     </message>
     <message>
@@ -856,7 +856,7 @@ The file is too large</translation>
     </message>
     <message>
         <source>Музыка партитуры не найдена: </source>
-        <translation>The show track's music was not found: </translation>
+        <translation>The show track&apos;s music was not found: </translation>
     </message>
     <message>
         <source>Партитура шоу не помещается в файл</source>
@@ -886,19 +886,19 @@ The file is too large</translation>
     <name>pluviane::FirstStart</name>
     <message>
         <source>no examples to copy</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot create the folder %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot copy %1 to %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no example presets written: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Классический круглый фонтан: 1 850 000 руб.</source>
@@ -917,54 +917,54 @@ The file is too large</translation>
     <name>pluviane::FountainFile</name>
     <message>
         <source>%1 is longer than a fountain file (at most %2 bytes)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no fountain file %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>pluviane::FountainRender</name>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>not a file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no such file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot draw a %1x%2 picture: %3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the picture size must be between 1x1 and %1x%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot encode the picture: %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the show track does not fit</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1204,7 +1204,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Масштаб и вращение поля задаются на закладке «Чаша»; кнопка ISOMETR</source>
-        <translation>Zoom and the field spin are set on the "Bowl" tab; the ISOMETR button</translation>
+        <translation>Zoom and the field spin are set on the &quot;Bowl&quot; tab; the ISOMETR button</translation>
     </message>
     <message>
         <source>ставит изометрический вид.</source>
@@ -1220,7 +1220,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>запуске; другую картинку выбирают кнопкой «Подложка» на закладке «Чаша».</source>
-        <translation>start; choose another picture with "Backdrop" on the "Bowl" tab.</translation>
+        <translation>start; choose another picture with &quot;Backdrop&quot; on the &quot;Bowl&quot; tab.</translation>
     </message>
     <message>
         <source>Классический фонтан с круглой чашей за одну минуту:</source>
@@ -1228,11 +1228,11 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  1. Нажмите «Новый файл» на панели инструментов.</source>
-        <translation>  1. Press "New file" on the tool bar.</translation>
+        <translation>  1. Press &quot;New file&quot; on the tool bar.</translation>
     </message>
     <message>
         <source>  2. На закладке «Oпции» задайте, как будет меняться каждая следующая</source>
-        <translation>  2. On the "Options" tab set how each next group changes:</translation>
+        <translation>  2. On the &quot;Options&quot; tab set how each next group changes:</translation>
     </message>
     <message>
         <source>     группа: например, размер на -20 и высоту на 20.</source>
@@ -1240,7 +1240,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  3. На закладке «Группы» выберите форму коллектора «Круг», размер 150,</source>
-        <translation>  3. On the "Groups" tab choose the manifold shape "Circle", size 150,</translation>
+        <translation>  3. On the &quot;Groups&quot; tab choose the manifold shape &quot;Circle&quot;, size 150,</translation>
     </message>
     <message>
         <source>     количество струй 12 и высоту струи 60.</source>
@@ -1248,7 +1248,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  4. Нажмите «Записать+новая группа» несколько раз: каждая новая группа</source>
-        <translation>  4. Press "Save+new group" a few times: each new group</translation>
+        <translation>  4. Press &quot;Save+new group&quot; a few times: each new group</translation>
     </message>
     <message>
         <source>     ложится внутри предыдущей и бьёт выше.</source>
@@ -1256,19 +1256,19 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>  5. На закладке «Управление» фейдерами слева задайте высоту каждой</source>
-        <translation>  5. On the "Control" tab set each group's height with the left faders,</translation>
+        <translation>  5. On the &quot;Control&quot; tab set each group&apos;s height with the left faders,</translation>
     </message>
     <message>
         <source>     группы, фейдерами справа — её цвет, кнопкой «Все цветные» — радугу.</source>
-        <translation>     its colour with the right ones, and a rainbow with "All colours".</translation>
+        <translation>     its colour with the right ones, and a rainbow with &quot;All colours&quot;.</translation>
     </message>
     <message>
         <source>  6. На закладке «Чаша» выберите число углов 21 и размер чаши.</source>
-        <translation>  6. On the "Bowl" tab choose 21 corners and the bowl size.</translation>
+        <translation>  6. On the &quot;Bowl&quot; tab choose 21 corners and the bowl size.</translation>
     </message>
     <message>
         <source>  7. Сохраните фонтан кнопкой «Записать файл как».</source>
-        <translation>  7. Save the fountain with "Save file as".</translation>
+        <translation>  7. Save the fountain with &quot;Save file as&quot;.</translation>
     </message>
     <message>
         <source>Файл фонтана (*.wat) хранит струи, группы, цвета, записанные формы и</source>
@@ -1276,15 +1276,15 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>сцены, а также чашу, подложку и вид. Флажок «Load» на закладке «Чаша»</source>
-        <translation>scenes, and the bowl, backdrop and view. The "Load" check box on the "Bowl" tab</translation>
+        <translation>scenes, and the bowl, backdrop and view. The &quot;Load&quot; check box on the &quot;Bowl&quot; tab</translation>
     </message>
     <message>
         <source>решает, берётся ли чаша из открываемого файла. Кнопка «Открыть файл c</source>
-        <translation>decides whether the bowl is taken from a file being opened. The button "Open a file</translation>
+        <translation>decides whether the bowl is taken from a file being opened. The button &quot;Open a file</translation>
     </message>
     <message>
         <source>параметрами чаши» берёт из файла только чашу. Кнопка отмены</source>
-        <translation>for its bowl only" takes just the bowl from a file. The undo button</translation>
+        <translation>for its bowl only&quot; takes just the bowl from a file. The undo button</translation>
     </message>
     <message>
         <source>возвращает фонтан к последнему открытому или сохранённому файлу.</source>
@@ -1292,7 +1292,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Закладка «Ред.Струи» правит одну струю: выберите её номер и двигайте</source>
-        <translation>The "Jet edit" tab edits one jet: choose its number and move</translation>
+        <translation>The &quot;Jet edit&quot; tab edits one jet: choose its number and move</translation>
     </message>
     <message>
         <source>полосы высоты, наклона, поворота, пенности и положения.</source>
@@ -1597,30 +1597,30 @@ More than 250 jets </translation>
     <name>pluviane::MusicWriter</name>
     <message>
         <source>no FLAC encoder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot rename %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>pluviane::OffscreenFrame</name>
     <message>
         <source>empty picture size</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the window system offers no OpenGL</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the window system's OpenGL context cannot be used</source>
-        <translation type="unfinished" />
+        <source>the window system&apos;s OpenGL context cannot be used</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no memory for a %1 x %2 picture</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1707,7 +1707,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Язык сменится при следующем запуске программы</source>
@@ -1912,19 +1912,19 @@ More than 250 jets </translation>
     <name>pluviane::RegularFile</name>
     <message>
         <source>it is a folder, not a file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>it is a pipe (FIFO), not a file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>it is a device, not a file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2030,15 +2030,15 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>нужно «начало&lt;TAB&gt;конец&lt;TAB&gt;метка»</source>
-        <translation>expected "start&lt;TAB&gt;end&lt;TAB&gt;label"</translation>
+        <translation>expected &quot;start&lt;TAB&gt;end&lt;TAB&gt;label&quot;</translation>
     </message>
     <message>
         <source>время «%1» не от 0 до 4 часов</source>
-        <translation>time "%1" is not between 0 and 4 hours</translation>
+        <translation>time &quot;%1&quot; is not between 0 and 4 hours</translation>
     </message>
     <message>
         <source>метка «%1»: нужно F1..F255 и/или S1..S255</source>
-        <translation>label "%1": expected F1..F255 and/or S1..S255</translation>
+        <translation>label &quot;%1&quot;: expected F1..F255 and/or S1..S255</translation>
     </message>
     <message>
         <source>больше %1 меток</source>
@@ -2120,7 +2120,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Метка с текущей формой записи у указателя</source>
-        <translation>A cue with the recorder's current form at the pointer</translation>
+        <translation>A cue with the recorder&apos;s current form at the pointer</translation>
     </message>
     <message>
         <source>Сцена сюда</source>
@@ -2128,7 +2128,7 @@ More than 250 jets </translation>
     </message>
     <message>
         <source>Метка с текущей сценой записи у указателя</source>
-        <translation>A cue with the recorder's current scene at the pointer</translation>
+        <translation>A cue with the recorder&apos;s current scene at the pointer</translation>
     </message>
     <message>
         <source>Удалить метку (Delete)</source>
@@ -2191,67 +2191,67 @@ More than 250 jets </translation>
     <name>pluviane::VideoEncoder</name>
     <message>
         <source>not a sound file that can be read</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no sound in the file</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>out of memory</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>FFmpeg has no H.264 encoder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no colour conversion to YUV</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>FFmpeg has no AAC encoder</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the picture size must be between 16x16 and %1x%1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>a video's width and height must be even</source>
-        <translation type="unfinished" />
+        <source>a video&apos;s width and height must be even</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the frame rate must be between 1 and %1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>the duration must be more than 0 and at most 24 hours</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot read sound file %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot write in %1: %2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>a picture of the wrong size</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>cannot write %1: the disk refused the last bytes</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no sound decodes from it</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -55,7 +55,7 @@ void useLightPalette(QWidget* panel)
 
 QString nozzleCountText(int count)
 {
-    return QCoreApplication::translate("pluviane::MainWindow", "Форсунок всего : ") + QString::number(count);
+    return MainWindow::tr("Форсунок всего : ") + QString::number(count);
 }
 
 MainWindow::MainWindow(FountainState& state, AppWindows& windows)

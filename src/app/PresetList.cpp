@@ -11,7 +11,6 @@
 #include "widgets/ElidedLabel.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,7 +27,7 @@ namespace {
 constexpr int kStartupDelayMs = 3000;
 const QString kSection = QStringLiteral("Konveir");
 const QString kNoCost = QStringLiteral("no Cost");
-QString kCostLead() { return QCoreApplication::translate("pluviane::PresetList", "По смете : "); }
+QString kCostLead() { return PresetList::tr("По смете : "); }
 
 // The record buttons' captions differ in their spacing, and users know them so.
 const std::array<const char*, kPresetSlots> kRecordCaptions{
@@ -49,7 +48,7 @@ const std::array<const char*, kPresetSlots> kRecordCaptions{
 
 QString slotCaption(int slot)
 {
-    return (slot <= 7 ? QCoreApplication::translate("pluviane::PresetList", "Театр") : QCoreApplication::translate("pluviane::PresetList", "Слава")) +
+    return (slot <= 7 ? PresetList::tr("Театр") : PresetList::tr("Слава")) +
            QString::number(slot <= 7 ? slot : slot - 7);
 }
 

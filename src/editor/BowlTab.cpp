@@ -12,7 +12,6 @@
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,8 +25,8 @@ namespace pluviane {
 
 namespace {
 
-QString kBowlHint() { return QCoreApplication::translate("pluviane::BowlTab", "Параметры чаши"); }
-QString kColourHint() { return QCoreApplication::translate("pluviane::BowlTab", "Цвет чаши"); }
+QString kBowlHint() { return BowlTab::tr("Параметры чаши"); }
+QString kColourHint() { return BowlTab::tr("Цвет чаши"); }
 const QString kViewSection = QStringLiteral("View");
 const QString kRealWaterKey = QStringLiteral("RealWater");
 

@@ -23,7 +23,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -38,9 +37,9 @@
 namespace pluviane {
 
 namespace {
-QString kTooLargeCaption() { return QCoreApplication::translate("pluviane::FileCommands", "Сообщение"); }
-QString kTooLargeText() { return QCoreApplication::translate("pluviane::FileCommands", "Ошибка!\r\nФайл большего размера"); }
-QString kOverwriteQuestion() { return QCoreApplication::translate("pluviane::FileCommands", "Файл с таким именем есть. Переписать?"); }
+QString kTooLargeCaption() { return FileCommands::tr("Сообщение"); }
+QString kTooLargeText() { return FileCommands::tr("Ошибка!\r\nФайл большего размера"); }
+QString kOverwriteQuestion() { return FileCommands::tr("Файл с таким именем есть. Переписать?"); }
 
 // Where the designer looks from: the history leaves it where it is.
 struct Camera {

@@ -7,7 +7,6 @@
 #include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -25,7 +24,7 @@ namespace {
 // Start + count never passes this, so the builder stays below nozzle 250.
 constexpr int kNozzleRoom = 250;
 
-QString kGroupButtonHint() { return QCoreApplication::translate("pluviane::GroupTab", "Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
+QString kGroupButtonHint() { return GroupTab::tr("Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
     "редактирования "); }
 
 QString number(int value)

@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -19,7 +18,7 @@ namespace pluviane {
 
 namespace {
 
-QString kShiftHint() { return QCoreApplication::translate("pluviane::OptionsTab", "Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)"); }
+QString kShiftHint() { return OptionsTab::tr("Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)"); }
 
 } // namespace
 

@@ -17,7 +17,6 @@
 
 #include <utility>
 
-#include <QCoreApplication>
 
 namespace pluviane {
 
@@ -33,12 +32,12 @@ const QString kColoursKey = QStringLiteral("Colours");
 QString dmxStateText(bool on, bool reached, int universe, bool stalled)
 {
     if (!on)
-        return QCoreApplication::translate("pluviane::DmxPanel", "DMX выключен");
+        return DmxPanel::tr("DMX выключен");
     if (stalled)
-        return QCoreApplication::translate("pluviane::DmxPanel", "OLA не принимает кадры");
+        return DmxPanel::tr("OLA не принимает кадры");
     if (!reached)
-        return QCoreApplication::translate("pluviane::DmxPanel", "Нет связи с OLA");
-    return QCoreApplication::translate("pluviane::DmxPanel", "OLA: вселенная %1").arg(universe);
+        return DmxPanel::tr("Нет связи с OLA");
+    return DmxPanel::tr("OLA: вселенная %1").arg(universe);
 }
 
 DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)

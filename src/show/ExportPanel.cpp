@@ -25,7 +25,7 @@
 namespace pluviane {
 
 namespace {
-QString kCaption() { return QCoreApplication::translate("pluviane::ExportPanel", "Видео шоу"); }
+QString kCaption() { return ExportPanel::tr("Видео шоу"); }
 
 // The snapshot folder names its process, so that one left by a killed export
 // can be told from one still in use.

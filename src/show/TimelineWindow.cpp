@@ -40,7 +40,7 @@ namespace {
 
 constexpr int kRefreshMs = 40;
 constexpr int kAnalysisRate = 22050;
-QString kCaption() { return QCoreApplication::translate("pluviane::TimelineWindow", "Партитура шоу"); }
+QString kCaption() { return TimelineWindow::tr("Партитура шоу"); }
 
 // "m:ss.cc"
 QString clockText(std::int64_t ms)
@@ -55,9 +55,9 @@ QString clockText(std::int64_t ms)
 
 QString chooseLabelFile(QWidget* parent, bool save)
 {
-    const QString filter = QCoreApplication::translate("pluviane::TimelineWindow", "Метки (*.txt);;Все файлы (*)");
-    return save ? QFileDialog::getSaveFileName(parent, QCoreApplication::translate("pluviane::TimelineWindow", "Записать метки"), {}, filter)
-                : QFileDialog::getOpenFileName(parent, QCoreApplication::translate("pluviane::TimelineWindow", "Открыть метки"), {}, filter);
+    const QString filter = TimelineWindow::tr("Метки (*.txt);;Все файлы (*)");
+    return save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), {}, filter)
+                : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), {}, filter);
 }
 
 } // namespace
