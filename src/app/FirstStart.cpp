@@ -56,7 +56,8 @@ QString prepareFirstStart(const FirstStartPlaces& places)
     if (places.examplesFrom.isEmpty() || !holdsExamples(places.examplesFrom))
         return QCoreApplication::translate("pluviane::FirstStart", "no examples to copy");
     if (!QDir().mkpath(places.examplesTo))
-        return QCoreApplication::translate("pluviane::FirstStart", "cannot create the folder %1").arg(places.examplesTo);
+        return QCoreApplication::translate("pluviane::FirstStart",
+                                           "cannot create the folder %1").arg(places.examplesTo);
 
     ProfileFile presets;
     const QString section = QStringLiteral("Konveir");
@@ -64,7 +65,8 @@ QString prepareFirstStart(const FirstStartPlaces& places)
         const QString name = QString::fromLatin1(kExamples[i].file);
         const QString copy = QDir(places.examplesTo).filePath(name);
         if (!QFileInfo::exists(copy) && !QFile::copy(QDir(places.examplesFrom).filePath(name), copy))
-            return QCoreApplication::translate("pluviane::FirstStart", "cannot copy %1 to %2").arg(name, places.examplesTo);
+            return QCoreApplication::translate("pluviane::FirstStart",
+                                               "cannot copy %1 to %2").arg(name, places.examplesTo);
         // Copies of read-only installed files would be read-only too.
         QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
         const QString slot = QString::number(i + 1);

@@ -25,7 +25,8 @@ int main(int argc, char* argv[])
     // The first start puts the examples on the first preset buttons.
     if (const QString why = pluviane::prepareFirstStart(pluviane::firstStartPlaces()); !why.isEmpty())
         std::fprintf(stderr, "pluviane: %s\n",
-                     qPrintable(QCoreApplication::translate("pluviane::FirstStart", "no example presets written: %1").arg(why)));
+                     qPrintable(QCoreApplication::translate("pluviane::FirstStart",
+                                                            "no example presets written: %1").arg(why)));
     pluviane::AppWindows windows(pluviane::fountain());
     // Being told to stop (a logout, a service manager) closes the program as its
     // close box does, so the DMX output blacks out and no pump is left running.

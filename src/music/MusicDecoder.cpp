@@ -65,7 +65,8 @@ public:
         if (out.size() > maxSamples_)
             out.resize(maxSamples_);
         if (out.empty())
-            return QCoreApplication::translate("pluviane::MusicDecoder", "В файле нет звука, который можно прочесть");
+            return QCoreApplication::translate("pluviane::MusicDecoder",
+                                               "В файле нет звука, который можно прочесть");
         if (progress_)
             progress_(1.0);
         return {};
@@ -186,7 +187,8 @@ DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
 {
     DecodedMusic music;
     if (sampleRate < 1000 || sampleRate > 192000) {
-        music.error = QCoreApplication::translate("pluviane::MusicDecoder", "Неверная частота %1").arg(sampleRate);
+        music.error = QCoreApplication::translate("pluviane::MusicDecoder",
+                                                  "Неверная частота %1").arg(sampleRate);
         return music;
     }
     av_log_set_level(AV_LOG_FATAL);

@@ -28,7 +28,8 @@ QString kCaption() { return QCoreApplication::translate("pluviane::DraftShowButt
 QToolButton* addDraftShowButton(TimelineWindow& timeline, FountainState& state, AppWindows& windows)
 {
     QToolButton* button = makeIconButton(&timeline, QStringLiteral("SpeedButtonDraftShow"), QStyle::SP_MediaVolume,
-                                         QCoreApplication::translate("pluviane::DraftShowButton", "Расставить формы и сцены по музыке: удары, громкость, фразы"));
+                                         QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                     "Расставить формы и сцены по музыке: удары, громкость, фразы"));
     button->setText(kCaption());
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     nameCaptioned(button, QStringLiteral("SpeedButtonDraftShow"));
@@ -43,11 +44,13 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     FilePrompter& prompter = windows.editor().fileCommands().prompter();
     const QString music = windows.editor().automatTab().music().soundFileName();
     if (music.isEmpty()) {
-        prompter.showMessage(&timeline, kCaption(), QCoreApplication::translate("pluviane::DraftShowButton", "Сначала загрузите музыку."));
+        prompter.showMessage(&timeline, kCaption(), QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                                "Сначала загрузите музыку."));
         return;
     }
     if (!state.Track.cues.empty()
-        && !prompter.askYesNo(&timeline, QCoreApplication::translate("pluviane::DraftShowButton", "В партитуре уже есть метки.\r\nЗаменить их черновиком по музыке?")))
+        && !prompter.askYesNo(&timeline, QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                     "В партитуре уже есть метки.\r\nЗаменить их черновиком по музыке?")))
         return;
     RecorderWindow& recorder = windows.recorder();
     const std::optional<MusicFileDraft> made =

@@ -26,7 +26,8 @@ namespace {
 
 constexpr int kValueLargeStep = 10;
 QString kRecordHint() { return QCoreApplication::translate("pluviane::RecorderWindow", "Записать "); }
-QString kRecordNextHint() { return QCoreApplication::translate("pluviane::RecorderWindow", "Записать и следующая"); }
+QString kRecordNextHint() { return QCoreApplication::translate("pluviane::RecorderWindow",
+                                                               "Записать и следующая"); }
 
 // The "Rec" buttons wear red captions, so recording stands out from playing.
 QPushButton* makeRecButton(QWidget* parent, const char* name, const QString& caption,
@@ -85,7 +86,8 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
                                   "ScrollBarAcsel", riseRate_));
     layout->addLayout(top);
     layout->addWidget(buildNumberBox(
-        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление давлением воды  - форма "), "Labelnform", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер формы 1"), "ScrollBarNform",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление давлением воды  - форма "),
+         "Labelnform", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер формы 1"), "ScrollBarNform",
          "SpeedButtonRecForm", "SpeedButtonRecFormPlus", "Rec +1+ copy", "LabelmaxForm",
          QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего форм 3"), "ScrollBarMaxForm"},
         form_));
@@ -93,7 +95,8 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
                                      "ScrollBarColor", colour_, &allColour_,
                                      "ScrollBarallColor"));
     layout->addWidget(buildNumberBox(
-        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление яркостью и цветом софитов "), "LabelNscen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер сцены 1"), "ScrollBarNscen",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление яркостью и цветом софитов "),
+         "LabelNscen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер сцены 1"), "ScrollBarNscen",
          "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего сцен 3"),
          "ScrollBarMaxScen"},
         scene_));

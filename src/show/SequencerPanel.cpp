@@ -97,16 +97,24 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(buildSequencerBox(
-        {"GroupBoxForm", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Форма N 01 "), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление секвенсером"), "SpeedButtonStartfORM",
+        {"GroupBoxForm", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Форма N 01 "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление секвенсером"), "SpeedButtonStartfORM",
          "SpeedButtonPlayForm", "SpeedButtonStopForm", "LabelDeltaForm", "LabelSpSm",
-         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения "), "ScrollBarSpSm", 50, "LabelMaxCnt",
-         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "), "ScrollBarLen"},
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения "),
+         "ScrollBarSpSm", 50, "LabelMaxCnt",
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "), "ScrollBarLen"},
         form_));
     layout->addWidget(buildSequencerBox(
-        {"GroupBox2", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Сцена N 01 "), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление цветом"), "SpeedButtonStartColor",
+        {"GroupBox2", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Сцена N 01 "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление цветом"), "SpeedButtonStartColor",
          "SpeedButtonPlayColor", "SpeedButtonStopColor", "Labelhjf", "LabelKolvoRabForm",
-         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Cкорость смены цвета "), "ScrollBarKolvIspGr", 10, "Labelpcyn",
-         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета"), QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета "), "ScrollBaruhgkjhgg"},
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Cкорость смены цвета "),
+         "ScrollBarKolvIspGr", 10, "Labelpcyn",
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета "), "ScrollBaruhgkjhgg"},
         colour_));
     openShow_ = makeIconButton(form_.box, QStringLiteral("SpeedButtonOpenFormColor"),
                                QStyle::SP_DialogOpenButton, tr("Открыть файл Cеквенций"));

@@ -330,7 +330,8 @@ void TimelineWindow::SpeedButtonExportCuesClick()
     if (name.isEmpty())
         return;
     const QString why = writeFileAtomically(name, formatCueLabels(state_.Track.cues));
-    tell(why.isEmpty() ? tr("Записано меток: %1 в %2").arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
+    tell(why.isEmpty() ? tr("Записано меток: %1 в %2")
+        .arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
                        : tr("Метки не записаны: %1: %2").arg(QDir::toNativeSeparators(name), why));
 }
 

@@ -85,7 +85,8 @@ public:
         const QByteArray name = QFile::encodeName(path);
         int code = avformat_open_input(&raw, name.constData(), nullptr, nullptr);
         if (code == AVERROR_INVALIDDATA || code == AVERROR(EINVAL))
-            return fail(error, QCoreApplication::translate("pluviane::VideoEncoder", "not a sound file that can be read"));
+            return fail(error, QCoreApplication::translate("pluviane::VideoEncoder",
+                                                           "not a sound file that can be read"));
         if (code < 0)
             return fail(error, avError(code));
         input_.reset(raw);
@@ -332,7 +333,8 @@ struct VideoEncoder::Streams {
             return fail(avError(code));
         scaler.reset(sws_getContext(c->width, c->height, AV_PIX_FMT_RGBA, c->width, c->height,
                                     c->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr));
-        return scaler != nullptr || fail(QCoreApplication::translate("pluviane::VideoEncoder", "no colour conversion to YUV"));
+        return scaler != nullptr || fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                                     "no colour conversion to YUV"));
     }
 
     bool openAudio()
@@ -421,13 +423,16 @@ QString checkVideoOptions(const VideoOptions& options)
 {
     const QSize s = options.size;
     if (s.width() < 16 || s.height() < 16 || s.width() > kMaxSide || s.height() > kMaxSide)
-        return QCoreApplication::translate("pluviane::VideoEncoder", "the picture size must be between 16x16 and %1x%1").arg(kMaxSide);
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the picture size must be between 16x16 and %1x%1").arg(kMaxSide);
     if (s.width() % 2 != 0 || s.height() % 2 != 0)
         return QCoreApplication::translate("pluviane::VideoEncoder", "a video's width and height must be even");
     if (options.fps < 1 || options.fps > kMaxFps)
-        return QCoreApplication::translate("pluviane::VideoEncoder", "the frame rate must be between 1 and %1").arg(kMaxFps);
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the frame rate must be between 1 and %1").arg(kMaxFps);
     if (!(options.seconds > 0) || options.seconds > kMaxSeconds)
-        return QCoreApplication::translate("pluviane::VideoEncoder", "the duration must be more than 0 and at most 24 hours");
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the duration must be more than 0 and at most 24 hours");
     return {};
 }
 
@@ -479,7 +484,9 @@ bool VideoEncoder::Streams::start(const QString& path, const VideoOptions& optio
     code = avformat_write_header(s.output, &muxerOptions);
     av_dict_free(&muxerOptions);
     if (code < 0)
-        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: %2").arg(QDir::toNativeSeparators(path), avError(code)));
+        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                  "cannot write %1: %2")
+                                                      .arg(QDir::toNativeSeparators(path), avError(code)));
     return true;
 }
 
@@ -524,10 +531,14 @@ bool VideoEncoder::finish()
     if (ok) {
         const int code = av_write_trailer(s.output);
         if (code < 0)
-            ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: %2").arg(QDir::toNativeSeparators(s.target), avError(code)));
+            ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                    "cannot write %1: %2")
+                                                        .arg(QDir::toNativeSeparators(s.target), avError(code)));
     }
     if (!s.close() && ok)
-        ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: the disk refused the last bytes").arg(QDir::toNativeSeparators(s.target)));
+        ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                "cannot write %1: the disk refused the last bytes")
+                                                    .arg(QDir::toNativeSeparators(s.target)));
     if (ok && std::rename(QFile::encodeName(s.temporary).constData(), QFile::encodeName(s.target).constData()) != 0)
         ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: %2")
                         .arg(QDir::toNativeSeparators(s.target), QString::fromLocal8Bit(std::strerror(errno))));

@@ -69,7 +69,8 @@ bool OffscreenFrame::createWindowContext()
     surface_->setFormat(context_->format());
     surface_->create();
     if (!surface_->isValid() || !context_->makeCurrent(surface_.get())) {
-        error_ = QCoreApplication::translate("pluviane::OffscreenFrame", "the window system's OpenGL context cannot be used");
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame",
+                                             "the window system's OpenGL context cannot be used");
         return false;
     }
 
@@ -77,7 +78,9 @@ bool OffscreenFrame::createWindowContext()
     fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
     framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(size_, fboFormat);
     if (!framebuffer_->isValid()) {
-        error_ = QCoreApplication::translate("pluviane::OffscreenFrame", "no memory for a %1 x %2 picture").arg(size_.width()).arg(size_.height());
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame",
+                                             "no memory for a %1 x %2 picture")
+                                                 .arg(size_.width()).arg(size_.height());
         return false;
     }
     framebuffer_->bind();
