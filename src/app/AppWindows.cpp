@@ -1,6 +1,7 @@
 #include "app/AppWindows.h"
 
 #include "app/MainWindow.h"
+#include "app/PresetList.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
@@ -21,6 +22,12 @@ AppWindows::AppWindows(FountainState& state) : state_(state)
     timeline_ = std::make_unique<TimelineWindow>(state, *this);
     addDraftShowButton(*timeline_, state, *this);
     editor_->fileCommands().startFresh();
+}
+
+bool AppWindows::openFountainGivenAtStart(const QString& name)
+{
+    main_->presets().timerCreate().stop();
+    return editor_->fileCommands().openFountainNamedOutside(name);
 }
 
 AppWindows::~AppWindows()

@@ -2,6 +2,8 @@
 
 #include "model/FountainState.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace pluviane {
@@ -30,6 +32,11 @@ public:
     RecorderWindow& recorder() { return *recorder_; }
     HelpWindow& help() { return *help_; }
     TimelineWindow& timeline() { return *timeline_; }
+
+    // Opens the fountain file the program was started with (a desktop's double
+    // click). The start-up preset is then never loaded over it, also when the
+    // file turns out bad: the program starts with the file asked for, or empty.
+    bool openFountainGivenAtStart(const QString& name);
 
 private:
     FountainState& state_;

@@ -35,6 +35,6 @@ int main(int argc, char* argv[])
     // A fountain file given to the program (a desktop's double click) opens at once.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() == 2)
-        windows.editor().fileCommands().openFountainNamedOutside(arguments.at(1));
+        windows.openFountainGivenAtStart(arguments.at(1));
     return app.exec();
 }

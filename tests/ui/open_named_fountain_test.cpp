@@ -1,5 +1,8 @@
 #include "FileTestSupport.h"
 
+#include "app/AppWindows.h"
+#include "app/MainWindow.h"
+#include "app/PresetList.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 
@@ -27,7 +30,9 @@ TEST(OpenNamedFountain, OpensWithItsBowlOrShowsTheUsualMessageAndChangesNothing)
     const QString oversized = dir.filePath(QStringLiteral("big.wat"));
     writeBytes(oversized, QByteArray(64001, '\1'));
     for (const QString& bad : {dir.filePath(QStringLiteral("missing.wat")), oversized}) {
-        editor.fileCommands().openFountainNamedOutside(bad);
+        p.windows->openFountainGivenAtStart(bad);
+        EXPECT_FALSE(p.windows->main().presets().timerCreate().isActive())
+            << "the start-up preset never replaces the file asked for";
         EXPECT_EQ(nozzleCount(*p.state), nozzlesAtStart) << bad.toStdString();
         EXPECT_TRUE(editor.fileCommands().currentFileName().isEmpty());
     }
