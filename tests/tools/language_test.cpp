@@ -59,6 +59,35 @@ QStringList untranslated(const QString& tsFile, bool (*wanted)(const QString&))
     return missing;
 }
 
+// Russian string literals of a source file that do not stand in tr(),
+// translate() or QT_TRANSLATE_NOOP(), so lupdate would never see them.
+QStringList bareRussianTexts(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QString code = QString::fromUtf8(file.readAll());
+    static const QRegularExpression token(QStringLiteral(R"(//[^\n]*|/\*[\s\S]*?\*/|'(?:[^'\\\n]|\\.)'|"(?:[^"\\\n]|\\.)*")"));
+    static const QRegularExpression opensCall(QStringLiteral(R"((\btr|\btranslate|QT_TRANSLATE_NOOP)\($)"));
+    QStringList bare;
+    qsizetype end = 0;
+    bool previousWrapped = false; // the string before, when only blanks or a comma lie between
+    bool previousOpensCall = false;
+    for (const QRegularExpressionMatch& m : token.globalMatch(code)) {
+        const QString gap = code.mid(end, m.capturedStart() - end).trimmed();
+        end = m.capturedEnd();
+        if (!m.captured().startsWith(QLatin1Char('"')))
+            continue;
+        const bool opens = gap.contains(opensCall);
+        const bool wrapped = opens || (gap.isEmpty() && previousWrapped)
+                             || (gap == QLatin1String(",") && previousOpensCall);
+        if (!wrapped && russian(m.captured()))
+            bare << m.captured();
+        previousWrapped = wrapped;
+        previousOpensCall = opens;
+    }
+    return bare;
+}
+
 } // namespace
 
 TEST(ToolLanguage, TheToolsSpeakTheDesktopsLanguageUnlessTheSettingSaysOtherwise)
@@ -124,4 +153,11 @@ TEST(Translations, LupdateFindsEveryTextTranslated)
     EXPECT_TRUE(english.isEmpty()) << "no English for:\n" << english.join('\n').toStdString()
                                    << "\n(cmake --build build --target update_translations, then translate)";
     EXPECT_TRUE(russianLeft.isEmpty()) << "no Russian for:\n" << russianLeft.join('\n').toStdString();
+
+    QFile list(QStringLiteral(PLUVIANE_TEXT_SOURCES));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    for (const QString& line : QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (const QStringList bare = line.startsWith(QLatin1String("-I")) ? QStringList() : bareRussianTexts(line);
+            !bare.isEmpty())
+            ADD_FAILURE() << line.toStdString() << " has texts lupdate cannot see: " << bare.join(", ").toStdString();
 }
