@@ -65,6 +65,15 @@ int count(const QImage& image, const std::function<bool(int x, int y)>& test)
     return n;
 }
 
+// A plain green backdrop picture in `dir`; empty when it cannot be written.
+QString greenBackdrop(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("green.png"));
+    QImage green(64, 64, QImage::Format_RGB32);
+    green.fill(qRgb(0, 160, 0));
+    return green.save(path) ? path : QString();
+}
+
 SceneSettings look(Look which, bool cup = false)
 {
     SceneSettings settings;
@@ -78,10 +87,8 @@ SceneSettings look(Look which, bool cup = false)
 TEST(RealisticLook, StreamsAreWiderThanLinesTranslucentOverTheBackdropAndTheSameEachTime)
 {
     QTemporaryDir dir;
-    const QString backdrop = dir.filePath(QStringLiteral("green.png"));
-    QImage green(64, 64, QImage::Format_RGB32);
-    green.fill(qRgb(0, 160, 0));
-    ASSERT_TRUE(green.save(backdrop));
+    const QString backdrop = greenBackdrop(dir);
+    ASSERT_FALSE(backdrop.isEmpty());
     auto state = ringFountain({255, 0, 0, 0});
 
     for (const Look which : {Look::Classic, Look::Realistic}) {
@@ -157,10 +164,8 @@ TEST(RealisticLook, TheLightsOfTheJetsTintTheWaterAroundThem)
 TEST(RealisticLook, AChangedViewBowlOrBackdropIsDrawnAnewAtOnce)
 {
     QTemporaryDir dir;
-    const QString backdrop = dir.filePath(QStringLiteral("green.png"));
-    QImage green(64, 64, QImage::Format_RGB32);
-    green.fill(qRgb(0, 160, 0));
-    ASSERT_TRUE(green.save(backdrop));
+    const QString backdrop = greenBackdrop(dir);
+    ASSERT_FALSE(backdrop.isEmpty());
     auto state = ringFountain({255, 0, 0, 0});
     state->GroupLevel[1] = 0; // the bowl and the nozzles only: no ripples from jets
     SceneSettings before = look(Look::Realistic, true);
