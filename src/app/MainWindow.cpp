@@ -180,6 +180,12 @@ void MainWindow::ArrangeWindows()
                              height));
 }
 
+void MainWindow::placeAtFootOfView(QWidget& window, int height)
+{
+    const QRect view = frameGeometry();
+    placeWindow(window, QRect(view.left(), view.bottom() + 1 - height, view.width(), height));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!windows_.editor().fileCommands().mayLeaveFountain(this)) {

@@ -33,6 +33,9 @@ public:
     bool OpenFontanFile(const QString& name);
 
     // Places the editor at the left edge and this window beside it.
+    // Places a tool window `height` high along the foot of the 3D view, where
+    // it covers neither the editor nor the preset buttons.
+    void placeAtFootOfView(QWidget& window, int height);
     void ArrangeWindows();
 
     // One render tick: spins the field and redraws the view.

@@ -491,6 +491,11 @@ void FileCommands::SpeedButtonAboutClick()
 void FileCommands::SpeedButtonShowTimelineClick()
 {
     TimelineWindow& timeline = editor_.windows().timeline();
+    // It first opens along the foot of the view; after that where the user left it.
+    if (!timelinePlaced_) {
+        timelinePlaced_ = true;
+        editor_.windows().main().placeAtFootOfView(timeline, 280);
+    }
     timeline.show();
     timeline.raise();
 }

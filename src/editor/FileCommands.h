@@ -135,6 +135,7 @@ private:
     std::unique_ptr<FilePrompter> prompter_;
     QString currentFileName_;
     QString openDialogFileName_;
+    bool timelinePlaced_ = false;
     QString caption_;
     // What a save would have written right after the last read or write.
     std::unique_ptr<FountainImage> unchanged_;

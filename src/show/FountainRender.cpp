@@ -20,7 +20,11 @@
 #include <QImageWriter>
 
 #include <cmath>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace pluviane {
 
@@ -123,6 +127,85 @@ private:
 
 std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
 
+// Encodes the frames on a thread of its own, so that the next frame is drawn
+// while the last one is encoded. At most two frames wait: memory stays small
+// and a failing encoder stops the drawing soon.
+class EncodingThread {
+public:
+    explicit EncodingThread(VideoEncoder& encoder) : encoder_(encoder), thread_([this] { run(); }) {}
+    ~EncodingThread() { stop(true); }
+    EncodingThread(const EncodingThread&) = delete;
+    EncodingThread& operator=(const EncodingThread&) = delete;
+
+    // Waits while the queue is full. False once the encoder has failed.
+    bool push(QImage frame)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return queue_.size() < kWaiting || failed_; });
+        if (failed_)
+            return false;
+        queue_.push_back(std::move(frame));
+        changed_.notify_all();
+        return true;
+    }
+
+    // Encodes what waits (or drops it), then ends the thread. True when every frame went in.
+    bool stop(bool dropWaiting = false)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            if (dropWaiting)
+                queue_.clear();
+            closing_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+        return !failed_;
+    }
+
+    double encodingSeconds() const { return seconds_; } // read after stop()
+
+private:
+    static constexpr std::size_t kWaiting = 2;
+
+    void run()
+    {
+        QElapsedTimer clock;
+        for (;;) {
+            QImage frame;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return !queue_.empty() || closing_; });
+                if (queue_.empty())
+                    return;
+                frame = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            changed_.notify_all();
+            clock.start();
+            const bool added = encoder_.addFrame(frame, true);
+            seconds_ += clock.nsecsElapsed() * 1e-9;
+            if (!added) {
+                std::lock_guard lock(mutex_);
+                failed_ = true;
+                queue_.clear();
+                changed_.notify_all();
+                return;
+            }
+        }
+    }
+
+    VideoEncoder& encoder_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<QImage> queue_;
+    bool closing_ = false;
+    bool failed_ = false;
+    double seconds_ = 0;
+    std::thread thread_; // last: it starts once the rest is there
+};
+
 } // namespace
 
 QString fileTrackMusic(const QString& fountain)
@@ -211,30 +294,39 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
     session.startShow();
     const int total = encoder.frameCount();
     RenderTimings spent;
+    QElapsedTimer wall;
+    wall.start();
     QElapsedTimer clock;
     clock.start();
     session.draw(); // the lit first frame, as the live view's first tick
-    for (int frame = 0; frame < total; ++frame) {
-        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
-        const QImage picture = session.draw();
-        spent.drawing += clock.nsecsElapsed() * 1e-9;
-        clock.restart();
-        const bool added = encoder.addFrame(picture, true);
-        spent.encoding += clock.nsecsElapsed() * 1e-9;
-        clock.restart();
+    EncodingThread encoding(encoder);
+    auto report = [&](double finishing) {
+        spent.encoding = encoding.encodingSeconds() + finishing;
+        spent.wall = wall.nsecsElapsed() * 1e-9;
         if (timings)
             *timings = spent;
-        if (!added)
+    };
+    for (int frame = 0; frame < total; ++frame) {
+        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
+        QImage picture = session.draw();
+        spent.drawing += clock.nsecsElapsed() * 1e-9;
+        const bool queued = encoding.push(std::move(picture));
+        clock.restart();
+        if (!queued) {
+            encoding.stop();
+            report(0);
             return failed(encoder.error());
+        }
         if (progress && !progress(frame + 1, total)) {
+            encoding.stop(true);
             encoder.abandon();
             return {RenderResult::Cancelled, QStringLiteral("cancelled")};
         }
     }
-    const bool finished = encoder.finish();
-    spent.encoding += clock.nsecsElapsed() * 1e-9;
-    if (timings)
-        *timings = spent;
+    const bool encoded = encoding.stop();
+    clock.restart();
+    const bool finished = encoded && encoder.finish();
+    report(clock.nsecsElapsed() * 1e-9);
     if (!finished)
         return failed(encoder.error());
     return {};

@@ -58,10 +58,13 @@ QString checkPictureSize(QSize size);
 RenderResult renderPicture(const RenderRequest& request);
 
 // Where a video's time went: simulating and drawing the frames, and encoding
-// and writing them. Seconds of wall time.
+// and writing them, seconds of wall time each. The frames are encoded on a
+// thread of their own while the next ones are drawn, so the whole export
+// (`wall`) takes less than the two together.
 struct RenderTimings {
     double drawing = 0;
     double encoding = 0;
+    double wall = 0;
 };
 
 // A video of the fountain's show from time 0, both sequencers started together.

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace pluviane;
 
@@ -63,6 +65,15 @@ int count(const QImage& image, const std::function<bool(int x, int y)>& test)
     return n;
 }
 
+// A plain green backdrop picture in `dir`; empty when it cannot be written.
+QString greenBackdrop(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("green.png"));
+    QImage green(64, 64, QImage::Format_RGB32);
+    green.fill(qRgb(0, 160, 0));
+    return green.save(path) ? path : QString();
+}
+
 SceneSettings look(Look which, bool cup = false)
 {
     SceneSettings settings;
@@ -76,10 +87,8 @@ SceneSettings look(Look which, bool cup = false)
 TEST(RealisticLook, StreamsAreWiderThanLinesTranslucentOverTheBackdropAndTheSameEachTime)
 {
     QTemporaryDir dir;
-    const QString backdrop = dir.filePath(QStringLiteral("green.png"));
-    QImage green(64, 64, QImage::Format_RGB32);
-    green.fill(qRgb(0, 160, 0));
-    ASSERT_TRUE(green.save(backdrop));
+    const QString backdrop = greenBackdrop(dir);
+    ASSERT_FALSE(backdrop.isEmpty());
     auto state = ringFountain({255, 0, 0, 0});
 
     for (const Look which : {Look::Classic, Look::Realistic}) {
@@ -147,5 +156,47 @@ TEST(RealisticLook, TheLightsOfTheJetsTintTheWaterAroundThem)
             EXPECT_GT(sum / n, 25);
         else
             EXPECT_LT(sum / n, 0);
+    }
+}
+
+// The solid parts and the backdrop are kept from frame to frame while they
+// stay as they were: whatever changes them must show in the very next picture.
+TEST(RealisticLook, AChangedViewBowlOrBackdropIsDrawnAnewAtOnce)
+{
+    QTemporaryDir dir;
+    const QString backdrop = greenBackdrop(dir);
+    ASSERT_FALSE(backdrop.isEmpty());
+    auto state = ringFountain({255, 0, 0, 0});
+    state->GroupLevel[1] = 0; // the bowl and the nozzles only: no ripples from jets
+    SceneSettings before = look(Look::Realistic, true);
+    before.backdrop = true;
+
+    const std::vector<std::pair<const char*, std::function<void(FountainState&, SceneSettings&)>>> changes{
+        {"view", [](FountainState& s, SceneSettings&) { s.ViewAngleY += 40; }},
+        {"bowl colour", [](FountainState&, SceneSettings& s) { s.colourOuter = 1; s.colourTop = 2; }},
+        {"bowl shape", [](FountainState&, SceneSettings& s) { s.cupWidth = 110; }},
+        {"backdrop", [](FountainState&, SceneSettings& s) { s.backdrop = false; }},
+        {"night", [](FountainState&, SceneSettings& s) { s.night = true; }},
+    };
+    const auto differing = [](const QImage& a, const QImage& b) {
+        return count(a, [&](int x, int y) { return std::abs(brightness(a.pixel(x, y)) - brightness(b.pixel(x, y))) > 48; });
+    };
+    const int pixels = kSize.width() * kSize.height();
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        FountainState changedState = *state;
+        SceneSettings after = before;
+        change(changedState, after);
+        OffscreenFrame frame(kSize, *state);
+        ASSERT_TRUE(frame.isValid());
+        frame.loadBackdrop(backdrop);
+        for (int tick = 0; tick < 3; ++tick)
+            frame.draw(*state, before);
+        const QImage unchanged = frame.image();
+        frame.draw(changedState, after);
+        const QImage next = frame.image();
+        const QImage fresh = draw(changedState, after, backdrop);
+        EXPECT_GT(differing(unchanged, fresh), pixels / 100) << "the change shows";
+        EXPECT_LT(differing(next, fresh), pixels / 500);
     }
 }

@@ -2,10 +2,13 @@
 
 namespace pluviane {
 
-// A multisampled framebuffer the realistic look draws into, resolved into
-// whatever framebuffer was bound before (the window's, an offscreen frame's)
-// at the end of the frame. The classic look never uses it, so its pictures
-// stay exactly as they were, whatever the window or frame was made with.
+// A multisampled framebuffer the realistic look draws its solid parts into,
+// resolved into a layer of one sample a pixel that is kept from frame to
+// frame (a frame whose solids have not changed shows the layer again instead
+// of drawing them), and the layer copied into whatever framebuffer was bound
+// before (the window's, an offscreen frame's). The classic look never uses
+// it, so its pictures stay exactly as they were, whatever the window or frame
+// was made with.
 class MultisampleTarget {
 public:
     MultisampleTarget() = default;
@@ -13,11 +16,17 @@ public:
     MultisampleTarget(const MultisampleTarget&) = delete;
     MultisampleTarget& operator=(const MultisampleTarget&) = delete;
 
-    // Binds the multisampled buffer, sized to the current viewport. False
-    // (and nothing bound) when the driver offers no multisampling or memory.
-    bool begin();
-    // Resolves into the framebuffer bound before begin() and binds it again.
-    void end();
+    // Notes the framebuffer bound now and sizes the buffers to the current
+    // viewport. False when the driver offers no multisampling or memory.
+    bool prepare();
+    // True when the layer holds a frame of the prepared size.
+    bool hasLayer() const { return hasLayer_; }
+    // Binds the multisampled buffer.
+    void begin();
+    // Resolves the multisampled buffer into the layer and binds the layer.
+    void resolve();
+    // Copies the layer into the framebuffer bound at prepare() and binds it again.
+    void present();
     // Frees the buffers; the context they were made in must be current.
     void release();
 
@@ -27,9 +36,12 @@ private:
     unsigned framebuffer_ = 0;
     unsigned colour_ = 0;
     unsigned depth_ = 0;
+    unsigned layer_ = 0;       // framebuffer of one sample a pixel
+    unsigned layerColour_ = 0;
     int width_ = 0;
     int height_ = 0;
     int previous_ = 0;
+    bool hasLayer_ = false;
     bool failed_ = false;
 };
 

@@ -181,19 +181,15 @@ void WaterLookRenderer::drawSprites(const std::vector<Sprite>& sprites, float so
 void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& settings, JetGeometry& jets,
                                   BowlGeometry& bowl, RandomSource& random, double seconds)
 {
-    const bool multisampled = target_.begin();
-    // Multisampled, the solids are drawn over nothing (alpha 0) and the
-    // backdrop goes under them after the resolve, by their coverage: the
-    // full-screen picture is drawn at one sample a pixel.
-    if (multisampled)
-        glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 1);
+    const bool multisampled = target_.prepare();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_LIGHTING); // the shaders light what they draw
-    if (settings.backdrop && !multisampled)
-        drawBackdrop(state, settings);
+    if (!multisampled) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (settings.backdrop)
+            drawBackdrop(state, settings);
+    }
     applyViewTransform(state, settings);
     glFlush(); // what is drawn so far goes to the rasteriser while the jets are computed
 
@@ -209,19 +205,10 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     if (settings.cup)
         surface_.build(shape, streams_.falls(), seconds, settings.night);
 
-    drawSolids(state, settings, jets, bowl);
-    if (multisampled) {
-        // Only the solid edges need the samples; the water and the light
-        // have soft edges of their own and are drawn at one sample a pixel,
-        // which the software rasteriser does at a fraction of the cost.
-        target_.end();
-        glClear(GL_DEPTH_BUFFER_BIT);
-        if (settings.backdrop)
-            drawBackdropUnder(state, settings);
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        drawSolidDepth(settings, jets, bowl);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    }
+    if (multisampled)
+        drawSolidLayer(state, settings, jets, bowl);
+    else
+        drawSolids(state, settings, jets, bowl);
     if (settings.cup)
         drawSurface(settings, seconds);
 
@@ -257,6 +244,66 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
         glClear(GL_COLOR_BUFFER_BIT);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
+}
+
+void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSettings& settings,
+                                       const JetGeometry& jets, BowlGeometry& bowl)
+{
+    // Only the solid edges need the samples; the water and the light have
+    // soft edges of their own and are drawn at one sample a pixel, which the
+    // software rasteriser does at a fraction of the cost. The solids are drawn
+    // over nothing (alpha 0) and the backdrop goes under them after the
+    // resolve, by their coverage, at one sample a pixel. The two together
+    // cost more than the rest of the frame, and while the view, the bowl,
+    // the nozzles and the backdrop stay as they were the layer of the last
+    // frame is shown again.
+    if (!solidsUnchanged(state, settings, jets, bowl) || !target_.hasLayer()) {
+        target_.begin();
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClearColor(0, 0, 0, 1);
+        drawSolids(state, settings, jets, bowl);
+        target_.resolve();
+        if (settings.backdrop)
+            drawBackdropUnder(state, settings);
+    }
+    target_.present();
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    drawSolidDepth(settings, jets, bowl);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+bool WaterLookRenderer::solidsUnchanged(const FountainState& state, const SceneSettings& settings,
+                                        const JetGeometry& jets, const BowlGeometry& bowl)
+{
+    std::vector<unsigned char>& key = solidKey_[1];
+    key.clear();
+    auto add = [&key](const void* data, std::size_t bytes) {
+        const auto* first = static_cast<const unsigned char*>(data);
+        key.insert(key.end(), first, first + bytes);
+    };
+    GLfloat matrices[32];
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrices);
+    glGetFloatv(GL_PROJECTION_MATRIX, matrices + 16);
+    add(matrices, sizeof matrices);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    add(viewport, sizeof viewport);
+    const std::int32_t texture = state.TextureId;
+    const std::int32_t backdrop[3] = {state.BackdropHalfW, state.BackdropHalfH, state.BackdropDepth};
+    const int flags[5] = {settings.cup, settings.backdrop, settings.night, settings.brightness, texture};
+    add(flags, sizeof flags);
+    add(backdrop, sizeof backdrop);
+    if (settings.cup) {
+        add(bowl.vertices(), sizeof(Vec3f) * static_cast<std::size_t>(bowl.vertexCount()));
+        add(bowl.colours(), sizeof(Rgb) * static_cast<std::size_t>(bowl.vertexCount()));
+    }
+    add(jets.bodyVertices(), sizeof(Vec3f) * static_cast<std::size_t>(jets.bodyVertexCount()));
+    add(jets.bodyNormals(), sizeof(Vec3f) * static_cast<std::size_t>(jets.bodyVertexCount()));
+    const bool same = key == solidKey_[0];
+    solidKey_[0].swap(key);
+    return same;
 }
 
 void WaterLookRenderer::drawBackdropUnder(const FountainState& state, const SceneSettings& settings)

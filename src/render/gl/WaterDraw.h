@@ -34,6 +34,11 @@ public:
 private:
     void drawSolids(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                     BowlGeometry& bowl);
+    void drawSolidLayer(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
+                        BowlGeometry& bowl);
+    // Notes what the solid layer is drawn from; true when it is what the last frame's was.
+    bool solidsUnchanged(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
+                         const BowlGeometry& bowl);
     void drawBackdropUnder(const FountainState& state, const SceneSettings& settings);
     void drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets, const BowlGeometry& bowl);
     void drawSurface(const SceneSettings& settings, double seconds);
@@ -46,6 +51,8 @@ private:
     WaterSurface surface_;
     MultisampleTarget target_;
     std::vector<Vec3f> bowlNormals_;
+    std::vector<unsigned char> solidKey_[2]; // the last frame's, this frame's
+
 };
 
 } // namespace pluviane
