@@ -3,12 +3,18 @@
 // What the command-line tools share: exit codes, --help and --version, and a
 // clean stop on Ctrl-C or a polite kill.
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <csignal>
 #include <cstdio>
 
 namespace pluviane::tool {
+
+// The context of the texts all tools share.
+struct ToolText {
+    Q_DECLARE_TR_FUNCTIONS(ToolText)
+};
 
 enum Exit { Success = 0, FileError = 1, Usage = 2 };
 
@@ -39,8 +45,8 @@ inline bool parseWithHelpAndVersion(QCommandLineParser& parser, const QStringLis
                                     const char* version, int& exitCode)
 {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Show the version."));
+                                  ToolText::tr("Show this help."));
+    const QCommandLineOption versionOption(QStringLiteral("version"), ToolText::tr("Show the version."));
     parser.addOptions({help, versionOption});
     exitCode = Usage;
     if (!parser.parse(args)) {

@@ -7,6 +7,7 @@
 #include "CommandLineManners.h"
 #include "model/AtomicWrite.h"
 #include "model/FountainFile.h"
+#include "model/Language.h"
 #include "model/SaveBuffer.h"
 #include "model/ShowTrack.h"
 #include "music/ShowDraft.h"
@@ -33,7 +34,13 @@ using namespace pluviane::tool;
 constexpr std::size_t kSceneCountByte = 210;
 constexpr std::size_t kFormCountByte = 211;
 
+// The context of this tool's own texts.
+struct DraftTool {
+    Q_DECLARE_TR_FUNCTIONS(DraftTool)
+};
+
 void say(const QString& text) { std::fprintf(stderr, "pluviane-draft: %s\n", qPrintable(text)); }
+void tell(const QString& text) { std::printf("%s\n", qPrintable(text)); }
 
 // A one-line bar on the terminal, silent elsewhere; an interrupt cancels.
 std::function<bool(double)> progressBar()
@@ -70,23 +77,22 @@ struct Arguments {
 
 std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStringList& args, int& exitCode)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Drafts the show of a fountain file (.wat) from a song: form cues on the beats,\n"
+    parser.setApplicationDescription(DraftTool::tr("Drafts the show of a fountain file (.wat) from a song: form cues on the beats,\n"
         "as much water as the music is loud, a new scene at every phrase. The fountain's\n"
         "recorded forms and scenes are used; when there are too few, the draft records\n"
         "its own into free rows. The result is written as the file's show track."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The fountain file to write."), QStringLiteral("OUT.wat"));
+                                    DraftTool::tr("The fountain file to write."), QStringLiteral("OUT.wat"));
     const QCommandLineOption labels(QStringLiteral("labels"),
-                                    QStringLiteral("Also write the cues as an Audacity label file."),
+                                    DraftTool::tr("Also write the cues as an Audacity label file."),
                                     QStringLiteral("OUT.txt"));
     parser.addOptions({output, labels});
-    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
-    parser.addPositionalArgument(QStringLiteral("MUSIC"), QStringLiteral("The song (any format FFmpeg reads)."));
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), DraftTool::tr("The fountain file."));
+    parser.addPositionalArgument(QStringLiteral("MUSIC"), DraftTool::tr("The song (any format FFmpeg reads)."));
     if (!parseWithHelpAndVersion(parser, args, "pluviane-draft", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
     if (parser.positionalArguments().size() != 2 || !parser.isSet(output)) {
-        say(QStringLiteral("give a fountain file, a song and -o OUT.wat (see --help)"));
+        say(DraftTool::tr("give a fountain file, a song and -o OUT.wat (see --help)"));
         return std::nullopt;
     }
     return Arguments{parser.positionalArguments()[0], parser.positionalArguments()[1], parser.value(output),
@@ -99,8 +105,8 @@ int run(const Arguments& a)
     const FileResult read = readFountainFile(a.fountain, image);
     if (!read.ok()) {
         say(read.outcome == FileResult::TooLarge
-                ? QStringLiteral("%1 is larger than a fountain file (64000 bytes)").arg(a.fountain)
-                : QStringLiteral("cannot read %1: %2").arg(a.fountain, read.reason));
+                ? DraftTool::tr("%1 is larger than a fountain file (64000 bytes)").arg(a.fountain)
+                : DraftTool::tr("cannot read %1: %2").arg(a.fountain, read.reason));
         return FileError;
     }
     auto state = std::make_unique<FountainState>();
@@ -110,20 +116,20 @@ int run(const Arguments& a)
     const MusicFileDraft made = draftShowForMusic(a.music, *state, image[kFormCountByte], image[kSceneCountByte],
                                                   progressBar());
     if (made.cancelled) {
-        say(QStringLiteral("interrupted; %1 not written").arg(a.output));
+        say(DraftTool::tr("interrupted; %1 not written").arg(a.output));
         return interruptedExit();
     }
     if (!made.error.isEmpty()) {
-        say(QStringLiteral("cannot decode %1: %2").arg(a.music, made.error));
+        say(DraftTool::tr("cannot decode %1: %2").arg(a.music, made.error));
         return FileError;
     }
     const ShowDraft& draft = made.draft;
     if (draft.problem == ShowDraft::NoGroups) {
-        say(QStringLiteral("%1 has no nozzles in groups 1..12: there is no water to draft").arg(a.fountain));
+        say(DraftTool::tr("%1 has no nozzles in groups 1..12: there is no water to draft").arg(a.fountain));
         return FileError;
     }
     if (draft.problem == ShowDraft::NoMusic) {
-        say(QStringLiteral("%1 holds no sound").arg(a.music));
+        say(DraftTool::tr("%1 holds no sound").arg(a.music));
         return FileError;
     }
 
@@ -134,35 +140,37 @@ int run(const Arguments& a)
     ShowTrack track = draft.track;
     track.musicName = trackMusicName(QFileInfo(a.music).absoluteFilePath(), QFileInfo(a.output).absolutePath());
     if (!writeShowTrack(track, image)) {
-        say(QStringLiteral("the drafted track does not fit the fountain file"));
+        say(DraftTool::tr("the drafted track does not fit the fountain file"));
         return FileError;
     }
     if (const FileResult written = writeFountainFile(a.output, image); !written.ok()) {
-        say(QStringLiteral("cannot write %1: %2").arg(a.output, written.reason));
+        say(DraftTool::tr("cannot write %1: %2").arg(a.output, written.reason));
         return FileError;
     }
     if (!a.labels.isEmpty()) {
         if (const QString why = writeFileAtomically(a.labels, formatCueLabels(track.cues)); !why.isEmpty()) {
-            say(QStringLiteral("cannot write %1: %2").arg(a.labels, why));
+            say(DraftTool::tr("cannot write %1: %2").arg(a.labels, why));
             return FileError;
         }
     }
 
     if (draft.defaultTempo)
-        std::printf("no beat found: cues evenly spaced at %.1f beats a minute\n", kDefaultTempo);
+        tell(DraftTool::tr("no beat found: cues evenly spaced at %1 beats a minute").arg(kDefaultTempo, 0, 'f', 1));
     else
-        std::printf("tempo %.1f beats a minute\n", made.music.tempo);
+        tell(DraftTool::tr("tempo %1 beats a minute").arg(made.music.tempo, 0, 'f', 1));
     for (std::size_t k = 1; k < made.music.tempi.size(); ++k)
-        std::printf("  from %.1f s: %.1f beats a minute\n", made.music.tempi[k].start, made.music.tempi[k].bpm);
-    std::printf("%zu cues\n", track.cues.size());
+        tell(DraftTool::tr("  from %1 s: %2 beats a minute")
+                 .arg(made.music.tempi[k].start, 0, 'f', 1)
+                 .arg(made.music.tempi[k].bpm, 0, 'f', 1));
+    tell(DraftTool::tr("%1 cues").arg(track.cues.size()));
     if (!draft.newForms.empty())
-        std::printf("recorded forms %s of its own\n", qPrintable(rowList(draft.newForms)));
+        tell(DraftTool::tr("recorded forms %1 of its own").arg(rowList(draft.newForms)));
     if (!draft.newScenes.empty())
-        std::printf("recorded scenes %s of its own\n", qPrintable(rowList(draft.newScenes)));
+        tell(DraftTool::tr("recorded scenes %1 of its own").arg(rowList(draft.newScenes)));
     if (draft.outOfRows)
-        std::printf("not all of its own forms and scenes fitted: the rows after the recorded ones are taken\n");
+        tell(DraftTool::tr("not all of its own forms and scenes fitted: the rows after the recorded ones are taken"));
     if (draft.thinned)
-        std::printf("fewer form changes than the music asks for, to fit the track\n");
+        tell(DraftTool::tr("fewer form changes than the music asks for, to fit the track"));
     return Success;
 }
 
@@ -173,6 +181,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pluviane-draft"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PLUVIANE_VERSION));
+    installTranslations(currentLanguage());
     QCommandLineParser parser;
     int exitCode = Usage;
     const std::optional<Arguments> arguments = parseArguments(parser, app.arguments(), exitCode);

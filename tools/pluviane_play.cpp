@@ -12,6 +12,7 @@
 #include "editor/FilePrompter.h"
 #include "model/DmxPatch.h"
 #include "model/FountainFile.h"
+#include "model/Language.h"
 #include "model/RegularFile.h"
 #include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QAudioOutput>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QScrollBar>
@@ -35,6 +37,11 @@
 using namespace pluviane;
 
 namespace {
+
+// The context of this tool's own texts.
+struct PlayTool {
+    Q_DECLARE_TR_FUNCTIONS(PlayTool)
+};
 
 constexpr int kFrameMs = 50;  // DMX frames at the render tick's rate
 
@@ -58,7 +65,7 @@ std::optional<std::vector<ShowCue>> readCueFile(const QString& name)
 {
     const CueLabelsRead read = readCueLabelFile(name);
     if (!read.ok) {
-        say(QStringLiteral("label file ") + cueLabelsProblem(name, read));
+        say(PlayTool::tr("label file ") + cueLabelsProblem(name, read));
         return std::nullopt;
     }
     return read.cues;
@@ -71,7 +78,7 @@ int number(const QCommandLineParser& parser, const QString& name, int fallback, 
     bool valid = false;
     const int value = parser.value(name).toInt(&valid);
     if (!valid) {
-        say(QStringLiteral("--%1 takes a number, not \"%2\"").arg(name, parser.value(name)));
+        say(PlayTool::tr("--%1 takes a number, not \"%2\"").arg(name, parser.value(name)));
         *ok = false;
     }
     return value;
@@ -81,23 +88,23 @@ std::optional<Arguments> parseArguments(const QStringList& words)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Plays the show of a fountain file to DMX through OLA, with no display."));
+        PlayTool::tr("Plays the show of a fountain file to DMX through OLA, with no display."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), PlayTool::tr("The fountain file."));
     parser.addOptions({
-        {QStringLiteral("universe"), QStringLiteral("OLA universe (default 1)."), QStringLiteral("U")},
-        {QStringLiteral("levels"), QStringLiteral("First level channel (default 1)."), QStringLiteral("L")},
-        {QStringLiteral("colours"), QStringLiteral("First colour channel (default 17)."), QStringLiteral("C")},
-        {QStringLiteral("music"), QStringLiteral("Sound file played with the show."), QStringLiteral("SOUND")},
-        {QStringLiteral("loop"), QStringLiteral("Play on until stopped (the music starts over).")},
-        {QStringLiteral("cues"), QStringLiteral("Cues from an Audacity label file instead of the file's track."),
+        {QStringLiteral("universe"), PlayTool::tr("OLA universe (default 1)."), QStringLiteral("U")},
+        {QStringLiteral("levels"), PlayTool::tr("First level channel (default 1)."), QStringLiteral("L")},
+        {QStringLiteral("colours"), PlayTool::tr("First colour channel (default 17)."), QStringLiteral("C")},
+        {QStringLiteral("music"), PlayTool::tr("Sound file played with the show."), QStringLiteral("SOUND")},
+        {QStringLiteral("loop"), PlayTool::tr("Play on until stopped (the music starts over).")},
+        {QStringLiteral("cues"), PlayTool::tr("Cues from an Audacity label file instead of the file's track."),
          QStringLiteral("LABELS.txt")},
-        {QStringLiteral("no-track"), QStringLiteral("Play the forms and scenes in a loop, ignoring the track.")},
-        {QStringLiteral("ola-port"), QStringLiteral("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
+        {QStringLiteral("no-track"), PlayTool::tr("Play the forms and scenes in a loop, ignoring the track.")},
+        {QStringLiteral("ola-port"), PlayTool::tr("OLA daemon's RPC port (default 9010)."), QStringLiteral("PORT")},
     });
     parser.process(words);
     if (parser.positionalArguments().size() != 1) {
-        say(QStringLiteral("name one fountain file (see --help)"));
+        say(PlayTool::tr("name one fountain file (see --help)"));
         return std::nullopt;
     }
     Arguments args;
@@ -107,7 +114,7 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     args.loop = parser.isSet(QStringLiteral("loop"));
     args.noTrack = parser.isSet(QStringLiteral("no-track"));
     if (args.noTrack && parser.isSet(QStringLiteral("cues"))) {
-        say(QStringLiteral("--cues and --no-track exclude each other"));
+        say(PlayTool::tr("--cues and --no-track exclude each other"));
         return std::nullopt;
     }
     if (parser.isSet(QStringLiteral("cues")) && !(args.cues = readCueFile(parser.value(QStringLiteral("cues")))))
@@ -119,7 +126,7 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     if (!ok)
         return std::nullopt;
     if (port < 1 || port > 65535) {
-        say(QStringLiteral("--ola-port must be 1..65535"));
+        say(PlayTool::tr("--ola-port must be 1..65535"));
         return std::nullopt;
     }
     args.port = static_cast<quint16>(port);
@@ -129,7 +136,7 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     }
     if (const QString problem = args.music.isEmpty() ? QString() : regularFileProblem(args.music);
         !problem.isEmpty()) {
-        say(QStringLiteral("cannot read the sound file %1: %2").arg(args.music, problem));
+        say(PlayTool::tr("cannot read the sound file %1: %2").arg(args.music, problem));
         return std::nullopt;
     }
     return args;
@@ -181,8 +188,8 @@ void reportLink(const DmxSender& sender, std::optional<bool>& told)
     if (!reached || reached == told)
         return;
     told = reached;
-    say(*reached ? QStringLiteral("OLA takes the frames")
-                 : QStringLiteral("no connection to OLA; trying again every 3 s"));
+    say(*reached ? PlayTool::tr("OLA takes the frames")
+                 : PlayTool::tr("no connection to OLA; trying again every 3 s"));
 }
 
 // Music that cannot play leaves the show going on without it.
@@ -194,7 +201,7 @@ void prepareMusic(QMediaPlayer& player, QAudioOutput& speakers, const Arguments&
     player.setLoops(args.loop ? QMediaPlayer::Infinite : 1);
     QObject::connect(&player, &QMediaPlayer::errorOccurred,
                      [endAfterOnePass](QMediaPlayer::Error, const QString& why) {
-                         say(QStringLiteral("the music does not play (%1); the show goes on")
+                         say(PlayTool::tr("the music does not play (%1); the show goes on")
                                  .arg(why));
                          endAfterOnePass();
                      });
@@ -215,6 +222,7 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(keepSeriousToolkitMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pluviane-play"));
+    installTranslations(currentLanguage());
     std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
@@ -233,7 +241,7 @@ int main(int argc, char* argv[])
         if (QFileInfo(track.musicName).isFile())
             args->music = track.musicName;
         else
-            say(QStringLiteral("the track's music %1 is missing; the cues follow the clock").arg(track.musicName));
+            say(PlayTool::tr("the track's music %1 is missing; the cues follow the clock").arg(track.musicName));
     }
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
@@ -262,7 +270,7 @@ int main(int argc, char* argv[])
         prepareMusic(player, speakers, *args, endAfterOnePass);
 
     if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
-        say(QStringLiteral("Ctrl+C cannot be caught; stop with care"));
+        say(PlayTool::tr("Ctrl+C cannot be caught; stop with care"));
 
     SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
     if (followTrack)
@@ -273,7 +281,7 @@ int main(int argc, char* argv[])
     if (!args->music.isEmpty())
         player.play();
     frames.start(kFrameMs);
-    say(QStringLiteral("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
+    say(PlayTool::tr("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
 
     app.exec();
 
@@ -281,6 +289,6 @@ int main(int argc, char* argv[])
     player.stop();
     sender.blackout();
     if (!sender.flush(std::chrono::milliseconds(1000)))
-        say(QStringLiteral("OLA was not reached for the closing blackout"));
+        say(PlayTool::tr("OLA was not reached for the closing blackout"));
     return 0;
 }

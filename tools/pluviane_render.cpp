@@ -14,11 +14,13 @@
 #include "CommandLineManners.h"
 #include "app/Application.h"
 #include "model/FountainFile.h"
+#include "model/Language.h"
 #include "model/ShowTrack.h"
 #include "show/FountainRender.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -33,6 +35,11 @@
 using namespace pluviane;
 
 namespace {
+
+// The context of this tool's own texts.
+struct RenderTool {
+    Q_DECLARE_TR_FUNCTIONS(RenderTool)
+};
 
 using namespace pluviane::tool;
 
@@ -79,9 +86,10 @@ RenderProgress progressReport(int fps)
         const double left = (total - done) / std::max(done / elapsed, 1e-6);
         constexpr int kWidth = 30;
         const int filled = total > 0 ? done * kWidth / total : kWidth;
-        std::fprintf(stderr, "\r[%s%s] %d/%d frames  %.2fx  %s left ",
-                     QByteArray(filled, '#').constData(), QByteArray(kWidth - filled, '.').constData(),
-                     done, total, speed, qPrintable(clock(left)));
+        const QString figures = RenderTool::tr("%1/%2 frames  %3x  %4 left")
+                                    .arg(done).arg(total).arg(speed, 0, 'f', 2).arg(clock(left));
+        std::fprintf(stderr, "\r[%s%s] %s ", QByteArray(filled, '#').constData(),
+                     QByteArray(kWidth - filled, '.').constData(), qPrintable(figures));
         if (done == total)
             std::fputc('\n', stderr);
         return true;
@@ -97,42 +105,41 @@ struct Arguments {
 // Reads the command line into a request; prints why and gives Usage when it is wrong.
 std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStringList& args, int& exitCode)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.\n"
+    parser.setApplicationDescription(RenderTool::tr("Draws a fountain file (.wat) to a picture, or plays its show to an MP4 video.\n"
         "A picture shows the fountain as stored, or after --time seconds of its show.\n"
         "A video (output ending in .mp4) plays the show from form 1 and scene 1."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The picture or .mp4 video to write."), QStringLiteral("OUT"));
-    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Picture size (default 1280x720)."),
+                                    RenderTool::tr("The picture or .mp4 video to write."), QStringLiteral("OUT"));
+    const QCommandLineOption size(QStringLiteral("size"), RenderTool::tr("Picture size (default 1280x720)."),
                                   QStringLiteral("WxH"));
     const QCommandLineOption time(QStringLiteral("time"),
-                                  QStringLiteral("Picture: play the show this long first."), QStringLiteral("SECONDS"));
+                                  RenderTool::tr("Picture: play the show this long first."), QStringLiteral("SECONDS"));
     const QCommandLineOption duration(QStringLiteral("duration"),
-                                      QStringLiteral("Video length (default: the music's, else 30)."),
+                                      RenderTool::tr("Video length (default: the music's, else 30)."),
                                       QStringLiteral("SECONDS"));
-    const QCommandLineOption music(QStringLiteral("music"), QStringLiteral("Video: sound file to play along."),
+    const QCommandLineOption music(QStringLiteral("music"), RenderTool::tr("Video: sound file to play along."),
                                    QStringLiteral("SOUND"));
-    const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Video: frames a second (default 25)."),
+    const QCommandLineOption fps(QStringLiteral("fps"), RenderTool::tr("Video: frames a second (default 25)."),
                                  QStringLiteral("N"));
     const QCommandLineOption cues(QStringLiteral("cues"),
-                                  QStringLiteral("Cues from an Audacity label file instead of the file's track."),
+                                  RenderTool::tr("Cues from an Audacity label file instead of the file's track."),
                                   QStringLiteral("LABELS.txt"));
     const QCommandLineOption noTrack(QStringLiteral("no-track"),
-                                     QStringLiteral("Play the forms and scenes in a loop, ignoring the track."));
+                                     RenderTool::tr("Play the forms and scenes in a loop, ignoring the track."));
     const QCommandLineOption look(QStringLiteral("look"),
-                                  QStringLiteral("classic (lines, as the editor draws) or realistic (translucent "
+                                  RenderTool::tr("classic (lines, as the editor draws) or realistic (translucent "
                                                  "glowing water); default classic."),
                                   QStringLiteral("LOOK"));
     const QCommandLineOption view(QStringLiteral("view"),
-                                  QStringLiteral("file (the file's own view) or fit (the whole bowl and its jets "
+                                  RenderTool::tr("file (the file's own view) or fit (the whole bowl and its jets "
                                                  "in the picture); default file."),
                                   QStringLiteral("VIEW"));
     parser.addOptions({output, size, time, duration, music, fps, cues, noTrack, look, view});
-    parser.addPositionalArgument(QStringLiteral("FILE.wat"), QStringLiteral("The fountain file."));
+    parser.addPositionalArgument(QStringLiteral("FILE.wat"), RenderTool::tr("The fountain file."));
     if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
     if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        say(QStringLiteral("give one fountain file and -o OUT (see --help)"));
+        say(RenderTool::tr("give one fountain file and -o OUT (see --help)"));
         return std::nullopt;
     }
 
@@ -144,24 +151,24 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     if (parser.isSet(size)) {
         const auto s = parseSize(parser.value(size));
         if (!s) {
-            say(QStringLiteral("--size wants WIDTHxHEIGHT, e.g. 1280x720"));
+            say(RenderTool::tr("--size wants WIDTHxHEIGHT, e.g. 1280x720"));
             return std::nullopt;
         }
         a.request.size = *s;
     }
     if (a.video && parser.isSet(time)) {
-        say(QStringLiteral("--time is for pictures; a video plays from 0 for --duration"));
+        say(RenderTool::tr("--time is for pictures; a video plays from 0 for --duration"));
         return std::nullopt;
     }
     if (!a.video && (parser.isSet(duration) || parser.isSet(music) || parser.isSet(fps))) {
-        say(QStringLiteral("--duration, --music and --fps are for videos (OUT ending in .mp4)"));
+        say(RenderTool::tr("--duration, --music and --fps are for videos (OUT ending in .mp4)"));
         return std::nullopt;
     }
     if (parser.isSet(time)) {
         const auto t = parseSeconds(parser.value(time));
         constexpr double kDay = 24 * 3600; // a day of show ticks takes seconds to play
         if (!t || *t > kDay) {
-            say(QStringLiteral("--time wants seconds, from 0 to a day (86400)"));
+            say(RenderTool::tr("--time wants seconds, from 0 to a day (86400)"));
             return std::nullopt;
         }
         a.request.showSeconds = *t;
@@ -169,7 +176,7 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     if (parser.isSet(duration)) {
         const auto d = parseSeconds(parser.value(duration));
         if (!d || *d <= 0) {
-            say(QStringLiteral("--duration wants seconds, more than 0"));
+            say(RenderTool::tr("--duration wants seconds, more than 0"));
             return std::nullopt;
         }
         a.request.video.seconds = *d;
@@ -179,14 +186,14 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         bool ok = false;
         a.request.video.fps = parser.value(fps).toInt(&ok);
         if (!ok) {
-            say(QStringLiteral("--fps wants a whole number"));
+            say(RenderTool::tr("--fps wants a whole number"));
             return std::nullopt;
         }
     }
     if (parser.isSet(look)) {
         const QString name = parser.value(look);
         if (name != QStringLiteral("classic") && name != QStringLiteral("realistic")) {
-            say(QStringLiteral("--look wants classic or realistic"));
+            say(RenderTool::tr("--look wants classic or realistic"));
             return std::nullopt;
         }
         a.request.look = name == QStringLiteral("realistic") ? Look::Realistic : Look::Classic;
@@ -194,7 +201,7 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     if (parser.isSet(view)) {
         const QString name = parser.value(view);
         if (name != QStringLiteral("file") && name != QStringLiteral("fit")) {
-            say(QStringLiteral("--view wants file or fit"));
+            say(RenderTool::tr("--view wants file or fit"));
             return std::nullopt;
         }
         a.request.fitView = name == QStringLiteral("fit");
@@ -202,14 +209,14 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
     a.request.video.music = parser.value(music);
     a.request.followTrack = !parser.isSet(noTrack);
     if (parser.isSet(noTrack) && parser.isSet(cues)) {
-        say(QStringLiteral("--cues and --no-track exclude each other"));
+        say(RenderTool::tr("--cues and --no-track exclude each other"));
         return std::nullopt;
     }
     if (parser.isSet(cues)) {
         exitCode = FileError;
         const CueLabelsRead read = readCueLabelFile(parser.value(cues));
         if (!read.ok) {
-            say(QStringLiteral("label file ") + cueLabelsProblem(parser.value(cues), read));
+            say(RenderTool::tr("label file ") + cueLabelsProblem(parser.value(cues), read));
             return std::nullopt;
         }
         a.request.cues = read.cues;
@@ -220,7 +227,7 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         if (!trackMusic.isEmpty() && QFileInfo(trackMusic).isFile())
             a.request.video.music = trackMusic;
         else if (!trackMusic.isEmpty())
-            say(QStringLiteral("the track's music %1 is missing; the video has no sound").arg(trackMusic));
+            say(RenderTool::tr("the track's music %1 is missing; the video has no sound").arg(trackMusic));
     }
     return a;
 }
@@ -239,7 +246,7 @@ int run(Arguments& a)
             QString why;
             const double length = soundLength(a.request.video.music, &why);
             if (length <= 0) {
-                say(QStringLiteral("cannot read sound file %1: %2").arg(a.request.video.music, why));
+                say(RenderTool::tr("cannot read sound file %1: %2").arg(a.request.video.music, why));
                 return FileError;
             }
             a.request.video.seconds = length;
@@ -256,7 +263,7 @@ int run(Arguments& a)
     const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps))
                                         : renderPicture(a.request);
     if (result.outcome == RenderResult::Cancelled) {
-        say(QStringLiteral("interrupted; %1 not written").arg(a.request.output));
+        say(RenderTool::tr("interrupted; %1 not written").arg(a.request.output));
         return interruptedExit();
     }
     if (!result.ok()) {
@@ -277,6 +284,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setApplicationNames();
+    installTranslations(currentLanguage());
     QCommandLineParser parser;
     int exitCode = Usage;
     std::optional<Arguments> arguments = parseArguments(parser, app.arguments(), exitCode);

@@ -20,9 +20,9 @@ struct Example {
 };
 
 const std::array<Example, 3> kExamples{{
-    {"classic_round.wat", "Классический круглый фонтан: 1 850 000 руб."},
-    {"square.wat", "Квадратная чаша: 1 240 000 руб."},
-    {"spiral.wat", "Спираль: 2 100 000 руб."},
+    {"classic_round.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Классический круглый фонтан: 1 850 000 руб.")},
+    {"square.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Квадратная чаша: 1 240 000 руб.")},
+    {"spiral.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Спираль: 2 100 000 руб.")},
 }};
 
 bool holdsExamples(const QString& folder)
@@ -54,9 +54,10 @@ QString prepareFirstStart(const FirstStartPlaces& places)
     if (QFileInfo(places.settings).exists() || QFileInfo(places.settings).isSymLink())
         return {};
     if (places.examplesFrom.isEmpty() || !holdsExamples(places.examplesFrom))
-        return QStringLiteral("no examples to copy");
+        return QCoreApplication::translate("pluviane::FirstStart", "no examples to copy");
     if (!QDir().mkpath(places.examplesTo))
-        return QStringLiteral("cannot create the folder %1").arg(places.examplesTo);
+        return QCoreApplication::translate("pluviane::FirstStart",
+                                           "cannot create the folder %1").arg(places.examplesTo);
 
     ProfileFile presets;
     const QString section = QStringLiteral("Konveir");
@@ -64,11 +65,13 @@ QString prepareFirstStart(const FirstStartPlaces& places)
         const QString name = QString::fromLatin1(kExamples[i].file);
         const QString copy = QDir(places.examplesTo).filePath(name);
         if (!QFileInfo::exists(copy) && !QFile::copy(QDir(places.examplesFrom).filePath(name), copy))
-            return QStringLiteral("cannot copy %1 to %2").arg(name, places.examplesTo);
+            return QCoreApplication::translate("pluviane::FirstStart",
+                                               "cannot copy %1 to %2").arg(name, places.examplesTo);
         // Copies of read-only installed files would be read-only too.
         QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
         const QString slot = QString::number(i + 1);
-        const QString cost = QString::fromUtf8(kExamples[i].cost);
+        // The costs are written in the language the program starts in.
+        const QString cost = QCoreApplication::translate("pluviane::FirstStart", kExamples[i].cost);
         if (i == 0) {
             presets.setValue(section, QStringLiteral("File01_f"), copy);
             presets.setValue(section, QStringLiteral("File01_c"), cost);

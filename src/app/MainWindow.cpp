@@ -55,14 +55,14 @@ void useLightPalette(QWidget* panel)
 
 QString nozzleCountText(int count)
 {
-    return QStringLiteral("Форсунок всего : ") + QString::number(count);
+    return MainWindow::tr("Форсунок всего : ") + QString::number(count);
 }
 
 MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows)
 {
     setObjectName("Form1");
-    setWindowTitle(QStringLiteral("Визуализация фонтанов"));
+    setWindowTitle(tr("Визуализация фонтанов"));
     setCursor(Qt::SizeAllCursor);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -81,7 +81,7 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     setFocusProxy(scene_);
     scene_->setFocus();
 
-    recordBox_ = makeGroupBox(this, "GroupBox1", QStringLiteral("Запись кнопок быстрого перехода "));
+    recordBox_ = makeGroupBox(this, "GroupBox1", tr("Запись кнопок быстрого перехода "));
     recordBox_->setAutoFillBackground(true);
     recordBox_->setCursor(Qt::ArrowCursor);
     useLightPalette(recordBox_);
@@ -129,7 +129,7 @@ QWidget* MainWindow::buildPanel()
     rows->addLayout(buttons);
 
     auto* labels = new QHBoxLayout;
-    labelNozzles_ = makeLabel(panel, "Labelforsunok", QStringLiteral("Форсунок всего : "));
+    labelNozzles_ = makeLabel(panel, "Labelforsunok", tr("Форсунок всего : "));
     labels->addWidget(labelNozzles_);
     labels->addSpacing(120);
     // The cost takes the rest of the row and no more (it elides a long text).

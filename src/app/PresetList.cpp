@@ -27,19 +27,28 @@ namespace {
 constexpr int kStartupDelayMs = 3000;
 const QString kSection = QStringLiteral("Konveir");
 const QString kNoCost = QStringLiteral("no Cost");
-const QString kCostLead = QStringLiteral("По смете : ");
+QString kCostLead() { return PresetList::tr("По смете : "); }
 
 // The record buttons' captions differ in their spacing, and users know them so.
 const std::array<const char*, kPresetSlots> kRecordCaptions{
-    "Записать для кнопки 1 ",   "Записать для кнопки 2 ",  "Записать для кнопки 3 ",
-    "Записать для кнопки 4 ",   "Записать для кнопки 5 ",  "Записать для кнопки 6 ",
-    "Записать для кнопки 7 ",   "Записать для кнопки 8  ", "Записать для кнопки  9",
-    "Записать для кнопки  10",  "Записать для кнопки  11", "Записать для кнопки 12 ",
-    "Записать для кнопки  13 ", "Записать для кнопки  14"};
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 1 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 2 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 3 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 4 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 5 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 6 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 7 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 8  "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  9"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  10"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  11"),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки 12 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  13 "),
+    QT_TRANSLATE_NOOP("pluviane::PresetList", "Записать для кнопки  14")};
 
 QString slotCaption(int slot)
 {
-    return (slot <= 7 ? QStringLiteral("Театр") : QStringLiteral("Слава")) +
+    return (slot <= 7 ? PresetList::tr("Театр") : PresetList::tr("Слава")) +
            QString::number(slot <= 7 ? slot : slot - 7);
 }
 
@@ -72,7 +81,7 @@ void PresetList::addSlotButtons(QWidget* panel, QHBoxLayout* row)
         if (slot == 8)
             row->addSpacing(16);
         auto* button = makeButton(panel, QStringLiteral("SpeedButtonView%1").arg(slot), slotCaption(slot),
-                                  QStringLiteral("Правая кнопка записывает имена файлов фонтана, подложки и  "));
+                                  tr("Правая кнопка записывает имена файлов фонтана, подложки и  "));
         // The keyboard belongs to the 3D view.
         button->setFocusPolicy(Qt::NoFocus);
         // As wide as the caption, narrower when the screen is small.
@@ -88,7 +97,7 @@ QLabel* PresetList::makeCostLabel(QWidget* panel)
     // A long cost must not widen the main window past the screen.
     cost_ = new ElidedLabel(panel);
     nameCaptioned(cost_, QStringLiteral("LabelSmetam"));
-    cost_->setFullText(kCostLead);
+    cost_->setFullText(kCostLead());
     QPalette red = cost_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     cost_->setPalette(red);
@@ -104,10 +113,10 @@ void PresetList::buildRecorder(QGroupBox* box)
     auto* columns = new QHBoxLayout(box);
     auto* left = new QGridLayout;
     left->setVerticalSpacing(1);
-    left->addWidget(makeLabel(box, "LabelCostHeading", QStringLiteral("Сумма сметы")), 0, 1);
+    left->addWidget(makeLabel(box, "LabelCostHeading", tr("Сумма сметы")), 0, 1);
     for (int slot = 1; slot <= kPresetSlots; ++slot) {
         auto* record = makeButton(box, QStringLiteral("SpeedButtonRec%1").arg(slot),
-                                  QString::fromUtf8(kRecordCaptions[slot - 1]));
+                                  tr(kRecordCaptions[slot - 1]));
         auto* edit = new QLineEdit(box);
         nameUncaptioned(edit, QStringLiteral("EditCost%1").arg(slot));
         edit->setMinimumWidth(240);
@@ -117,10 +126,10 @@ void PresetList::buildRecorder(QGroupBox* box)
         left->addWidget(record, slot, 0);
         left->addWidget(edit, slot, 1);
     }
-    saveFirst_ = makeCheck(box, "CheckBoxrec", QStringLiteral("Записывать и файл"), true);
+    saveFirst_ = makeCheck(box, "CheckBoxrec", tr("Записывать и файл"), true);
     auto* update = makeButton(box, "SpeedButtonUpDateINI", QStringLiteral("UpDate"));
     connect(update, &QPushButton::clicked, this, &PresetList::UpdateAlIni);
-    auto* close = makeButton(box, "SpeedButton2", QStringLiteral("Закрыть окно"));
+    auto* close = makeButton(box, "SpeedButton2", tr("Закрыть окно"));
     connect(close, &QPushButton::clicked, box, &QWidget::hide);
     left->addWidget(saveFirst_, kPresetSlots + 1, 0, 1, 2);
     left->addWidget(update, kPresetSlots + 2, 0);
@@ -161,7 +170,7 @@ bool PresetList::write(const QList<std::pair<QString, QString>>& values)
     if (!written.ok) {
         EditorWindow& editor = windows_.editor();
         editor.fileCommands().prompter().showMessage(
-            &main_, QStringLiteral("Ошибка"),
+            &main_, tr("Ошибка"),
             QStringLiteral("Unable to write to ") + settingsPath_ + QStringLiteral("\r\n") + written.reason);
     }
     return written.ok;
@@ -249,7 +258,7 @@ void PresetList::loadBackdropIfPresent(const QString& path)
 
 void PresetList::showCost(const QString& cost)
 {
-    cost_->setFullText(kCostLead + cost);
+    cost_->setFullText(kCostLead() + cost);
 }
 
 } // namespace pluviane

@@ -5,6 +5,7 @@
 #include "app/StopSignals.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "model/Language.h"
 #include "show/ExportPanel.h"
 
 #include <QApplication>
@@ -17,12 +18,15 @@ int main(int argc, char* argv[])
     pluviane::setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     pluviane::setApplicationNames();
+    pluviane::installTranslations(pluviane::currentLanguage());
     app.setQuitOnLastWindowClosed(false); // the main window's closing ends the program
 
     pluviane::removeKilledExportSnapshots();
     // The first start puts the examples on the first preset buttons.
     if (const QString why = pluviane::prepareFirstStart(pluviane::firstStartPlaces()); !why.isEmpty())
-        std::fprintf(stderr, "pluviane: no example presets written: %s\n", qPrintable(why));
+        std::fprintf(stderr, "pluviane: %s\n",
+                     qPrintable(QCoreApplication::translate("pluviane::FirstStart",
+                                                            "no example presets written: %1").arg(why)));
     pluviane::AppWindows windows(pluviane::fountain());
     // Being told to stop (a logout, a service manager) closes the program as its
     // close box does, so the DMX output blacks out and no pump is left running.

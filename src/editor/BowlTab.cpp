@@ -25,8 +25,8 @@ namespace pluviane {
 
 namespace {
 
-const QString kBowlHint = QStringLiteral("Параметры чаши");
-const QString kColourHint = QStringLiteral("Цвет чаши");
+QString kBowlHint() { return BowlTab::tr("Параметры чаши"); }
+QString kColourHint() { return BowlTab::tr("Цвет чаши"); }
 const QString kViewSection = QStringLiteral("View");
 const QString kRealWaterKey = QStringLiteral("RealWater");
 
@@ -78,32 +78,32 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
         int minimum, maximum, value;
     };
     const BarEntry bars[] = {
-        {&cupWidth_, "ScrollBarCupWidthX", "LabelCupWidthX", QStringLiteral("Размер чаши X = 150"),
-         QStringLiteral("Размер чаши X = "), 21, 255, 150},
-        {&cupDepth_, "ScrollBarCuphI", "LabelCuphI", QStringLiteral("Глубина чаши = 25 "),
-         QStringLiteral("Глубина чаши = "), 3, 50, 25},
-        {&cupWall_, "ScrollBarCupwALL", "LabelCupwALL", QStringLiteral("Толщина стенки = 18"),
-         QStringLiteral("Толщина стенки = "), 3, 50, 18},
-        {&cupCorners_, "ScrollBarUgolCup", "LabelUgolCol", QStringLiteral("Количество углов = 21"),
-         QStringLiteral(" Количество углов = "), 3, 33, 21},
-        {&cupTurn_, "ScrollBarUgolPovorota", "LabelUugolpos", QStringLiteral(" Угол поворота = 45 "),
-         QStringLiteral(" Угол поворота = "), 0, 120, 45},
+        {&cupWidth_, "ScrollBarCupWidthX", "LabelCupWidthX", tr("Размер чаши X = 150"),
+         tr("Размер чаши X = "), 21, 255, 150},
+        {&cupDepth_, "ScrollBarCuphI", "LabelCuphI", tr("Глубина чаши = 25 "),
+         tr("Глубина чаши = "), 3, 50, 25},
+        {&cupWall_, "ScrollBarCupwALL", "LabelCupwALL", tr("Толщина стенки = 18"),
+         tr("Толщина стенки = "), 3, 50, 18},
+        {&cupCorners_, "ScrollBarUgolCup", "LabelUgolCol", tr("Количество углов = 21"),
+         tr(" Количество углов = "), 3, 33, 21},
+        {&cupTurn_, "ScrollBarUgolPovorota", "LabelUugolpos", tr(" Угол поворота = 45 "),
+         tr(" Угол поворота = "), 0, 120, 45},
     };
     for (const BarEntry& entry : bars) {
         QLabel* label = makeLabel(this, QString::fromLatin1(entry.labelName), entry.initial);
         *entry.bar = makeBar(this, QString::fromLatin1(entry.name), entry.minimum, entry.maximum, entry.value);
-        (*entry.bar)->setToolTip(kBowlHint);
+        (*entry.bar)->setToolTip(kBowlHint());
         followBar(*entry.bar, label, entry.prefix);
         layout->addWidget(label);
         layout->addWidget(*entry.bar);
     }
 
     QHBoxLayout* switches = row(layout);
-    cup_ = makeCheck(this, "CheckBoxCup", QStringLiteral("Вкл"), true, QStringLiteral("Показать чашу"));
+    cup_ = makeCheck(this, "CheckBoxCup", tr("Вкл"), true, tr("Показать чашу"));
     loadCup_ = makeCheck(this, "CheckBoxLoadCup", QStringLiteral("Load"), true,
-                         QStringLiteral("Разрешить загружать новую чашу при загрузке"));
+                         tr("Разрешить загружать новую чашу при загрузке"));
     openCup_ = makeButton(this, "SpeedButtonOpenCup", QString(),
-                          QStringLiteral("Открыть файл c параметрами чаши"));
+                          tr("Открыть файл c параметрами чаши"));
     openCup_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     openCup_->setAccessibleName(openCup_->toolTip()); // an icon has no caption to read
     narrow(openCup_);
@@ -113,8 +113,8 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
 
     const bool realistic =
         readProfileString(settingsPath_, kViewSection, kRealWaterKey, {}).trimmed() == QStringLiteral("1");
-    realWater_ = makeCheck(this, "CheckBoxRealWater", QStringLiteral("Реалистичная вода"), realistic,
-                           QStringLiteral("Прозрачные светящиеся струи над рябью воды в чаше"));
+    realWater_ = makeCheck(this, "CheckBoxRealWater", tr("Реалистичная вода"), realistic,
+                           tr("Прозрачные светящиеся струи над рябью воды в чаше"));
     connect(realWater_, &QCheckBox::toggled, this, &BowlTab::CheckBoxRealWaterClick);
     layout->addWidget(realWater_);
 
@@ -125,22 +125,22 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
         int index;
     };
     const GridEntry grids[] = {
-        {&gridBottom_, "ColorGridDno", QStringLiteral("Дно чаши "), 8},
-        {&gridOuter_, "ColorGridIn", QStringLiteral(" Hаружняя стенка "), 4},
-        {&gridTop_, "ColorGridUp", QStringLiteral(" Верх "), 6},
-        {&gridInner_, "ColorGridNaruz", QStringLiteral("Внутреняя стенка "), 7},
+        {&gridBottom_, "ColorGridDno", tr("Дно чаши "), 8},
+        {&gridOuter_, "ColorGridIn", tr(" Hаружняя стенка "), 4},
+        {&gridTop_, "ColorGridUp", tr(" Верх "), 6},
+        {&gridInner_, "ColorGridNaruz", tr("Внутреняя стенка "), 7},
     };
     for (const GridEntry& entry : grids) {
         layout->addWidget(makeLabel(this, {}, entry.label));
         *entry.grid = new ColorGrid(QString::fromLatin1(entry.name), entry.index, this);
-        (*entry.grid)->setToolTip(kColourHint);
+        (*entry.grid)->setToolTip(kColourHint());
         layout->addWidget(*entry.grid);
     }
 }
 
 void BowlTab::buildBackdrop(QVBoxLayout* layout)
 {
-    auto* box = new QGroupBox(QStringLiteral(" Подложка "), this);
+    auto* box = new QGroupBox(tr(" Подложка "), this);
     nameCaptioned(box, QStringLiteral("GroupBoxGround"));
     auto* inner = new QVBoxLayout(box);
     inner->setContentsMargins(3, 3, 3, 3);
@@ -148,14 +148,14 @@ void BowlTab::buildBackdrop(QVBoxLayout* layout)
     layout->addWidget(box);
 
     QHBoxLayout* top = row(inner);
-    auto* choose = makeButton(box, "SpeedButtonImageGnd", QStringLiteral("Подложка"),
-                              QStringLiteral("Открыть файл с новой картинкой подложки"));
+    auto* choose = makeButton(box, "SpeedButtonImageGnd", tr("Подложка"),
+                              tr("Открыть файл с новой картинкой подложки"));
     choose->setMaximumWidth(80);
     connect(choose, &QPushButton::clicked, this, &BowlTab::SpeedButtonImageGndClick);
-    ground_ = makeCheck(box, "CheckBoxGnd", QStringLiteral("Вкл"), false,
-                        QStringLiteral("Включить подложку"));
-    night_ = makeCheck(box, "CheckBoxNight", QStringLiteral("Ночь"), false,
-                       QStringLiteral("Ночной режим  подложки"));
+    ground_ = makeCheck(box, "CheckBoxGnd", tr("Вкл"), false,
+                        tr("Включить подложку"));
+    night_ = makeCheck(box, "CheckBoxNight", tr("Ночь"), false,
+                       tr("Ночной режим  подложки"));
     top->addWidget(choose);
     top->addWidget(ground_);
     top->addWidget(night_);
@@ -163,13 +163,13 @@ void BowlTab::buildBackdrop(QVBoxLayout* layout)
     brightness_ = makeBar(box, "ScrollBarBra", 10, 100, 100);
     inner->addWidget(brightness_);
 
-    labelX_ = makeLabel(box, "Labelx", QStringLiteral("Размер X"));
+    labelX_ = makeLabel(box, "Labelx", tr("Размер X"));
     sizeX_ = makeBar(box, "ScrollBarX", 1, 100, 50);
-    sizeX_->setToolTip(QStringLiteral("Размер подложки"));
-    labelY_ = makeLabel(box, "Labely", QStringLiteral("Размер Y"));
+    sizeX_->setToolTip(tr("Размер подложки"));
+    labelY_ = makeLabel(box, "Labely", tr("Размер Y"));
     sizeY_ = makeBar(box, "ScrollBary", 1, 100, 50);
-    sizeY_->setToolTip(QStringLiteral("Размер подложки"));
-    together_ = makeCheck(box, "CheckBoxTgPodloga", QStringLiteral("Вместе"), true);
+    sizeY_->setToolTip(tr("Размер подложки"));
+    together_ = makeCheck(box, "CheckBoxTgPodloga", tr("Вместе"), true);
     inner->addWidget(labelX_);
     inner->addWidget(sizeX_);
     inner->addWidget(labelY_);
@@ -181,9 +181,9 @@ void BowlTab::buildBackdrop(QVBoxLayout* layout)
 
 void BowlTab::buildView(QVBoxLayout* layout)
 {
-    labelZoom_ = makeLabel(this, "LabelZoom", QStringLiteral("Масштаб 32"));
+    labelZoom_ = makeLabel(this, "LabelZoom", tr("Масштаб 32"));
     zoom_ = makeBar(this, "ScrollBarZoom", 0, 150, 85);
-    followBar(zoom_, labelZoom_, QStringLiteral("Масштаб "), -50, QStringLiteral(" "));
+    followBar(zoom_, labelZoom_, tr("Масштаб "), -50, QStringLiteral(" "));
     auto* zoomReset = makeButton(this, "SpeedButtonZoom", QStringLiteral("R"));
     narrow(zoomReset);
     connect(zoomReset, &QPushButton::clicked, this, [this] { zoom_->setValue(50); });
@@ -192,7 +192,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
     zoomRow->addWidget(zoomReset);
     layout->addWidget(zoom_);
 
-    labelRotField_ = makeLabel(this, "LabelRotFieeld", QStringLiteral("Скорость вращения поля 0"));
+    labelRotField_ = makeLabel(this, "LabelRotFieeld", tr("Скорость вращения поля 0"));
     rotField_ = makeBar(this, "ScrollBarRotField", 0, 100, 50);
     connect(rotField_, &QScrollBar::valueChanged, this, &BowlTab::ScrollBarRotFieldChange);
     auto* spinReset = makeButton(this, "SpeedButtonResField", QStringLiteral("S"));
@@ -206,7 +206,7 @@ void BowlTab::buildView(QVBoxLayout* layout)
     spinRow->addWidget(spinReset);
     layout->addWidget(rotField_);
 
-    auto* ground = new QGroupBox(QStringLiteral(" Земля "), this);
+    auto* ground = new QGroupBox(tr(" Земля "), this);
     auto* groundRow = new QHBoxLayout(ground);
     groundRow->setContentsMargins(3, 3, 3, 3);
     auto* ust = makeButton(ground, "SpeedButtonUstField", QStringLiteral("G"));
@@ -236,10 +236,10 @@ void BowlTab::buildView(QVBoxLayout* layout)
     groundLine->addWidget(ground, 1);
     groundLine->addWidget(ini);
 
-    auto* planes = new QGroupBox(QStringLiteral(" Плоскости "), this);
+    auto* planes = new QGroupBox(tr(" Плоскости "), this);
     auto* planesRow = new QHBoxLayout(planes);
     planesRow->setContentsMargins(3, 3, 3, 3);
-    const QString planeHint = QStringLiteral("Включть плоскость");
+    const QString planeHint = tr("Включть плоскость");
     planeXY_ = makeCheck(planes, "CheckBoxXY", QStringLiteral("XY"), false, planeHint);
     planeYZ_ = makeCheck(planes, "CheckBoxYZ", QStringLiteral("YZ"), false, planeHint);
     planeXZ_ = makeCheck(planes, "CheckBoxXZ", QStringLiteral("XZ"), false, planeHint);
@@ -248,10 +248,10 @@ void BowlTab::buildView(QVBoxLayout* layout)
     planesRow->addWidget(planeXZ_);
     layout->addWidget(planes);
 
-    auto* axes = new QGroupBox(QStringLiteral(" Оси "), this);
+    auto* axes = new QGroupBox(tr(" Оси "), this);
     auto* axesRow = new QHBoxLayout(axes);
     axesRow->setContentsMargins(3, 3, 3, 3);
-    const QString axisHint = QStringLiteral("Включть ось");
+    const QString axisHint = tr("Включть ось");
     axisX_ = makeCheck(axes, "CheckBoxX", QStringLiteral("X"), false, axisHint);
     axisY_ = makeCheck(axes, "CheckBoxY", QStringLiteral("Y"), false, axisHint);
     axisZ_ = makeCheck(axes, "CheckBoxZ", QStringLiteral("Z"), false, axisHint);
@@ -293,7 +293,7 @@ void BowlTab::SpeedButtonImageGndClick()
 {
     QString filter = QStringLiteral("JPEG Image File (*.jpeg *.jpg)");
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Подложка"), QString(),
+        this, tr("Подложка"), QString(),
         QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg *.jpg);;Bitmaps (*.bmp)"),
         &filter);
     if (!path.isEmpty())
@@ -336,13 +336,13 @@ void BowlTab::CheckBoxRealWaterClick(bool checked)
         writeProfileString(settingsPath_, kViewSection, kRealWaterKey, checked ? QStringLiteral("1") : QStringLiteral("0"));
     if (!written.ok)
         editor_.fileCommands().prompter().showMessage(
-            &editor_, QStringLiteral("Сообщение"),
-            QStringLiteral("Настройки вида не сохранены:\r\n%1").arg(written.reason));
+            &editor_, tr("Сообщение"),
+            tr("Настройки вида не сохранены:\r\n%1").arg(written.reason));
 }
 
 void BowlTab::showSpinLabel()
 {
-    labelRotField_->setText(QStringLiteral("Скорость вращения поля ") +
+    labelRotField_->setText(tr("Скорость вращения поля ") +
                             QString::number(rotField_->value() - 50));
 }
 

@@ -70,12 +70,12 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
         const char* name;
         QString caption;
     } pages[] = {
-        {manual_, "TabSheetManual", QStringLiteral("Управление")},
-        {bowl_, "TabSheetCup", QStringLiteral("Чаша")},
-        {jet_, "TabSheetJet", QStringLiteral("Ред.Струи")},
-        {group_, "TabSheetGroups", QStringLiteral("Группы")},
-        {automat_, "TabSheetAvtomat", QStringLiteral("Автомат")},
-        {options_, "TabSheetOptions", QStringLiteral("Oпции")},
+        {manual_, "TabSheetManual", tr("Управление")},
+        {bowl_, "TabSheetCup", tr("Чаша")},
+        {jet_, "TabSheetJet", tr("Ред.Струи")},
+        {group_, "TabSheetGroups", tr("Группы")},
+        {automat_, "TabSheetAvtomat", tr("Автомат")},
+        {options_, "TabSheetOptions", tr("Oпции")},
     };
     for (const auto& p : pages) {
         nameCaptioned(p.page, QString::fromLatin1(p.name));

@@ -37,9 +37,9 @@
 namespace pluviane {
 
 namespace {
-const QString kTooLargeCaption = QStringLiteral("Сообщение");
-const QString kTooLargeText = QStringLiteral("Ошибка!\r\nФайл большего размера");
-const QString kOverwriteQuestion = QStringLiteral("Файл с таким именем есть. Переписать?");
+QString kTooLargeCaption() { return FileCommands::tr("Сообщение"); }
+QString kTooLargeText() { return FileCommands::tr("Ошибка!\r\nФайл большего размера"); }
+QString kOverwriteQuestion() { return FileCommands::tr("Файл с таким именем есть. Переписать?"); }
 
 // Where the designer looks from: the history leaves it where it is.
 struct Camera {
@@ -98,24 +98,24 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
 
 void FileCommands::buildToolBar()
 {
-    addButton("SpeedButtonNew", QStyle::SP_FileIcon, QStringLiteral("Новый файл"),
+    addButton("SpeedButtonNew", QStyle::SP_FileIcon, tr("Новый файл"),
               &FileCommands::SpeedButtonNewClick);
-    addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл"),
+    addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, tr("Открыть файл"),
               &FileCommands::SpeedButtonOpenFontanClick);
     saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
-                        QStringLiteral("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
+                        tr("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
     save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
-                      QStringLiteral("Сохранить файл"), &FileCommands::SpeedButtonSaveFontanClick);
+                      tr("Сохранить файл"), &FileCommands::SpeedButtonSaveFontanClick);
     undo_ = addButton("SpeedButtonUndo", QStyle::SP_ArrowBack, {}, &FileCommands::SpeedButtonUndoClick);
     undo_->setEnabled(false);
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonHelp", QStyle::SP_MessageBoxQuestion, {}, &FileCommands::SpeedButtonHelpClick);
-    addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, QStringLiteral("О программе"),
+    addButton("SpeedButtonAbout", QStyle::SP_MessageBoxInformation, tr("О программе"),
               &FileCommands::SpeedButtonAboutClick);
     editor_.toolBar()->addSeparator();
     addButton("SpeedButtonShowRec", QStyle::SP_FileDialogDetailedView,
-              QStringLiteral("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
-    addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, QStringLiteral("Показать партитуру шоу"),
+              tr("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
+    addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, tr("Показать партитуру шоу"),
               &FileCommands::SpeedButtonShowTimelineClick);
 }
 
@@ -135,14 +135,14 @@ void FileCommands::FromBufCup()
 
 void FileCommands::showFileError(QWidget* owner, const QString& name, const QString& reason)
 {
-    prompter_->showMessage(owner, QStringLiteral("Ошибка"),
-                           QStringLiteral("Файл ") + QDir::toNativeSeparators(name) +
+    prompter_->showMessage(owner, tr("Ошибка"),
+                           tr("Файл ") + QDir::toNativeSeparators(name) +
                                QStringLiteral("\r\n") + reason);
 }
 
 void FileCommands::showTooLarge(QWidget* owner)
 {
-    prompter_->showMessage(owner, kTooLargeCaption, kTooLargeText);
+    prompter_->showMessage(owner, kTooLargeCaption(), kTooLargeText());
 }
 
 void FileCommands::adoptFileName(const QString& name)
@@ -213,8 +213,8 @@ bool FileCommands::mayLeaveFountain(QWidget* owner)
     if (!isChanged())
         return true;
     const QString text = currentFileName_.isEmpty()
-                             ? QStringLiteral("Сохранить изменения?")
-                             : QStringLiteral("Сохранить изменения в файле ") + captionName(currentFileName_) +
+                             ? tr("Сохранить изменения?")
+                             : tr("Сохранить изменения в файле ") + captionName(currentFileName_) +
                                    QLatin1Char('?');
     asking_ = true;
     const SaveAnswer answer = prompter_->askSaveChanges(owner, text);
@@ -268,7 +268,7 @@ int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, con
     ShowTrackRead read = readShowTrack(image, length);
     QStringList told;
     if (read.outcome == ShowTrackRead::Damaged)
-        told << QStringLiteral("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
+        told << tr("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
     read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
     state_.Track = std::move(read.track);
     RecorderWindow& rec = editor_.windows().recorder();
@@ -276,7 +276,7 @@ int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, con
         !past.isEmpty())
         told << past;
     if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
-        told << QStringLiteral("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
+        told << tr("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
     if (!told.isEmpty())
         tellStatus(told.join(QStringLiteral("; ")));
     emit trackAdopted();
@@ -367,7 +367,7 @@ bool FileCommands::SAveFileFontan(const QString& name)
     bool trackFits = true;
     const FountainImage image = imageToSave(name, &trackFits);
     if (!trackFits) {
-        showFileError(&editor_, name, QStringLiteral("Партитура шоу не помещается в файл"));
+        showFileError(&editor_, name, tr("Партитура шоу не помещается в файл"));
         return false;
     }
     state_.SaveBuffer = image;
@@ -400,7 +400,7 @@ bool FileCommands::saveFountainAs()
         return false;
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
-    if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion))
+    if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion()))
         return false;
     if (!SAveFileFontan(name))
         return false;

@@ -1,5 +1,6 @@
 #include "editor/FilePrompter.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,9 +38,12 @@ QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mo
 
 } // namespace
 
-QString openFountainFilter() { return QStringLiteral("Построение фонтана *.wat (*.wat)"); }
-QString saveFountainFilter() { return QStringLiteral("Форма фонтана *.wat (*.wat)"); }
-QString openSoundFilter() { return QStringLiteral("Звуковые файлы wav, mp3 (*)"); }
+QString openFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter",
+                                                                  "Построение фонтана *.wat (*.wat)"); }
+QString saveFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter",
+                                                                  "Форма фонтана *.wat (*.wat)"); }
+QString openSoundFilter() { return QCoreApplication::translate("pluviane::FilePrompter",
+                                                               "Звуковые файлы wav, mp3 (*)"); }
 
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
@@ -70,13 +74,15 @@ QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)
 {
-    return QMessageBox::warning(parent, QStringLiteral("Предупреждение"), text,
+    return QMessageBox::warning(parent, QCoreApplication::translate("pluviane::FilePrompter",
+                                                                    "Предупреждение"), text,
                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 SaveAnswer DialogPrompter::askSaveChanges(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"), text,
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("pluviane::FilePrompter",
+                                                                      "Предупреждение"), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     box.setObjectName("SaveChangesQuestion");
     box.setDefaultButton(QMessageBox::Yes);

@@ -24,9 +24,8 @@ namespace {
 // Start + count never passes this, so the builder stays below nozzle 250.
 constexpr int kNozzleRoom = 250;
 
-const QString kGroupButtonHint = QStringLiteral(
-    "Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
-    "редактирования ");
+QString kGroupButtonHint() { return GroupTab::tr("Кнопки индикации использованных номеров групп. Нажатие на кнопку вызывает группу для "
+    "редактирования "); }
 
 QString number(int value)
 {
@@ -66,7 +65,7 @@ GroupTab::GroupTab(FountainState& state, EditorWindow& editor)
     layout->setSpacing(2);
 
     QLabel* heading = makeLabel(this, {},
-                                QStringLiteral("На этой закладке собираем струи в группы и "
+                                tr("На этой закладке собираем струи в группы и "
                                                "привязываем к  номеру фейдера управления"));
     heading->setWordWrap(true);
     layout->addWidget(heading);
@@ -98,15 +97,15 @@ QLabel* GroupTab::addLabel(QVBoxLayout* layout, const char* name, const QString&
 
 void GroupTab::buildRange(QVBoxLayout* layout)
 {
-    rangeLabel_ = addLabel(layout, "LabelbegStr", QStringLiteral("от струи 16 до 19"));
+    rangeLabel_ = addLabel(layout, "LabelbegStr", tr("от струи 16 до 19"));
     start_ = addBar(layout, "ScrollBarBegSt", 16, 255, 16, 1,
-                    QStringLiteral("Построение группы начинается от номера этого фейдера."));
-    countLabel_ = addLabel(layout, "LabelEndstr", QStringLiteral("КолВоСтруй 3"));
+                    tr("Построение группы начинается от номера этого фейдера."));
+    countLabel_ = addLabel(layout, "LabelEndstr", tr("КолВоСтруй 3"));
     count_ = addBar(layout, "ScrollBarKolvoStr", 2, 100, 3, 1,
-                    QStringLiteral("Количество струй в группе "));
-    groupLabel_ = addLabel(layout, "LabelNform", QStringLiteral("Привязать группу к номеру 1"));
+                    tr("Количество струй в группе "));
+    groupLabel_ = addLabel(layout, "LabelNform", tr("Привязать группу к номеру 1"));
     group_ = addBar(layout, "ScrollBarNform", 1, 16, 1, 1,
-                    QStringLiteral("Указывает какой фейдер будет управлять этой группой. Фэйдер "
+                    tr("Указывает какой фейдер будет управлять этой группой. Фэйдер "
                                    "находится на странице MANUAL и MUSIC."));
     connect(start_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarBegStChange);
     connect(count_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarKolvoStrChange);
@@ -115,27 +114,27 @@ void GroupTab::buildRange(QVBoxLayout* layout)
 
 void GroupTab::buildShape(QVBoxLayout* layout)
 {
-    shape_ = new RadioGroup(QStringLiteral("RadioGroupTips"), QStringLiteral("Форма коллектора "),
-                            {QStringLiteral("Линия"), QStringLiteral("Треугольник"),
-                             QStringLiteral("Квадрат"), QStringLiteral("Круг"),
-                             QStringLiteral("Спираль")},
+    shape_ = new RadioGroup(QStringLiteral("RadioGroupTips"), tr("Форма коллектора "),
+                            {tr("Линия"), tr("Треугольник"),
+                             tr("Квадрат"), tr("Круг"),
+                             tr("Спираль")},
                             ShapeCircle, 2, this);
     layout->addWidget(shape_);
     connect(shape_, &RadioGroup::indexChanged, this, [this] { BuildGroup(); });
 
     sizeLabel_ =
-        addLabel(layout, "LabelSquach", QStringLiteral("Объект Размер100  пропорция 100 "));
+        addLabel(layout, "LabelSquach", tr("Объект Размер100  пропорция 100 "));
     size_ = addBar(layout, "ScrollBarRazmObj", 1, 200, 100, 10);
     proportion_ = addBar(layout, "ScrollBarSquach", 10, 100, 100, 10);
-    shiftLabel_ = addLabel(layout, "LabelSmeshX", QStringLiteral("Смещение объекта X=0  Z=0"));
+    shiftLabel_ = addLabel(layout, "LabelSmeshX", tr("Смещение объекта X=0  Z=0"));
     centreX_ = addBar(layout, "ScrollBarSmeshX", 0, 200, 100, 10);
     centreZ_ = addBar(layout, "ScrollBarSmeshZ", 0, 200, 100, 10);
     rotationLabel_ =
-        addLabel(layout, "LabelRotObj", QStringLiteral("Поворот: группы 0  всех струй 0"));
+        addLabel(layout, "LabelRotObj", tr("Поворот: группы 0  всех струй 0"));
     groupRotation_ = addBar(layout, "ScrollBarrotObj", 0, 180, 0, 15,
-                            QStringLiteral("Поворот всех струй в группе вокруг центра чаши"));
+                            tr("Поворот всех струй в группе вокруг центра чаши"));
     jetRotation_ = addBar(layout, "ScrollBarRotStruaa", 0, 180, 0, 15,
-                          QStringLiteral("Поворот всех струй вокруг их выхода из чаши фонтана "));
+                          tr("Поворот всех струй вокруг их выхода из чаши фонтана "));
     for (QScrollBar* bar : {size_, proportion_})
         connect(bar, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarSizeChange);
     for (QScrollBar* bar : {centreX_, centreZ_})
@@ -146,13 +145,13 @@ void GroupTab::buildShape(QVBoxLayout* layout)
 
 void GroupTab::buildJets(QVBoxLayout* layout)
 {
-    heightLabel_ = addLabel(layout, "LabelStrHia", QStringLiteral("Высота струи 100 "));
+    heightLabel_ = addLabel(layout, "LabelStrHia", tr("Высота струи 100 "));
     height_ = addBar(layout, "ScrollBarStrHigha", 1, 200, 100, 10);
-    addLabel(layout, "LabelStrWida", QStringLiteral("Наклон струи 10 "));
+    addLabel(layout, "LabelStrWida", tr("Наклон струи 10 "));
     tilt_ = addBar(layout, "ScrollBarStrWidta", 0, 100, 10);
-    foamLabel_ = addLabel(layout, "LabelDiaPixa", QStringLiteral("Пенность 3"));
+    foamLabel_ = addLabel(layout, "LabelDiaPixa", tr("Пенность 3"));
     foam_ = addBar(layout, "ScrollBarDiamPnta", 1, 30, 3);
-    extraLabel_ = addLabel(layout, "LabeldopF", QStringLiteral("доп. Функция"));
+    extraLabel_ = addLabel(layout, "LabeldopF", tr("доп. Функция"));
     extra_ = addBar(layout, "ScrollBarDopFunk", 1, 100, 100, 10);
     connect(height_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarStrHighaChange);
     connect(tilt_, &QScrollBar::valueChanged, this, &GroupTab::ScrollBarStrWidtaChange);
@@ -162,17 +161,17 @@ void GroupTab::buildJets(QVBoxLayout* layout)
 
 void GroupTab::buildButtons(QVBoxLayout* layout)
 {
-    auto* commit = makeButton(this, "SpeedButtonOkAvto", QStringLiteral("Записать"));
+    auto* commit = makeButton(this, "SpeedButtonOkAvto", tr("Записать"));
     auto* commitNext =
-        makeButton(this, "SpeedButtonOkplus", QStringLiteral("Записать+новая группа"));
-    auto* centre = makeButton(this, "SpeedButtonNormalGroup", QStringLiteral("Норма-поворот"),
-                              QStringLiteral("Устанавливает группу в ценр фонтана, для поворота "
+        makeButton(this, "SpeedButtonOkplus", tr("Записать+новая группа"));
+    auto* centre = makeButton(this, "SpeedButtonNormalGroup", tr("Норма-поворот"),
+                              tr("Устанавливает группу в ценр фонтана, для поворота "
                                              "вокруг центра группы "));
-    auto* remove = makeButton(this, "SpeedButtonDelGroup", QStringLiteral("Удалить группу"),
-                              QStringLiteral("Удаляет группу из массива по признаку номера "));
+    auto* remove = makeButton(this, "SpeedButtonDelGroup", tr("Удалить группу"),
+                              tr("Удаляет группу из массива по признаку номера "));
     auto* whole =
-        makeButton(this, "SpeedButtonnormHi", QStringLiteral("Весь фонтан"),
-                   QStringLiteral("Нормализует высоты всех существующих групп на максимум "
+        makeButton(this, "SpeedButtonnormHi", tr("Весь фонтан"),
+                   tr("Нормализует высоты всех существующих групп на максимум "
                                   "для осмотра общего вида всего фонтана "));
     connect(commit, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkAvtoClick);
     connect(commitNext, &QPushButton::clicked, this, &GroupTab::SpeedButtonOkplusClick);
@@ -199,7 +198,7 @@ void GroupTab::buildButtons(QVBoxLayout* layout)
     for (int g = 1; g <= kMaxGroup; ++g) {
         auto* button =
             makeButton(this, QStringLiteral("SpeedButtonGroup%1").arg(g, 2, 10, QChar('0')),
-                       number(g), kGroupButtonHint);
+                       number(g), kGroupButtonHint());
         button->setEnabled(false);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         button->setMinimumWidth(24);
@@ -314,7 +313,7 @@ void GroupTab::takeOverRun(int group)
 
 void GroupTab::showCount()
 {
-    countLabel_->setText(QStringLiteral("Кол.Струй ") + number(count_->value()));
+    countLabel_->setText(tr("Кол.Струй ") + number(count_->value()));
 }
 
 void GroupTab::UpdateOnlyButtonGroup()
@@ -330,7 +329,7 @@ void GroupTab::ScrollBarBegStChange()
     if (start_->value() + count_->value() >= kNozzleRoom)
         start_->setValue(kNozzleRoom - count_->value());
     const int start = start_->value();
-    rangeLabel_->setText(QStringLiteral("От струи ") + number(start) + QStringLiteral(" до ") +
+    rangeLabel_->setText(tr("От струи ") + number(start) + tr(" до ") +
                          number(start + count_->value() - 1));
 }
 
@@ -342,7 +341,7 @@ void GroupTab::ScrollBarKolvoStrChange()
         count_->setValue(count_->value() - 1);
     const int start = start_->value();
     const int count = count_->value();
-    rangeLabel_->setText(QStringLiteral("От струи ") + number(start) + QStringLiteral(" до ") +
+    rangeLabel_->setText(tr("От струи ") + number(start) + tr(" до ") +
                          number(start + count));
     showCount();
     BuildGroup();
@@ -350,33 +349,33 @@ void GroupTab::ScrollBarKolvoStrChange()
 
 void GroupTab::ScrollBarNformChange()
 {
-    groupLabel_->setText(QStringLiteral("Привязать группу к номеру ") + number(group_->value()));
+    groupLabel_->setText(tr("Привязать группу к номеру ") + number(group_->value()));
 }
 
 void GroupTab::ScrollBarSizeChange()
 {
-    sizeLabel_->setText(QStringLiteral("Объект Размер ") + number(size_->value()) +
-                        QStringLiteral(" пропорция ") + number(proportion_->value()));
+    sizeLabel_->setText(tr("Объект Размер ") + number(size_->value()) +
+                        tr(" пропорция ") + number(proportion_->value()));
     BuildGroup();
 }
 
 void GroupTab::ScrollBarRotationChange()
 {
-    rotationLabel_->setText(QStringLiteral("Поворот: группы ") +
-                            number(2 * groupRotation_->value()) + QStringLiteral(" всех струй ") +
+    rotationLabel_->setText(tr("Поворот: группы ") +
+                            number(2 * groupRotation_->value()) + tr(" всех струй ") +
                             number(2 * jetRotation_->value()));
     BuildGroup();
 }
 
 void GroupTab::ScrollBarDiamPntaChange()
 {
-    foamLabel_->setText(QStringLiteral("Пенность ") + number(foam_->value()));
+    foamLabel_->setText(tr("Пенность ") + number(foam_->value()));
     BuildGroup();
 }
 
 void GroupTab::ScrollBarStrHighaChange()
 {
-    heightLabel_->setText(QStringLiteral(" Высота струи ") + number(height_->value()));
+    heightLabel_->setText(tr(" Высота струи ") + number(height_->value()));
     BuildGroup();
 }
 
@@ -390,13 +389,13 @@ void GroupTab::ScrollBarStrWidtaChange()
 
 void GroupTab::ScrollBarDopFunkChange()
 {
-    extraLabel_->setText(QStringLiteral("Доп.Функц = ") + number(extra_->value()));
+    extraLabel_->setText(tr("Доп.Функц = ") + number(extra_->value()));
     BuildGroup();
 }
 
 void GroupTab::ScrollBarShiftChange()
 {
-    shiftLabel_->setText(QStringLiteral("Смещение объекта X=") + number(centreX_->value() - 100) +
+    shiftLabel_->setText(tr("Смещение объекта X=") + number(centreX_->value() - 100) +
                          QStringLiteral(" Z=") + number(centreZ_->value() - 100));
     BuildGroup();
 }
@@ -442,8 +441,8 @@ void GroupTab::applyAutoVariation()
 
 void GroupTab::showRoomMessage()
 {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Ошибка"),
-                                QStringLiteral("Команда не выполнена!\nСтруй больше 250 "),
+    auto* box = new QMessageBox(QMessageBox::NoIcon, tr("Ошибка"),
+                                tr("Команда не выполнена!\nСтруй больше 250 "),
                                 QMessageBox::Ok, this);
     box->setObjectName("MessageRoom");
     box->setAttribute(Qt::WA_DeleteOnClose);

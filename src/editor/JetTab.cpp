@@ -14,9 +14,9 @@ namespace pluviane {
 
 namespace {
 
-QString withNumber(const char* text, int value)
+QString withNumber(const QString& text, int value)
 {
-    return QString::fromUtf8(text) + QString::number(value);
+    return text + QString::number(value);
 }
 
 } // namespace
@@ -29,29 +29,29 @@ JetTab::JetTab(FountainState& state, EditorWindow& editor)
     layout->setSpacing(2);
 
     auto* title = makeLabel(this, "LabelOneJet",
-                            QStringLiteral("Установка и привязка только одной выбранной струи "));
+                            tr("Установка и привязка только одной выбранной струи "));
     title->setWordWrap(true);
     title->setStyleSheet(QStringLiteral("color: red;"));
     layout->addWidget(title);
 
     QHBoxLayout* row = nullptr;
     selector_ = addBar(layout, "ScrollBarStruja", "LabelNomberStr",
-                       QStringLiteral("Выбор номера струи 0FF "), 16, 225, 16, &selectorLabel_);
+                       tr("Выбор номера струи 0FF "), 16, 225, 16, &selectorLabel_);
 
     group_ = addBar(layout, "ScrollBarGlue", "LabelGlue",
-                    QStringLiteral("Принадлежность к группе - OFF"), 0, 16, 0, &groupLabel_, &row);
+                    tr("Принадлежность к группе - OFF"), 0, 16, 0, &groupLabel_, &row);
     addQuickSet(row, "SpeedButtonRGlue", QStringLiteral("OFF"), group_, 0);
 
-    foam_ = addBar(layout, "ScrollBarDiamPnt", "LabelDiaPix", QStringLiteral("Пенность струи"), 1,
+    foam_ = addBar(layout, "ScrollBarDiamPnt", "LabelDiaPix", tr("Пенность струи"), 1,
                    10, 3, &foamLabel_);
-    height_ = addBar(layout, "ScrollBarStrHigh", "LabelStrHi", QStringLiteral("Высота струи 1 "), 1,
+    height_ = addBar(layout, "ScrollBarStrHigh", "LabelStrHi", tr("Высота струи 1 "), 1,
                      100, 1, &heightLabel_);
 
-    tilt_ = addBar(layout, "ScrollBarStrWidt", "LabelStrWid", QStringLiteral("Наклон струи 1 "), 0,
+    tilt_ = addBar(layout, "ScrollBarStrWidt", "LabelStrWid", tr("Наклон струи 1 "), 0,
                    100, 10, &tiltLabel_, &row);
     addQuickSet(row, "SpeedButtonStrWidt0", QStringLiteral("0"), tilt_, 0);
 
-    spin_ = addBar(layout, "ScrollBarRotStrua", "LabelRotStr", QStringLiteral("Поворот струи 0"), 0,
+    spin_ = addBar(layout, "ScrollBarRotStrua", "LabelRotStr", tr("Поворот струи 0"), 0,
                    180, 0, &spinLabel_);
     // The captions are degrees; the bar counts two degrees per step.
     auto* spinRow = new QHBoxLayout;
@@ -62,10 +62,10 @@ JetTab::JetTab(FountainState& state, EditorWindow& editor)
     addQuickSet(spinRow, "SpeedButtonRot180", QStringLiteral("180"), spin_, 90);
     addQuickSet(spinRow, "SpeedButtonRot270", QStringLiteral("270"), spin_, 135);
 
-    posX_ = addBar(layout, "ScrollBarPosStrX", "LabelposX", QStringLiteral("Позиция струи по Z 0 "),
+    posX_ = addBar(layout, "ScrollBarPosStrX", "LabelposX", tr("Позиция струи по Z 0 "),
                    0, 200, 100, &posXLabel_, &row);
     addQuickSet(row, "SpeedButtonPosX0", QStringLiteral("0"), posX_, 0);
-    posY_ = addBar(layout, "ScrollBarPosStrY", "LabelPosY", QStringLiteral("Позиция струи по X 0 "),
+    posY_ = addBar(layout, "ScrollBarPosStrY", "LabelPosY", tr("Позиция струи по X 0 "),
                    0, 200, 100, &posYLabel_, &row);
     addQuickSet(row, "SpeedButtonPosY0", QStringLiteral("0"), posY_, 0);
     auto* all = makeButton(this, "SpeedButtonResPos", QStringLiteral("All"));
@@ -77,16 +77,16 @@ JetTab::JetTab(FountainState& state, EditorWindow& editor)
         posY_->setValue(100);
         posZ_->setValue(0);
     });
-    posZ_ = addBar(layout, "ScrollBarPosStrZ", "LabelPosZ", QStringLiteral("Позиция струи по Y 0 "),
+    posZ_ = addBar(layout, "ScrollBarPosStrZ", "LabelPosZ", tr("Позиция струи по Y 0 "),
                    0, 30, 0, &posZLabel_, &row);
     addQuickSet(row, "SpeedButtonPosZ0", QStringLiteral("0"), posZ_, 0);
 
-    fill_ = addBar(layout, "ScrollBarNapol", "Labelnapol", QStringLiteral("Наполнение струи 1 "), 0,
+    fill_ = addBar(layout, "ScrollBarNapol", "Labelnapol", tr("Наполнение струи 1 "), 0,
                    255, 10, &fillLabel_);
     fill_->hide();
     fillLabel_->hide();
 
-    global_ = makeCheck(this, "CheckBox1", QStringLiteral("Глобально все данные "), false);
+    global_ = makeCheck(this, "CheckBox1", tr("Глобально все данные "), false);
     layout->addWidget(global_);
     layout->addStretch(1);
 
@@ -135,28 +135,28 @@ void JetTab::connectValueBars()
 {
     onChange(group_, groupLabel_,
              [](int v) {
-                 return v == 0 ? QStringLiteral("Привязка к Группе: OFF")
-                               : withNumber("Привязка к Группе: ", v);
+                 return v == 0 ? tr("Привязка к Группе: OFF")
+                               : withNumber(tr("Привязка к Группе: "), v);
              },
              [](FountainState& s, int n, Byte v) { s.JetGroup[n] = v; });
-    onChange(foam_, foamLabel_, [](int v) { return withNumber("Пенность струи ", v); },
+    onChange(foam_, foamLabel_, [](int v) { return withNumber(tr("Пенность струи "), v); },
              [](FountainState& s, int n, Byte v) { s.JetFoam[n] = v; });
-    onChange(height_, heightLabel_, [](int v) { return withNumber(" Высота струи ", v); },
+    onChange(height_, heightLabel_, [](int v) { return withNumber(tr(" Высота струи "), v); },
              [](FountainState& s, int n, Byte v) { s.JetShape[n][1] = v; });
-    onChange(tilt_, tiltLabel_, [](int v) { return withNumber("Наклон струи ", v); },
+    onChange(tilt_, tiltLabel_, [](int v) { return withNumber(tr("Наклон струи "), v); },
              [](FountainState& s, int n, Byte v) { s.JetShape[n][2] = v; });
-    onChange(spin_, spinLabel_, [](int v) { return withNumber("Поворот струи ", 2 * v); },
+    onChange(spin_, spinLabel_, [](int v) { return withNumber(tr("Поворот струи "), 2 * v); },
              [](FountainState& s, int n, Byte v) { s.JetShape[n][3] = v; });
-    onChange(posX_, posXLabel_, [](int v) { return withNumber("Позиция струи Z= ", v); },
+    onChange(posX_, posXLabel_, [](int v) { return withNumber(tr("Позиция струи Z= "), v); },
              [](FountainState& s, int n, Byte v) { s.JetPos[n][1] = v; });
-    onChange(posY_, posYLabel_, [](int v) { return withNumber("Позиция струи X= ", v); },
+    onChange(posY_, posYLabel_, [](int v) { return withNumber(tr("Позиция струи X= "), v); },
              [](FountainState& s, int n, Byte v) { s.JetPos[n][2] = v; });
-    onChange(posZ_, posZLabel_, [](int v) { return withNumber("Позиция струи Y= ", v); },
+    onChange(posZ_, posZLabel_, [](int v) { return withNumber(tr("Позиция струи Y= "), v); },
              [](FountainState& s, int n, Byte v) { s.JetPos[n][3] = v; });
     onChange(fill_, fillLabel_,
              [](int v) {
-                 return v == 0 ? QStringLiteral(" Струя в виде Линии ")
-                               : withNumber(" Наполнение струи ", v);
+                 return v == 0 ? tr(" Струя в виде Линии ")
+                               : withNumber(tr(" Наполнение струи "), v);
              },
              [](FountainState& s, int n, Byte v) { s.JetFill[n] = v; });
 }
@@ -164,7 +164,7 @@ void JetTab::connectValueBars()
 void JetTab::ScrollBarStrujaChange()
 {
     const int n = selectedNozzle();
-    selectorLabel_->setText(withNumber("Выбор номера струи ", n));
+    selectorLabel_->setText(withNumber(tr("Выбор номера струи "), n));
     // Each bar whose position changes writes its (clamped) position back.
     fill_->setValue(state_.JetFill[n]);
     height_->setValue(state_.JetShape[n][1]);

@@ -41,9 +41,9 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
 
     layout->addWidget(
         colouredLabel(this, "LabelManStab",
-                      QStringLiteral("Установка цвета и высоты груп форсунок вручную "), "red"));
+                      tr("Установка цвета и высоты груп форсунок вручную "), "red"));
     layout->addWidget(colouredLabel(this, "LabelurCol",
-                                    QStringLiteral("Высота струи            Цвет струи"), "navy"));
+                                    tr("Высота струи            Цвет струи"), "navy"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(2);
@@ -51,7 +51,7 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
     layout->addLayout(grid);
     buildFaders(grid);
 
-    saturationLabel_ = makeLabel(this, "LabeColored", QStringLiteral("Цветность 255"));
+    saturationLabel_ = makeLabel(this, "LabeColored", tr("Цветность 255"));
     saturation_ = makeBar(this, "ScrollBarColored", 0, 255, 255);
     connect(saturation_, &QScrollBar::valueChanged, this, &ManualTab::ScrollBarColoredChange);
     auto* noColour = makeButton(this, "SpeedButton10", QStringLiteral("0"));
@@ -68,7 +68,7 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
     layout->addLayout(saturationRow);
     layout->addWidget(saturation_);
 
-    brightnessLabel_ = makeLabel(this, "LabelBrightAll", QStringLiteral("Яркость 255"));
+    brightnessLabel_ = makeLabel(this, "LabelBrightAll", tr("Яркость 255"));
     brightness_ = makeBar(this, "ScrollBarBrightAll", 0, 255, 255);
     connect(brightness_, &QScrollBar::valueChanged, this, &ManualTab::ScrollBarBrightAllChange);
     layout->addWidget(brightnessLabel_);
@@ -80,10 +80,10 @@ ManualTab::ManualTab(FountainState& state, EditorWindow& editor)
 
     auto* buttons = new QGridLayout;
     buttons->setSpacing(2);
-    auto* max = makeButton(this, "SpeedButtonAlMax", QStringLiteral("Все в МАХ"));
-    auto* min = makeButton(this, "SpeedButtonAllMin", QStringLiteral("Все в МIN"));
-    auto* white = makeButton(this, "SpeedButtonAllWhite", QStringLiteral("Все Белые"));
-    auto* colours = makeButton(this, "SpeedButtonRaznColor", QStringLiteral("Все цветные"));
+    auto* max = makeButton(this, "SpeedButtonAlMax", tr("Все в МАХ"));
+    auto* min = makeButton(this, "SpeedButtonAllMin", tr("Все в МIN"));
+    auto* white = makeButton(this, "SpeedButtonAllWhite", tr("Все Белые"));
+    auto* colours = makeButton(this, "SpeedButtonRaznColor", tr("Все цветные"));
     connect(max, &QPushButton::clicked, this, &ManualTab::SpeedButtonAlMaxClick);
     connect(min, &QPushButton::clicked, this, &ManualTab::SpeedButtonAllMinClick);
     connect(white, &QPushButton::clicked, this, &ManualTab::SpeedButtonAllWhiteClick);
@@ -103,8 +103,8 @@ void ManualTab::buildFaders(QGridLayout* grid)
         QScrollBar* colour = makeBar(this, QStringLiteral("ScrollBarColor%1").arg(g), 0, 255, 255);
         level->setMinimumWidth(80);
         colour->setMinimumWidth(80);
-        level->setToolTip(QStringLiteral("Высота струи %1").arg(g));
-        colour->setToolTip(QStringLiteral("Цвет струи %1").arg(g));
+        level->setToolTip(tr("Высота струи %1").arg(g));
+        colour->setToolTip(tr("Цвет струи %1").arg(g));
         connect(level, &QScrollBar::valueChanged, this,
                 [this, g](int value) { state_.GroupLevel[g] = static_cast<Byte>(value); });
         connect(colour, &QScrollBar::valueChanged, this,
@@ -144,13 +144,13 @@ void ManualTab::recomputeColours()
 
 void ManualTab::ScrollBarColoredChange(int value)
 {
-    saturationLabel_->setText(QStringLiteral("Цветность ") + QString::number(value));
+    saturationLabel_->setText(tr("Цветность ") + QString::number(value));
     recomputeColours();
 }
 
 void ManualTab::ScrollBarBrightAllChange(int value)
 {
-    brightnessLabel_->setText(QStringLiteral("Яркость ") + QString::number(value));
+    brightnessLabel_->setText(tr("Яркость ") + QString::number(value));
     recomputeColours();
 }
 

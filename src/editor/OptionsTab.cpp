@@ -1,9 +1,14 @@
 #include "editor/OptionsTab.h"
 
+#include "model/Language.h"
 #include "editor/EditorWindow.h"
+#include "editor/FileCommands.h"
+#include "editor/FilePrompter.h"
+#include "model/ProfileFile.h"
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -13,8 +18,7 @@ namespace pluviane {
 
 namespace {
 
-const QString kShiftHint = QStringLiteral(
-    "Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)");
+QString kShiftHint() { return OptionsTab::tr("Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)"); }
 
 } // namespace
 
@@ -27,41 +31,76 @@ OptionsTab::OptionsTab(FountainState& state, EditorWindow& editor)
 
     QLabel* heading = makeLabel(
         this, {},
-        QStringLiteral(
+        tr(
             "Автоматическое измение данных   при нажатии на кнопку (Записать + новая группа)"));
     heading->setStyleSheet(QStringLiteral("color: red;"));
     heading->setWordWrap(true);
     layout->addWidget(heading);
 
     size_ = addIncrement(layout, "ScrollBarDobRazm", "LabelAvtrazme",
-                         QStringLiteral("Изменить размер на  0"),
-                         QStringLiteral("Изменить размер на "), -50, 50, 1,
-                         QStringLiteral("Автоматическое измение размера  при нажатии на кнопку "
+                         tr("Изменить размер на  0"),
+                         tr("Изменить размер на "), -50, 50, 1,
+                         tr("Автоматическое измение размера  при нажатии на кнопку "
                                         "(Записать + новая группа)"));
     rotation_ =
-        addIncrement(layout, "ScrollBarRtAvt", "LabelRotg", QStringLiteral("Повернуть на  0"),
-                     QStringLiteral("Повернуть на  "), -90, 90, 2,
-                     QStringLiteral("Автоматический поворот  при нажатии на кнопку (Записать + )"));
+        addIncrement(layout, "ScrollBarRtAvt", "LabelRotg", tr("Повернуть на  0"),
+                     tr("Повернуть на  "), -90, 90, 2,
+                     tr("Автоматический поворот  при нажатии на кнопку (Записать + )"));
     count_ =
-        addIncrement(layout, "ScrollBarKolStr", "LabelKolstr", QStringLiteral("на Колво струй 0 "),
-                     QStringLiteral("на Количество струй "), -50, 50, 1,
-                     QStringLiteral("Автоматическое измение Количества струй  при нажатии на "
+        addIncrement(layout, "ScrollBarKolStr", "LabelKolstr", tr("на Колво струй 0 "),
+                     tr("на Количество струй "), -50, 50, 1,
+                     tr("Автоматическое измение Количества струй  при нажатии на "
                                     "кнопку (Записать + новая группа)"));
     height_ = addIncrement(layout, "ScrollBarIzmhi", "Labelizmvis",
-                           QStringLiteral("Изменение высоты на 0"),
-                           QStringLiteral("Изменение высоты на "), -50, 50, 1,
-                           QStringLiteral("Автоматическое измение высоты  при нажатии на кнопку "
+                           tr("Изменение высоты на 0"),
+                           tr("Изменение высоты на "), -50, 50, 1,
+                           tr("Автоматическое измение высоты  при нажатии на кнопку "
                                           "(Записать + новая группа)"));
     // The X of this label is Cyrillic, the Z of the next one Latin.
     shiftX_ =
-        addIncrement(layout, "ScrollBarIzmX", "Labeizmx", QStringLiteral("Смещение по Х на 0"),
-                     QStringLiteral("Смещение по Х на "), -50, 50, 1, kShiftHint);
+        addIncrement(layout, "ScrollBarIzmX", "Labeizmx", tr("Смещение по Х на 0"),
+                     tr("Смещение по Х на "), -50, 50, 1, kShiftHint());
     shiftZ_ =
-        addIncrement(layout, "ScrollBarIvzmZ", "Labelizmz", QStringLiteral("Смещение по Z на 0"),
-                     QStringLiteral("Смещение по Z на "), -50, 50, 1, kShiftHint);
+        addIncrement(layout, "ScrollBarIvzmZ", "Labelizmz", tr("Смещение по Z на 0"),
+                     tr("Смещение по Z на "), -50, 50, 1, kShiftHint());
 
+    buildLanguage(layout);
     buildHidden(layout);
     layout->addStretch(1);
+}
+
+// The caption speaks both languages, so whoever started in the wrong one finds it.
+void OptionsTab::buildLanguage(QVBoxLayout* layout)
+{
+    QLabel* caption = makeLabel(this, "LabelLanguage", tr("Язык / Language"));
+    language_ = new QComboBox(this);
+    nameUncaptioned(language_, QStringLiteral("ComboBoxLanguage"));
+    caption->setBuddy(language_);
+    language_->addItem(tr("Как на рабочем столе"), QString());
+    language_->addItem(tr("Русский"), kRussian);
+    language_->addItem(tr("English"), kEnglish);
+    const QString stored = readProfileString(settingsFilePath(), kInterfaceSection, kLanguageKey, {});
+    language_->setCurrentIndex(std::max(0, language_->findData(languageCode(stored))));
+    languageNote_ = makeLabel(this, "LabelLanguageNote", tr("Язык сменится при следующем запуске программы"));
+    languageNote_->setWordWrap(true);
+    languageNote_->setVisible(false);
+    connect(language_, &QComboBox::activated, this, &OptionsTab::ComboBoxLanguageChange);
+    layout->addWidget(caption);
+    layout->addWidget(language_);
+    layout->addWidget(languageNote_);
+}
+
+void OptionsTab::ComboBoxLanguageChange()
+{
+    const QString path = settingsFilePath();
+    const ProfileWrite written =
+        writeProfileString(path, kInterfaceSection, kLanguageKey, language_->currentData().toString());
+    if (!written.ok) {
+        editor_.fileCommands().prompter().showMessage(
+            &editor_, tr("Ошибка"), QStringLiteral("Unable to write to ") + path + QStringLiteral("\r\n") + written.reason);
+        return;
+    }
+    languageNote_->setVisible(true);
 }
 
 QScrollBar* OptionsTab::addIncrement(QVBoxLayout* layout, const char* name, const char* labelName,
@@ -82,20 +121,20 @@ QScrollBar* OptionsTab::addIncrement(QVBoxLayout* layout, const char* name, cons
 void OptionsTab::buildHidden(QVBoxLayout* layout)
 {
     toCentre_ =
-        makeCheck(this, "CheckBoxToCentr", QStringLiteral("К центру"), false,
-                  QStringLiteral("При включенном флажке новая группа устанавливается в центр "
+        makeCheck(this, "CheckBoxToCentr", tr("К центру"), false,
+                  tr("При включенном флажке новая группа устанавливается в центр "
                                  "при нажатии на кнопку (Запмсать+новаягруппа)"));
     cupZero_ =
-        makeCheck(this, "CheckBoxCupZero", QStringLiteral("Чашу в -0- "), false,
-                  QStringLiteral("При флажке при нажатии на кнопку NewFile устанавливает чашу "
+        makeCheck(this, "CheckBoxCupZero", tr("Чашу в -0- "), false,
+                  tr("При флажке при нажатии на кнопку NewFile устанавливает чашу "
                                  "в нулевые координаты "));
-    noName_ = makeCheck(this, "CheckBoxNoName", QStringLiteral("Вкл подставление имени "), true);
+    noName_ = makeCheck(this, "CheckBoxNoName", tr("Вкл подставление имени "), true);
     nameFile_ = new QLineEdit(QStringLiteral("fontan"), this);
     nameUncaptioned(nameFile_, QStringLiteral("EditNameFile"));
     nameFile_->setMaxLength(8);
     nameLabel_ =
         makeLabel(this, "LabelNamF",
-                  QStringLiteral("Имя файла которое будет подставляться c цифрой при нажатии "
+                  tr("Имя файла которое будет подставляться c цифрой при нажатии "
                                  "на кнопку NewFile "));
     nameLabel_->setStyleSheet(QStringLiteral("color: red;"));
     nameLabel_->setWordWrap(true);

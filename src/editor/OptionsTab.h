@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -35,11 +36,17 @@ public:
     QLineEdit* nameFileEdit() const { return nameFile_; }  // EditNameFile
     QLabel* nameFileLabel() const { return nameLabel_; }   // LabelNamF
 
+    // The interface language, kept in the settings file for the next start.
+    QComboBox* languageBox() const { return language_; }   // ComboBoxLanguage
+    QLabel* languageNote() const { return languageNote_; } // LabelLanguageNote, shown after a change
+
 private:
     QScrollBar* addIncrement(QVBoxLayout* layout, const char* name, const char* labelName,
                              const QString& start, const QString& prefix, int minimum, int maximum,
                              int labelFactor, const QString& hint);
     void buildHidden(QVBoxLayout* layout);
+    void buildLanguage(QVBoxLayout* layout);
+    void ComboBoxLanguageChange();
 
     FountainState& state_;
     EditorWindow& editor_;
@@ -54,6 +61,8 @@ private:
     QCheckBox* noName_ = nullptr;
     QLineEdit* nameFile_ = nullptr;
     QLabel* nameLabel_ = nullptr;
+    QComboBox* language_ = nullptr;
+    QLabel* languageNote_ = nullptr;
 };
 
 } // namespace pluviane

@@ -102,7 +102,7 @@ AboutWindow::AboutWindow(AppWindows& windows)
       windows_(windows), openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName("AboutForm");
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     setFixedSize(525, 192);
     QPalette sky = palette();
     sky.setColor(QPalette::Window, kSkyBlue);
@@ -130,13 +130,13 @@ QWidget* AboutWindow::buildTexts()
     column->setSpacing(3);
 
     column->addWidget(styledLabel(texts, "LabelVersion",
-                                  QStringLiteral("Version 1.5  Pluviane  (декабрь 2026)"), kNavy, 0,
+                                  tr("Version 1.5  Pluviane  (декабрь 2026)"), kNavy, 0,
                                   true, false));
     column->addWidget(styledLabel(texts, "LabelContact",
-                                  QStringLiteral("Связь с разработчиками — через сайт проекта"), kNavy,
+                                  tr("Связь с разработчиками — через сайт проекта"), kNavy,
                                   0, true, false));
     column->addWidget(styledLabel(texts, "LabelAuthor",
-                                  QStringLiteral("Разработка: проект Pluviane"), kNavy, 0, true, false));
+                                  tr("Разработка: проект Pluviane"), kNavy, 0, true, false));
 
     // The company name twice, the grey one a few pixels off behind the teal one.
     auto* names = new QWidget(texts);
@@ -150,7 +150,7 @@ QWidget* AboutWindow::buildTexts()
     column->addWidget(names);
 
     webLink_ = styledLabel(texts, "LabelWeb",
-                           QStringLiteral("Новая версия программы и дополнительная информация на "
+                           tr("Новая версия программы и дополнительная информация на "
                                           "сайте  ") +
                                webAddress().toString(),
                            Qt::black, 0, false, true);

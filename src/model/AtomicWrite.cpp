@@ -1,5 +1,6 @@
 #include "model/AtomicWrite.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -15,7 +16,9 @@ QString writeFailure(const QSaveFile& file, int error, qint64 written, qint64 si
 {
     QString why = error != 0 ? QString::fromStdString(std::generic_category().message(error))
                              : file.errorString();
-    return QStringLiteral("%1 (%2 of %3 bytes written)").arg(why).arg(qMax<qint64>(written, 0)).arg(size);
+    return QCoreApplication::translate("pluviane::AtomicWrite",
+                                       "%1 (%2 of %3 bytes written)")
+                                           .arg(why).arg(qMax<qint64>(written, 0)).arg(size);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "model/GroupBuilder.h"
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
@@ -23,19 +25,23 @@ QString runText(int first, int length)
 QString dmxPatchProblem(const DmxPatch& patch)
 {
     if (patch.universe < 0 || patch.universe > kMaxDmxUniverse)
-        return QStringLiteral("Вселенная DMX должна быть от 0 до %1").arg(kMaxDmxUniverse);
+        return QCoreApplication::translate("pluviane::DmxPatch",
+                                           "Вселенная DMX должна быть от 0 до %1").arg(kMaxDmxUniverse);
     if (!runFits(patch.levels, kDmxLevelChannels))
-        return QStringLiteral("Уровни групп займут каналы %1, а в DMX их только 1..512")
+        return QCoreApplication::translate("pluviane::DmxPatch",
+                                           "Уровни групп займут каналы %1, а в DMX их только 1..512")
             .arg(runText(patch.levels, kDmxLevelChannels));
     if (!runFits(patch.colours, kDmxColourChannels))
-        return QStringLiteral("Цвета групп займут каналы %1, а в DMX их только 1..512")
+        return QCoreApplication::translate("pluviane::DmxPatch",
+                                           "Цвета групп займут каналы %1, а в DMX их только 1..512")
             .arg(runText(patch.colours, kDmxColourChannels));
     // Both runs lie inside 1..512 here, so the sums below stay small.
     // Shared channels would carry a level and a colour at once: one of them is lost.
     const bool apart = patch.levels + kDmxLevelChannels <= patch.colours
                        || patch.colours + kDmxColourChannels <= patch.levels;
     if (!apart)
-        return QStringLiteral("Каналы уровней (%1) и цветов (%2) пересекаются")
+        return QCoreApplication::translate("pluviane::DmxPatch",
+                                           "Каналы уровней (%1) и цветов (%2) пересекаются")
             .arg(runText(patch.levels, kDmxLevelChannels), runText(patch.colours, kDmxColourChannels));
     return {};
 }

@@ -4,6 +4,7 @@
 #include "model/RegularFile.h"
 #include "model/SettingsBlock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -67,13 +68,17 @@ QString fountainFileProblem(const QString& name, QString* warning)
     FountainImage bytes{}; // an empty file holds no header either
     const FileResult read = readFountainFile(name, bytes);
     if (read.outcome == FileResult::TooLarge)
-        return QStringLiteral("%1 is longer than a fountain file (at most %2 bytes)").arg(name).arg(kFountainFileSize);
+        return QCoreApplication::translate("pluviane::FountainFile",
+                                           "%1 is longer than a fountain file (at most %2 bytes)")
+                                               .arg(name).arg(kFountainFileSize);
     if (!read.ok() && !QFileInfo(name).exists() && !QFileInfo(name).isSymLink())
-        return QStringLiteral("no fountain file %1").arg(name);
+        return QCoreApplication::translate("pluviane::FountainFile", "no fountain file %1").arg(name);
     if (!read.ok())
-        return QStringLiteral("cannot read %1: %2").arg(name, read.reason);
+        return QCoreApplication::translate("pluviane::FountainFile",
+                                           "cannot read %1: %2").arg(name, read.reason);
     if (warning && bytes[0] != kSettingsMarker)
-        *warning = QStringLiteral("%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway")
+        *warning = QCoreApplication::translate("pluviane::FountainFile",
+                                               "%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway")
                        .arg(name).arg(bytes[0]).arg(kSettingsMarker);
     return {};
 }

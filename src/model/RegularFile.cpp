@@ -1,5 +1,6 @@
 #include "model/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -18,12 +19,12 @@ QString systemReason(int error) { return QString::fromStdString(std::generic_cat
 QString notRegular(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder, not a file");
+        return QCoreApplication::translate("pluviane::RegularFile", "it is a folder, not a file");
     if (S_ISFIFO(mode))
-        return QStringLiteral("it is a pipe (FIFO), not a file");
+        return QCoreApplication::translate("pluviane::RegularFile", "it is a pipe (FIFO), not a file");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a file");
-    return QStringLiteral("it is not a regular file");
+        return QCoreApplication::translate("pluviane::RegularFile", "it is a device, not a file");
+    return QCoreApplication::translate("pluviane::RegularFile", "it is not a regular file");
 }
 
 // Opened without blocking, so that a FIFO with no writer cannot stop us in

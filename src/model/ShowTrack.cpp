@@ -1,5 +1,6 @@
 #include "model/ShowTrack.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,23 +62,25 @@ ShowTrackRead damaged(const QString& reason) { return {ShowTrackRead::Damaged, {
 QString readBody(const Byte* body, std::size_t size, ShowTrack& track)
 {
     if (size < 6)
-        return QStringLiteral("запись короче заголовка");
+        return QCoreApplication::translate("pluviane::ShowTrack", "запись короче заголовка");
     const std::size_t nameBytes = readU16(body);
     if (nameBytes > kMaxMusicNameBytes || 2 + nameBytes + 4 > size)
-        return QStringLiteral("имя музыки выходит за конец записи");
+        return QCoreApplication::translate("pluviane::ShowTrack", "имя музыки выходит за конец записи");
     track.musicName = QString::fromUtf8(reinterpret_cast<const char*>(body + 2), qsizetype(nameBytes));
     const Byte* cues = body + 2 + nameBytes + 4;
     const std::uint32_t count = readU32(cues - 4);
     if (count > std::uint32_t(kMaxTrackCues) || (size - 2 - nameBytes - 4) != count * kCueSize)
-        return QStringLiteral("число меток не совпадает с длиной записи");
+        return QCoreApplication::translate("pluviane::ShowTrack", "число меток не совпадает с длиной записи");
     track.cues.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const Byte* at = cues + i * kCueSize;
         const ShowCue cue{readU32(at), at[4], at[5]};
         if (cue.timeMs > kMaxCueTimeMs)
-            return QStringLiteral("метка %1 позже четырёх часов").arg(i + 1);
+            return QCoreApplication::translate("pluviane::ShowTrack",
+                                               "метка %1 позже четырёх часов").arg(i + 1);
         if (!track.cues.empty() && cue.timeMs < track.cues.back().timeMs)
-            return QStringLiteral("метка %1 стоит раньше предыдущей").arg(i + 1);
+            return QCoreApplication::translate("pluviane::ShowTrack",
+                                               "метка %1 стоит раньше предыдущей").arg(i + 1);
         track.cues.push_back(cue);
     }
     return {};
@@ -109,15 +112,16 @@ ShowTrackRead readShowTrack(const FountainImage& image, std::size_t fileLength)
         return {};
     const std::size_t held = fileLength - kShowTrackOffset;
     if (held < kHeaderSize)
-        return damaged(QStringLiteral("файл обрывается в заголовке"));
+        return damaged(QCoreApplication::translate("pluviane::ShowTrack", "файл обрывается в заголовке"));
     if (const int version = readU16(tail + 8); version != kVersion)
-        return damaged(QStringLiteral("неизвестная версия %1").arg(version));
+        return damaged(QCoreApplication::translate("pluviane::ShowTrack",
+                                                   "неизвестная версия %1").arg(version));
     const std::size_t length = readU32(tail + 12);
     if (length > held - kHeaderSize)
-        return damaged(QStringLiteral("длина выходит за конец файла"));
+        return damaged(QCoreApplication::translate("pluviane::ShowTrack", "длина выходит за конец файла"));
     const Byte* body = tail + kHeaderSize;
     if (crcOf(body, length) != readU32(tail + 16))
-        return damaged(QStringLiteral("неверная контрольная сумма"));
+        return damaged(QCoreApplication::translate("pluviane::ShowTrack", "неверная контрольная сумма"));
     ShowTrackRead read;
     if (QString reason = readBody(body, length, read.track); !reason.isEmpty())
         return damaged(reason);
@@ -218,10 +222,12 @@ QString cuesPastCounts(const ShowTrack& track, int formCount, int sceneCount)
     for (std::size_t i = 0; i < track.cues.size(); ++i) {
         const ShowCue& cue = track.cues[i];
         if (cue.form > formCount)
-            return QStringLiteral("Метка %1 ставит форму %2, записано форм %3")
+            return QCoreApplication::translate("pluviane::ShowTrack",
+                                               "Метка %1 ставит форму %2, записано форм %3")
                 .arg(i + 1).arg(cue.form).arg(formCount);
         if (cue.scene > sceneCount)
-            return QStringLiteral("Метка %1 ставит сцену %2, записано сцен %3")
+            return QCoreApplication::translate("pluviane::ShowTrack",
+                                               "Метка %1 ставит сцену %2, записано сцен %3")
                 .arg(i + 1).arg(cue.scene).arg(sceneCount);
     }
     return {};
@@ -248,11 +254,14 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
             continue;
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() < 3)
-            return fail(QStringLiteral("нужно «начало<TAB>конец<TAB>метка»"));
+            return fail(QCoreApplication::translate("pluviane::ShowTrack",
+                                                    "нужно «начало<TAB>конец<TAB>метка»"));
         bool timeOk = false;
         const double seconds = fields[0].trimmed().toDouble(&timeOk);
         if (!timeOk || !std::isfinite(seconds) || seconds < 0 || seconds * 1000.0 > double(kMaxCueTimeMs))
-            return fail(QStringLiteral("время «%1» не от 0 до 4 часов").arg(QString::fromUtf8(fields[0])));
+            return fail(QCoreApplication::translate("pluviane::ShowTrack",
+                                                    "время «%1» не от 0 до 4 часов")
+                                                        .arg(QString::fromUtf8(fields[0])));
         ShowCue cue{std::llround(seconds * 1000.0), 0, 0};
         const QList<QByteArray> words = fields[2].simplified().split(' ');
         for (const QByteArray& word : words) {
@@ -260,12 +269,14 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
             const int number = word.size() >= 2 ? word.mid(1).toInt(&numberOk) : 0;
             const char kind = char(std::toupper(static_cast<unsigned char>(word.isEmpty() ? ' ' : word[0])));
             if (!numberOk || number < 1 || number > kMaxCueNumber || (kind != 'F' && kind != 'S'))
-                return fail(QStringLiteral("метка «%1»: нужно F1..F255 и/или S1..S255")
+                return fail(QCoreApplication::translate("pluviane::ShowTrack",
+                                                        "метка «%1»: нужно F1..F255 и/или S1..S255")
                                 .arg(QString::fromUtf8(fields[2])));
             (kind == 'F' ? cue.form : cue.scene) = number;
         }
         if (read.cues.size() >= std::size_t(kMaxTrackCues))
-            return fail(QStringLiteral("больше %1 меток").arg(kMaxTrackCues));
+            return fail(QCoreApplication::translate("pluviane::ShowTrack",
+                                                    "больше %1 меток").arg(kMaxTrackCues));
         read.cues.push_back(cue);
     }
     // Label files list labels as placed; the track keeps them in time order.
@@ -282,9 +293,10 @@ CueLabelsRead readCueLabelFile(const QString& name)
     const QFileInfo info(name);
     QFile file(name);
     if (!info.isFile())
-        read.reason = info.exists() ? QStringLiteral("не файл") : QStringLiteral("файл не найден");
+        read.reason = info.exists() ? QCoreApplication::translate("pluviane::ShowTrack",
+                                                                  "не файл") : QCoreApplication::translate("pluviane::ShowTrack", "файл не найден");
     else if (info.size() > kMaxBytes)
-        read.reason = QStringLiteral("файл больше 4 МБ");
+        read.reason = QCoreApplication::translate("pluviane::ShowTrack", "файл больше 4 МБ");
     else if (!file.open(QIODevice::ReadOnly))
         read.reason = file.errorString();
     else
@@ -296,7 +308,8 @@ QString cueLabelsProblem(const QString& name, const CueLabelsRead& read)
 {
     const QString shown = QDir::toNativeSeparators(name);
     if (read.badLine > 0)
-        return QStringLiteral("%1, строка %2: %3").arg(shown).arg(read.badLine).arg(read.reason);
+        return QCoreApplication::translate("pluviane::ShowTrack",
+                                           "%1, строка %2: %3").arg(shown).arg(read.badLine).arg(read.reason);
     return shown + QStringLiteral(": ") + read.reason;
 }
 

@@ -2,6 +2,7 @@
 
 #include "music/FfmpegHandles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 extern "C" {
@@ -54,7 +55,7 @@ public:
                     reported = percent;
                     if (!progress_(percent / 100.0)) {
                         av_packet_unref(packet_.get());
-                        return QStringLiteral("Разбор музыки прерван");
+                        return QCoreApplication::translate("pluviane::MusicDecoder", "Разбор музыки прерван");
                     }
                 }
             }
@@ -64,7 +65,8 @@ public:
         if (out.size() > maxSamples_)
             out.resize(maxSamples_);
         if (out.empty())
-            return QStringLiteral("В файле нет звука, который можно прочесть");
+            return QCoreApplication::translate("pluviane::MusicDecoder",
+                                               "В файле нет звука, который можно прочесть");
         if (progress_)
             progress_(1.0);
         return {};
@@ -75,9 +77,9 @@ private:
     {
         const QFileInfo info(path);
         if (!info.exists())
-            return QStringLiteral("Файл не найден");
+            return QCoreApplication::translate("pluviane::MusicDecoder", "Файл не найден");
         if (!info.isFile())
-            return QStringLiteral("Это не обычный файл");
+            return QCoreApplication::translate("pluviane::MusicDecoder", "Это не обычный файл");
         AVFormatContext* raw = nullptr;
         int code = avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
         if (code < 0)
@@ -88,10 +90,10 @@ private:
         const AVCodec* codec = nullptr;
         stream_ = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
         if (stream_ < 0 || codec == nullptr)
-            return QStringLiteral("В файле нет звуковой дорожки");
+            return QCoreApplication::translate("pluviane::MusicDecoder", "В файле нет звуковой дорожки");
         codec_.reset(avcodec_alloc_context3(codec));
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), raw->streams[stream_]->codecpar) < 0)
-            return QStringLiteral("Звук в файле не читается");
+            return QCoreApplication::translate("pluviane::MusicDecoder", "Звук в файле не читается");
         if ((code = avcodec_open2(codec_.get(), codec, nullptr)) < 0)
             return ffmpeg::errorText(code);
         const AVStream* s = raw->streams[stream_];
@@ -185,7 +187,8 @@ DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
 {
     DecodedMusic music;
     if (sampleRate < 1000 || sampleRate > 192000) {
-        music.error = QStringLiteral("Неверная частота %1").arg(sampleRate);
+        music.error = QCoreApplication::translate("pluviane::MusicDecoder",
+                                                  "Неверная частота %1").arg(sampleRate);
         return music;
     }
     av_log_set_level(AV_LOG_FATAL);

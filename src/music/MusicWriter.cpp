@@ -2,6 +2,7 @@
 
 #include "music/FfmpegHandles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 extern "C" {
@@ -34,7 +35,7 @@ QString encode(const QByteArray& name, const std::vector<float>& samples, int sa
     std::unique_ptr<AVFormatContext, OutputFree> output(raw);
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_FLAC);
     if (codec == nullptr)
-        return QStringLiteral("no FLAC encoder");
+        return QCoreApplication::translate("pluviane::MusicWriter", "no FLAC encoder");
     ffmpeg::Codec encoder(avcodec_alloc_context3(codec));
     encoder->sample_rate = sampleRate;
     encoder->sample_fmt = AV_SAMPLE_FMT_S16;
@@ -100,7 +101,7 @@ QString writeFlac(const QString& path, const std::vector<float>& samples, int sa
     QFile::remove(path);
     if (!QFile::rename(part, path)) {
         QFile::remove(part);
-        return QStringLiteral("cannot rename %1").arg(part);
+        return QCoreApplication::translate("pluviane::MusicWriter", "cannot rename %1").arg(part);
     }
     return {};
 }

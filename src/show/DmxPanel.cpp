@@ -17,6 +17,7 @@
 
 #include <utility>
 
+
 namespace pluviane {
 
 namespace {
@@ -31,12 +32,12 @@ const QString kColoursKey = QStringLiteral("Colours");
 QString dmxStateText(bool on, bool reached, int universe, bool stalled)
 {
     if (!on)
-        return QStringLiteral("DMX выключен");
+        return DmxPanel::tr("DMX выключен");
     if (stalled)
-        return QStringLiteral("OLA не принимает кадры");
+        return DmxPanel::tr("OLA не принимает кадры");
     if (!reached)
-        return QStringLiteral("Нет связи с OLA");
-    return QStringLiteral("OLA: вселенная %1").arg(universe);
+        return DmxPanel::tr("Нет связи с OLA");
+    return DmxPanel::tr("OLA: вселенная %1").arg(universe);
 }
 
 DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
@@ -48,15 +49,15 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
     dmxCheck_ = makeCheck(this, QStringLiteral("CheckBoxDmx"), QStringLiteral("DMX"), false,
-                          QStringLiteral("Выход уровней и цветов групп в DMX через OLA"));
+                          tr("Выход уровней и цветов групп в DMX через OLA"));
     stateLabel_ = makeLabel(this, QStringLiteral("LabelDmxState"), {});
     grid->addWidget(dmxCheck_, 0, 0);
     grid->addWidget(stateLabel_, 0, 1);
-    universe_ = addSpin(grid, 1, "SpinBoxDmxUniverse", QStringLiteral("Вселенная"), 0,
+    universe_ = addSpin(grid, 1, "SpinBoxDmxUniverse", tr("Вселенная"), 0,
                         kMaxDmxUniverse, patch_.universe);
-    levels_ = addSpin(grid, 2, "SpinBoxDmxLevels", QStringLiteral("Канал уровней"), 1,
+    levels_ = addSpin(grid, 2, "SpinBoxDmxLevels", tr("Канал уровней"), 1,
                       kDmxChannels, patch_.levels);
-    colours_ = addSpin(grid, 3, "SpinBoxDmxColours", QStringLiteral("Канал цветов"), 1,
+    colours_ = addSpin(grid, 3, "SpinBoxDmxColours", tr("Канал цветов"), 1,
                        kDmxChannels, patch_.colours);
     grid->setColumnStretch(1, 1);
     showState();
@@ -110,7 +111,7 @@ void DmxPanel::SpinBoxDmxChange()
         return;
     const QString problem = dmxPatchProblem(wanted);
     if (!problem.isEmpty()) {
-        editor_.fileCommands().prompter().showMessage(&editor_, QStringLiteral("Сообщение"),
+        editor_.fileCommands().prompter().showMessage(&editor_, tr("Сообщение"),
                                                       problem);
         showPatch();
         return;
@@ -139,7 +140,7 @@ void DmxPanel::loadPatch()
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok && !text.isEmpty())
-            faults << QStringLiteral("%1=%2 — не число").arg(key, text);
+            faults << tr("%1=%2 — не число").arg(key, text);
         return ok ? value : fallback;
     };
     const DmxPatch stored{number(kUniverseKey, defaults.universe),
@@ -152,7 +153,7 @@ void DmxPanel::loadPatch()
         faults << unusable;
     settingsFault_ = faults.isEmpty()
                          ? QString()
-                         : QStringLiteral("Патч DMX в файле настроек не годится:\r\n%1\r\n"
+                         : tr("Патч DMX в файле настроек не годится:\r\n%1\r\n"
                                           "Взяты значения по умолчанию.")
                                .arg(faults.join(QStringLiteral("\r\n")));
     // Told once the windows are up; a later load of the settings replaces it.
@@ -164,7 +165,7 @@ void DmxPanel::tellSettingsFault()
 {
     if (settingsFault_.isEmpty())
         return;
-    editor_.fileCommands().prompter().showMessage(&editor_, QStringLiteral("Сообщение"),
+    editor_.fileCommands().prompter().showMessage(&editor_, tr("Сообщение"),
                                                   std::exchange(settingsFault_, QString()));
 }
 
@@ -186,8 +187,8 @@ void DmxPanel::savePatch()
             writeProfileString(settingsPath_, kSection, key, QString::number(value));
         if (!written.ok) {
             editor_.fileCommands().prompter().showMessage(
-                &editor_, QStringLiteral("Сообщение"),
-                QStringLiteral("Настройки DMX не сохранены:\r\n%1").arg(written.reason));
+                &editor_, tr("Сообщение"),
+                tr("Настройки DMX не сохранены:\r\n%1").arg(written.reason));
             return;
         }
     }

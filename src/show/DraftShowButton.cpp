@@ -17,17 +17,20 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
-const QString kCaption = QStringLiteral("Черновик по музыке");
+QString kCaption() { return QCoreApplication::translate("pluviane::DraftShowButton", "Черновик по музыке"); }
 }
 
 QToolButton* addDraftShowButton(TimelineWindow& timeline, FountainState& state, AppWindows& windows)
 {
     QToolButton* button = makeIconButton(&timeline, QStringLiteral("SpeedButtonDraftShow"), QStyle::SP_MediaVolume,
-                                         QStringLiteral("Расставить формы и сцены по музыке: удары, громкость, фразы"));
-    button->setText(kCaption);
+                                         QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                     "Расставить формы и сцены по музыке: удары, громкость, фразы"));
+    button->setText(kCaption());
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     nameCaptioned(button, QStringLiteral("SpeedButtonDraftShow"));
     QObject::connect(button, &QToolButton::clicked, &timeline,
@@ -41,11 +44,13 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     FilePrompter& prompter = windows.editor().fileCommands().prompter();
     const QString music = windows.editor().automatTab().music().soundFileName();
     if (music.isEmpty()) {
-        prompter.showMessage(&timeline, kCaption, QStringLiteral("Сначала загрузите музыку."));
+        prompter.showMessage(&timeline, kCaption(), QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                                "Сначала загрузите музыку."));
         return;
     }
     if (!state.Track.cues.empty()
-        && !prompter.askYesNo(&timeline, QStringLiteral("В партитуре уже есть метки.\r\nЗаменить их черновиком по музыке?")))
+        && !prompter.askYesNo(&timeline, QCoreApplication::translate("pluviane::DraftShowButton",
+                                                                     "В партитуре уже есть метки.\r\nЗаменить их черновиком по музыке?")))
         return;
     RecorderWindow& recorder = windows.recorder();
     const std::optional<MusicFileDraft> made =
@@ -53,7 +58,7 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     if (!made)
         return;
     if (!made->ok()) {
-        prompter.showMessage(&timeline, kCaption, describeDraft(*made));
+        prompter.showMessage(&timeline, kCaption(), describeDraft(*made));
         return;
     }
     applyDraftRows(made->draft, state);
@@ -66,7 +71,7 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     // A draft that could not follow the music says so in a box; else the status bar tells.
     const QString told = describeDraft(*made);
     if (made->draft.defaultTempo || made->draft.outOfRows)
-        prompter.showMessage(&timeline, kCaption, told);
+        prompter.showMessage(&timeline, kCaption(), told);
     windows.editor().statusBar()->showMessage(QString(told).replace(QStringLiteral("\r\n"), QStringLiteral("  ")), 15000);
 }
 

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <memory>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
@@ -37,10 +39,12 @@ std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& 
         });
     }));
 
-    QProgressDialog progress(QStringLiteral("Черновик по музыке: ") + QFileInfo(musicPath).fileName(),
-                             QStringLiteral("Отмена"), 0, 1000, parent);
+    QProgressDialog progress(QCoreApplication::translate("pluviane::DraftShowRunner",
+                                                         "Черновик по музыке: ") + QFileInfo(musicPath).fileName(),
+                             QCoreApplication::translate("pluviane::DraftShowRunner",
+                                                         "Отмена"), 0, 1000, parent);
     progress.setObjectName(QStringLiteral("ProgressDraftShow"));
-    progress.setWindowTitle(QStringLiteral("Черновик по музыке"));
+    progress.setWindowTitle(QCoreApplication::translate("pluviane::DraftShowRunner", "Черновик по музыке"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     QEventLoop loop;
@@ -61,27 +65,35 @@ std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& 
 QString describeDraft(const MusicFileDraft& made)
 {
     if (!made.error.isEmpty())
-        return QStringLiteral("Музыку не удалось прочитать:\r\n") + made.error;
+        return QCoreApplication::translate("pluviane::DraftShowRunner",
+                                           "Музыку не удалось прочитать:\r\n") + made.error;
     const ShowDraft& d = made.draft;
     if (d.problem == ShowDraft::NoGroups)
-        return QStringLiteral("Ни у одной группы 1..12 нет форсунок:\r\nчерновику нечем играть.");
+        return QCoreApplication::translate("pluviane::DraftShowRunner",
+                                           "Ни у одной группы 1..12 нет форсунок:\r\nчерновику нечем играть.");
     if (d.problem == ShowDraft::NoMusic)
-        return QStringLiteral("В музыке нет звука.");
+        return QCoreApplication::translate("pluviane::DraftShowRunner", "В музыке нет звука.");
     QStringList lines;
     if (d.defaultTempo)
-        lines << QStringLiteral("Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.")
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.")
                      .arg(kDefaultTempo, 0, 'f', 1);
     else
-        lines << QStringLiteral("Темп %1 уд/мин.").arg(made.music.tempo, 0, 'f', 1);
-    lines << QStringLiteral("Реплик: %1.").arg(d.track.cues.size());
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Темп %1 уд/мин.").arg(made.music.tempo, 0, 'f', 1);
+    lines << QCoreApplication::translate("pluviane::DraftShowRunner", "Реплик: %1.").arg(d.track.cues.size());
     if (!d.newForms.empty())
-        lines << QStringLiteral("Записаны свои формы %1.").arg(rowsText(d.newForms));
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Записаны свои формы %1.").arg(rowsText(d.newForms));
     if (!d.newScenes.empty())
-        lines << QStringLiteral("Записаны свои сцены %1.").arg(rowsText(d.newScenes));
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Записаны свои сцены %1.").arg(rowsText(d.newScenes));
     if (d.outOfRows)
-        lines << QStringLiteral("Не хватило свободных строк для всех своих форм и сцен.");
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Не хватило свободных строк для всех своих форм и сцен.");
     if (d.thinned)
-        lines << QStringLiteral("Смен форм меньше, чем просит музыка: иначе партитура не вмещается.");
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Смен форм меньше, чем просит музыка: иначе партитура не вмещается.");
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -20,10 +20,12 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
-const QString kCaption = QStringLiteral("Видео шоу");
+QString kCaption() { return ExportPanel::tr("Видео шоу"); }
 
 // The snapshot folder names its process, so that one left by a killed export
 // can be told from one still in use.
@@ -45,10 +47,10 @@ ExportPanel::ExportPanel(FountainState& state, EditorWindow& editor)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     exportButton_ = makeIconButton(this, QStringLiteral("SpeedButtonExportVideo"), QStyle::SP_MediaSeekForward,
-                                   QStringLiteral("Записать видео шоу"));
+                                   tr("Записать видео шоу"));
     connect(exportButton_, &QToolButton::clicked, this, &ExportPanel::SpeedButtonExportVideoClick);
     row->addWidget(exportButton_);
-    row->addWidget(new QLabel(QStringLiteral("Видео шоу (MP4)"), this));
+    row->addWidget(new QLabel(tr("Видео шоу (MP4)"), this));
     row->addStretch(1);
 }
 
@@ -59,14 +61,14 @@ void ExportPanel::setMusicSource(std::function<QString()> source) { music_ = std
 QString ExportPanel::chooseVideo()
 {
     QString name = chooser_ ? chooser_(&editor_)
-                            : QFileDialog::getSaveFileName(&editor_, QStringLiteral("Записать видео шоу"), QString(),
-                                                           QStringLiteral("Видео MP4 (*.mp4)"));
+                            : QFileDialog::getSaveFileName(&editor_, tr("Записать видео шоу"), QString(),
+                                                           tr("Видео MP4 (*.mp4)"));
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".mp4");
     return name;
 }
 
-void ExportPanel::tell(const QString& text) { editor_.fileCommands().prompter().showMessage(&editor_, kCaption, text); }
+void ExportPanel::tell(const QString& text) { editor_.fileCommands().prompter().showMessage(&editor_, kCaption(), text); }
 
 void ExportPanel::SpeedButtonExportVideoClick()
 {
@@ -80,7 +82,7 @@ void ExportPanel::SpeedButtonExportVideoClick()
     const QString snapshot = folder.filePath(QStringLiteral("show.wat"));
     QString why;
     if (!folder.isValid() || !writeEditorFountain(editor_, snapshot, &why)) {
-        tell(QStringLiteral("Видео не записано:\r\n") + (why.isEmpty() ? folder.errorString() : why));
+        tell(tr("Видео не записано:\r\n") + (why.isEmpty() ? folder.errorString() : why));
         return;
     }
 
@@ -100,16 +102,16 @@ void ExportPanel::SpeedButtonExportVideoClick()
     if (!request.video.music.isEmpty()) {
         const double length = soundLength(request.video.music, &why);
         if (length <= 0) {
-            tell(QStringLiteral("Видео не записано:\r\nзвуковой файл %1: %2").arg(request.video.music, why));
+            tell(tr("Видео не записано:\r\nзвуковой файл %1: %2").arg(request.video.music, why));
             return;
         }
         request.video.seconds = length;
     }
 
-    QProgressDialog progress(QStringLiteral("Запись видео ") + QFileInfo(name).fileName(), QStringLiteral("Отмена"),
+    QProgressDialog progress(tr("Запись видео ") + QFileInfo(name).fileName(), tr("Отмена"),
                              0, 100, &editor_);
     progress.setObjectName(QStringLiteral("ProgressExportVideo"));
-    progress.setWindowTitle(kCaption);
+    progress.setWindowTitle(kCaption());
     progress.setWindowModality(Qt::ApplicationModal); // the snapshot is taken; edits would not show
     progress.setMinimumDuration(0);
     const RenderResult result = renderVideo(request, [&progress](int done, int total) {
@@ -120,9 +122,9 @@ void ExportPanel::SpeedButtonExportVideoClick()
     });
     progress.reset();
     if (result.outcome == RenderResult::Cancelled)
-        tell(QStringLiteral("Запись видео отменена, файл не записан."));
+        tell(tr("Запись видео отменена, файл не записан."));
     else if (!result.ok())
-        tell(QStringLiteral("Видео не записано:\r\n") + result.message);
+        tell(tr("Видео не записано:\r\n") + result.message);
 }
 
 } // namespace pluviane

@@ -52,11 +52,17 @@ public:
         const QString name = QDir::toNativeSeparators(request.fountain);
         const QFileInfo file(request.fountain);
         if (!file.isFile())
-            return failed(QStringLiteral("cannot read %1: %2").arg(name, file.exists() ? "not a file" : "no such file"));
+            return failed(QCoreApplication::translate("pluviane::FountainRender",
+                                                      "cannot read %1: %2")
+                                                          .arg(name, file.exists() ? QCoreApplication::translate("pluviane::FountainRender", "not a file")
+                                                                     : QCoreApplication::translate("pluviane::FountainRender",
+                                                                                                   "no such file")));
         if (!editor.fileCommands().openFountainNamedOutside(request.fountain)) {
             // The editor's own messages name the file, all but the one for a file too large.
             const QString why = message_.isEmpty() ? QStringLiteral("unreadable") : message_;
-            return failed(why.contains(name) ? why : QStringLiteral("cannot read %1: %2").arg(name, why));
+            return failed(why.contains(name) ? why : QCoreApplication::translate("pluviane::FountainRender",
+                                                                                 "cannot read %1: %2")
+                                                                                     .arg(name, why));
         }
 
         if (request.cues)
@@ -65,7 +71,8 @@ public:
 
         frame_ = std::make_unique<OffscreenFrame>(request.size, *state_, request.context);
         if (!frame_->isValid())
-            return failed(QStringLiteral("cannot draw a %1x%2 picture: %3")
+            return failed(QCoreApplication::translate("pluviane::FountainRender",
+                                                      "cannot draw a %1x%2 picture: %3")
                               .arg(request.size.width()).arg(request.size.height()).arg(frame_->error()));
         const QString backdrop = request.backdrop.isEmpty() ? defaultBackdrop() : request.backdrop;
         if (!backdrop.isEmpty())
@@ -215,7 +222,8 @@ QString checkPictureSize(QSize size)
 {
     constexpr int kMaxPictureSide = 8192; // a few hundred megabytes of colour, depth and read-back
     if (size.width() < 1 || size.height() < 1 || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
-        return QStringLiteral("the picture size must be between 1x1 and %1x%1").arg(kMaxPictureSide);
+        return QCoreApplication::translate("pluviane::FountainRender",
+                                           "the picture size must be between 1x1 and %1x%1").arg(kMaxPictureSide);
     return {};
 }
 
@@ -258,10 +266,13 @@ RenderResult renderPicture(const RenderRequest& request)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (!writer.write(picture))
-        return failed(QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
+        return failed(QCoreApplication::translate("pluviane::FountainRender",
+                                                  "cannot encode the picture: %1").arg(writer.errorString()));
     const QString why = writeFileAtomically(request.output, encoded);
     if (!why.isEmpty())
-        return failed(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(request.output), why));
+        return failed(QCoreApplication::translate("pluviane::FountainRender",
+                                                  "cannot write %1: %2")
+                                                      .arg(QDir::toNativeSeparators(request.output), why));
     return {};
 }
 
@@ -328,7 +339,7 @@ bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* err
     const FountainImage image = editor.fileCommands().imageToSave(path, &trackFits);
     if (!trackFits) {
         if (error)
-            *error = QStringLiteral("the show track does not fit");
+            *error = QCoreApplication::translate("pluviane::FountainRender", "the show track does not fit");
         return false;
     }
     const FileResult written = writeFountainFile(path, image);

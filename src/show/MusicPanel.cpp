@@ -102,7 +102,7 @@ QWidget* MusicPanel::buildPlayerBar()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* load = makeIconButton(row, "SpeedButtonLoadSoundFile", QStyle::SP_DialogOpenButton,
-                                QStringLiteral("Открыть звуковой файл"));
+                                tr("Открыть звуковой файл"));
     connect(load, &QToolButton::clicked, this, &MusicPanel::SpeedButtonLoadSoundFileClick);
     layout->addWidget(load);
 
@@ -118,13 +118,13 @@ QWidget* MusicPanel::buildPlayerBar()
         buttons->addWidget(button);
         return button;
     };
-    auto* play = addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, QStringLiteral("Играть"),
+    auto* play = addButton("MediaPlayerPlay", QStyle::SP_MediaPlay, tr("Играть"),
                            [](SoundPlayer& player) { player.play(); });
-    auto* stop = addButton("MediaPlayerStop", QStyle::SP_MediaStop, QStringLiteral("Стоп"),
+    auto* stop = addButton("MediaPlayerStop", QStyle::SP_MediaStop, tr("Стоп"),
                            [](SoundPlayer& player) { player.stop(); });
     connect(play, &QToolButton::clicked, this, &MusicPanel::soundPlayPressed);
     connect(stop, &QToolButton::clicked, this, &MusicPanel::soundStopPressed);
-    addButton("MediaPlayerPrev", QStyle::SP_MediaSkipBackward, QStringLiteral("В начало"),
+    addButton("MediaPlayerPrev", QStyle::SP_MediaSkipBackward, tr("В начало"),
               [](SoundPlayer& player) { player.seek(0); });
     layout->addWidget(bar);
     layout->addStretch(1);
@@ -180,9 +180,9 @@ void MusicPanel::soundOpened()
     const qint64 length = player_->length();
     progress_->setMaximum(barValue(length));
     progress_->setValue(barValue(player_->position()));
-    length_->setText(minutesSeconds(QStringLiteral("Длина      "), length, kLoadMin));
-    position_->setText(QStringLiteral("Позиция  0 min  0 sec "));
-    remaining_->setText(minutesSeconds(QStringLiteral("Осталось "), length, kLoadMin));
+    length_->setText(minutesSeconds(tr("Длина      "), length, kLoadMin));
+    position_->setText(tr("Позиция  0 min  0 sec "));
+    remaining_->setText(minutesSeconds(tr("Осталось "), length, kLoadMin));
     sayIfSilent();
     emit soundFileOpened(openName_);
 }
@@ -193,7 +193,7 @@ void MusicPanel::sayIfSilent()
     if (silenceSaid_ || statusBar_ == nullptr || player_->hasOutputDevice())
         return;
     silenceSaid_ = true;
-    statusBar_->showMessage(QStringLiteral("Нет звукового устройства"), kSilenceMessageMs);
+    statusBar_->showMessage(tr("Нет звукового устройства"), kSilenceMessageMs);
 }
 
 // The player keeps the file it had; only the name label shows the new choice.
@@ -201,8 +201,8 @@ void MusicPanel::soundFailed(const QString& reason)
 {
     const QString name = std::exchange(pendingName_, QString());
     editor_.fileCommands().prompter().showMessage(
-        &editor_, QStringLiteral("Ошибка"),
-        QStringLiteral("Файл ") + QDir::toNativeSeparators(name) + QStringLiteral("\r\n") + reason);
+        &editor_, tr("Ошибка"),
+        tr("Файл ") + QDir::toNativeSeparators(name) + QStringLiteral("\r\n") + reason);
 }
 
 void MusicPanel::TimerSoundTimer()
@@ -240,9 +240,9 @@ void MusicPanel::showPlayingPosition()
     progress_->setValue(barValue(player_->position()));
     const qint64 position = player_->position();
     const qint64 remaining = player_->length() - player_->position();
-    milliseconds_->setText(QStringLiteral("Отсчеты:   ") + QString::number(player_->position()));
-    position_->setText(minutesSeconds(QStringLiteral("Позиция    "), position, kTickMin));
-    remaining_->setText(minutesSeconds(QStringLiteral("Осталось   "), remaining, kTickMin));
+    milliseconds_->setText(tr("Отсчеты:   ") + QString::number(player_->position()));
+    position_->setText(minutesSeconds(tr("Позиция    "), position, kTickMin));
+    remaining_->setText(minutesSeconds(tr("Осталось   "), remaining, kTickMin));
     if (player_->position() == player_->length()) {
         player_->stop();
         player_->seek(0);

@@ -18,13 +18,16 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 namespace {
 
 constexpr int kValueLargeStep = 10;
-const QString kRecordHint = QStringLiteral("Записать ");
-const QString kRecordNextHint = QStringLiteral("Записать и следующая");
+QString kRecordHint() { return QCoreApplication::translate("pluviane::RecorderWindow", "Записать "); }
+QString kRecordNextHint() { return QCoreApplication::translate("pluviane::RecorderWindow",
+                                                               "Записать и следующая"); }
 
 // The "Rec" buttons wear red captions, so recording stands out from playing.
 QPushButton* makeRecButton(QWidget* parent, const char* name, const QString& caption,
@@ -70,29 +73,31 @@ RecorderWindow::RecorderWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows)
 {
     setObjectName("FormAvtomat");
-    setWindowTitle(QStringLiteral("Запись и редактирование форм струй и  цвета - яркости софитов"));
+    setWindowTitle(tr("Запись и редактирование форм струй и  цвета - яркости софитов"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     auto* top = new QHBoxLayout;
-    top->addWidget(buildGroupBars(QStringLiteral(" Давление воды группы в форме "),
+    top->addWidget(buildGroupBars(tr(" Давление воды группы в форме "),
                                   "ScrollBarPress", pressure_, &allPressure_,
                                   "ScrollBarAllPress"));
-    top->addWidget(buildGroupBars(QStringLiteral("Скорость нарастания давления "),
+    top->addWidget(buildGroupBars(tr("Скорость нарастания давления "),
                                   "ScrollBarAcsel", riseRate_));
     layout->addLayout(top);
     layout->addWidget(buildNumberBox(
-        {"Управление давлением воды  - форма ", "Labelnform", "Номер формы 1", "ScrollBarNform",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление давлением воды  - форма "),
+         "Labelnform", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер формы 1"), "ScrollBarNform",
          "SpeedButtonRecForm", "SpeedButtonRecFormPlus", "Rec +1+ copy", "LabelmaxForm",
-         "Всего форм 3", "ScrollBarMaxForm"},
+         QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего форм 3"), "ScrollBarMaxForm"},
         form_));
-    layout->addWidget(buildGroupBars(QStringLiteral(" Цвет группы софитов в сцене  "),
+    layout->addWidget(buildGroupBars(tr(" Цвет группы софитов в сцене  "),
                                      "ScrollBarColor", colour_, &allColour_,
                                      "ScrollBarallColor"));
     layout->addWidget(buildNumberBox(
-        {"Управление яркостью и цветом софитов ", "LabelNscen", "Номер сцены 1", "ScrollBarNscen",
-         "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", "Всего сцен 3",
+        {QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Управление яркостью и цветом софитов "),
+         "LabelNscen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Номер сцены 1"), "ScrollBarNscen",
+         "SpeedButtonRecScen", "SpeedButtonRecScenPlus", "Rec +1", "LabelmaxScen", QT_TRANSLATE_NOOP("pluviane::RecorderWindow", "Всего сцен 3"),
          "ScrollBarMaxScen"},
         scene_));
 
@@ -133,7 +138,7 @@ QGroupBox* RecorderWindow::buildGroupBars(const QString& title, const char* barP
         bars[g] = makeValueBar(box, QString::fromLatin1(barPrefix) + QString::number(g));
         grid->addWidget(bars[g], 1, g - 1, Qt::AlignHCenter);
     }
-    grid->addWidget(centredLabel(box, QStringLiteral("ВСЕ")), 0, kFaderGroups);
+    grid->addWidget(centredLabel(box, tr("ВСЕ")), 0, kFaderGroups);
     if (allBar != nullptr) {
         *allBar = makeValueBar(box, QString::fromLatin1(allName));
         (*allBar)->setMinimumWidth(2 * (*allBar)->sizeHint().width());
@@ -144,15 +149,15 @@ QGroupBox* RecorderWindow::buildGroupBars(const QString& title, const char* barP
 
 QGroupBox* RecorderWindow::buildNumberBox(const NumberBoxNames& names, NumberBox& controls)
 {
-    auto* box = new QGroupBox(QString::fromUtf8(names.title), this);
+    auto* box = new QGroupBox(tr(names.title), this);
     controls.numberLabel = makeLabel(box, QString::fromLatin1(names.numberLabel),
-                                     QString::fromUtf8(names.numberText));
+                                     tr(names.numberText));
     controls.number = makeBar(box, QString::fromLatin1(names.number), 1, 255, 1);
-    controls.record = makeRecButton(box, names.record, QStringLiteral("Record"), kRecordHint);
+    controls.record = makeRecButton(box, names.record, QStringLiteral("Record"), kRecordHint());
     controls.recordNext = makeRecButton(box, names.recordNext,
-                                        QString::fromLatin1(names.recordNextCaption), kRecordNextHint);
+                                        QString::fromLatin1(names.recordNextCaption), kRecordNextHint());
     controls.countLabel = makeLabel(box, QString::fromLatin1(names.countLabel),
-                                    QString::fromUtf8(names.countText));
+                                    tr(names.countText));
     controls.count = makeBar(box, QString::fromLatin1(names.count), 3, 255, 3);
     auto* row = new QGridLayout(box);
     row->addWidget(controls.numberLabel, 0, 0);
@@ -216,7 +221,7 @@ void RecorderWindow::ScrollBarAllPressChange(int value)
 
 void RecorderWindow::ScrollBarNformChange(int form)
 {
-    form_.numberLabel->setText(QStringLiteral("Номер формы ") + QString::number(form));
+    form_.numberLabel->setText(tr("Номер формы ") + QString::number(form));
     if (form > form_.count->value())
         form_.count->setValue(form + 1); // the bar clamps at 255
     // While a form plays, the bars follow the sequencer instead of the table.
@@ -230,12 +235,12 @@ void RecorderWindow::ScrollBarNformChange(int form)
 
 void RecorderWindow::ScrollBarMaxFormChange(int count)
 {
-    form_.countLabel->setText(QStringLiteral("Всего форм ") + QString::number(count));
+    form_.countLabel->setText(tr("Всего форм ") + QString::number(count));
 }
 
 void RecorderWindow::ScrollBarNscenChange(int scene)
 {
-    scene_.numberLabel->setText(QStringLiteral("Номер сцены ") + QString::number(scene));
+    scene_.numberLabel->setText(tr("Номер сцены ") + QString::number(scene));
     if (scene > scene_.count->value())
         scene_.count->setValue(scene);
     // Every group first shows the colour its bar shows for the stored value, so
@@ -249,7 +254,7 @@ void RecorderWindow::ScrollBarNscenChange(int scene)
 
 void RecorderWindow::ScrollBarMaxScenChange(int count)
 {
-    scene_.countLabel->setText(QStringLiteral("Всего сцен ") + QString::number(count));
+    scene_.countLabel->setText(tr("Всего сцен ") + QString::number(count));
 }
 
 void RecorderWindow::SpeedButtonRecFormClick()

@@ -97,19 +97,27 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(buildSequencerBox(
-        {"GroupBoxForm", " Форма N 01 ", "Управление секвенсером", "SpeedButtonStartfORM",
+        {"GroupBoxForm", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Форма N 01 "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление секвенсером"), "SpeedButtonStartfORM",
          "SpeedButtonPlayForm", "SpeedButtonStopForm", "LabelDeltaForm", "LabelSpSm",
-         "Плавность изменения", "Плавность изменения ", "ScrollBarSpSm", 50, "LabelMaxCnt",
-         "Скорость смены форм ", "Скорость смены форм ", "ScrollBarLen"},
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения "),
+         "ScrollBarSpSm", 50, "LabelMaxCnt",
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скорость смены форм "), "ScrollBarLen"},
         form_));
     layout->addWidget(buildSequencerBox(
-        {"GroupBox2", " Сцена N 01 ", "Управление цветом", "SpeedButtonStartColor",
+        {"GroupBox2", QT_TRANSLATE_NOOP("pluviane::SequencerPanel", " Сцена N 01 "),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Управление цветом"), "SpeedButtonStartColor",
          "SpeedButtonPlayColor", "SpeedButtonStopColor", "Labelhjf", "LabelKolvoRabForm",
-         "Плавность изменения", "Cкорость смены цвета ", "ScrollBarKolvIspGr", 10, "Labelpcyn",
-         "Скор. смены сцен цвета", "Скор. смены сцен цвета ", "ScrollBaruhgkjhgg"},
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Плавность изменения"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Cкорость смены цвета "),
+         "ScrollBarKolvIspGr", 10, "Labelpcyn",
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета"),
+         QT_TRANSLATE_NOOP("pluviane::SequencerPanel", "Скор. смены сцен цвета "), "ScrollBaruhgkjhgg"},
         colour_));
     openShow_ = makeIconButton(form_.box, QStringLiteral("SpeedButtonOpenFormColor"),
-                               QStyle::SP_DialogOpenButton, QStringLiteral("Открыть файл Cеквенций"));
+                               QStyle::SP_DialogOpenButton, tr("Открыть файл Cеквенций"));
     form_.buttons->addWidget(openShow_);
 
     connect(openShow_, &QToolButton::clicked, this, &SequencerPanel::SpeedButtonOpenFormColorClick);
@@ -132,20 +140,20 @@ SequencerPanel::~SequencerPanel() = default;
 QGroupBox* SequencerPanel::buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls)
 {
     auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
-    controls.box = makeGroupBox(this, text(names.box), text(names.title));
+    controls.box = makeGroupBox(this, text(names.box), tr(names.title));
     QGroupBox* box = controls.box;
     QVBoxLayout* layout = boxLayout(box);
     controls.start = makeIconButton(box, text(names.start), QStyle::SP_MediaSkipBackward,
-                                    text(names.hint));
-    const LatchingPair pair = makeLatchingPair(box, text(names.play), text(names.stop), text(names.hint));
+                                    tr(names.hint));
+    const LatchingPair pair = makeLatchingPair(box, text(names.play), text(names.stop), tr(names.hint));
     controls.play = pair.play;
     controls.stop = pair.stop;
     controls.ticks = makeLabel(box, text(names.ticks), QStringLiteral("-----"));
     controls.buttons = buttonRow(layout, {controls.start, controls.play, controls.stop, controls.ticks});
-    controls.step = addLabelledBar(box, layout, names.stepLabel, text(names.stepText),
-                                   text(names.stepPrefix), names.step, 1, names.stepMaximum, 1);
-    controls.length = addLabelledBar(box, layout, names.lengthLabel, text(names.lengthText),
-                                     text(names.lengthPrefix), names.length, 10, 300, 50);
+    controls.step = addLabelledBar(box, layout, names.stepLabel, tr(names.stepText),
+                                   tr(names.stepPrefix), names.step, 1, names.stepMaximum, 1);
+    controls.length = addLabelledBar(box, layout, names.lengthLabel, tr(names.lengthText),
+                                     tr(names.lengthPrefix), names.length, 10, 300, 50);
     return box;
 }
 
@@ -181,7 +189,7 @@ void SequencerPanel::takeFormCue(std::int64_t timeMs)
         return;
     currentForm_ = form;
     formTickCount_ = 1;
-    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
 }
 
 void SequencerPanel::takeSceneCue(std::int64_t timeMs)
@@ -192,7 +200,7 @@ void SequencerPanel::takeSceneCue(std::int64_t timeMs)
         return;
     scene->setValue(number);
     sceneTickCount_ = 1;
-    colour_.box->setTitle(QStringLiteral("  Сцена  ") + QString::number(scene->value()));
+    colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene->value()));
 }
 
 void SequencerPanel::TimerSmenaFormTimer()
@@ -211,7 +219,7 @@ void SequencerPanel::TimerSmenaFormTimer()
         return;
     formTickCount_ = 1;
     currentForm_ = currentForm_ < rec.formCountBar()->value() ? currentForm_ + 1 : 1;
-    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
 }
 
 void SequencerPanel::TimerSmenaColorTimer()
@@ -237,13 +245,13 @@ void SequencerPanel::TimerSmenaColorTimer()
     }
     sceneTickCount_ = 1;
     scene->setValue(scene->value() >= recorder().sceneCountBar()->value() ? 1 : scene->value() + 1);
-    colour_.box->setTitle(QStringLiteral("  Сцена  ") + QString::number(scene->value()));
+    colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene->value()));
 }
 
 void SequencerPanel::SpeedButtonStartfORMClick()
 {
     currentForm_ = 1;
-    form_.box->setTitle(QStringLiteral(" Форма ") + QString::number(currentForm_));
+    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
 }
 
 // Playing from form 1 starts from a dry fountain, so the first form rises from

@@ -70,7 +70,7 @@ void MediaSoundPlayer::onCandidateError(QMediaPlayer* candidate, const QString& 
     if (candidate != candidate_)
         return;
     dropCandidate();
-    emit failed(reason.isEmpty() ? QStringLiteral("Файл не воспроизводится") : reason);
+    emit failed(reason.isEmpty() ? tr("Файл не воспроизводится") : reason);
 }
 
 void MediaSoundPlayer::dropCandidate()

@@ -58,8 +58,8 @@ TimelineView::TimelineView(ShowTrack& track, QWidget* parent) : QWidget(parent),
     setAttribute(Qt::WA_OpaquePaintEvent);
     asker_ = [this](Row row, int current) -> std::optional<int> {
         bool ok = false;
-        const int number = QInputDialog::getInt(this, row == FormRow ? QStringLiteral("Форма") : QStringLiteral("Сцена"),
-                                                row == FormRow ? QStringLiteral("Номер формы") : QStringLiteral("Номер сцены"),
+        const int number = QInputDialog::getInt(this, row == FormRow ? tr("Форма") : tr("Сцена"),
+                                                row == FormRow ? tr("Номер формы") : tr("Номер сцены"),
                                                 current, 1, kMaxCueNumber, 1, &ok);
         return ok ? std::optional<int>(number) : std::nullopt;
     };
@@ -256,7 +256,7 @@ void TimelineView::paintCues(QPainter& painter, Row row)
     const QColor colour = row == FormRow ? kFormCue : kSceneCue;
     painter.fillRect(0, top, width(), kRowHeight - 1, QColor(0x25, 0x2b, 0x35));
     painter.setPen(colour.darker(150));
-    painter.drawText(4, top, 60, kRowHeight, Qt::AlignVCenter, row == FormRow ? QStringLiteral("формы") : QStringLiteral("сцены"));
+    painter.drawText(4, top, 60, kRowHeight, Qt::AlignVCenter, row == FormRow ? tr("формы") : tr("сцены"));
     // Flags carry their number where there is room for it; crowded ones
     // (a zoomed-out view) are drawn as narrow marks.
     int nextX = INT_MAX;

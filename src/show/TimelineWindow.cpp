@@ -40,7 +40,7 @@ namespace {
 
 constexpr int kRefreshMs = 40;
 constexpr int kAnalysisRate = 22050;
-const QString kCaption = QStringLiteral("Партитура шоу");
+QString kCaption() { return TimelineWindow::tr("Партитура шоу"); }
 
 // "m:ss.cc"
 QString clockText(std::int64_t ms)
@@ -55,9 +55,9 @@ QString clockText(std::int64_t ms)
 
 QString chooseLabelFile(QWidget* parent, bool save)
 {
-    const QString filter = QStringLiteral("Метки (*.txt);;Все файлы (*)");
-    return save ? QFileDialog::getSaveFileName(parent, QStringLiteral("Записать метки"), {}, filter)
-                : QFileDialog::getOpenFileName(parent, QStringLiteral("Открыть метки"), {}, filter);
+    const QString filter = TimelineWindow::tr("Метки (*.txt);;Все файлы (*)");
+    return save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), {}, filter)
+                : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), {}, filter);
 }
 
 } // namespace
@@ -66,7 +66,7 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
     : QWidget(nullptr), state_(state), windows_(windows), chooser_(chooseLabelFile)
 {
     setObjectName(QStringLiteral("TimelineWindow"));
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaption());
     resize(960, 260);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -74,33 +74,33 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
 
     tools_ = new QHBoxLayout;
     tools_->setSpacing(2);
-    addButton("SpeedButtonTimelineStart", QStyle::SP_MediaSkipBackward, {}, QStringLiteral("В начало"),
+    addButton("SpeedButtonTimelineStart", QStyle::SP_MediaSkipBackward, {}, tr("В начало"),
               &TimelineWindow::SpeedButtonTimelineStartClick);
-    play_ = addButton("SpeedButtonTimelinePlay", QStyle::SP_MediaPlay, {}, QStringLiteral("Играть / пауза (пробел)"),
+    play_ = addButton("SpeedButtonTimelinePlay", QStyle::SP_MediaPlay, {}, tr("Играть / пауза (пробел)"),
                       &TimelineWindow::SpeedButtonTimelinePlayClick);
-    addButton("SpeedButtonAddFormCue", QStyle::SP_ArrowDown, QStringLiteral("Форма сюда"),
-              QStringLiteral("Метка с текущей формой записи у указателя"), &TimelineWindow::SpeedButtonAddFormCueClick);
-    addButton("SpeedButtonAddSceneCue", QStyle::SP_ArrowDown, QStringLiteral("Сцена сюда"),
-              QStringLiteral("Метка с текущей сценой записи у указателя"), &TimelineWindow::SpeedButtonAddSceneCueClick);
-    addButton("SpeedButtonDeleteCue", QStyle::SP_TrashIcon, {}, QStringLiteral("Удалить метку (Delete)"),
+    addButton("SpeedButtonAddFormCue", QStyle::SP_ArrowDown, tr("Форма сюда"),
+              tr("Метка с текущей формой записи у указателя"), &TimelineWindow::SpeedButtonAddFormCueClick);
+    addButton("SpeedButtonAddSceneCue", QStyle::SP_ArrowDown, tr("Сцена сюда"),
+              tr("Метка с текущей сценой записи у указателя"), &TimelineWindow::SpeedButtonAddSceneCueClick);
+    addButton("SpeedButtonDeleteCue", QStyle::SP_TrashIcon, {}, tr("Удалить метку (Delete)"),
               &TimelineWindow::SpeedButtonDeleteCueClick);
-    addButton("SpeedButtonImportCues", QStyle::SP_DialogOpenButton, {}, QStringLiteral("Метки из файла Audacity"),
+    addButton("SpeedButtonImportCues", QStyle::SP_DialogOpenButton, {}, tr("Метки из файла Audacity"),
               &TimelineWindow::SpeedButtonImportCuesClick);
-    addButton("SpeedButtonExportCues", QStyle::SP_DialogSaveButton, {}, QStringLiteral("Метки в файл Audacity"),
+    addButton("SpeedButtonExportCues", QStyle::SP_DialogSaveButton, {}, tr("Метки в файл Audacity"),
               &TimelineWindow::SpeedButtonExportCuesClick);
     tools_->addSpacing(8);
-    follow_ = makeCheck(this, QStringLiteral("CheckBoxFollowTrack"), QStringLiteral("Играть по партитуре"), false,
-                        QStringLiteral("Формы и сцены меняются по меткам, в такт музыке"));
+    follow_ = makeCheck(this, QStringLiteral("CheckBoxFollowTrack"), tr("Играть по партитуре"), false,
+                        tr("Формы и сцены меняются по меткам, в такт музыке"));
     tools_->addWidget(follow_);
     tools_->addStretch(1);
     progress_ = new QProgressBar(this);
     nameUncaptioned(progress_, QStringLiteral("ProgressMusicAnalysis"));
     progress_->setRange(0, 100);
     progress_->setMaximumWidth(140);
-    progress_->setFormat(QStringLiteral("Разбор %p%"));
+    progress_->setFormat(tr("Разбор %p%"));
     progress_->hide();
     tools_->addWidget(progress_);
-    tempo_ = makeLabel(this, QStringLiteral("LabelTempo"), QStringLiteral("--- уд/мин"));
+    tempo_ = makeLabel(this, QStringLiteral("LabelTempo"), tr("--- уд/мин"));
     position_ = makeLabel(this, QStringLiteral("LabelTimelinePos"), QStringLiteral("0:00.00 / 0:00.00"));
     position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance(QStringLiteral("00:00.00 / 00:00.00")));
     tools_->addWidget(tempo_);
@@ -289,7 +289,7 @@ void TimelineWindow::addCue(bool form)
         (form ? same->form : same->scene) = number;
         index = int(same - cues.begin());
     } else if (cues.size() >= std::size_t(kMaxTrackCues)) {
-        tell(QStringLiteral("В партитуре уже %1 меток, больше не помещается").arg(kMaxTrackCues));
+        tell(tr("В партитуре уже %1 меток, больше не помещается").arg(kMaxTrackCues));
         return;
     } else {
         index = insertCue(state_.Track, {at, form ? number : 0, form ? 0 : number});
@@ -315,13 +315,13 @@ void TimelineWindow::SpeedButtonImportCuesClick()
         return;
     const CueLabelsRead read = readCueLabelFile(name);
     if (!read.ok) {
-        tell(QStringLiteral("Метки не загружены: ") + cueLabelsProblem(name, read));
+        tell(tr("Метки не загружены: ") + cueLabelsProblem(name, read));
         return;
     }
     state_.Track.cues = read.cues;
     view_->select({});
     edited();
-    tell(QStringLiteral("Загружено меток: %1 из %2").arg(read.cues.size()).arg(QDir::toNativeSeparators(name)));
+    tell(tr("Загружено меток: %1 из %2").arg(read.cues.size()).arg(QDir::toNativeSeparators(name)));
 }
 
 void TimelineWindow::SpeedButtonExportCuesClick()
@@ -330,8 +330,9 @@ void TimelineWindow::SpeedButtonExportCuesClick()
     if (name.isEmpty())
         return;
     const QString why = writeFileAtomically(name, formatCueLabels(state_.Track.cues));
-    tell(why.isEmpty() ? QStringLiteral("Записано меток: %1 в %2").arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
-                       : QStringLiteral("Метки не записаны: %1: %2").arg(QDir::toNativeSeparators(name), why));
+    tell(why.isEmpty() ? tr("Записано меток: %1 в %2")
+        .arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
+                       : tr("Метки не записаны: %1: %2").arg(QDir::toNativeSeparators(name), why));
 }
 
 // A file with a track starts with following checked and its music in the player.
@@ -376,7 +377,7 @@ void TimelineWindow::analyse(const QString& path)
     if (auto known = analysed_.value(path)) {
         shown_ = known;
         view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-        tempo_->setText(QStringLiteral("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1));
+        tempo_->setText(tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1));
         return;
     }
     if (worker_.joinable() && workerPath_ == path)
@@ -419,7 +420,7 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
         worker_.join();
     progress_->hide();
     if (!error.isEmpty()) {
-        tell(QStringLiteral("Музыка не разобрана: %1: %2").arg(QDir::toNativeSeparators(result->path), error));
+        tell(tr("Музыка не разобрана: %1: %2").arg(QDir::toNativeSeparators(result->path), error));
         return;
     }
     analysed_.insert(result->path, result);
@@ -427,8 +428,8 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
         return;
     shown_ = result;
     view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-    tempo_->setText(shown_->beats.tempo > 0 ? QStringLiteral("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1)
-                                            : QStringLiteral("--- уд/мин"));
+    tempo_->setText(shown_->beats.tempo > 0 ? tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1)
+                                            : tr("--- уд/мин"));
     message_->clear();
     refresh();
 }

@@ -3,6 +3,7 @@
 #include "model/Leftovers.h"
 #include "model/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,7 +85,8 @@ public:
         const QByteArray name = QFile::encodeName(path);
         int code = avformat_open_input(&raw, name.constData(), nullptr, nullptr);
         if (code == AVERROR_INVALIDDATA || code == AVERROR(EINVAL))
-            return fail(error, QStringLiteral("not a sound file that can be read"));
+            return fail(error, QCoreApplication::translate("pluviane::VideoEncoder",
+                                                           "not a sound file that can be read"));
         if (code < 0)
             return fail(error, avError(code));
         input_.reset(raw);
@@ -93,7 +95,7 @@ public:
         const AVCodec* decoder = nullptr;
         stream_ = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
         if (stream_ < 0 || decoder == nullptr)
-            return fail(error, QStringLiteral("no sound in the file"));
+            return fail(error, QCoreApplication::translate("pluviane::VideoEncoder", "no sound in the file"));
         decoder_.reset(avcodec_alloc_context3(decoder));
         avcodec_parameters_to_context(decoder_.get(), raw->streams[stream_]->codecpar);
         if ((code = avcodec_open2(decoder_.get(), decoder, nullptr)) < 0)
@@ -291,7 +293,7 @@ struct VideoEncoder::Streams {
         }
         AVStream* stream = avformat_new_stream(output, nullptr);
         if (stream == nullptr) {
-            fail(QStringLiteral("out of memory"));
+            fail(QCoreApplication::translate("pluviane::VideoEncoder", "out of memory"));
             return nullptr;
         }
         stream->time_base = c->time_base;
@@ -305,7 +307,7 @@ struct VideoEncoder::Streams {
         if (codec == nullptr)
             codec = avcodec_find_encoder(AV_CODEC_ID_H264);
         if (codec == nullptr)
-            return fail(QStringLiteral("FFmpeg has no H.264 encoder"));
+            return fail(QCoreApplication::translate("pluviane::VideoEncoder", "FFmpeg has no H.264 encoder"));
         video.reset(avcodec_alloc_context3(codec));
         AVCodecContext* c = video.get();
         c->width = options.size.width();
@@ -331,14 +333,15 @@ struct VideoEncoder::Streams {
             return fail(avError(code));
         scaler.reset(sws_getContext(c->width, c->height, AV_PIX_FMT_RGBA, c->width, c->height,
                                     c->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr));
-        return scaler != nullptr || fail(QStringLiteral("no colour conversion to YUV"));
+        return scaler != nullptr || fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                                     "no colour conversion to YUV"));
     }
 
     bool openAudio()
     {
         const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
         if (codec == nullptr)
-            return fail(QStringLiteral("FFmpeg has no AAC encoder"));
+            return fail(QCoreApplication::translate("pluviane::VideoEncoder", "FFmpeg has no AAC encoder"));
         audio.reset(avcodec_alloc_context3(codec));
         AVCodecContext* c = audio.get();
         c->sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -382,7 +385,7 @@ struct VideoEncoder::Streams {
             packet->stream_index = stream->index;
             code = av_interleaved_write_frame(output, packet.get());
             if (code < 0)
-                return fail(QStringLiteral("cannot write %1: %2")
+                return fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: %2")
                                 .arg(QDir::toNativeSeparators(target), avError(code)));
         }
     }
@@ -395,7 +398,7 @@ struct VideoEncoder::Streams {
         until = std::min(until, samplesWanted);
         while (samplesAdded < until) {
             if (av_frame_make_writable(sound.get()) < 0)
-                return fail(QStringLiteral("out of memory"));
+                return fail(QCoreApplication::translate("pluviane::VideoEncoder", "out of memory"));
             music.read(sound.get());
             sound->pts = samplesAdded;
             samplesAdded += sound->nb_samples;
@@ -420,13 +423,16 @@ QString checkVideoOptions(const VideoOptions& options)
 {
     const QSize s = options.size;
     if (s.width() < 16 || s.height() < 16 || s.width() > kMaxSide || s.height() > kMaxSide)
-        return QStringLiteral("the picture size must be between 16x16 and %1x%1").arg(kMaxSide);
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the picture size must be between 16x16 and %1x%1").arg(kMaxSide);
     if (s.width() % 2 != 0 || s.height() % 2 != 0)
-        return QStringLiteral("a video's width and height must be even");
+        return QCoreApplication::translate("pluviane::VideoEncoder", "a video's width and height must be even");
     if (options.fps < 1 || options.fps > kMaxFps)
-        return QStringLiteral("the frame rate must be between 1 and %1").arg(kMaxFps);
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the frame rate must be between 1 and %1").arg(kMaxFps);
     if (!(options.seconds > 0) || options.seconds > kMaxSeconds)
-        return QStringLiteral("the duration must be more than 0 and at most 24 hours");
+        return QCoreApplication::translate("pluviane::VideoEncoder",
+                                           "the duration must be more than 0 and at most 24 hours");
     return {};
 }
 
@@ -452,7 +458,7 @@ bool VideoEncoder::Streams::start(const QString& path, const VideoOptions& optio
     if (!options.music.isEmpty()) {
         QString why;
         if (!s.music.open(options.music, &why))
-            return s.fail(QStringLiteral("cannot read sound file %1: %2")
+            return s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot read sound file %1: %2")
                               .arg(QDir::toNativeSeparators(options.music), why));
     }
 
@@ -469,7 +475,7 @@ bool VideoEncoder::Streams::start(const QString& path, const VideoOptions& optio
         return false;
 
     if ((code = avio_open(&s.output->pb, name.constData(), AVIO_FLAG_WRITE)) < 0)
-        return s.fail(QStringLiteral("cannot write in %1: %2")
+        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write in %1: %2")
                           .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), avError(code)));
     s.fileOpen = true;
     AVDictionary* muxerOptions = nullptr;
@@ -478,7 +484,9 @@ bool VideoEncoder::Streams::start(const QString& path, const VideoOptions& optio
     code = avformat_write_header(s.output, &muxerOptions);
     av_dict_free(&muxerOptions);
     if (code < 0)
-        return s.fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), avError(code)));
+        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                  "cannot write %1: %2")
+                                                      .arg(QDir::toNativeSeparators(path), avError(code)));
     return true;
 }
 
@@ -495,12 +503,12 @@ bool VideoEncoder::addFrame(const QImage& picture, bool bottomUp)
         return false;
     Streams& s = *streams_;
     if (picture.size() != s.options.size)
-        return s.fail(QStringLiteral("a picture of the wrong size"));
+        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "a picture of the wrong size"));
     const QImage rgba = picture.format() == QImage::Format_RGBA8888 || picture.format() == QImage::Format_RGBX8888
                             ? picture
                             : picture.convertToFormat(QImage::Format_RGBA8888);
     if (av_frame_make_writable(s.picture.get()) < 0)
-        return s.fail(QStringLiteral("out of memory"));
+        return s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "out of memory"));
     // Rows that run bottom first are read from the last one up: a free flip.
     const int stride = static_cast<int>(rgba.bytesPerLine());
     const uint8_t* first = bottomUp ? rgba.constScanLine(rgba.height() - 1) : rgba.constBits();
@@ -523,12 +531,16 @@ bool VideoEncoder::finish()
     if (ok) {
         const int code = av_write_trailer(s.output);
         if (code < 0)
-            ok = s.fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(s.target), avError(code)));
+            ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                    "cannot write %1: %2")
+                                                        .arg(QDir::toNativeSeparators(s.target), avError(code)));
     }
     if (!s.close() && ok)
-        ok = s.fail(QStringLiteral("cannot write %1: the disk refused the last bytes").arg(QDir::toNativeSeparators(s.target)));
+        ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder",
+                                                "cannot write %1: the disk refused the last bytes")
+                                                    .arg(QDir::toNativeSeparators(s.target)));
     if (ok && std::rename(QFile::encodeName(s.temporary).constData(), QFile::encodeName(s.target).constData()) != 0)
-        ok = s.fail(QStringLiteral("cannot write %1: %2")
+        ok = s.fail(QCoreApplication::translate("pluviane::VideoEncoder", "cannot write %1: %2")
                         .arg(QDir::toNativeSeparators(s.target), QString::fromLocal8Bit(std::strerror(errno))));
     if (!ok)
         QFile::remove(s.temporary);
@@ -555,7 +567,7 @@ double soundLength(const QString& path, QString* error)
     const double seconds = source.decodedSeconds(kMaxSeconds);
     if (seconds <= 0) {
         if (error)
-            *error = QStringLiteral("no sound decodes from it");
+            *error = QCoreApplication::translate("pluviane::VideoEncoder", "no sound decodes from it");
         return -1;
     }
     return seconds;

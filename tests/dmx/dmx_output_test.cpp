@@ -293,7 +293,7 @@ TEST(HeadlessPlayer, RefusesBadArgumentsAndFilesPlainly)
         {{garbage, "--levels", "498"}, 2, "498..513"},
         {{garbage, "--levels", "2147483640"}, 2, "2147483640..2147483655"},
         {{garbage, "--colours", "99999999999"}, 2, "takes a number"},
-        {{garbage, "--colours", "10"}, 2, "пересекаются"},
+        {{garbage, "--colours", "10"}, 2, "channels (1..16) and colour channels (10..57) overlap"},
         {{garbage, "--universe", "x"}, 2, "takes a number"},
         {{garbage, "--music", dir.filePath("none.mp3")}, 2, "cannot read the sound file"},
         {{dir.filePath("missing.wat")}, 1, "no fountain file"},

@@ -8,6 +8,7 @@
 #include "model/Random.h"
 
 #include <QObject>
+#include <QRegularExpression>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -22,6 +23,13 @@ T* control(const QObject* root, const char* name)
     T* found = root->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << "no control named " << name;
     return found;
+}
+
+// Whether a text holds a Cyrillic letter, that is a Russian word.
+inline bool russian(const QString& text)
+{
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    return text.contains(cyrillic);
 }
 
 // A fresh fountain with all five windows, as the program starts them. The

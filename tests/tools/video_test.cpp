@@ -183,5 +183,5 @@ TEST(VideoExport, AFileWithATrackPlaysItsCuesWithItsMusicUnlessToldOtherwise)
     const ToolRun bad = runRender({tracked, QStringLiteral("-o"), folder.filePath(QStringLiteral("x.png")),
                                    QStringLiteral("--cues"), tone});
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_TRUE(bad.errors.contains(QStringLiteral("строка 1"))) << bad.errors.toStdString();
+    EXPECT_TRUE(bad.errors.contains(QStringLiteral("line 1"))) << bad.errors.toStdString();
 }

@@ -1,5 +1,7 @@
 #include "render/gl/EglContext.h"
 
+#include <QCoreApplication>
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -57,7 +59,7 @@ FramebufferCalls& fbo()
 EglContext::EglContext(QSize size) : size_(size)
 {
     if (size.width() < 1 || size.height() < 1) {
-        fail(QStringLiteral("empty picture size"));
+        fail(QCoreApplication::translate("pluviane::EglContext", "empty picture size"));
         return;
     }
     if (!createContext() || !createFramebuffer())
@@ -96,17 +98,19 @@ bool EglContext::createContext()
 {
     const char* extensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (extensions == nullptr || !QByteArray(extensions).contains("EGL_MESA_platform_surfaceless"))
-        return fail(QStringLiteral("EGL has no surfaceless platform (Mesa's EGL is needed)"));
+        return fail(QCoreApplication::translate("pluviane::EglContext",
+                                                "EGL has no surfaceless platform (Mesa's EGL is needed)"));
     auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay == nullptr)
-        return fail(QStringLiteral("EGL cannot open a platform display"));
+        return fail(QCoreApplication::translate("pluviane::EglContext", "EGL cannot open a platform display"));
     EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-        return fail(QStringLiteral("EGL cannot start on the surfaceless platform"));
+        return fail(QCoreApplication::translate("pluviane::EglContext",
+                                                "EGL cannot start on the surfaceless platform"));
     display_ = display;
     if (!eglBindAPI(EGL_OPENGL_API))
-        return fail(QStringLiteral("EGL offers no desktop OpenGL"));
+        return fail(QCoreApplication::translate("pluviane::EglContext", "EGL offers no desktop OpenGL"));
 
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
                                        EGL_OPENGL_BIT, EGL_NONE};
@@ -119,21 +123,23 @@ bool EglContext::createContext()
                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT)
-        return fail(QStringLiteral("EGL cannot create an OpenGL compatibility context"));
+        return fail(QCoreApplication::translate("pluviane::EglContext",
+                                                "EGL cannot create an OpenGL compatibility context"));
     context_ = context;
     if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
-        return fail(QStringLiteral("EGL cannot make the context current"));
+        return fail(QCoreApplication::translate("pluviane::EglContext", "EGL cannot make the context current"));
     return true;
 }
 
 bool EglContext::createFramebuffer()
 {
     if (!fbo().load())
-        return fail(QStringLiteral("OpenGL has no framebuffer objects"));
+        return fail(QCoreApplication::translate("pluviane::EglContext", "OpenGL has no framebuffer objects"));
     GLint limit = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &limit);
     if (size_.width() > limit || size_.height() > limit)
-        return fail(QStringLiteral("picture larger than %1 x %1 pixels").arg(limit));
+        return fail(QCoreApplication::translate("pluviane::EglContext",
+                                                "picture larger than %1 x %1 pixels").arg(limit));
     fbo().genFramebuffers(1, &framebuffer_);
     fbo().bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     fbo().genRenderbuffers(1, &colour_);
@@ -145,7 +151,9 @@ bool EglContext::createFramebuffer()
     fbo().renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size_.width(), size_.height());
     fbo().framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
     if (fbo().checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR)
-        return fail(QStringLiteral("no memory for a %1 x %2 picture").arg(size_.width()).arg(size_.height()));
+        return fail(QCoreApplication::translate("pluviane::EglContext",
+                                                "no memory for a %1 x %2 picture")
+                                                    .arg(size_.width()).arg(size_.height()));
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     return true;

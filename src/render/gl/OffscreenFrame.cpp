@@ -3,6 +3,7 @@
 #include "render/gl/EglContext.h"
 #include "render/gl/Texture.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -19,7 +20,7 @@ OffscreenFrame::OffscreenFrame(QSize size, const FountainState& state, FrameCont
     : size_(size)
 {
     if (size.width() < 1 || size.height() < 1) {
-        error_ = QStringLiteral("empty picture size");
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame", "empty picture size");
         return;
     }
     bool made = false;
@@ -62,13 +63,14 @@ bool OffscreenFrame::createWindowContext()
     context_->setFormat(format);
     surface_ = std::make_unique<QOffscreenSurface>();
     if (!context_->create()) {
-        error_ = QStringLiteral("the window system offers no OpenGL");
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame", "the window system offers no OpenGL");
         return false;
     }
     surface_->setFormat(context_->format());
     surface_->create();
     if (!surface_->isValid() || !context_->makeCurrent(surface_.get())) {
-        error_ = QStringLiteral("the window system's OpenGL context cannot be used");
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame",
+                                             "the window system's OpenGL context cannot be used");
         return false;
     }
 
@@ -76,7 +78,9 @@ bool OffscreenFrame::createWindowContext()
     fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
     framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(size_, fboFormat);
     if (!framebuffer_->isValid()) {
-        error_ = QStringLiteral("no memory for a %1 x %2 picture").arg(size_.width()).arg(size_.height());
+        error_ = QCoreApplication::translate("pluviane::OffscreenFrame",
+                                             "no memory for a %1 x %2 picture")
+                                                 .arg(size_.width()).arg(size_.height());
         return false;
     }
     framebuffer_->bind();
