@@ -34,6 +34,8 @@ public:
 
     // The full path of the sound file the player holds; empty before the first load.
     const QString& soundFileName() const { return openName_; }
+    // Whether `name` is the file the player holds or the one it is opening.
+    bool holdsOrOpens(const QString& name) const { return openName_ == name || pendingName_ == name; }
 
     void SpeedButtonLoadSoundFileClick();
     // Opens `path` as the folder button's choice does.

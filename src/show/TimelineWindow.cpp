@@ -345,7 +345,9 @@ void TimelineWindow::trackAdopted()
     view_->trackChanged();
     const QString music = state_.Track.musicName;
     MusicPanel& panel = windows_.editor().automatTab().music();
-    if (!music.isEmpty() && QFileInfo(music).isFile() && panel.soundFileName() != music)
+    // A file already on its way is not opened again: the media framework can
+    // lock up when a second opening overtakes a first one.
+    if (!music.isEmpty() && QFileInfo(music).isFile() && !panel.holdsOrOpens(music))
         panel.openSoundFile(music);
     else if (!music.isEmpty() && panel.soundFileName() == music)
         analyse(music);
