@@ -9,6 +9,7 @@
 #include "info/AboutWindow.h"
 #include "model/Random.h"
 #include "render/ViewInput.h"
+#include "show/FountainRender.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>
@@ -31,7 +32,6 @@ namespace pluviane {
 namespace {
 constexpr int kRenderIntervalMs = 50;
 constexpr int kPanelHeight = 57;
-const char* const kDefaultBackdrop = "muzteatr.jpg";
 // Places a window so that its outer frame covers `outer`.
 void placeWindow(QWidget& window, const QRect& outer)
 {
@@ -145,8 +145,9 @@ void MainWindow::FormCreate()
     setStartValues(state_, processRandom());
     // The OpenGL set-up runs when the view first gets its context; the default
     // backdrop waits for it there, and so does the render tick.
-    if (QFile::exists(QString::fromLatin1(kDefaultBackdrop)))
-        scene_->loadBackdrop(QString::fromLatin1(kDefaultBackdrop));
+    // Found as the tools find it, so a program started from a launcher has it too.
+    if (const QString backdrop = defaultBackdrop(); !backdrop.isEmpty())
+        scene_->loadBackdrop(backdrop);
     showNozzleCount();
 }
 

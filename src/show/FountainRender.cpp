@@ -227,10 +227,10 @@ QString checkPictureSize(QSize size)
     return {};
 }
 
-QString defaultBackdrop()
+QString defaultBackdrop(const QString& programFolder)
 {
     const QString name = QStringLiteral("muzteatr.jpg");
-    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString appDir = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
     for (const QString& candidate : {name, QDir(appDir).filePath(name),
                                      QDir(appDir).filePath(QStringLiteral("../share/pluviane/") + name)})
         if (QFileInfo(candidate).isFile())

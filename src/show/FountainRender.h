@@ -71,9 +71,11 @@ struct RenderTimings {
 RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {},
                          RenderTimings* timings = nullptr);
 
-// The default backdrop the program loads at start ("muzteatr.jpg" in the
-// working folder), else the one installed beside the program; empty when none.
-QString defaultBackdrop();
+// The default backdrop the program and the tools load at start: "muzteatr.jpg"
+// in the working folder, else the one beside the program or installed with it
+// (PROGRAM/../share/pluviane); empty when none. `programFolder` defaults to the
+// running program's.
+QString defaultBackdrop(const QString& programFolder = {});
 
 // Writes the fountain as it stands in the editor (model, show tables, bowl,
 // view and speed settings) to `path`, leaving the undo store as it was.
