@@ -11,7 +11,7 @@ PLUVIANE_PACKAGES=(
   libgtest-dev libbenchmark-dev
   ola libola-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core openbox
 )
 
 install_missing_packages() {

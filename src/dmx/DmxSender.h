@@ -21,8 +21,8 @@ class DmxSender {
 public:
     struct Options {
         std::uint16_t port = 9010;  // the daemon's RPC port
-        std::string host = "127.0.0.1"; // its machine: an IPv4 address or a name
         std::chrono::milliseconds retry{3000};
+        std::string host = "127.0.0.1"; // its machine: an IPv4 address or a name
     };
 
     DmxSender();

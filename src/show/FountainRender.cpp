@@ -280,6 +280,7 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 {
     VideoOptions options = request.video;
     options.size = request.size;
+    options.musicStart = request.startSeconds;
     const QString badOptions = checkVideoOptions(options);
     if (!badOptions.isEmpty())
         return failed(badOptions);
@@ -292,6 +293,8 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
         return failed(encoder.error());
 
     session.startShow();
+    const std::int64_t start = micros(std::max(0.0, request.startSeconds));
+    session.advanceTo(start);
     const int total = encoder.frameCount();
     RenderTimings spent;
     QElapsedTimer wall;
@@ -307,7 +310,7 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
             *timings = spent;
     };
     for (int frame = 0; frame < total; ++frame) {
-        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
+        session.advanceTo(start + static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
         QImage picture = session.draw();
         spent.drawing += clock.nsecsElapsed() * 1e-9;
         const bool queued = encoding.push(std::move(picture));

@@ -25,6 +25,7 @@ struct RenderRequest {
     // the levels and colours as stored.
     double showSeconds = -1;
     VideoOptions video; // videos only; its size is `size`
+    double startSeconds = 0; // videos only: the show time of the first frame (the music's too)
     QString backdrop;   // the backdrop picture; empty takes the default one
     FrameContext context = FrameContext::Auto;
     // The show follows the file's track when it has cues (false plays the loop);
@@ -67,7 +68,8 @@ struct RenderTimings {
     double wall = 0;
 };
 
-// A video of the fountain's show from time 0, both sequencers started together.
+// A video of the fountain's show, both sequencers started together at time 0,
+// its frames from `startSeconds` on.
 RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {},
                          RenderTimings* timings = nullptr);
 
