@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
