@@ -25,6 +25,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace pluviane {
 
