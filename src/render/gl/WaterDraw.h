@@ -40,6 +40,14 @@ private:
     bool solidsUnchanged(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                          const BowlGeometry& bowl);
     void drawBackdropUnder(const FountainState& state, const SceneSettings& settings);
+    // The picture filling the frame at its own aspect, or without one a sky.
+    void drawScenery(const FountainState& state, const SceneSettings& settings);
+    void drawPictureFilling(const FountainState& state, const SceneSettings& settings);
+    void drawSky(const SceneSettings& settings);
+    void drawGround(const SceneSettings& settings);
+    // The orbit about the bowl's axis, and the eye kept above the ground.
+    void placeCamera(const SceneSettings& settings);
+    void drawStreaks(float gain);
     void drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets, const BowlGeometry& bowl);
     void drawSurface(const SceneSettings& settings, double seconds);
     void drawRibbons(unsigned program, const SceneSettings& settings, double seconds);
@@ -52,6 +60,7 @@ private:
     MultisampleTarget target_;
     std::vector<Vec3f> bowlNormals_;
     std::vector<unsigned char> solidKey_[2]; // the last frame's, this frame's
+    float horizon_ = 0; // where the horizon lies in the frame, -1 bottom to 1 top
 
 };
 
