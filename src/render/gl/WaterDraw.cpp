@@ -229,11 +229,6 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     glDisable(GL_LIGHTING); // the shaders light what they draw
     applyViewTransform(state, settings);
     placeCamera(settings);
-    if (!multisampled) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawScenery(state, settings);
-    }
-    glFlush(); // what is drawn so far goes to the rasteriser while the jets are computed
 
     jets.build(state, random);
     const BowlShape shape = shapeOf(settings);
@@ -252,10 +247,20 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     if (settings.cup)
         surface_.build(shape, streams_.falls(), seconds, settings.night);
 
-    if (multisampled)
-        drawSolidLayer(state, settings, jets, bowl);
-    else
+    // A camera that moves every frame (an orbit, the field's spin) would
+    // redraw the multisampled layer each time, at more than the cost of the
+    // rest of the frame: then the solids go straight into the frame.
+    const bool still = solidsUnchanged(state, settings, jets, bowl);
+    movingFrames_ = still ? 0 : movingFrames_ + 1;
+    const bool layered = multisampled && movingFrames_ < 2;
+    if (layered) {
+        drawSolidLayer(state, settings, jets, bowl, still);
+    } else {
+        layerFresh_ = false;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawScenery(state, settings);
         drawSolids(state, settings, jets, bowl);
+    }
     if (settings.cup)
         drawSurface(settings, seconds);
 
@@ -285,7 +290,7 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     drav_Grid(settings.gridXY, settings.gridYZ, settings.gridXZ);
     glLineWidth(3);
     drav_Axes(settings.axisX, settings.axisY, settings.axisZ);
-    if (multisampled) {
+    if (layered) {
         // The picture is opaque, as the classic look's.
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -294,7 +299,7 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
 }
 
 void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSettings& settings,
-                                       const JetGeometry& jets, BowlGeometry& bowl)
+                                       const JetGeometry& jets, BowlGeometry& bowl, bool still)
 {
     // Only the solid edges need the samples; the water and the light have
     // soft edges of their own and are drawn at one sample a pixel, which the
@@ -304,7 +309,7 @@ void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSe
     // cost more than the rest of the frame, and while the view, the bowl,
     // the nozzles and the backdrop stay as they were the layer of the last
     // frame is shown again.
-    if (!solidsUnchanged(state, settings, jets, bowl) || !target_.hasLayer()) {
+    if (!still || !target_.hasLayer() || !layerFresh_) {
         target_.begin();
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -312,6 +317,7 @@ void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSe
         drawSolids(state, settings, jets, bowl);
         target_.resolve();
         drawBackdropUnder(state, settings);
+        layerFresh_ = true;
     }
     target_.present();
     glClear(GL_DEPTH_BUFFER_BIT);

@@ -34,8 +34,9 @@ public:
 private:
     void drawSolids(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                     BowlGeometry& bowl);
+    // `still`: the solids are what the last frame's were.
     void drawSolidLayer(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
-                        BowlGeometry& bowl);
+                        BowlGeometry& bowl, bool still);
     // Notes what the solid layer is drawn from; true when it is what the last frame's was.
     bool solidsUnchanged(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                          const BowlGeometry& bowl);
@@ -60,6 +61,8 @@ private:
     MultisampleTarget target_;
     std::vector<Vec3f> bowlNormals_;
     std::vector<unsigned char> solidKey_[2]; // the last frame's, this frame's
+    int movingFrames_ = 0;    // frames in a row whose solids changed
+    bool layerFresh_ = false; // the kept layer shows the last solids drawn
     float horizon_ = 0; // where the horizon lies in the frame, -1 bottom to 1 top
 
 };
