@@ -41,6 +41,8 @@ constexpr std::size_t kFrameHops = 8;      // timbre and harmony: one frame ever
 constexpr int kMfccs = 13;
 constexpr int kFeatures = (kMfccs - 1) + 12; // MFCC 1..12 (0 is loudness) and chroma
 constexpr double kBassHz = 150;
+constexpr double kBassWeight = 4;          // of the bass flux in a hit's strength
+constexpr double kLoudnessWeight = 3;      // of the loudness among a bar's features
 using Features = std::array<float, kFeatures>;
 
 double median(std::vector<double> values)
@@ -680,8 +682,11 @@ void findSections(SongAnalysis& a, const Envelopes& e)
         for (const auto& v : f)
             var += (v[std::size_t(k)] - mean) * (v[std::size_t(k)] - mean) / double(bars);
         const double sd = std::sqrt(var) + 1e-6;
+        // Loudness is one number against many of timbre: it is weighed up so a
+        // quiet intro stands apart from the verse that repeats its sound.
+        const double weight = k == kFeatures ? kLoudnessWeight : 1.0;
         for (auto& v : f)
-            v[std::size_t(k)] = (v[std::size_t(k)] - mean) / sd;
+            v[std::size_t(k)] = weight * (v[std::size_t(k)] - mean) / sd;
     }
     auto meanOf = [&](std::size_t from, std::size_t to) {
         std::array<double, kDims> m{};
@@ -962,8 +967,9 @@ SongAnalysis MusicListener::finish()
     const std::vector<TimeSpan> runs = soundRuns(a.silences, a.seconds);
     Onsets onsets;
     onsets.at = r.onsetAt;
+    // A hit is the louder for its low end: kick and bass weigh more than a hi-hat.
     for (double t : onsets.at)
-        onsets.strength.push_back(e.peak(e.flux, t, 0.03, 0.05));
+        onsets.strength.push_back(e.peak(e.flux, t, 0.03, 0.05) + kBassWeight * e.peak(e.bass, t, 0.03, 0.05));
     a.onsets = onsets.at;
     a.onsetStrength = onsets.strength;
 

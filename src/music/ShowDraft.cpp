@@ -31,6 +31,7 @@ constexpr double kAccentReach = 0.07;     // s: an accent this near a beat takes
 constexpr std::int64_t kOnCueMs = 50;     // an accent this near a form cue has it
 constexpr std::int64_t kMoveCueMs = 350;  // a cue this near moves onto the accent
 constexpr double kBreakDrop = 6;          // LU: a bar this much quieter before a hit is a break
+constexpr double kHitReach = 0.1;         // s: the hit of a downbeat lies this near it
 // Colour positions of the draft's own scenes, spread round the colour wheel.
 constexpr std::array<Byte, 5> kPalette{20, 70, 120, 170, 220};
 
@@ -321,20 +322,23 @@ public:
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
             return std::abs(forms_[a].water - water) < std::abs(forms_[b].water - water);
         });
-        const double reach = std::max(kWaterBand, std::abs(forms_[order[std::min<std::size_t>(2, order.size() - 1)]].water - water));
-        std::size_t best = order.front();
-        bool found = false;
-        for (std::size_t k : order) {
-            if (std::abs(forms_[k].water - water) > reach + 1e-9 || !contrasts(k))
-                continue;
-            if (!found || lastSeen_[k] < lastSeen_[best])
-                best = k, found = true;
-        }
-        if (!found) // no form near the water contrasts: the one that moves the most
-            for (std::size_t k : order)
-                if (moved(k) > moved(best))
-                    best = k;
-        return use(best);
+        // The nearest forms first; further off rather than back and forth
+        // between two forms, and back and forth rather than no contrast.
+        for (bool allowBack : {false, true})
+            for (double reach = kWaterBand; reach < 1 + kWaterBand; reach += kWaterBand) {
+                std::optional<std::size_t> best;
+                for (std::size_t k : order)
+                    if (std::abs(forms_[k].water - water) <= reach + 1e-9 && contrasts(k)
+                        && (allowBack || int(k) != previous_) && (!best || lastSeen_[k] < lastSeen_[*best]))
+                        best = k;
+                if (best)
+                    return use(*best);
+            }
+        std::size_t most = order.front(); // nothing contrasts: the one that moves the most
+        for (std::size_t k : order)
+            if (moved(k) > moved(most))
+                most = k;
+        return use(most);
     }
 
     // The next form of a family's remembered sequence, if it still contrasts.
@@ -361,7 +365,8 @@ public:
                 for (const FormInfo& f : forms_)
                     if (f.row == row)
                         least = std::min(least, f.row == forms_[k].row ? 0.0 : movedShare(f.levels, forms_[k].levels, nozzles_, wet_));
-            const double score = std::min(least, kMinMoved) - std::abs(forms_[k].water - water) - 1e-6 * double(lastSeen_[k]);
+            const double score = (least >= kMinMoved ? 1.0 : least) - std::abs(forms_[k].water - water)
+                                 - 1e-6 * double(lastSeen_[k]);
             if (score > bestScore)
                 bestScore = score, best = k;
         }
@@ -372,11 +377,16 @@ public:
 private:
     double moved(std::size_t k) const
     {
-        return current_ < 0 ? 1.0 : movedShare(forms_[std::size_t(current_)].levels, forms_[k].levels, nozzles_, wet_);
+        // Before the first form the fountain is dry: a form then must wet a fifth.
+        Row dry;
+        dry.fill(255);
+        return movedShare(current_ < 0 ? dry : forms_[std::size_t(current_)].levels, forms_[k].levels, nozzles_, wet_);
     }
     bool contrasts(std::size_t k) const { return int(k) != current_ && moved(k) >= kMinMoved; }
     int use(std::size_t k)
     {
+        if (int(k) != current_)
+            previous_ = current_;
         current_ = int(k);
         lastSeen_[k] = ++clock_;
         return forms_[k].row;
@@ -387,6 +397,7 @@ private:
     std::vector<int> wet_;
     std::vector<long> lastSeen_;
     int current_ = -1;
+    int previous_ = -1;
     long clock_ = 0;
 };
 
@@ -523,8 +534,9 @@ struct Placement {
         const double top = loudest();
         for (std::size_t k : strongestOnsets(count)) {
             const double t = onBeat(m, m.onsets[k], kAccentReach);
+            if (m.beatsFound && t == m.onsets[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t))
+                continue; // off the beat (a hi-hat, a fill): the cues keep the beat
             const std::int64_t ms = toMs(t);
-            restBefore(t);
             if (cues.nearestForm(ms, kOnCueMs) != cues.at.end()) {
                 ++accentsTaken;
                 continue;
@@ -551,19 +563,42 @@ struct Placement {
         }
     }
 
-    // A hit after a break (the bar before it much quieter than the bar it
-    // starts): the water goes down a beat or two before it, so the hit rises.
-    void restBefore(double t)
+    // A big hit after a break (a bar much quieter than the loud bar it
+    // starts): the water goes down a beat before it, so the hit rises out of
+    // nothing, and the hit has its cue on the onset that makes it.
+    void placeBreaks()
     {
+        const double top = loudest();
         const double period = 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo);
-        const double before = beatLoudnessWithin(m, t - kBeatsPerBar * period, t - 0.01);
-        const double after = beatLoudnessWithin(m, t, t + kBeatsPerBar * period);
-        if (!(after - before >= kBreakDrop) || t < 2 * period)
-            return;
-        const double rest = onBeat(m, t - std::max(1.0, std::round(1.0 / period)) * period, 0.1);
-        cues.dropFormsBetween(toMs(rest) - 1, toMs(t));
-        cues.form(toMs(rest), dry);
-        ++restsTaken;
+        const std::size_t bars = m.barStarts.size();
+        auto barLoudness = [&](std::size_t b) {
+            const int from = m.barStarts[b];
+            const int to = b + 1 < bars ? m.barStarts[b + 1] : int(m.beats.size());
+            double sum = 0;
+            for (int i = from; i < to; ++i)
+                sum += m.beatLoudness[std::size_t(i)] / (to - from);
+            return sum;
+        };
+        for (std::size_t b = 1; b < bars; ++b) {
+            const auto first = std::size_t(m.barStarts[b]);
+            if (first == 0 || runStartsAt(int(first)))
+                continue;
+            const double after = barLoudness(b);
+            if (after - barLoudness(b - 1) < kBreakDrop || after < top - kCalmBelowLoudest)
+                continue;
+            const double downbeat = m.beats[first];
+            double hit = downbeat, strongest = 0;
+            for (std::size_t k = 0; k < m.onsets.size() && k < m.onsetStrength.size(); ++k)
+                if (std::abs(m.onsets[k] - downbeat) <= kHitReach && m.onsetStrength[k] > strongest)
+                    hit = m.onsets[k], strongest = m.onsetStrength[k];
+            const double rest = m.beats[first - (period < kFastBeat && first >= 2 ? 2 : 1)];
+            const auto placed = cues.nearestForm(toMs(downbeat), toMs(kHitReach));
+            const int form = placed != cues.at.end() ? placed->second.form : picker.pick(1.0);
+            cues.dropFormsBetween(toMs(rest) - 1, toMs(downbeat + kHitReach) + 1);
+            cues.form(toMs(rest), dry);
+            cues.form(toMs(hit), form);
+            ++restsTaken;
+        }
     }
 
     void placeDryness()
@@ -681,6 +716,7 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
         Placement place{music, sections, picker, dry, scenePool, density, 1 << sparseness, {}, 0, 0};
         place.placeSections();
         place.placeAccents();
+        place.placeBreaks();
         place.placeDryness();
         draft.track.cues = place.list();
         draft.accents = place.accentsTaken;
