@@ -174,13 +174,13 @@ double fitTempo(const std::vector<double>& beats, std::size_t from, std::size_t 
     return 60.0 / ((n * sxy - sx * sy) / denominator);
 }
 
-// Tempi a half, a third or twice apart: a tracker that counted the same
-// music in another metre, not a change of tempo.
+// Tempi a half, a third, a quarter or twice apart: a tracker may count the
+// same music so (in threes against fours, in half time).
 bool metricallyRelated(double periodA, double periodB)
 {
     const double r = periodA / periodB;
-    constexpr std::array<double, 4> kMetres{2.0 / 3, 1.5, 0.5, 2.0};
-    return std::any_of(kMetres.begin(), kMetres.end(), [r](double m) { return std::abs(r / m - 1) < 0.05; });
+    constexpr std::array<double, 6> kMetres{2.0 / 3, 1.5, 0.5, 2.0, 0.75, 4.0 / 3};
+    return std::any_of(kMetres.begin(), kMetres.end(), [r](double m) { return std::abs(r / m - 1) < 0.025; });
 }
 
 using TempoBounds = std::vector<std::pair<std::size_t, double>>; // first beat, period
@@ -218,7 +218,53 @@ void mergeShortSections(TempoBounds& bounds, std::size_t beatCount)
 
 // Sections of steady tempo: a new one starts where the local beat spacing (a
 // running median) leaves the section's for good.
-std::vector<TempoSection> findTempi(const std::vector<double>& beats)
+// How strongly the onset envelope from `from` to `to` seconds repeats after
+// `period` seconds; the tempo sections ask it which of two metres is heard.
+using Periodicity = std::function<double(double from, double to, double period)>;
+
+// A section counted in another metre than the song's main tempo is counted
+// in the main one when the onset envelope repeats there nearly as well: one
+// pulse heard two ways is one tempo, not a change at every phrase.
+void settleMetre(TempoBounds& bounds, const std::vector<double>& beats, const Periodicity& periodicity,
+                 std::vector<bool>& settled)
+{
+    constexpr double kSameTempo = 0.04, kHeardAsWell = 0.8;
+    settled.assign(bounds.size(), false);
+    if (!periodicity || bounds.size() < 2)
+        return;
+    auto end = [&](std::size_t k) { return k + 1 < bounds.size() ? beats[bounds[k + 1].first] : beats.back(); };
+    // The main period: the one that lasts longest over all its sections.
+    double main = bounds.front().second, longest = 0;
+    for (const auto& candidate : bounds) {
+        double total = 0;
+        for (std::size_t k = 0; k < bounds.size(); ++k)
+            if (std::abs(bounds[k].second / candidate.second - 1) < kSameTempo)
+                total += end(k) - beats[bounds[k].first];
+        if (total > longest)
+            longest = total, main = candidate.second;
+    }
+    for (std::size_t k = 0; k < bounds.size(); ++k) {
+        const double own = bounds[k].second;
+        if (std::abs(own / main - 1) < kSameTempo || !metricallyRelated(own, main))
+            continue;
+        const double from = beats[bounds[k].first], to = end(k);
+        const double heard = periodicity(from, to, main);
+        if (heard > kClearPulse && heard >= kHeardAsWell * periodicity(from, to, own)) {
+            bounds[k].second = main;
+            settled[k] = true;
+        }
+    }
+    for (std::size_t k = 1; k < bounds.size();) // neighbours now alike are one section
+        if (std::abs(bounds[k].second / bounds[k - 1].second - 1) < kSameTempo) {
+            settled[k - 1] = settled[k - 1] || settled[k];
+            bounds.erase(bounds.begin() + std::ptrdiff_t(k));
+            settled.erase(settled.begin() + std::ptrdiff_t(k));
+        } else {
+            ++k;
+        }
+}
+
+std::vector<TempoSection> findTempi(const std::vector<double>& beats, const Periodicity& periodicity = {})
 {
     std::vector<TempoSection> tempi;
     if (beats.size() < 3)
@@ -250,10 +296,13 @@ std::vector<TempoSection> findTempi(const std::vector<double>& beats)
     }
     bounds.push_back({start, period});
     mergeShortSections(bounds, beats.size());
+    std::vector<bool> settled;
+    settleMetre(bounds, beats, periodicity, settled);
     for (std::size_t k = 0; k < bounds.size(); ++k) {
         const std::size_t from = bounds[k].first;
         const std::size_t to = k + 1 < bounds.size() ? bounds[k + 1].first + 1 : beats.size();
-        tempi.push_back({beats[from], fitTempo(beats, from, to, bounds[k].second)});
+        // Beats still counted in the other metre would fit their own tempo.
+        tempi.push_back({beats[from], settled[k] ? 60.0 / bounds[k].second : fitTempo(beats, from, to, bounds[k].second)});
     }
     return tempi;
 }
@@ -528,6 +577,26 @@ double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
         best = std::max(best, sum / power);
     }
     return best;
+}
+
+// The autocorrelation of the onset envelope from `from` to `to` seconds at
+// a lag of `period`, relative to its power there.
+double envelopePeriodicity(const Envelopes& e, double from, double to, double period)
+{
+    const std::size_t first = e.hopAt(from), last = std::min(e.flux.size(), e.hopAt(to));
+    const auto lag = std::size_t(std::lround(period / e.hopSeconds()));
+    if (last <= first + lag)
+        return 0;
+    double mean = 0;
+    for (std::size_t h = first; h < last; ++h)
+        mean += e.flux[h] / double(last - first);
+    double power = 0, sum = 0;
+    for (std::size_t h = first; h < last; ++h) {
+        power += (e.flux[h] - mean) * (e.flux[h] - mean);
+        if (h + lag < last)
+            sum += (e.flux[h] - mean) * (e.flux[h + lag] - mean);
+    }
+    return power > 0 ? sum / power : 0;
 }
 
 // The accent a beat carries: new low sound (kick, bass) most of all.
@@ -975,12 +1044,15 @@ SongAnalysis MusicListener::finish()
 
     a.beats = refineBeats(r.trackerBeats, onsets, a.silences);
     a.beatsFound = beatsAreMusic(a.beats, a.onsets);
+    const Periodicity periodicity = [&e](double from, double to, double period) {
+        return envelopePeriodicity(e, from, to, period);
+    };
     if (a.beatsFound) {
-        a.tempi = findTempi(a.beats);
+        a.tempi = findTempi(a.beats, periodicity);
         a.beats = repairBeats(completeBeats(a.beats, a.tempi, runs, a.onsets), a.tempi, a.onsets);
         // Moving beats onto the accents leaves a seam where they moved; mend it.
         a.beats = repairBeats(alignToAccents(a.beats, e, a.onsets), a.tempi, a.onsets);
-        a.tempi = findTempi(a.beats);
+        a.tempi = findTempi(a.beats, periodicity);
     } else if (pulseClarity(e, a.silences) >= kClearPulse) {
         // A pulse without sharp onsets (strings, a choir): the tracker's beats
         // follow it, though few land on an onset.
@@ -988,7 +1060,7 @@ SongAnalysis MusicListener::finish()
         for (double t : r.trackerBeats)
             if (!inSilence(t, a.silences))
                 a.beats.push_back(t);
-        a.tempi = findTempi(a.beats);
+        a.tempi = findTempi(a.beats, periodicity);
         a.beatsFound = a.beats.size() >= 8 && !a.tempi.empty();
     }
     if (!a.beatsFound) {
