@@ -39,9 +39,9 @@ constexpr std::size_t kHop = 256;          // one reading every 11.6 ms at 22.05
 constexpr std::size_t kWindow = 1024;
 constexpr std::size_t kFrameHops = 8;      // timbre and harmony: one frame every 8 hops
 constexpr int kMfccs = 13;
+constexpr uint_t kMelBands = 40;
 constexpr int kFeatures = (kMfccs - 1) + 12; // MFCC 1..12 (0 is loudness) and chroma
 constexpr double kBassHz = 150;
-constexpr double kBassWeight = 4;          // of the bass flux in a hit's strength
 constexpr double kLoudnessWeight = 3;      // of the loudness among a bar's features
 using Features = std::array<float, kFeatures>;
 
@@ -507,7 +507,7 @@ void measureBeats(SongAnalysis& a, const LoudnessCurve& curve)
 // kFrameHops hops the timbre (MFCC) and harmony (chroma) of the frame.
 struct Envelopes {
     int rate = 0;
-    std::vector<float> flux, bass;
+    std::vector<float> flux, bass, power;
     std::vector<Features> frames;
 
     double hopSeconds() const { return double(kHop) / rate; }
@@ -855,6 +855,8 @@ struct MusicListener::Readings {
     aubio_tempo_t* tempo = nullptr;
     aubio_pvoc_t* pvoc = nullptr;
     aubio_mfcc_t* mfcc = nullptr;
+    aubio_filterbank_t* melBands = nullptr;
+    fvec_t* bandsOut = nullptr;
     fvec_t* hopIn = nullptr;
     fvec_t* onsetOut = nullptr;
     fvec_t* tempoIn = nullptr;
@@ -883,7 +885,9 @@ struct MusicListener::Readings {
             del_aubio_pvoc(pvoc);
         if (mfcc)
             del_aubio_mfcc(mfcc);
-        for (fvec_t* v : {hopIn, onsetOut, tempoIn, tempoOut, mfccOut})
+        if (melBands)
+            del_aubio_filterbank(melBands);
+        for (fvec_t* v : {hopIn, onsetOut, tempoIn, tempoOut, mfccOut, bandsOut})
             if (v)
                 del_fvec(v);
         if (spectrum)
@@ -943,6 +947,13 @@ struct MusicListener::Readings {
         }
         envelopes.flux.push_back(float(flux));
         envelopes.bass.push_back(float(bass));
+        // The power as the ear weighs it: summed over mel bands, so a crash
+        // or a snare counts as much as the kick under it.
+        aubio_filterbank_do(melBands, spectrum, bandsOut);
+        double power = 0;
+        for (uint_t b = 0; b < bandsOut->length; ++b)
+            power += bandsOut->data[b];
+        envelopes.power.push_back(float(power));
         aubio_mfcc_do(mfcc, spectrum, mfccOut);
         const double chromaSum = std::accumulate(chroma.begin(), chroma.end(), 0.0) + 1e-12;
         for (int c = 1; c < kMfccs; ++c)
@@ -991,6 +1002,10 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
     r.tempoIn = new_fvec(tempoHop);
     r.tempoOut = new_fvec(1);
     r.mfccOut = new_fvec(kMfccs);
+    r.melBands = new_aubio_filterbank(kMelBands, kWindow);
+    r.bandsOut = new_fvec(kMelBands);
+    if (r.melBands)
+        aubio_filterbank_set_mel_coeffs_slaney(r.melBands, smpl_t(sampleRate));
     r.spectrum = new_cvec(kWindow);
     const std::size_t bins = kWindow / 2 + 1;
     r.lastLog.assign(bins, 0.0f);
@@ -1002,7 +1017,7 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
         if (hz >= 60 && hz <= 2000)
             r.pitchClass[k] = int((std::lround(12 * std::log2(hz / 440.0)) % 12 + 12 + 9) % 12);
     }
-    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.mfcc)
+    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.mfcc || !r.melBands)
         r.rate = 0; // hears nothing rather than crash
 }
 
@@ -1036,9 +1051,23 @@ SongAnalysis MusicListener::finish()
     const std::vector<TimeSpan> runs = soundRuns(a.silences, a.seconds);
     Onsets onsets;
     onsets.at = r.onsetAt;
-    // A hit is the louder for its low end: kick and bass weigh more than a hi-hat.
+    // How hard a hit is: how much the power of the sound jumps there. The
+    // flux says where sound starts, whatever its level; this says how loud.
+    std::vector<float> jump(e.power.size(), 0.0f);
+    for (std::size_t h = 1; h < e.power.size(); ++h)
+        jump[h] = std::max(0.0f, e.power[h] - *std::max_element(e.power.begin() + std::ptrdiff_t(h >= 4 ? h - 4 : 0),
+                                                               e.power.begin() + std::ptrdiff_t(h)));
     for (double t : onsets.at)
-        onsets.strength.push_back(e.peak(e.flux, t, 0.03, 0.05) + kBassWeight * e.peak(e.bass, t, 0.03, 0.05));
+        onsets.strength.push_back(e.peak(jump, t, 0.03, 0.05));
+    const auto reach = std::size_t(0.1 / e.hopSeconds());
+    for (std::size_t h = 1; h < jump.size(); ++h) {
+        const auto from = jump.begin() + std::ptrdiff_t(h > reach ? h - reach : 0);
+        const auto to = jump.begin() + std::ptrdiff_t(std::min(jump.size(), h + reach + 1));
+        if (jump[h] > 0 && std::max_element(from, to) == jump.begin() + std::ptrdiff_t(h)) {
+            a.hits.push_back(std::max(0.0, e.hopTime(h)));
+            a.hitStrength.push_back(jump[h]);
+        }
+    }
     a.onsets = onsets.at;
     a.onsetStrength = onsets.strength;
 

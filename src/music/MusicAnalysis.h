@@ -38,7 +38,9 @@ struct SongAnalysis {
     std::vector<TempoSection> tempi;    // every tempo the beats follow, the first included
     double tempo = 0;                   // of the longest tempo section; 0 without a beat
     std::vector<double> onsets;
-    std::vector<double> onsetStrength;  // how hard each onset hits (spectral flux)
+    std::vector<double> onsetStrength;  // how hard each onset hits (the jump of power there)
+    std::vector<double> hits;           // where the power jumps most within 0.1 s, in time order
+    std::vector<double> hitStrength;    // by how much
     std::vector<double> beatLoudness;   // momentary loudness (LUFS) over each beat
     std::vector<int> beatOnsets;        // onsets within each beat
     std::vector<TimeSpan> silences;

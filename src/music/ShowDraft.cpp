@@ -516,12 +516,12 @@ struct Placement {
     std::vector<std::size_t> strongestOnsets(std::size_t count) const
     {
         std::vector<std::size_t> order;
-        for (std::size_t k = 0; k < m.onsets.size() && k < m.onsetStrength.size(); ++k)
+        for (std::size_t k = 0; k < m.hits.size() && k < m.hitStrength.size(); ++k)
             if (!std::any_of(m.silences.begin(), m.silences.end(),
-                             [&](const TimeSpan& s) { return m.onsets[k] >= s.start && m.onsets[k] < s.end; }))
+                             [&](const TimeSpan& s) { return m.hits[k] >= s.start && m.hits[k] < s.end; }))
                 order.push_back(k);
         std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return m.onsetStrength[a] > m.onsetStrength[b]; });
+                         [&](std::size_t a, std::size_t b) { return m.hitStrength[a] > m.hitStrength[b]; });
         order.resize(std::min(order.size(), count));
         return order;
     }
@@ -533,8 +533,8 @@ struct Placement {
         const std::size_t count = kAccentsAtLeast + std::size_t(m.seconds / 60.0 * kAccentsAMinute);
         const double top = loudest();
         for (std::size_t k : strongestOnsets(count)) {
-            const double t = onBeat(m, m.onsets[k], kAccentReach);
-            if (m.beatsFound && t == m.onsets[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t))
+            const double t = onBeat(m, m.hits[k], kAccentReach);
+            if (m.beatsFound && t == m.hits[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t))
                 continue; // off the beat (a hi-hat, a fill): the cues keep the beat
             const std::int64_t ms = toMs(t);
             if (cues.nearestForm(ms, kOnCueMs) != cues.at.end()) {
@@ -769,15 +769,15 @@ DraftReport reportDraft(const SongAnalysis& music, const ShowDraft& draft, const
         report.drySeconds += waterAt(t) == 0 ? 0.1 : 0.0;
     // Accents: the strongest onsets outside silences, and those with a form cue.
     std::vector<std::size_t> order;
-    for (std::size_t k = 0; k < music.onsets.size() && k < music.onsetStrength.size(); ++k)
+    for (std::size_t k = 0; k < music.hits.size() && k < music.hitStrength.size(); ++k)
         order.push_back(k);
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return music.onsetStrength[a] > music.onsetStrength[b]; });
+                     [&](std::size_t a, std::size_t b) { return music.hitStrength[a] > music.hitStrength[b]; });
     order.resize(std::min<std::size_t>(order.size(), kAccentsAtLeast));
     report.strongestOnsets = int(order.size());
     for (std::size_t k : order)
         report.accentsWithCue += std::any_of(track.cues.begin(), track.cues.end(), [&](const ShowCue& c) {
-            return c.form != 0 && std::abs(c.timeMs - toMs(music.onsets[k])) <= kOnCueMs;
+            return c.form != 0 && std::abs(c.timeMs - toMs(music.hits[k])) <= kOnCueMs;
         });
     // The water of the quietest and the loudest half-minute of music.
     constexpr double kSpan = 30, kStep = 5;
