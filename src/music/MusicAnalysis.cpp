@@ -742,7 +742,10 @@ void findSections(SongAnalysis& a, const Envelopes& e)
         const Features m = e.mean(from, std::min(to, from + kBeatsPerBar * 1.5 * period));
         std::copy(m.begin(), m.end(), f[b].begin());
         f[b][kFeatures] = barLoudness(a, b) / 3.0;
-        runStart[b] = b == 0 || from - a.beats[std::size_t(a.barStarts[b] - 1)] > 2 * period;
+        const double before = b == 0 ? 0.0 : a.beats[std::size_t(a.barStarts[b] - 1)];
+        runStart[b] = b == 0 || std::any_of(a.silences.begin(), a.silences.end(), [&](const TimeSpan& s) {
+                          return s.start >= before && s.start < from;
+                      });
     }
     for (int k = 0; k < kDims; ++k) {
         double mean = 0, var = 0;

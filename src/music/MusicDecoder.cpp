@@ -198,7 +198,7 @@ private:
     int rate_;
     std::size_t maxSamples_;
     const std::function<bool(double)>& progress_;
-    const MusicSink& sink_;
+    MusicSink sink_; // a copy: the default argument it may come from is gone after construction
     std::size_t delivered_ = 0;
     std::unique_ptr<AVFormatContext, InputCloser> input_;
     ffmpeg::Codec codec_;

@@ -479,7 +479,8 @@ struct Placement {
             const double below = top - s.loudness;
             const Pace pace = paceFor(s, below, 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo), density, scale);
             const double water = waterFor(below);
-            const int climaxFrom = pace.climaxBars == 0 || s.endBar - pace.climaxBars <= s.firstBar
+            // A climax closes a chorus long enough to build to it.
+            const int climaxFrom = pace.climaxBars == 0 || s.endBar - s.firstBar < 2 * pace.climaxBars
                                        ? to
                                        : m.barStarts[std::size_t(s.endBar - pace.climaxBars)];
             cues.scene(toMs(s.firstBar == 0 ? 0.0 : m.beats[std::size_t(from)]),
