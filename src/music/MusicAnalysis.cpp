@@ -158,10 +158,16 @@ std::vector<double> refineBeats(const std::vector<double>& raw, const Onsets& on
 // free of the error of one period taken at the start.
 double fitTempo(const std::vector<double>& beats, std::size_t from, std::size_t to, double period)
 {
-    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, x = 0;
+    constexpr double kOffGrid = 0.25; // of a period: a beat this far between two is left out
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, x = 0, last = beats[from];
     for (std::size_t i = from; i < to; ++i) {
-        if (i > from)
-            x += std::max(1.0, std::round((beats[i] - beats[i - 1]) / period));
+        if (i > from) {
+            const double ratio = (beats[i] - last) / period;
+            if (std::abs(ratio - std::round(ratio)) > kOffGrid || ratio < 0.5)
+                continue; // an off-beat would pull the line towards a faster tempo
+            x += std::round(ratio);
+            last = beats[i];
+        }
         n += 1;
         sx += x;
         sy += beats[i];
