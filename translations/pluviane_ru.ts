@@ -857,6 +857,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Партитура шоу не помещается в файл</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -925,6 +933,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
         <translation>%1 начинается не как файл фонтана (байт 0 равен %2, а не %3); загружается всё равно</translation>
+    </message>
+    <message>
+        <source>файл короче %1 байт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the show track of %1 is damaged (%2); the file loads without it</source>
+        <translation>партитура шоу в %1 повреждена (%2); файл загружается без неё</translation>
     </message>
 </context>
 <context>
@@ -1531,6 +1547,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Неверная частота %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Частота дискретизации %1 Гц — не звук: файл повреждён</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::MusicPanel</name>
@@ -1739,6 +1759,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::PresetList</name>
@@ -1828,6 +1852,27 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Записать для кнопки  14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Имя файла нельзя записать в файл настроек:<byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл фонтана не найден:<byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::ProfileFile</name>
+    <message>
+        <source>Не удаётся создать папку %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2178,6 +2223,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Музыка не разобрана: %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
