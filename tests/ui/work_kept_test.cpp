@@ -29,11 +29,7 @@ struct KeptProgram : Program {
         prompter = fake.get();
         files.setPrompter(std::move(fake));
     }
-    void open(const QString& path)
-    {
-        prompter->openNames.push_back(path);
-        files.SpeedButtonOpenFontanClick();
-    }
+    void open(const QString& path) { prompter->openNames.push_back(path), files.SpeedButtonOpenFontanClick(); }
     EditorWindow& editor;
     FileCommands& files;
     FakePrompter* prompter = nullptr;
@@ -41,12 +37,13 @@ struct KeptProgram : Program {
 
 } // namespace
 
-TEST(WorkKept, TheBowlLoadAsksBeforeItPutsTheModelBack)
+TEST(WorkKept, TheBowlLoadAsksFirstAndAFailedSaveLeavesUndoAtTheFile)
 {
     QTemporaryDir dir;
     KeptProgram p;
     const QString bowl = dir.filePath("bowl.wat");
-    ASSERT_TRUE(p.files.SAveFileFontan(bowl));
+    p.prompter->saveNames.push_back(bowl);
+    ASSERT_TRUE(p.files.saveFountainAs());
     p.state->JetGroup[60] = 5;
 
     p.prompter->saveAnswers.push_back(SaveAnswer::Cancel);
@@ -58,7 +55,17 @@ TEST(WorkKept, TheBowlLoadAsksBeforeItPutsTheModelBack)
 
     p.prompter->saveAnswers.push_back(SaveAnswer::Yes);
     p.editor.bowlTab().openCupButton()->click();
+    EXPECT_EQ(p.prompter->openAsked, 1);
     EXPECT_EQ(p.state->JetGroup[60], 5) << "saved first, so the model put back is the edited one";
+
+    // A failed save leaves the undo store at what the file holds.
+    p.state->JetGroup[25] = 7;
+    writeBytes(dir.filePath("plain"), "x");
+    p.prompter->saveNames.push_back(dir.filePath("plain/b.wat"));
+    p.files.SpeedButtonSaveAsFontanClick();
+    ASSERT_EQ(p.prompter->messages.size(), 1u);
+    p.files.SpeedButtonUndoClick();
+    EXPECT_EQ(p.state->JetGroup[25], 0);
 }
 
 TEST(WorkKept, AFileWithoutTheHeaderIsToldAndTheFirstSaveOverItAsks)
@@ -89,22 +96,6 @@ TEST(WorkKept, AFileWithoutTheHeaderIsToldAndTheFirstSaveOverItAsks)
     // A file of the program's own says nothing.
     p.open(path);
     EXPECT_EQ(p.prompter->messages.size(), 1u);
-}
-
-TEST(WorkKept, UndoAfterAFailedSaveGoesBackToWhatTheFileHolds)
-{
-    QTemporaryDir dir;
-    KeptProgram p;
-    const QString path = dir.filePath("a.wat");
-    ASSERT_TRUE(p.files.SAveFileFontan(path));
-    p.open(path);
-    p.state->JetGroup[25] = 7;
-    writeBytes(dir.filePath("plain"), "x");
-    p.prompter->saveNames.push_back(dir.filePath("plain/b.wat"));
-    p.files.SpeedButtonSaveAsFontanClick();
-    ASSERT_EQ(p.prompter->messages.size(), 1u);
-    p.files.SpeedButtonUndoClick();
-    EXPECT_EQ(p.state->JetGroup[25], 0);
 }
 
 TEST(WorkKept, ADamagedTrackIsToldWholeAndKeptInTheTooltip)
