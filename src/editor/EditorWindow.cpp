@@ -108,8 +108,8 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::tell(const QString& text)
 {
-    // Fifteen seconds, and longer for a long message: about ten characters a second.
-    const int readingMs = std::clamp(int(text.size()) * 100, 15000, 120000);
+    // Twenty seconds to notice it, and a tenth of a second more for each character to read.
+    const int readingMs = std::min(20000 + int(text.size()) * 100, 120000);
     statusBar_->showMessage(text, readingMs);
 }
 
