@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace pluviane {
@@ -29,8 +30,10 @@ constexpr int kMinDecodedRate = 1000;
 // One decoding pass: demux, decode, mix to mono at the asked rate.
 class Decoder {
 public:
-    Decoder(int sampleRate, double maxSeconds, std::size_t maxSamples, const std::function<bool(double)>& progress)
-        : rate_(sampleRate), maxSeconds_(std::max(0.0, maxSeconds)), sampleBudget_(maxSamples), progress_(progress)
+    Decoder(int sampleRate, double maxSeconds, std::size_t maxSamples, const std::function<bool(double)>& progress,
+            const MusicSink& sink = {})
+        : rate_(sampleRate), maxSeconds_(std::max(0.0, maxSeconds)), sampleBudget_(maxSamples),
+          progress_(progress), sink_(sink)
     {
     }
     int rate() const { return rate_; }
@@ -45,10 +48,12 @@ public:
             return error;
         packet_.reset(av_packet_alloc());
         frame_.reset(av_frame_alloc());
+        // Growing by doubling would hold up to twice the song at the end.
+        if (!sink_)
+            out.reserve(expectedSamples_);
         int reported = -1;
-        out.reserve(expectedSamples_);
         bool ended = false;
-        while (out.size() < maxSamples_) {
+        while (delivered_ + out.size() < maxSamples_) {
             const int code = av_read_frame(input_.get(), packet_.get());
             if (code < 0) {
                 avcodec_send_packet(codec_.get(), nullptr);
@@ -60,6 +65,8 @@ public:
                 // A damaged packet is skipped as players skip it; the rest still decodes.
                 if (avcodec_send_packet(codec_.get(), packet_.get()) >= 0)
                     drain(out);
+                if (out.size() >= kSinkPiece)
+                    deliver(out);
                 const int percent = progressPercent(packet_->pts);
                 if (percent != reported && progress_) {
                     reported = percent;
@@ -73,10 +80,11 @@ public:
         }
         if (ended)
             flushResampler(out);
-        cut_ = !ended || out.size() > maxSamples_;
-        if (out.size() > maxSamples_)
-            out.resize(maxSamples_);
-        if (out.empty())
+        cut_ = !ended || delivered_ + out.size() > maxSamples_;
+        if (delivered_ + out.size() > maxSamples_)
+            out.resize(maxSamples_ - delivered_);
+        deliver(out);
+        if (delivered_ + out.size() == 0)
             return QCoreApplication::translate("pluviane::MusicDecoder",
                                                "В файле нет звука, который можно прочесть");
         if (progress_)
@@ -85,6 +93,20 @@ public:
     }
 
 private:
+    static constexpr std::size_t kSinkPiece = 1 << 16;
+
+    // Streaming hands the samples on in pieces and keeps none of them.
+    void deliver(std::vector<float>& out)
+    {
+        if (!sink_ || out.empty())
+            return;
+        const std::size_t n = std::min(out.size(), maxSamples_ - std::min(maxSamples_, delivered_));
+        if (n > 0)
+            sink_(out.data(), n);
+        delivered_ += n;
+        out.clear();
+    }
+
     QString open(const QString& path)
     {
         const QFileInfo info(path);
@@ -133,9 +155,9 @@ private:
         const double seconds = std::min(maxSeconds_, announcedSeconds);
         if (seconds > 0 && seconds * rate_ > double(sampleBudget_))
             rate_ = std::max(kMinDecodedRate, int(double(sampleBudget_) / seconds));
-        maxSamples_ = std::min(sampleBudget_, std::size_t(maxSeconds_ * rate_));
-        // Room for what is announced and a second more: no doubling of a large block.
-        expectedSamples_ = seconds > 0 ? std::min(maxSamples_, std::size_t((seconds + 1) * rate_)) : 0;
+        maxSamples_ = std::size_t(std::min(double(sampleBudget_), maxSeconds_ * rate_));
+        // What the header promises, with a little room: a guess, never a limit.
+        expectedSamples_ = seconds > 0 ? std::min(maxSamples_, std::size_t((seconds * 1.01 + 1) * rate_)) : 0;
     }
 
     int progressPercent(std::int64_t pts) const
@@ -211,6 +233,8 @@ private:
     std::size_t expectedSamples_ = 0;
     bool cut_ = false;
     const std::function<bool(double)>& progress_;
+    MusicSink sink_; // a copy: the default argument it may come from is gone after construction
+    std::size_t delivered_ = 0;
     std::unique_ptr<AVFormatContext, InputCloser> input_;
     ffmpeg::Codec codec_;
     ffmpeg::Frame frame_;
@@ -224,6 +248,18 @@ private:
 };
 
 } // namespace
+
+QString streamMusic(const QString& path, int sampleRate, double maxSeconds, const MusicSink& sink,
+                    const std::function<bool(double)>& progress)
+{
+    if (sampleRate < 1000 || sampleRate > 192000)
+        return QCoreApplication::translate("pluviane::MusicDecoder", "Неверная частота %1").arg(sampleRate);
+    av_log_set_level(AV_LOG_FATAL);
+    // A stream keeps no more than a piece: no budget lowers its rate.
+    Decoder decoder(sampleRate, maxSeconds, std::numeric_limits<std::size_t>::max(), progress, sink);
+    std::vector<float> piece;
+    return decoder.run(path, piece);
+}
 
 DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
                          const std::function<bool(double)>& progress, std::size_t maxSamples)

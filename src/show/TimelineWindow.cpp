@@ -8,6 +8,7 @@
 #include "model/AtomicWrite.h"
 #include "model/ShowTrack.h"
 #include "music/BackgroundPriority.h"
+#include "music/MusicAnalysis.h"
 #include "music/MusicDecoder.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
@@ -393,7 +394,7 @@ void TimelineWindow::analyse(const QString& path)
     if (auto known = analysed_.value(path)) {
         shown_ = known;
         view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-        tempo_->setText(tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1));
+        showTempo(shown_->beats.tempo);
         return;
     }
     if (worker_.joinable() && workerPath_ == path)
@@ -421,10 +422,13 @@ void TimelineWindow::analyse(const QString& path)
             result->lengthMs = std::llround(music.seconds() * 1000.0);
             result->cut = music.cut;
             result->peaks = summarisePeaks(music.samples, music.sampleRate);
-            result->beats = trackBeats(music.samples, music.sampleRate, [this](double done) {
+            // The same analysis the draft makes: one tempo everywhere.
+            const SongAnalysis song = analyseMusic(music.samples, music.sampleRate, [this](double done) {
                 workerPercent_ = 60 + int(done * 40);
                 return !cancel_;
             });
+            if (song.beatsFound)
+                result->beats = BeatGrid{song.beats, song.tempo};
         }
         if (!cancel_)
             QMetaObject::invokeMethod(this, [this, result, error] { analysisFinished(result, error); },
@@ -447,14 +451,18 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
         return;
     shown_ = result;
     view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-    tempo_->setText(shown_->beats.tempo > 0 ? tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1)
-                                            : tr("--- уд/мин"));
+    showTempo(shown_->beats.tempo);
     message_->clear();
     // The track reaches no further than what was decoded: a longer file is told.
     if (result->cut)
         tell(tr("Музыка %1 длиннее, чем партитура может вместить: взяты первые %2")
                  .arg(QDir::toNativeSeparators(result->path), clockText(result->lengthMs)));
     refresh();
+}
+
+void TimelineWindow::showTempo(double bpm)
+{
+    tempo_->setText(bpm > 0 ? tr("%1 уд/мин").arg(bpm, 0, 'f', 1) : tr("--- уд/мин"));
 }
 
 void TimelineWindow::waitForAnalysis()

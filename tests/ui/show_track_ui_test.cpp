@@ -271,26 +271,26 @@ TEST(FollowingTrack, CuesAreTakenWhenHeardOnceEachAfterPlayAndAfterASeek)
     p.seq.clock().follow(&p.state->Track, [&] { return smooth.at(player.reported(nowMs), true, nowMs * 1000); });
     smooth.at(0, false, 0);
     p.seq.playFormButton()->click();
-    struct Change { int form; std::int64_t heardMs; };
-    std::vector<Change> changes;
+    std::vector<std::pair<int, std::int64_t>> changes; // form, heard at
     auto playUntil = [&](std::int64_t untilMs) {
         for (; nowMs < untilMs; nowMs += 4) { // an event loop a little late now and then
             const int before = p.seq.currentForm();
             p.seq.runDueTicks();
             if (p.seq.currentForm() != before)
-                changes.push_back({p.seq.currentForm(), player.heard(nowMs)});
+                changes.emplace_back(p.seq.currentForm(), player.heard(nowMs));
         }
     };
     playUntil(1000);
     player.playFrom(10'000, nowMs);
     smooth.sought(10'000);
     playUntil(1600);
-    const std::vector<std::pair<int, std::int64_t>> wanted = {{2, 100}, {3, 300}, {1, 450}, {2, 10'100}};
-    ASSERT_EQ(changes.size(), wanted.size());
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-        EXPECT_EQ(changes[i].form, wanted[i].first) << i;
-        EXPECT_GE(changes[i].heardMs, wanted[i].second) << i; // never before it is heard
-        EXPECT_LE(changes[i].heardMs, wanted[i].second + 70) << i; // within a report and a tick
+    const std::vector<std::pair<int, std::int64_t>> cued = {{2, 100}, {3, 300}, {1, 450}, {2, 10'100}};
+    ASSERT_EQ(changes.size(), cued.size()); // none twice
+    for (std::size_t i = 0; i < cued.size(); ++i) {
+        EXPECT_EQ(changes[i].first, cued[i].first) << i;
+        // Never before it is heard; within a report and a tick after.
+        EXPECT_GE(changes[i].second, cued[i].second) << i;
+        EXPECT_LE(changes[i].second, cued[i].second + 70) << i;
     }
 }
 
