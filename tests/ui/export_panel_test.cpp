@@ -61,7 +61,7 @@ struct ExportTest {
         prompter = owned.get();
         editor.fileCommands().setPrompter(std::move(owned));
         panel.setRenderProgram(QStringLiteral(PLUVIANE_RENDER));
-        panel.setSettingsPath(QDir(dir.path()).filePath("plv.ini"));
+        panel.setSettingsPath(QDir(config.path()).filePath("plv.ini"));
         panel.setVideoChooser([this](QWidget*) { return chosen; });
         panel.setChoiceAsker([this](ExportChoice& c, double length) {
             offeredLength = length;
@@ -86,6 +86,7 @@ struct ExportTest {
     EditorWindow& editor = program.windows->editor();
     ExportPanel& panel = editor.automatTab().exportPanel();
     FakePrompter* prompter = nullptr;
+    QTemporaryDir config;
     QTemporaryDir dir;
     const QDir folder{dir.path()};
     QString chosen;
@@ -132,7 +133,7 @@ TEST(ExportPanel, ExportsTheEditorsShowAndACancelledOrFailedOneLeavesNoFile)
     t.exportAs(QStringLiteral("show.mp4/inside.mp4"));
     ASSERT_EQ(t.prompter->messages.size(), 2u);
     EXPECT_TRUE(t.prompter->messages.back().text.startsWith(QStringLiteral("Видео не записано")));
-    EXPECT_TRUE(t.prompter->messages.back().text.contains(QStringLiteral("inside.mp4"))) << "the reason names the file";
+    EXPECT_TRUE(t.prompter->messages.back().text.contains(QStringLiteral("show.mp4"))) << "the renderer's reason";
     EXPECT_EQ(t.folder.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("show.mp4")})
         << "nothing but the finished video";
 }
@@ -150,7 +151,7 @@ TEST(ExportPanel, TheChoicesReachTheVideoAndAreOfferedAgainNextTime)
     EXPECT_DOUBLE_EQ(t.offeredLength, 4);
 
     ExportTest next;
-    next.panel.setSettingsPath(t.folder.filePath("plv.ini"));
+    next.panel.setSettingsPath(QDir(t.config.path()).filePath("plv.ini"));
     next.panel.videoOptions().seconds = 4;
     next.answer = {true, 0, 0, QSize(1280, 720), Look::Classic, false};
     const VideoShape whole = shapeOf(next.exportAs("whole.mp4"));
