@@ -4,6 +4,7 @@
 #include "app/PresetList.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "editor/RecoveryCopy.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "show/DraftShowButton.h"
@@ -28,6 +29,24 @@ bool AppWindows::openFountainGivenAtStart(const QString& name)
 {
     main_->presets().timerCreate().stop();
     return editor_->fileCommands().openFountainNamedOutside(name);
+}
+
+void AppWindows::startRecovery()
+{
+    RecoveryCopy& recovery = editor_->fileCommands().recovery();
+    recovery.start();
+    // The start-up preset must not load while the question stands, nor after a restore.
+    QTimer& preset = main_->presets().timerCreate();
+    const bool presetWaits = preset.isActive();
+    preset.stop();
+    if (!recovery.offerAbandonedCopies(main_.get()) && presetWaits)
+        preset.start();
+}
+
+void AppWindows::stopKeepingWork()
+{
+    editor_->fileCommands().recovery().keepForNextStart();
+    main_->close();
 }
 
 AppWindows::~AppWindows()

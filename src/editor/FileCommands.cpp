@@ -8,6 +8,7 @@
 #include "editor/FilePrompter.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
+#include "editor/RecoveryCopy.h"
 #include "editor/WindowSettingControls.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
@@ -66,6 +67,7 @@ FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
 {
     buildToolBar();
     history_ = std::make_unique<EditHistory>(*this, &editor_);
+    recovery_ = std::make_unique<RecoveryCopy>(*this);
     connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
             &FileCommands::SpeedButtonOpenCupClick);
 }
@@ -193,6 +195,8 @@ FountainImage FileCommands::imageToSave(const QString& name, bool* trackFits)
 
 bool FileCommands::isChanged() { return unchanged_ && designDiffers(*unchanged_, imageToSave()); }
 
+bool FileCommands::isChanged(const FountainImage& now) const { return unchanged_ && designDiffers(*unchanged_, now); }
+
 void FileCommands::startFresh()
 {
     takeAsUnchanged();
@@ -203,11 +207,15 @@ void FileCommands::takeAsUnchanged()
 {
     unchanged_ = std::make_unique<FountainImage>(imageToSave());
     refreshCaption(*unchanged_);
+    recovery_->settle();
 }
 
 bool FileCommands::mayLeaveFountain(QWidget* owner)
 {
-    // A second way out while the question stands (a stop signal during it) waits for its answer.
+    // Told to stop, the program keeps the work in its recovery copy instead of asking.
+    if (recovery_->leavesWithoutQuestion())
+        return true;
+    // A second way out while the question stands waits for its answer.
     if (asking_)
         return false;
     if (!isChanged())
@@ -219,7 +227,8 @@ bool FileCommands::mayLeaveFountain(QWidget* owner)
     asking_ = true;
     const SaveAnswer answer = prompter_->askSaveChanges(owner, text);
     asking_ = false;
-    if (answer == SaveAnswer::Cancel)
+    // A stop signal during the question has kept the work and closed the program.
+    if (answer == SaveAnswer::Cancel || recovery_->leavesWithoutQuestion())
         return false;
     return answer == SaveAnswer::No || saveFountain();
 }
@@ -235,6 +244,7 @@ void FileCommands::stopShow()
 // were, so unsaved edits survive and a later Save cannot hit the wrong file.
 bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
 {
+    const bool readOnly = recovery_->asksReadOnly(name, messageOwner);
     const FileResult read = readFountainFile(name, state_.SaveBuffer);
     if (read.outcome == FileResult::TooLarge) {
         showTooLarge(messageOwner);
@@ -253,6 +263,8 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
         storeShowTrack({}, state_.SaveBuffer);
     // The name first: the track's music is kept relative to the file's folder.
     adoptFileName(name);
+    recovery_->noteFileOnDisk(name);
+    recovery_->setReadOnlyFile(readOnly ? name : QString());
     takeAsUnchanged();
     history_->restart();
     return true;
@@ -370,12 +382,15 @@ bool FileCommands::SAveFileFontan(const QString& name)
         showFileError(&editor_, name, tr("Партитура шоу не помещается в файл"));
         return false;
     }
+    if (!recovery_->mayWriteOver(name, &editor_))
+        return false;
     state_.SaveBuffer = image;
     const FileResult written = writeFountainFile(name, state_.SaveBuffer);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
         return false;
     }
+    recovery_->noteFileOnDisk(name);
     takeAsUnchanged();
     setCaption(QStringLiteral(" Save file ") + captionName(name));
     return true;
@@ -386,7 +401,9 @@ void FileCommands::SpeedButtonSaveFontanClick() { saveFountain(); }
 bool FileCommands::saveFountain()
 {
     // With nothing to save over, Save asks for a name instead of doing nothing.
-    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_))
+    // A file opened read-only is never written over by Save either.
+    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)
+        || recovery_->isReadOnly(currentFileName_))
         return saveFountainAs();
     return SAveFileFontan(currentFileName_);
 }
@@ -405,7 +422,31 @@ bool FileCommands::saveFountainAs()
     if (!SAveFileFontan(name))
         return false;
     adoptFileName(name);
+    recovery_->setReadOnlyFile({});
     return true;
+}
+
+void FileCommands::adoptRecovered(const FountainImage& image, const QString& fileName)
+{
+    stopShow();
+    // The copy is applied whole (the bowl too) and becomes the undo store, so
+    // a save writes it back byte for byte.
+    state_.SaveBuffer = image;
+    FromBufCup();
+    applyModel(state_.SaveBuffer);
+    if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
+        noName->setChecked(false);
+    adoptTrack(state_.SaveBuffer, kFountainFileSize, fileName);
+    adoptFileName(fileName);
+    // Measured against the file as it stands, the work shows as changed.
+    FountainImage onDisk = image;
+    if (!fileName.isEmpty() && readFountainFile(fileName, onDisk).ok()) {
+        unchanged_ = std::make_unique<FountainImage>(onDisk);
+        recovery_->noteFileOnDisk(fileName);
+    }
+    refreshCaption();
+    history_->restart();
+    editor_.windows().main().showNozzleCount();
 }
 
 void FileCommands::SpeedButtonUndoClick()
