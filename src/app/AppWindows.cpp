@@ -11,6 +11,8 @@
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
 
+#include <QCoreApplication>
+
 namespace pluviane {
 
 AppWindows::AppWindows(FountainState& state) : state_(state)
@@ -47,6 +49,9 @@ void AppWindows::stopKeepingWork()
 {
     editor_->fileCommands().recovery().keepForNextStart();
     main_->close();
+    // A close already under way (its question open) ignores a second one;
+    // leaving every event loop ends the question too.
+    QCoreApplication::exit(0);
 }
 
 AppWindows::~AppWindows()

@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
+#include "app/MainWindow.h"
 #include "app/StopSignals.h"
 #include "editor/RecoveryCopy.h"
 #include "model/RecoveryFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -123,9 +125,10 @@ TEST(Program, ChangedFountainUntilStopped)
     pluviane::FileCommands& files = windows.editor().fileCommands();
     if (qEnvironmentVariableIsSet(kChildAsks))
         files.setPrompter(std::make_unique<UnansweredPrompter>());
-    ASSERT_TRUE(pluviane::watchStopSignals(qApp, [&windows] { windows.stopKeepingWork(); }));
+    ASSERT_TRUE(pluviane::watchStopSignals(QCoreApplication::instance(), [&windows] { windows.stopKeepingWork(); }));
     windows.startRecovery();
     ASSERT_TRUE(files.SAveFileFontan(state + "/round.wat"));
+    ASSERT_TRUE(files.OpenFontanFile(state + "/round.wat"));
     QScrollBar* bowl = windows.editor().findChild<QScrollBar*>("ScrollBarCupWidthX");
     bowl->setValue(bowl->value() + 9);
     QFile expected(state + "/expected.wat");
