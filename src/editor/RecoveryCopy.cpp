@@ -2,6 +2,7 @@
 
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
+#include "model/Language.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -24,6 +25,13 @@ QByteArray fileDigest(const QString& name)
 }
 
 QString copyCaption() { return RecoveryCopy::tr("Восстановление"); }
+
+// In the interface's language, whatever the desktop's formats.
+QString timeText(const QDateTime& time)
+{
+    const QLocale locale(currentLanguage() == QLatin1String("en") ? QLocale::English : QLocale::Russian);
+    return locale.toString(time.toLocalTime(), QLocale::ShortFormat);
+}
 
 } // namespace
 
@@ -151,7 +159,7 @@ bool RecoveryCopy::offerAbandonedCopies(QWidget* owner)
                                      .arg(name, why, QDir::toNativeSeparators(aside)));
             continue;
         }
-        const QString time = QLocale().toString(copy.time.toLocalTime(), QLocale::ShortFormat);
+        const QString time = timeText(copy.time);
         const RecoveryAnswer answer =
             prompter.askRecovery(owner, tr("Восстановить несохранённые изменения %1 от %2?").arg(name, time));
         if (answer == RecoveryAnswer::Discard)
