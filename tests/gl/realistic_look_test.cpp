@@ -10,6 +10,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -72,6 +73,31 @@ QString greenBackdrop(const QTemporaryDir& dir)
     QImage green(64, 64, QImage::Format_RGB32);
     green.fill(qRgb(0, 160, 0));
     return green.save(path) ? path : QString();
+}
+
+// A picture whose colour differs everywhere: red grows to the right, blue
+// downward. Empty path when it cannot be written.
+QString gradientBackdrop(const QTemporaryDir& dir, QImage& picture)
+{
+    const QString path = dir.filePath(QStringLiteral("gradient.png"));
+    picture = QImage(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(20 + x * 3, 70, 20 + y * 4));
+    return picture.save(path) ? path : QString();
+}
+
+// Where the backdrop quad puts pixel (x, y) of a frame (rows bottom up) in
+// the picture, or no point where the quad does not reach.
+std::optional<QPoint> backdropTexel(const FountainState& state, const QImage& picture, int x, int y)
+{
+    const double pixelsPerUnit = kSize.height() / 2.0 / std::tan(15.0 * M_PI / 180.0) / state.BackdropDepth;
+    const double u = ((x + 0.5 - kSize.width() / 2.0) / pixelsPerUnit + state.BackdropHalfW) / (2.0 * state.BackdropHalfW);
+    const double v = ((y + 0.5 - kSize.height() / 2.0) / pixelsPerUnit + state.BackdropHalfH) / (2.0 * state.BackdropHalfH);
+    const double margin = 0.02;
+    if (u < margin || u > 1 - margin || v < margin || v > 1 - margin)
+        return std::nullopt;
+    return QPoint(static_cast<int>(u * picture.width()), static_cast<int>((1 - v) * picture.height()));
 }
 
 SceneSettings look(Look which, bool cup = false)
@@ -156,6 +182,44 @@ TEST(RealisticLook, TheLightsOfTheJetsTintTheWaterAroundThem)
             EXPECT_GT(sum / n, 25);
         else
             EXPECT_LT(sum / n, 0);
+    }
+}
+
+// The picture itself, its hue and its shading, shows wherever nothing stands
+// before it: not a card in one colour.
+TEST(RealisticLook, TheBackdropShowsThePictureItself)
+{
+    QTemporaryDir dir;
+    QImage picture;
+    const QString backdrop = gradientBackdrop(dir, picture);
+    ASSERT_FALSE(backdrop.isEmpty());
+    auto state = ringFountain({255, 0, 0, 0});
+    for (const bool night : {false, true}) {
+        SCOPED_TRACE(night ? "night" : "day");
+        SceneSettings settings = look(Look::Realistic, true);
+        settings.night = night;
+        const QImage bare = draw(*state, settings);
+        settings.backdrop = true;
+        const QImage over = draw(*state, settings, backdrop);
+        // By night the picture is seen in the classic look's blue moonlight.
+        const double tint[3] = {night ? 0.3 : 1.0, night ? 0.3 : 1.0, night ? 0.7 : 1.0};
+        int seen = 0, alike = 0;
+        for (int y = 0; y < kSize.height(); ++y)
+            for (int x = 0; x < kSize.width(); ++x) {
+                const auto texel = backdropTexel(*state, picture, x, y);
+                if (!texel || brightness(bare.pixel(x, y)) > 6)
+                    continue;
+                const QRgb want = picture.pixel(*texel);
+                const QRgb got = over.pixel(x, y);
+                ++seen;
+                alike += std::abs(qRed(got) - qRed(want) * tint[0]) < 14 &&
+                                 std::abs(qGreen(got) - qGreen(want) * tint[1]) < 14 &&
+                                 std::abs(qBlue(got) - qBlue(want) * tint[2]) < 14
+                             ? 1
+                             : 0;
+            }
+        ASSERT_GT(seen, kSize.width() * kSize.height() / 4);
+        EXPECT_GT(alike, seen * 95 / 100);
     }
 }
 

@@ -308,6 +308,9 @@ bool WaterLookRenderer::solidsUnchanged(const FountainState& state, const SceneS
 
 void WaterLookRenderer::drawBackdropUnder(const FountainState& state, const SceneSettings& settings)
 {
+    // The picture is drawn by the fixed pipeline: a lighting program still
+    // bound would paint its quad in the plain brightness colour.
+    glUseProgram(0);
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
