@@ -10,6 +10,7 @@ PLUVIANE_PACKAGES=(
   libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev
+  pulseaudio
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth fonts-dejavu-core
 )

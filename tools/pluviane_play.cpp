@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/PresetList.h"
 #include "app/StopSignals.h"
+#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
@@ -42,8 +43,6 @@ namespace {
 struct PlayTool {
     Q_DECLARE_TR_FUNCTIONS(PlayTool)
 };
-
-constexpr int kFrameMs = 50;  // DMX frames at the render tick's rate
 
 void say(const QString& text)
 {
@@ -245,12 +244,17 @@ int main(int argc, char* argv[])
     }
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
-    QTimer frames;
-    frames.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&frames, &QTimer::timeout, [&, reached = std::optional<bool>()]() mutable {
-        sender.send(args->patch.universe, dmxFrame(fountain(), args->patch));
-        reportLink(sender, reached);
-    });
+    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
+    // Frames keep the show clock's pace, as in the window program.
+    DmxPacer pacer;
+    const TimeSource monotonic = monotonicSource();
+    QObject::connect(&sequencer, &SequencerPanel::showTicked,
+                     [&, reached = std::optional<bool>()]() mutable {
+                         const DmxFrame frame = dmxFrame(fountain(), args->patch);
+                         if (pacer.due(frame, monotonic()))
+                             sender.send(args->patch.universe, frame);
+                         reportLink(sender, reached);
+                     });
 
     // Without --loop the show ends with the music, or after one pass of the
     // forms when there is no music or it cannot play.
@@ -272,7 +276,6 @@ int main(int argc, char* argv[])
     if (!watchStopSignals(&app, [] { QCoreApplication::quit(); }))
         say(PlayTool::tr("Ctrl+C cannot be caught; stop with care"));
 
-    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
     if (followTrack)
         sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
                                                    args->loop ? track.cues.back().timeMs + 2000 : 0));
@@ -280,12 +283,10 @@ int main(int argc, char* argv[])
     sequencer.playColorButton()->click();
     if (!args->music.isEmpty())
         player.play();
-    frames.start(kFrameMs);
     say(PlayTool::tr("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));
 
     app.exec();
 
-    frames.stop();
     player.stop();
     sender.blackout();
     if (!sender.flush(std::chrono::milliseconds(1000)))

@@ -26,6 +26,8 @@ AutomatTab::AutomatTab(FountainState& state, EditorWindow& editor)
     layout->addStretch(1);
     // The video takes the music the player holds.
     export_->setMusicSource([this] { return music_->soundFileName(); });
+    // DMX frames keep the show's pace, whatever the drawing does.
+    connect(sequencer_, &SequencerPanel::showTicked, dmx_, &DmxPanel::showTicked);
 }
 
 } // namespace pluviane

@@ -2,6 +2,8 @@
 
 #include "model/FountainState.h"
 
+#include <optional>
+
 namespace pluviane {
 
 // Forms above this number are never played: the sequencer ramps toward this
@@ -18,9 +20,19 @@ Byte StepRampLevel(FountainState& state, int form, int group, int step);
 // about its target would flicker the lights).
 int stepColourFader(int position, int target, int step);
 
-// The editor's colour fader position that shows a stored scene colour: the
-// recorder's bars hold the complement of what the fader shows.
-constexpr int faderColourOfScene(Byte stored) { return 255 - stored; }
+// The position every recorder colour bar starts at, which the scene table
+// keeps for a group the designer gave no colour (older files and the examples
+// hold it too). It is not the complement of the editor's fader at its start,
+// so it gives no colour: such a group keeps the colour it shows.
+constexpr Byte kNoSceneColour = 255;
+
+// The editor's colour fader position that shows a stored scene colour (the
+// recorder's bars hold the complement of what the fader shows); none for a
+// group given no colour.
+constexpr std::optional<int> faderColourOfScene(Byte stored)
+{
+    return stored == kNoSceneColour ? std::nullopt : std::optional<int>(255 - stored);
+}
 
 // Takes the four show tables of a fountain image at their file offsets.
 void loadShowTables(const FountainImage& image, FountainState& state);

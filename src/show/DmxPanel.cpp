@@ -65,7 +65,6 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
     connect(dmxCheck_, &QCheckBox::toggled, this, &DmxPanel::CheckBoxDmxClick);
     for (QSpinBox* spin : {universe_, levels_, colours_})
         connect(spin, &QSpinBox::valueChanged, this, &DmxPanel::SpinBoxDmxChange);
-    connect(&editor.windows().main(), &MainWindow::frameTicked, this, &DmxPanel::sendFrame);
 }
 
 // The sender's closing blacks out the universe on the way out of the program.
@@ -100,7 +99,21 @@ void DmxPanel::sendFrame()
 {
     if (!sender_ || !dmxCheck_->isChecked())
         return;
-    sender_->send(patch_.universe, dmxFrame(fountain_, patch_));
+    const DmxFrame frame = dmxFrame(fountain_, patch_);
+    pacer_.forget();
+    pacer_.due(frame, paceClock_());
+    sender_->send(patch_.universe, frame);
+    showState();
+}
+
+void DmxPanel::showTicked()
+{
+    if (!sender_ || !dmxCheck_->isChecked())
+        return;
+    const DmxFrame frame = dmxFrame(fountain_, patch_);
+    if (!pacer_.due(frame, paceClock_()))
+        return;
+    sender_->send(patch_.universe, frame);
     showState();
 }
 

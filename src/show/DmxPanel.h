@@ -1,6 +1,8 @@
 #pragma once
 
+#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
+#include "show/ShowClock.h"
 #include "model/DmxPatch.h"
 #include "model/FountainState.h"
 
@@ -17,8 +19,9 @@ namespace pluviane {
 
 class EditorWindow;
 
-// Sends the fountain's levels and colours to DMX through OLA at every render
-// tick while "DMX" is checked. The patch is kept in the settings file.
+// Sends the fountain's levels and colours to DMX through OLA while "DMX" is
+// checked, paced by the show's ticks (see DmxPacer). The patch is kept in the
+// settings file.
 class DmxPanel : public QWidget {
     Q_OBJECT
 public:
@@ -42,8 +45,12 @@ public:
     // the first switch-on.
     void setOlaOptions(const DmxSender::Options& options) { olaOptions_ = options; }
 
-    // One render tick: the frame of the fountain goes out while DMX is on.
+    // The frame of the fountain goes out now while DMX is on.
     void sendFrame();
+    // One show tick: the frame goes out when it changed or is due again.
+    void showTicked();
+    // Replaces the clock that paces repeated frames (tests run it by hand).
+    void setPaceClock(TimeSource clock) { paceClock_ = std::move(clock); }
 
     void CheckBoxDmxClick();
 
@@ -64,6 +71,8 @@ private:
     QString settingsFault_; // what was wrong with the stored patch, until told
     DmxSender::Options olaOptions_;
     std::unique_ptr<DmxSender> sender_;
+    DmxPacer pacer_;
+    TimeSource paceClock_ = monotonicSource();
     QCheckBox* dmxCheck_ = nullptr;
     QSpinBox* universe_ = nullptr;
     QSpinBox* levels_ = nullptr;

@@ -202,7 +202,8 @@ void RecorderWindow::ScrollBarPressChange(int group, int value)
 
 void RecorderWindow::ScrollBarColorChange(int group, int value)
 {
-    manual().colourFader(group)->setValue(faderColourOfScene(static_cast<Byte>(value)));
+    if (const std::optional<int> fader = faderColourOfScene(static_cast<Byte>(value)))
+        manual().colourFader(group)->setValue(*fader);
 }
 
 void RecorderWindow::ScrollBarallColorChange(int value)
@@ -247,7 +248,8 @@ void RecorderWindow::ScrollBarNscenChange(int scene)
     // a group whose bar does not move below keeps the colour that was recorded.
     // Groups 13..15 have no bar: they take their colour only here.
     for (int g = 1; g < kMaxGroup; ++g)
-        manual().ColorChange(g, faderColourOfScene(state_.SceneColour[scene][g]));
+        if (const std::optional<int> fader = faderColourOfScene(state_.SceneColour[scene][g]))
+            manual().ColorChange(g, *fader);
     for (int g = 1; g <= kFaderGroups; ++g)
         colour_[g]->setValue(state_.SceneColour[scene][g]);
 }

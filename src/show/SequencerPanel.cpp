@@ -127,8 +127,14 @@ SequencerPanel::SequencerPanel(FountainState& state, EditorWindow& editor)
 
     // The timers only wake the panel: the show clock says how many ticks are
     // due, so a late event loop does not slow the show down.
-    connect(&formTimer_, &QTimer::timeout, this, [this] { runDueTicks(ShowClock::FormLane); });
-    connect(&colourTimer_, &QTimer::timeout, this, [this] { runDueTicks(ShowClock::ColourLane); });
+    connect(&formTimer_, &QTimer::timeout, this, [this] {
+        runDueTicks(ShowClock::FormLane);
+        emit showTicked();
+    });
+    connect(&colourTimer_, &QTimer::timeout, this, [this] {
+        runDueTicks(ShowClock::ColourLane);
+        emit showTicked();
+    });
     startTicking(formTimer_, "TimerSmenaForm");
     startTicking(colourTimer_, "TimerSmenaColor");
 }
@@ -238,8 +244,9 @@ void SequencerPanel::TimerSmenaColorTimer()
         for (int k = 1; k <= 4; ++k) {
             QScrollBar* fader = manual.colourFader(k);
             // The fader moves to the colour the recorder showed for the scene.
-            const int target = faderColourOfScene(state_.SceneColour[scene->value()][k]);
-            fader->setValue(stepColourFader(fader->value(), target, step));
+            const std::optional<int> target = faderColourOfScene(state_.SceneColour[scene->value()][k]);
+            if (target)
+                fader->setValue(stepColourFader(fader->value(), *target, step));
         }
         return;
     }
@@ -267,6 +274,12 @@ void SequencerPanel::SpeedButtonPlayFormClick()
         state_.GroupRampLevel[g] = 255;
     for (int g = 1; g <= kFaderGroups; ++g)
         recorder().pressureBar(g)->setValue(255);
+}
+
+void SequencerPanel::resumePlaying()
+{
+    form_.play->setChecked(true);
+    colour_.play->setChecked(true);
 }
 
 void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()->setValue(1); }

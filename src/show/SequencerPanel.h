@@ -66,6 +66,10 @@ public:
     QScrollBar* colourStepBar() const { return colour_.step; }
     QScrollBar* sceneLengthBar() const { return colour_.length; }
 
+    // Latches both play buttons without the dry start at form 1: a show that
+    // resumes goes on from the levels and colours it stands at.
+    void resumePlaying();
+
     void SpeedButtonStartfORMClick();
     void SpeedButtonPlayFormClick();
     void SpeedButtonStartColorClick();
@@ -75,6 +79,11 @@ public:
     // stops both sequencers. A file that is too large or cannot be read shows
     // a message and changes nothing. True when the show was taken.
     bool loadShowFile(const QString& name);
+
+signals:
+    // The timers woke the show clock and every due tick has run (whether
+    // the sequencers play or not): what follows the show goes out now.
+    void showTicked();
 
 private:
     // The controls of one sequencer.

@@ -74,25 +74,39 @@ std::optional<std::int64_t> ShowClock::showTimeMs() const
     return showTime_();
 }
 
+void SmoothedPosition::holdAt(std::int64_t ms)
+{
+    anchorMs_ = lastGiven_ = lastReported_ = ms;
+    waiting_ = true;
+}
+
+void SmoothedPosition::sought(std::int64_t ms) { holdAt(ms); }
+
 std::int64_t SmoothedPosition::at(std::int64_t reportedMs, bool playing, std::int64_t monotonicMicros)
 {
     if (!playing) {
-        anchorMs_ = lastGiven_ = lastReported_ = reportedMs;
-        anchorMicros_ = monotonicMicros;
+        holdAt(reportedMs);
         return reportedMs;
     }
-    const std::int64_t runOn = std::min((monotonicMicros - anchorMicros_) / 1000, kMaxRunOnMs);
-    const std::int64_t predicted = anchorMs_ + runOn;
     if (reportedMs != lastReported_) {
-        lastReported_ = reportedMs;
-        anchorMs_ = reportedMs;
-        anchorMicros_ = monotonicMicros;
-        // Only a seek may take the time back; late news just holds it a moment.
-        if (std::llabs(reportedMs - predicted) > kSeekMs)
-            lastGiven_ = reportedMs;
+        if (waiting_ && std::llabs(reportedMs - anchorMs_) > kSeekMs) {
+            // Far from where the time stands: the seek went elsewhere (or the
+            // player reports late); wait for a move from there.
+            holdAt(reportedMs);
+        } else if (!waiting_ && reportedMs < lastReported_ - kSeekMs) {
+            holdAt(reportedMs); // a seek back, or the start of another loop
+        } else if (reportedMs > anchorMs_ || !waiting_) {
+            // The player moves: the time runs on from its report.
+            lastReported_ = reportedMs;
+            anchorMs_ = reportedMs;
+            anchorMicros_ = monotonicMicros;
+            waiting_ = false;
+        }
     }
-    const std::int64_t now = anchorMs_ + std::min((monotonicMicros - anchorMicros_) / 1000, kMaxRunOnMs);
-    lastGiven_ = std::max(lastGiven_, now);
+    if (waiting_)
+        return lastGiven_;
+    const std::int64_t runOn = std::min((monotonicMicros - anchorMicros_) / 1000, kMaxRunOnMs);
+    lastGiven_ = std::max(lastGiven_, anchorMs_ + runOn);
     return lastGiven_;
 }
 

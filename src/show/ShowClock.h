@@ -58,21 +58,30 @@ private:
 
 // The music's position in milliseconds made smooth: players report it in
 // steps (every 10..100 ms); between reports the time runs on by the monotonic
-// clock, so cues fall due within one tick. A jump of more than `seekMs` either
-// way is a seek and is taken at once; smaller steps back are ignored, so show
-// time never runs backwards by jitter.
+// clock, so cues fall due within one tick. Players hold their first position
+// for a while after play and after a seek although they say they play, so the
+// time stands until the reported position has moved once: a cue is never
+// taken before it is heard. A step back of more than `kSeekMs` is a seek;
+// smaller steps back are ignored, so show time never runs backwards by
+// jitter, nor after a player that stalled and was overtaken by the run-on.
 class SmoothedPosition {
 public:
     static constexpr std::int64_t kSeekMs = 200;
     static constexpr std::int64_t kMaxRunOnMs = 500; // a stalled player stops the time
 
     std::int64_t at(std::int64_t reportedMs, bool playing, std::int64_t monotonicMicros);
+    // A seek to `ms` was asked for: the time stands there until the player
+    // moves on from it.
+    void sought(std::int64_t ms);
 
 private:
+    void holdAt(std::int64_t ms);
+
     std::int64_t anchorMs_ = 0;
     std::int64_t anchorMicros_ = 0;
     std::int64_t lastReported_ = -1;
     std::int64_t lastGiven_ = 0;
+    bool waiting_ = true; // for the player's first move after play or a seek
 };
 
 } // namespace pluviane

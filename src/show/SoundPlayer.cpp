@@ -111,9 +111,11 @@ void MediaSoundPlayer::stop()
         player_->pause();
 }
 
+// A seek to where the player stands is not sent: each one flushes the media
+// pipeline, and the open is followed by a seek to the start.
 void MediaSoundPlayer::seek(qint64 position)
 {
-    if (player_ != nullptr)
+    if (player_ != nullptr && player_->position() != position)
         player_->setPosition(position);
 }
 

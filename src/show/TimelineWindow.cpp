@@ -7,6 +7,7 @@
 #include "editor/FilePrompter.h"
 #include "model/AtomicWrite.h"
 #include "model/ShowTrack.h"
+#include "music/BackgroundPriority.h"
 #include "music/MusicDecoder.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
@@ -214,6 +215,7 @@ void TimelineWindow::seek(std::int64_t ms)
     ms = std::clamp<std::int64_t>(ms, 0, view_->lengthMs());
     if (hasMusic()) {
         player().seek(ms);
+        smooth_.sought(ms);
     } else {
         freeBaseMs_ = ms;
         freeStartMicros_ = monotonic_();
@@ -233,6 +235,11 @@ void TimelineWindow::startFollowing()
     SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
     sequencer.clock().follow(&state_.Track, [this] { return positionMs(); });
     showFollowing_ = true;
+    // Only a show that starts at the beginning rises from a dry fountain.
+    if (positionMs() > 0) {
+        sequencer.resumePlaying();
+        return;
+    }
     for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColorButton()})
         if (!button->isChecked())
             button->click();
@@ -391,9 +398,11 @@ void TimelineWindow::analyse(const QString& path)
     workerPath_ = path;
     progress_->setValue(0);
     progress_->show();
-    // Decoding and beat tracking take seconds; the window stays responsive and
-    // the result comes back through the event loop.
+    // Decoding and beat tracking take seconds; the window stays responsive, the
+    // music that starts meanwhile keeps the processor it needs, and the result
+    // comes back through the event loop.
     worker_ = std::thread([this, path] {
+        runOnlyOnIdleTime();
         auto result = std::make_shared<MusicAnalysis>();
         result->path = path;
         const DecodedMusic music = decodeMusic(path, kAnalysisRate, 4 * 3600.0, [this](double done) {

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
@@ -47,7 +48,7 @@ protected:
     }
 
     DmxPanel& panel() { return program_->windows->editor().automatTab().dmx(); }
-    void tick() { emit program_->windows->main().frameTicked(); }
+    void tick() { emit program_->windows->editor().automatTab().sequencer().showTicked(); }
 
     // Ticks the render clock while waiting for the receiver.
     bool tickUntil(DmxReceiver& receiver, const std::function<bool(const DmxFrame&)>& wanted,
@@ -78,6 +79,31 @@ protected:
 };
 
 } // namespace
+
+// Frames keep the show's pace with no drawing at all: a change goes at the
+// next show tick, an unchanged frame is repeated now and then.
+TEST_F(DmxOutput, FramesFollowTheShowClockNotTheDrawing)
+{
+    DmxPacer pacer;
+    DmxFrame dry{}, wet{};
+    wet[0] = 200;
+    EXPECT_TRUE(pacer.due(dry, 0));
+    EXPECT_FALSE(pacer.due(dry, 16'000));
+    EXPECT_TRUE(pacer.due(wet, 20'000));
+    EXPECT_FALSE(pacer.due(wet, 20'000 + DmxPacer::kRepeatMicros - 1));
+    EXPECT_TRUE(pacer.due(wet, 20'000 + DmxPacer::kRepeatMicros));
+
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 1));
+    FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
+    panel().dmxCheck()->click();
+    program_->windows->main().renderTimer().stop();
+    state.GroupLevel[1] = 77;
+    EXPECT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 77; }));
+    state.GroupLevel[1] = 78;
+    EXPECT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 78; }, 500));
+}
 
 TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndExit)
 {
@@ -355,7 +381,7 @@ TEST(DmxWithoutDaemon, TicksGoOnAndTheLabelSaysSoAndClosingDoesNotWait)
     dmx.dmxCheck()->click();
     EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");
     for (int i = 0; i < 100; ++i) {  // the sender keeps trying meanwhile
-        emit program->windows->main().frameTicked();
+        emit program->windows->editor().automatTab().sequencer().showTicked();
         QThread::msleep(2);
     }
     EXPECT_EQ(dmx.stateLabel()->text(), "Нет связи с OLA");

@@ -1,4 +1,5 @@
 #include "FileTestSupport.h"
+#include "PrivatePulse.h"
 
 #include "app/Application.h"
 #include "editor/AutomatTab.h"
@@ -8,6 +9,7 @@
 #include "show/SoundPlayer.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -120,6 +122,32 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     QTest::qWait(200);
     control<QToolButton>(&program.editor, "MediaPlayerStop")->click();
     EXPECT_FALSE(program.panel.soundPlayer().playing());
+}
+
+// On a sound server the first press is heard at once: the position moves
+// within half a second and keeps going.
+TEST(MusicPanel, PlaysOnASoundServerFromTheFirstPress)
+{
+    PrivatePulse pulse;
+    QString why;
+    if (!pulse.start(&why))
+        GTEST_SKIP() << why.toStdString();
+    MusicProgram program;
+    if (!program.panel.soundPlayer().hasOutputDevice())
+        GTEST_SKIP() << "the sound devices were listed before the server started";
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("song.wav"), silentWav(20000));
+    QSignalSpy opened(&program.panel.soundPlayer(), &SoundPlayer::opened);
+    program.load(dir.filePath("song.wav"));
+    ASSERT_TRUE(opened.wait(10000));
+    QTest::qWait(300); // the user reaches for the button
+    QElapsedTimer sincePlay;
+    sincePlay.start();
+    control<QToolButton>(&program.editor, "MediaPlayerPlay")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(program.panel.soundPlayer().position() > 0, 2000);
+    EXPECT_LE(sincePlay.elapsed(), 500);
+    QTest::qWait(3000);
+    EXPECT_GE(program.panel.soundPlayer().position(), 1500) << "the start froze";
 }
 
 // The player plays silently without a sound device, so positions move here too.

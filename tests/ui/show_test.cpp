@@ -269,6 +269,10 @@ TEST(ShowPlayback, PlaysTheColoursAndTheFirstFormAsRecorded)
 {
     ShowProgram p;
     using Colour = std::array<Byte, 4>;
+    // Groups 3 (stepped by the colour sequencer) and 7 keep their bars where
+    // they start: they keep the colour they start with, in every scene.
+    const Colour untouched = p.state->GroupColour[3];
+    ASSERT_EQ(p.rec.colourBar(3)->value(), 255);
     p.rec.colourBar(1)->setValue(40);
     p.rec.colourBar(5)->setValue(100);
     const Colour first1 = p.state->GroupColour[1];
@@ -311,6 +315,9 @@ TEST(ShowPlayback, PlaysTheColoursAndTheFirstFormAsRecorded)
     p.ticks(9, &SequencerPanel::TimerSmenaColorTimer);
     ASSERT_EQ(p.rec.sceneNumberBar()->value(), 3);
     EXPECT_EQ(p.state->GroupColour[1], second1);
+    for (int g : {3, 7})
+        EXPECT_EQ(p.state->GroupColour[g], untouched) << "group " << g;
+    EXPECT_EQ(p.manual.colourFader(3)->value(), 255);
 }
 
 TEST(ShowLoad, TakesOnlyTheShowAndRefusesBadFilesWithoutAChange)

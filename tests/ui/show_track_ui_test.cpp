@@ -231,12 +231,67 @@ TEST(ShowClock, LateTicksRunAtOnceForAtMostASecondAndMusicTimeRunsSmooth)
     SmoothedPosition smooth;
     EXPECT_EQ(smooth.at(1000, false, 0), 1000);
     EXPECT_EQ(smooth.at(1000, true, 0), 1000);
-    EXPECT_EQ(smooth.at(1000, true, 40'000), 1040); // runs on between reports
-    EXPECT_EQ(smooth.at(1000, true, 95'000), 1095);
-    EXPECT_EQ(smooth.at(1090, true, 100'000), 1095);  // a late report does not take time back
-    EXPECT_EQ(smooth.at(1090, true, 120'000), 1110);
-    EXPECT_EQ(smooth.at(300, true, 130'000), 300);    // a seek does
-    EXPECT_EQ(smooth.at(300, true, 10'000'000), 300 + SmoothedPosition::kMaxRunOnMs); // a stalled player
+    EXPECT_EQ(smooth.at(1000, true, 200'000), 1000); // the player holds after play: so does the time
+    EXPECT_EQ(smooth.at(1010, true, 210'000), 1010); // until its first move
+    EXPECT_EQ(smooth.at(1010, true, 250'000), 1050); // runs on between reports
+    EXPECT_EQ(smooth.at(1010, true, 305'000), 1105);
+    EXPECT_EQ(smooth.at(1100, true, 310'000), 1105);  // a late report does not take time back
+    EXPECT_EQ(smooth.at(1100, true, 330'000), 1120);
+    EXPECT_EQ(smooth.at(300, true, 340'000), 300);    // a seek does, and holds till the player moves
+    EXPECT_EQ(smooth.at(300, true, 540'000), 300);
+    EXPECT_EQ(smooth.at(310, true, 550'000), 310);
+    EXPECT_EQ(smooth.at(310, true, 10'000'000), 310 + SmoothedPosition::kMaxRunOnMs); // a stalled player
+    EXPECT_EQ(smooth.at(400, true, 10'010'000), 810); // overtaken by the run-on: no step back
+    smooth.sought(5000); // a seek asked for, with the player at its new place at once
+    EXPECT_EQ(smooth.at(5000, true, 10'200'000), 5000);
+    EXPECT_EQ(smooth.at(5020, true, 10'220'000), 5020);
+}
+
+// A player that, like the real ones, says it plays at once but holds its
+// first position for 200 ms after play and after a seek, and reports in 50 ms
+// steps; what is heard starts when its position moves.
+struct HoldingPlayer {
+    static constexpr std::int64_t kHoldMs = 200;
+    std::int64_t from = 0, startedMs = 0;
+    std::int64_t heard(std::int64_t nowMs) const { return from + std::max<std::int64_t>(0, nowMs - startedMs - kHoldMs); }
+    std::int64_t reported(std::int64_t nowMs) const { return heard(nowMs) - (heard(nowMs) - from) % 50; }
+    void playFrom(std::int64_t ms, std::int64_t nowMs) { from = ms, startedMs = nowMs; }
+};
+
+TEST(FollowingTrack, CuesAreTakenWhenHeardOnceEachAfterPlayAndAfterASeek)
+{
+    TrackProgram p;
+    p.rec.formCountBar()->setValue(3);
+    p.seq.formLengthBar()->setValue(300);
+    p.state->Track.cues = {{100, 2, 0}, {300, 3, 0}, {450, 1, 0}, {10'100, 2, 0}};
+    HoldingPlayer player;
+    SmoothedPosition smooth;
+    std::int64_t nowMs = 0;
+    p.seq.clock().setTickSource([&] { return nowMs * 1000; });
+    p.seq.clock().follow(&p.state->Track, [&] { return smooth.at(player.reported(nowMs), true, nowMs * 1000); });
+    smooth.at(0, false, 0);
+    p.seq.playFormButton()->click();
+    std::vector<std::pair<int, std::int64_t>> changes; // form, heard at
+    auto playUntil = [&](std::int64_t untilMs) {
+        for (; nowMs < untilMs; nowMs += 4) { // an event loop a little late now and then
+            const int before = p.seq.currentForm();
+            p.seq.runDueTicks();
+            if (p.seq.currentForm() != before)
+                changes.emplace_back(p.seq.currentForm(), player.heard(nowMs));
+        }
+    };
+    playUntil(1000);
+    player.playFrom(10'000, nowMs);
+    smooth.sought(10'000);
+    playUntil(1600);
+    const std::vector<std::pair<int, std::int64_t>> cued = {{2, 100}, {3, 300}, {1, 450}, {2, 10'100}};
+    ASSERT_EQ(changes.size(), cued.size()); // none twice
+    for (std::size_t i = 0; i < cued.size(); ++i) {
+        EXPECT_EQ(changes[i].first, cued[i].first) << i;
+        // Never before it is heard; within a report and a tick after.
+        EXPECT_GE(changes[i].second, cued[i].second) << i;
+        EXPECT_LE(changes[i].second, cued[i].second + 70) << i;
+    }
 }
 
 TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
@@ -393,4 +448,40 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
     panel.exportButton()->click();
     EXPECT_TRUE(p.prompter->messages.empty());
     EXPECT_NEAR(decodeMusic(chosen).seconds(), 1.5, 0.1) << "the track's music and its length";
+}
+
+// Pausing and playing on must not take the water down: only a show started at
+// the beginning rises from a dry fountain.
+TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
+{
+    TrackProgram p;
+    auto* player = new FakePlayer;
+    p.editor.automatTab().music().setSoundPlayer(player);
+    p.editor.automatTab().music().openSoundFile(p.path("song.wav"));
+    for (int g = 1; g <= 12; ++g)
+        p.state->FormPressure[1][g] = 0; // full
+    p.seq.rampStepBar()->setValue(50);
+    p.state->Track.cues = {{0, 1, 1}};
+    control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
+    std::int64_t micros = 0;
+    p.seq.clock().setTickSource([&] { return micros; });
+    auto run = [&](int ticks) {
+        for (int i = 0; i < ticks; ++i, micros += 16'000)
+            p.seq.runDueTicks();
+    };
+    auto* play = control<QToolButton>(&p.timeline, "SpeedButtonTimelinePlay");
+    play->click();
+    EXPECT_EQ(p.state->GroupLevel[1], 0); // the start rises from the bottom
+    run(10);
+    const auto standing = p.state->GroupLevel;
+    EXPECT_EQ(standing[1], 255);
+    play->click();
+    EXPECT_TRUE(p.seq.stopFormButton()->isChecked());
+    player->pos = 5000;
+    play->click();
+    EXPECT_TRUE(p.seq.playFormButton()->isChecked());
+    EXPECT_TRUE(p.seq.playColorButton()->isChecked());
+    EXPECT_EQ(p.state->GroupLevel, standing);
+    run(5);
+    EXPECT_EQ(p.state->GroupLevel, standing);
 }
