@@ -360,6 +360,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>--view wants file or fit</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Realistic look: still, or orbit (a slow turn about the bowl&apos;s vertical axis); default still.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--camera wants still or orbit</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ToolText</name>

@@ -366,6 +366,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>--view wants file or fit</source>
         <translation>--view ждёт file или fit</translation>
     </message>
+    <message>
+        <source>Realistic look: still, or orbit (a slow turn about the bowl&apos;s vertical axis); default still.</source>
+        <translation>Реалистичный вид: still (камера стоит) или orbit (медленный облёт вокруг вертикальной оси чаши); по умолчанию still.</translation>
+    </message>
+    <message>
+        <source>--camera wants still or orbit</source>
+        <translation>--camera ждёт still или orbit</translation>
+    </message>
 </context>
 <context>
     <name>ToolText</name>
