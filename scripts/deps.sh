@@ -6,13 +6,13 @@ PLUVIANE_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libaubio-dev zlib1g-dev
   desktop-file-utils shared-mime-info
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev
   pulseaudio
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core openbox
 )
 
 install_missing_packages() {

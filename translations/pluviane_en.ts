@@ -301,10 +301,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>--duration, --music and --fps are for videos (OUT ending in .mp4)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>--time wants seconds, from 0 to a day (86400)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -366,6 +362,30 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>--camera wants still or orbit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video: begin this far into the show and the music (default 0).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backdrop picture (default muzteatr.jpg).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--duration, --from, --music and --fps are for videos (OUT ending in .mp4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--from wants seconds, from 0 to a day (86400)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the backdrop picture %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--from lies past the end of the music (%1 s)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -643,6 +663,18 @@ The defaults are used.</translation>
         <source>OLA: вселенная %1</source>
         <translation>OLA: universe %1</translation>
     </message>
+    <message>
+        <source>Машина, где работает OLA (адрес или имя)</source>
+        <translation>The machine OLA runs on (address or name)</translation>
+    </message>
+    <message>
+        <source>Машина OLA</source>
+        <translation>OLA host</translation>
+    </message>
+    <message>
+        <source>Порт OLA</source>
+        <translation>OLA port</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::DmxPatch</name>
@@ -834,6 +866,77 @@ the draft has no water to play.</translation>
     </message>
 </context>
 <context>
+    <name>pluviane::ExportDialog</name>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Видео шоу</source>
+        <translation>Show video</translation>
+    </message>
+    <message>
+        <source>Всё шоу (%1)</source>
+        <translation>Whole show (%1)</translation>
+    </message>
+    <message>
+        <source>Отрывок</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Длина</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>720p (1280 x 720)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1080p (1920 x 1080)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Квадрат (1080 x 1080)</source>
+        <translation>Square (1080 x 1080)</translation>
+    </message>
+    <message>
+        <source>Размер</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Классический</source>
+        <translation>Classic</translation>
+    </message>
+    <message>
+        <source>Реалистичная вода</source>
+        <translation>Realistic water</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Look</translation>
+    </message>
+    <message>
+        <source>Как в файле</source>
+        <translation>As in the file</translation>
+    </message>
+    <message>
+        <source>Весь фонтан в кадре</source>
+        <translation>Whole fountain in view</translation>
+    </message>
+    <message>
+        <source>Камера</source>
+        <translation>Camera</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::ExportPanel</name>
     <message>
         <source>Записать видео шоу</source>
@@ -874,6 +977,30 @@ sound file %1: %2</translation>
     <message>
         <source>Видео шоу</source>
         <translation>Show video</translation>
+    </message>
+    <message>
+        <source>Видео не записано:<byte value="xd"/>
+конец отрывка должен быть позже его начала</source>
+        <translation>The video was not written:<byte value="xd"/>
+the part must end after it begins</translation>
+    </message>
+    <message>
+        <source>Запись видео %1
+осталось %2</source>
+        <translation>Recording the video %1
+%2 left</translation>
+    </message>
+    <message>
+        <source>не запускается %1: %2</source>
+        <translation>cannot start %1: %2</translation>
+    </message>
+    <message>
+        <source>программа записи остановилась</source>
+        <translation>the renderer stopped</translation>
+    </message>
+    <message>
+        <source>Видео записано: %1</source>
+        <translation>Video written: %1</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1075,22 @@ The file is too large</translation>
         <source>Партитура шоу не помещается в файл</source>
         <translation>The show track does not fit in the file</translation>
     </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?</source>
+        <translation>The file %1 does not begin as a fountain file. Write the fountain over it?</translation>
+    </message>
+    <message>
+        <source>файла больше нет</source>
+        <translation>the file is gone</translation>
+    </message>
+    <message>
+        <source>Недавние файлы</source>
+        <translation>Recent files</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -1014,6 +1157,10 @@ The file is too large</translation>
         <source>Спираль: 2 100 000 руб.</source>
         <translation>Spiral: 2 100 000 rub.</translation>
     </message>
+    <message>
+        <source>Круглый фонтан с песней: 1 900 000 руб.</source>
+        <translation>Round fountain with a song: 1 900 000 roubles</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FountainFile</name>
@@ -1031,6 +1178,14 @@ The file is too large</translation>
     </message>
     <message>
         <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл короче %1 байт</source>
+        <translation>the file is shorter than %1 bytes</translation>
+    </message>
+    <message>
+        <source>the show track of %1 is damaged (%2); the file loads without it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1550,6 +1705,14 @@ More than 250 jets </translation>
         <source>Форсунок всего : </source>
         <translation>Nozzles in all : </translation>
     </message>
+    <message>
+        <source>Редактор</source>
+        <translation>Editor</translation>
+    </message>
+    <message>
+        <source>Показать окно редактора (%1)</source>
+        <translation>Show the editor window (%1)</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::ManualTab</name>
@@ -1638,6 +1801,10 @@ More than 250 jets </translation>
     <message>
         <source>Неверная частота %1</source>
         <translation>Wrong sample rate %1</translation>
+    </message>
+    <message>
+        <source>Частота дискретизации %1 Гц — не звук: файл повреждён</source>
+        <translation>A sample rate of %1 Hz is no sound: the file is damaged</translation>
     </message>
 </context>
 <context>
@@ -1804,14 +1971,6 @@ More than 250 jets </translation>
         <translation>As on the desktop</translation>
     </message>
     <message>
-        <source>Русский</source>
-        <translation>Russian</translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Язык сменится при следующем запуске программы</source>
         <translation>The language changes at the next start of the program</translation>
     </message>
@@ -1846,6 +2005,10 @@ More than 250 jets </translation>
     <message>
         <source>Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)</source>
         <translation>Position change at each press of (Save+new group)</translation>
+    </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation>Unable to write to %1</translation>
     </message>
 </context>
 <context>
@@ -1937,6 +2100,29 @@ More than 250 jets </translation>
     <message>
         <source>Записать для кнопки  14</source>
         <translation>Record for button  14</translation>
+    </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation>Unable to write to %1</translation>
+    </message>
+    <message>
+        <source>Имя файла нельзя записать в файл настроек:<byte value="xd"/>
+</source>
+        <translation>This file name cannot be kept in the settings file:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Файл фонтана не найден:<byte value="xd"/>
+</source>
+        <translation>The fountain file is missing:<byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::ProfileFile</name>
+    <message>
+        <source>Не удаётся создать папку %1</source>
+        <translation>Cannot create the folder %1</translation>
     </message>
 </context>
 <context>
@@ -2322,6 +2508,10 @@ Overwrite it?</translation>
     <message>
         <source>Музыка не разобрана: %1: %2</source>
         <translation>Music not analysed: %1: %2</translation>
+    </message>
+    <message>
+        <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
+        <translation>The music %1 is longer than the track can hold: the first %2 are taken</translation>
     </message>
 </context>
 <context>

@@ -2,10 +2,12 @@
 
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
+#include "app/WindowPlacement.h"
 #include "editor/BowlTab.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FilePrompter.h"
+#include "editor/RecentFiles.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
 #include "editor/RecoveryCopy.h"
@@ -65,6 +67,7 @@ FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
     : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>()),
       caption_(editor.windowTitle())
 {
+    prompter_->setStartFolder([this] { return dialogFolder(); });
     buildToolBar();
     history_ = std::make_unique<EditHistory>(*this, &editor_);
     recovery_ = std::make_unique<RecoveryCopy>(*this);
@@ -78,6 +81,38 @@ void FileCommands::setPrompter(std::unique_ptr<FilePrompter> prompter)
 {
     if (prompter)
         prompter_ = std::move(prompter);
+    prompter_->setStartFolder([this] { return dialogFolder(); });
+}
+
+QString FileCommands::dialogFolder() const
+{
+    if (!currentFileName_.isEmpty())
+        return QFileInfo(currentFileName_).absolutePath();
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    return QDir::homePath();
+}
+
+void FileCommands::rememberDialogChoice(const QString& path)
+{
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+}
+
+bool FileCommands::openRecent(const QString& path)
+{
+    if (!mayLeaveFountain(&editor_))
+        return false;
+    if (!QFileInfo(path).isFile()) {
+        showFileError(&editor_, path, tr("файла больше нет"));
+        recent_->remove(path);
+        return false;
+    }
+    rememberDialogChoice(path);
+    if (!openChosenFountain(path))
+        return false;
+    recent_->add(path);
+    return true;
 }
 
 QToolButton* FileCommands::addButton(const char* name, int icon, const QString& hint,
@@ -93,7 +128,8 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
-    connect(button, &QToolButton::clicked, this, click);
+    if (click)
+        connect(button, &QToolButton::clicked, this, click);
     bar->addWidget(button);
     return button;
 }
@@ -104,6 +140,10 @@ void FileCommands::buildToolBar()
               &FileCommands::SpeedButtonNewClick);
     addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, tr("Открыть файл"),
               &FileCommands::SpeedButtonOpenFontanClick);
+    QToolButton* recent = addButton("SpeedButtonRecent", QStyle::SP_FileDialogContentsView,
+                                    tr("Недавние файлы"), nullptr);
+    recent_ = new RecentFiles(recent, this);
+    connect(recent_, &RecentFiles::chosen, this, &FileCommands::openRecent);
     saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
                         tr("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
     save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
@@ -267,13 +307,17 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     recovery_->setReadOnlyFile(readOnly ? name : QString());
     takeAsUnchanged();
     history_->restart();
+    // Any file of at most 64000 bytes loads; one that does not begin as the
+    // program's own (a picture renamed, say) is told, and Save asks before
+    // writing over it.
+    const QString warning = headerWarning(QDir::toNativeSeparators(name), state_.SaveBuffer, read.length);
+    foreignFileName_ = warning.isEmpty() ? QString() : name;
+    if (!warning.isEmpty())
+        prompter_->showMessage(messageOwner, tr("Предупреждение"), warning);
     return true;
 }
 
-void FileCommands::tellStatus(const QString& text)
-{
-    editor_.statusBar()->showMessage(text, 15000);
-}
+void FileCommands::tellStatus(const QString& text) { editor_.tell(text); }
 
 int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
 {
@@ -331,6 +375,7 @@ QString FileCommands::chooseFountainToOpen()
     const QString name = prompter_->chooseFountainToOpen(&editor_);
     if (!name.isEmpty())
         openDialogFileName_ = name;
+    rememberDialogChoice(name);
     return name;
 }
 
@@ -341,7 +386,8 @@ void FileCommands::SpeedButtonOpenFontanClick()
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
-    openChosenFountain(name);
+    if (openChosenFountain(name))
+        recent_->add(name);
 }
 
 bool FileCommands::openFountainNamedOutside(const QString& name)
@@ -384,13 +430,17 @@ bool FileCommands::SAveFileFontan(const QString& name)
     }
     if (!recovery_->mayWriteOver(name, &editor_))
         return false;
-    state_.SaveBuffer = image;
-    const FileResult written = writeFountainFile(name, state_.SaveBuffer);
+    // The undo store takes the image only once it is on disk: after a failed
+    // write, undo still goes back to what the file holds.
+    const FileResult written = writeFountainFile(name, image);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
         return false;
     }
     recovery_->noteFileOnDisk(name);
+    state_.SaveBuffer = image;
+    if (name == foreignFileName_)
+        foreignFileName_.clear();
     takeAsUnchanged();
     setCaption(QStringLiteral(" Save file ") + captionName(name));
     return true;
@@ -405,6 +455,10 @@ bool FileCommands::saveFountain()
     if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)
         || recovery_->isReadOnly(currentFileName_))
         return saveFountainAs();
+    if (currentFileName_ == foreignFileName_ &&
+        !prompter_->askYesNo(&editor_, tr("Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?")
+                                           .arg(captionName(currentFileName_))))
+        return false;
     return SAveFileFontan(currentFileName_);
 }
 
@@ -415,6 +469,7 @@ bool FileCommands::saveFountainAs()
     const QString name = prompter_->chooseFountainToSave(&editor_, currentFileName_);
     if (name.isEmpty())
         return false;
+    rememberDialogChoice(name);
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
     if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion()))
@@ -423,6 +478,7 @@ bool FileCommands::saveFountainAs()
         return false;
     adoptFileName(name);
     recovery_->setReadOnlyFile({});
+    recent_->add(name);
     return true;
 }
 
@@ -457,6 +513,10 @@ void FileCommands::SpeedButtonUndoClick()
 
 void FileCommands::SpeedButtonOpenCupClick()
 {
+    // The bowl load also puts the model back to the last file read or written,
+    // so unsaved edits are asked about as before any other load.
+    if (!mayLeaveFountain(&editor_))
+        return;
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
@@ -512,9 +572,7 @@ void FileCommands::SpeedButtonNewClick()
 
 void FileCommands::SpeedButtonHelpClick()
 {
-    HelpWindow& help = editor_.windows().help();
-    help.show();
-    help.raise();
+    showOnWorkArea(editor_.windows().help());
 }
 
 void FileCommands::SpeedButtonAboutClick()
@@ -522,10 +580,9 @@ void FileCommands::SpeedButtonAboutClick()
     AboutWindow& about = editor_.windows().about();
     // Shown first: the frame's size is known only once the window has one.
     about.show();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QRect frame = about.frameGeometry();
-    frame.moveCenter(screen.center());
-    about.move(frame.topLeft());
+    frame.moveCenter(workArea().center());
+    about.move(keptInside(frame, workArea()).topLeft());
     about.raise();
 }
 
@@ -537,15 +594,12 @@ void FileCommands::SpeedButtonShowTimelineClick()
         timelinePlaced_ = true;
         editor_.windows().main().placeAtFootOfView(timeline, 280);
     }
-    timeline.show();
-    timeline.raise();
+    showOnWorkArea(timeline);
 }
 
 void FileCommands::SpeedButtonShowRecClick()
 {
-    RecorderWindow& recorder = editor_.windows().recorder();
-    recorder.show();
-    recorder.raise();
+    showOnWorkArea(editor_.windows().recorder());
 }
 
 } // namespace pluviane

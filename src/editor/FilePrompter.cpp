@@ -1,7 +1,9 @@
 #include "editor/FilePrompter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -27,9 +29,10 @@ void nameFileTypes(QFileDialog& dialog, const QString& filter, const QString& su
 }
 
 QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mode,
-                     const QString& filter, const QString& suffix, QFileDialog::Options options = {})
+                     const QString& filter, const QString& suffix, const QString& folder,
+                     QFileDialog::Options options = {})
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), folder);
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setFileMode(mode);
     nameFileTypes(dialog, filter, suffix);
@@ -38,6 +41,12 @@ QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mo
 }
 
 } // namespace
+
+QString FilePrompter::startFolder() const
+{
+    const QString folder = startFolder_ ? startFolder_() : QString();
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
 
 QString openFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter",
                                                                   "Построение фонтана *.wat (*.wat)"); }
@@ -49,20 +58,28 @@ QString openSoundFilter() { return QCoreApplication::translate("pluviane::FilePr
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
     return chooseToOpen(parent, "OpenDialogFontan", QFileDialog::ExistingFiles, openFountainFilter(),
-                        QStringLiteral("wat"));
+                        QStringLiteral("wat"), startFolder());
 }
 
 QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& current)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), startFolder());
     dialog.setObjectName("SaveDialogFontan");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     nameFileTypes(dialog, saveFountainFilter(), QStringLiteral("wat"));
     // The command asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!current.isEmpty())
-        dialog.selectFile(current);
+    if (!current.isEmpty()) {
+        // A folder removed since the file was opened: the dialog would show
+        // another folder yet return a path into the removed one. It opens in
+        // the nearest folder still there instead, with the name alone.
+        QString folder = QFileInfo(current).absolutePath();
+        while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
+            folder = QFileInfo(folder).absolutePath();
+        dialog.setDirectory(folder);
+        dialog.selectFile(QFileInfo(current).fileName());
+    }
     return firstChosen(dialog);
 }
 
@@ -70,7 +87,7 @@ QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 {
     // Sound files are only read: the dialog offers no renaming or new folders.
     return chooseToOpen(parent, "OpenDialogSound", QFileDialog::ExistingFile, openSoundFilter(),
-                        QStringLiteral("wav"), QFileDialog::ReadOnly);
+                        QStringLiteral("wav"), startFolder(), QFileDialog::ReadOnly);
 }
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)

@@ -20,6 +20,11 @@ class FilePrompter {
 public:
     virtual ~FilePrompter() = default;
 
+    // Where the file dialogs start (asked each time one opens); the home
+    // folder when not told, never the folder the program was started from.
+    void setStartFolder(std::function<QString()> folder) { startFolder_ = std::move(folder); }
+    QString startFolder() const;
+
     // The open dialog of fountain files; empty when cancelled. Of several
     // chosen files only the first counts.
     virtual QString chooseFountainToOpen(QWidget* parent) = 0;
@@ -43,6 +48,8 @@ public:
     // Restore, Discard or Later for a recovery copy. Without a user to ask,
     // the copy waits for the next start.
     virtual RecoveryAnswer askRecovery(QWidget*, const QString&) { return RecoveryAnswer::Later; }
+private:
+    std::function<QString()> startFolder_;
 };
 
 // The real dialogs and message boxes.

@@ -55,17 +55,23 @@ QString clockText(std::int64_t ms)
         .arg(centis % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString chooseLabelFile(QWidget* parent, bool save)
+QString chooseLabelFile(QWidget* parent, bool save, FileCommands& files)
 {
     const QString filter = TimelineWindow::tr("Метки (*.txt);;Все файлы (*)");
-    return save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), {}, filter)
-                : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), {}, filter);
+    const QString folder = files.dialogFolder();
+    const QString name =
+        save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), folder, filter)
+             : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), folder, filter);
+    files.rememberDialogChoice(name);
+    return name;
 }
 
 } // namespace
 
 TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
-    : QWidget(nullptr), state_(state), windows_(windows), chooser_(chooseLabelFile)
+    : QWidget(nullptr), state_(state), windows_(windows), chooser_([this](QWidget* parent, bool save) {
+          return chooseLabelFile(parent, save, windows_.editor().fileCommands());
+      })
 {
     setObjectName(QStringLiteral("TimelineWindow"));
     setWindowTitle(kCaption());
@@ -267,13 +273,20 @@ void TimelineWindow::refresh()
     const std::int64_t now = positionMs();
     view_->setPlayHead(now);
     position_->setText(clockText(now) + QStringLiteral(" / ") + clockText(view_->lengthMs()));
-    play_->setIcon(style()->standardIcon(playing() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    // Only a change of state sets the icon: every new icon of the style is
+    // drawn into the pixmap cache anew, 25 times a second for as long as the
+    // window is open.
+    if (const bool now = playing(); now != showsPause_ || !iconSet_) {
+        play_->setIcon(style()->standardIcon(now ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+        showsPause_ = now;
+        iconSet_ = true;
+    }
 }
 
 void TimelineWindow::tell(const QString& text)
 {
     message_->setText(text);
-    windows_.editor().statusBar()->showMessage(text, 15000);
+    windows_.editor().tell(text);
 }
 
 void TimelineWindow::edited()
@@ -413,6 +426,7 @@ void TimelineWindow::analyse(const QString& path)
         QString error = music.error;
         if (music.ok()) {
             result->lengthMs = std::llround(music.seconds() * 1000.0);
+            result->cut = music.cut;
             result->peaks = summarisePeaks(music.samples, music.sampleRate);
             // The same analysis the draft makes: one tempo everywhere.
             const SongAnalysis song = analyseMusic(music.samples, music.sampleRate, [this](double done) {
@@ -445,6 +459,10 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
     view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
     showTempo(shown_->beats.tempo);
     message_->clear();
+    // The track reaches no further than what was decoded: a longer file is told.
+    if (result->cut)
+        tell(tr("Музыка %1 длиннее, чем партитура может вместить: взяты первые %2")
+                 .arg(QDir::toNativeSeparators(result->path), clockText(result->lengthMs)));
     refresh();
 }
 

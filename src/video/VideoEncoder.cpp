@@ -157,6 +157,21 @@ public:
         av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame->data), frame->nb_samples);
     }
 
+    // Drops the first `samples` (a video that begins inside the music).
+    void skip(std::int64_t samples)
+    {
+        while (samples > 0) {
+            while (!ended_ && av_audio_fifo_size(fifo_.get()) == 0)
+                decodeMore();
+            const int held = av_audio_fifo_size(fifo_.get());
+            if (held == 0)
+                return;
+            const int dropped = static_cast<int>(std::min<std::int64_t>(held, samples));
+            av_audio_fifo_drain(fifo_.get(), dropped);
+            samples -= dropped;
+        }
+    }
+
 private:
     static bool fail(QString* error, const QString& why)
     {
@@ -216,11 +231,19 @@ private:
     bool ended_ = false;
 };
 
-// A name beside the target, hidden, unique to this process.
+// A name beside the target, hidden, unique to this process. A name holds at
+// most 255 bytes, so a long target's name gives up the end of its base name
+// (its suffix stays, so the file of a killed export is still known by it).
 QString temporaryNameFor(const QString& path)
 {
+    constexpr qsizetype kNameMax = 255;
     const QFileInfo info(path);
-    return info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(getpid()));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    QString base = info.fileName().chopped(suffix.size());
+    const QString tail = suffix + QStringLiteral(".%1.part").arg(getpid());
+    while (!base.isEmpty() && QFile::encodeName(QLatin1Char('.') + base + tail).size() > kNameMax)
+        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
+    return info.absoluteDir().filePath(QLatin1Char('.') + base + tail);
 }
 
 // Videos of exports that were killed before they finished, named as above.
@@ -362,7 +385,10 @@ struct VideoEncoder::Streams {
         if ((code = av_frame_get_buffer(sound.get(), 0)) < 0)
             return fail(avError(code));
         samplesWanted = static_cast<std::int64_t>(options.seconds * kAudioRate + 0.5);
-        return music.startResampling(&error);
+        if (!music.startResampling(&error))
+            return false;
+        music.skip(static_cast<std::int64_t>(std::max(0.0, options.musicStart) * kAudioRate + 0.5));
+        return true;
     }
 
     // Sends one frame (or the end, when null) and writes every packet that comes out.

@@ -1,5 +1,6 @@
 #include "music/BeatTracker.h"
 #include "music/MusicDecoder.h"
+#include "music/MusicWriter.h"
 #include "music/Waveform.h"
 
 #include <QDir>
@@ -104,7 +105,10 @@ TEST(MusicAnalysis, DecodesMixesDownFindsPeaksAndBeats)
     EXPECT_EQ(trackBeats(music.samples, music.sampleRate).beats, grid.beats);
 
     // Decoding stops at the asked length; a cancelled analysis reports it.
-    EXPECT_NEAR(decodeMusic(path, 22050, 2.0).seconds(), 2.0, 0.01);
+    EXPECT_FALSE(music.cut);
+    const DecodedMusic start = decodeMusic(path, 22050, 2.0);
+    EXPECT_NEAR(start.seconds(), 2.0, 0.01);
+    EXPECT_TRUE(start.cut) << "the rest of the file is not silently dropped";
     EXPECT_FALSE(decodeMusic(path, 22050, 3600, [](double) { return false; }).ok());
     EXPECT_TRUE(trackBeats(music.samples, music.sampleRate, [](double) { return false; }).beats.empty());
 }
@@ -125,6 +129,13 @@ TEST(MusicAnalysis, UnreadableMusicIsAnErrorNeverACrash)
         EXPECT_FALSE(music.ok()) << path.toStdString();
         EXPECT_TRUE(music.samples.empty());
     }
+    // A header claiming 1 Hz would make hours of samples of its few kilobytes.
+    QByteArray slow = wav;
+    slow.replace(24, 8, QByteArray("\x01\0\0\0\x04\0\0\0", 8));
+    const DecodedMusic absurd = decodeMusic(writeFile(dir, "slow.wav", slow));
+    EXPECT_FALSE(absurd.ok());
+    EXPECT_TRUE(absurd.error.contains(QStringLiteral("1 Гц"))) << absurd.error.toStdString();
+
     // A file cut short decodes what it holds.
     const DecodedMusic cut = decodeMusic(writeFile(dir, "cut.wav", wav.left(wav.size() / 2)));
     ASSERT_TRUE(cut.ok());
@@ -133,4 +144,45 @@ TEST(MusicAnalysis, UnreadableMusicIsAnErrorNeverACrash)
     EXPECT_TRUE(summarisePeaks({}, 22050).high.empty());
     EXPECT_EQ(trackBeats({}, 22050).tempo, 0.0);
     EXPECT_TRUE(trackBeats(std::vector<float>(22050 * 3, 0.0f), 22050).beats.empty());
+}
+
+TEST(MusicAnalysis, LongMusicKeepsWithinItsSampleBudgetAndSaysItWasCut)
+{
+    // Ten minutes of silence, decoded with a budget of a million samples and a
+    // limit of four minutes: the rate comes down to fit, never the memory up.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.flac"));
+    ASSERT_TRUE(writeFlac(path, std::vector<float>(std::size_t(600 * 8000), 0.0f), 8000).isEmpty());
+    const DecodedMusic music = decodeMusic(path, 22050, 240.0, {}, 1'000'000);
+    ASSERT_TRUE(music.ok()) << music.error.toStdString();
+    EXPECT_TRUE(music.cut);
+    EXPECT_LE(music.samples.size(), 1'000'000u);
+    EXPECT_LE(music.samples.capacity(), 1'100'000u) << "no doubled block behind the samples";
+    EXPECT_LT(music.sampleRate, 22050);
+    EXPECT_NEAR(music.seconds(), 240.0, 1.0);
+}
+
+// Streaming hands on exactly the samples decoding gives, in order, in pieces,
+// up to the asked length; a cancelled stream says so; a bad file is an error.
+TEST(MusicAnalysis, StreamingGivesTheDecodedSamplesPieceByPiece)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "clicks.wav", burstTrackWav(6.0, 0.5));
+    const DecodedMusic whole = decodeMusic(path);
+    ASSERT_TRUE(whole.ok());
+    std::vector<float> streamed;
+    int pieces = 0;
+    const auto sink = [&](const float* samples, std::size_t count) {
+        streamed.insert(streamed.end(), samples, samples + count);
+        ++pieces;
+    };
+    EXPECT_TRUE(streamMusic(path, 22050, 3600, sink).isEmpty());
+    EXPECT_EQ(streamed, whole.samples);
+    EXPECT_GT(pieces, 1);
+
+    streamed.clear();
+    EXPECT_TRUE(streamMusic(path, 22050, 2.5, sink).isEmpty());
+    EXPECT_EQ(streamed.size(), std::size_t(2.5 * 22050));
+    EXPECT_FALSE(streamMusic(path, 22050, 3600, sink, [](double) { return false; }).isEmpty());
+    EXPECT_FALSE(streamMusic(dir.filePath(QStringLiteral("missing.wav")), 22050, 3600, sink).isEmpty());
 }
