@@ -5,7 +5,7 @@
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
 //   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
 //   either with [--cues LABELS.txt | --no-track]
-//   and [--look classic|realistic] [--view file|fit]
+//   and [--look classic|realistic] [--view file|fit] [--camera still|orbit]
 //
 // A file with a show track plays by its cues, videos with the track's music.
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
@@ -134,7 +134,11 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                   RenderTool::tr("file (the file's own view) or fit (the whole bowl and its jets "
                                                  "in the picture); default file."),
                                   QStringLiteral("VIEW"));
-    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack, look, view});
+    const QCommandLineOption camera(QStringLiteral("camera"),
+                                    RenderTool::tr("Realistic look: still, or orbit (a slow turn about the "
+                                                   "bowl's vertical axis); default still."),
+                                    QStringLiteral("CAMERA"));
+    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack, look, view, camera});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), RenderTool::tr("The fountain file."));
     if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
@@ -205,6 +209,14 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
             return std::nullopt;
         }
         a.request.fitView = name == QStringLiteral("fit");
+    }
+    if (parser.isSet(camera)) {
+        const QString name = parser.value(camera);
+        if (name != QStringLiteral("still") && name != QStringLiteral("orbit")) {
+            say(RenderTool::tr("--camera wants still or orbit"));
+            return std::nullopt;
+        }
+        a.request.camera = name == QStringLiteral("orbit") ? Camera::Orbit : Camera::Still;
     }
     a.request.video.music = parser.value(music);
     a.request.followTrack = !parser.isSet(noTrack);

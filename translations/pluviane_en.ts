@@ -4,13 +4,6 @@
 <context>
     <name>DraftTool</name>
     <message>
-        <source>Drafts the show of a fountain file (.wat) from a song: form cues on the beats,
-as much water as the music is loud, a new scene at every phrase. The fountain&apos;s
-recorded forms and scenes are used; when there are too few, the draft records
-its own into free rows. The result is written as the file&apos;s show track.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The fountain file to write.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -63,10 +56,6 @@ its own into free rows. The result is written as the file&apos;s show track.</so
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>no beat found: cues evenly spaced at %1 beats a minute</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>tempo %1 beats a minute</source>
         <translation type="unfinished"></translation>
     </message>
@@ -92,6 +81,75 @@ its own into free rows. The result is written as the file&apos;s show track.</so
     </message>
     <message>
         <source>fewer form changes than the music asks for, to fit the track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>intro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>chorus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bridge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>verse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sections (%1):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>accents: %1 of the %2 strongest hits have a form cue; %3 rests before a hit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>form changes: %1, %2 % of them move at least a fifth of the nozzles; at most %3 in a row between the same two forms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>water: %1 % in the quietest 30 s, %2 % in the loudest; dry %3 s of %4 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drafts the show of a fountain file (.wat) from a song: as much water as the
+music is loud, forms held in calm passages and changing on the bar or the beat
+as it grows, a cue on every strong hit, a new scene at every section of the song.
+The fountain&apos;s recorded forms and scenes are used; when there are too few that
+differ, the draft records its own into free rows. The result is written as the
+file&apos;s show track.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How often the forms change: low, medium (the default) or high.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also print the tempo sections, the sections of the song, the cues a minute in each, the accents taken and the dry time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--density takes low, medium or high, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no beat found: cues follow the onsets and the phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the recorded forms differ too little from each other</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -300,6 +358,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>--view wants file or fit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Realistic look: still, or orbit (a slow turn about the bowl&apos;s vertical axis); default still.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--camera wants still or orbit</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -617,6 +683,22 @@ The defaults are used.</translation>
         <translation>The show track already has cues.<byte value="xd"/>
 Replace them with a draft from the music?</translation>
     </message>
+    <message>
+        <source>реже</source>
+        <translation>less often</translation>
+    </message>
+    <message>
+        <source>обычно</source>
+        <translation>as usual</translation>
+    </message>
+    <message>
+        <source>чаще</source>
+        <translation>more often</translation>
+    </message>
+    <message>
+        <source>Как часто черновик меняет формы</source>
+        <translation>How often the draft changes forms</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::DraftShowRunner</name>
@@ -649,10 +731,6 @@ the draft has no water to play.</translation>
         <translation>The music holds no sound.</translation>
     </message>
     <message>
-        <source>Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.</source>
-        <translation>No beat found: cues evenly spaced, tempo %1 bpm.</translation>
-    </message>
-    <message>
         <source>Темп %1 уд/мин.</source>
         <translation>Tempo %1 bpm.</translation>
     </message>
@@ -675,6 +753,14 @@ the draft has no water to play.</translation>
     <message>
         <source>Смен форм меньше, чем просит музыка: иначе партитура не вмещается.</source>
         <translation>Fewer form changes than the music asks for: the track would not fit otherwise.</translation>
+    </message>
+    <message>
+        <source>Ударов не найдено: реплики по вступлениям звуков и фразам.</source>
+        <translation>No beat found: cues follow the onsets and the phrases.</translation>
+    </message>
+    <message>
+        <source>Записанные формы слишком похожи друг на друга.</source>
+        <translation>The recorded forms are too much alike.</translation>
     </message>
 </context>
 <context>

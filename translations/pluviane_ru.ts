@@ -4,16 +4,6 @@
 <context>
     <name>DraftTool</name>
     <message>
-        <source>Drafts the show of a fountain file (.wat) from a song: form cues on the beats,
-as much water as the music is loud, a new scene at every phrase. The fountain&apos;s
-recorded forms and scenes are used; when there are too few, the draft records
-its own into free rows. The result is written as the file&apos;s show track.</source>
-        <translation>Делает черновик шоу файла фонтана (.wat) по песне: метки форм на ударах,
-столько воды, насколько громка музыка, новая сцена на каждой фразе. Берутся
-записанные формы и сцены фонтана; если их мало, черновик записывает свои
-в свободные строки. Результат записывается как партитура шоу файла.</translation>
-    </message>
-    <message>
         <source>The fountain file to write.</source>
         <translation>Файл фонтана, который записать.</translation>
     </message>
@@ -66,10 +56,6 @@ its own into free rows. The result is written as the file&apos;s show track.</so
         <translation>не удаётся записать %1: %2</translation>
     </message>
     <message>
-        <source>no beat found: cues evenly spaced at %1 beats a minute</source>
-        <translation>ударов не найдено: метки через равные промежутки, %1 уд/мин</translation>
-    </message>
-    <message>
         <source>tempo %1 beats a minute</source>
         <translation>темп %1 уд/мин</translation>
     </message>
@@ -96,6 +82,79 @@ its own into free rows. The result is written as the file&apos;s show track.</so
     <message>
         <source>fewer form changes than the music asks for, to fit the track</source>
         <translation>смен форм меньше, чем просит музыка, чтобы партитура поместилась</translation>
+    </message>
+    <message>
+        <source>intro</source>
+        <translation>вступление</translation>
+    </message>
+    <message>
+        <source>chorus</source>
+        <translation>припев</translation>
+    </message>
+    <message>
+        <source>bridge</source>
+        <translation>связка</translation>
+    </message>
+    <message>
+        <source>outro</source>
+        <translation>кода</translation>
+    </message>
+    <message>
+        <source>verse</source>
+        <translation>куплет</translation>
+    </message>
+    <message>
+        <source>sections (%1):</source>
+        <translation>части (%1):</translation>
+    </message>
+    <message>
+        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute</source>
+        <translation>  %1-%2 с  %3 %4, тактов %5, %6 LUFS, смен форм в минуту %7</translation>
+    </message>
+    <message>
+        <source>accents: %1 of the %2 strongest hits have a form cue; %3 rests before a hit</source>
+        <translation>акценты: у %1 из %2 сильнейших ударов есть смена формы; пауз перед ударом %3</translation>
+    </message>
+    <message>
+        <source>form changes: %1, %2 % of them move at least a fifth of the nozzles; at most %3 in a row between the same two forms</source>
+        <translation>смен форм: %1, из них %2 % меняют не меньше пятой части форсунок; подряд между одними и теми же двумя формами не больше %3</translation>
+    </message>
+    <message>
+        <source>water: %1 % in the quietest 30 s, %2 % in the loudest; dry %3 s of %4 s</source>
+        <translation>вода: %1 % в самые тихие 30 с, %2 % в самые громкие; сухо %3 с из %4 с</translation>
+    </message>
+    <message>
+        <source>Drafts the show of a fountain file (.wat) from a song: as much water as the
+music is loud, forms held in calm passages and changing on the bar or the beat
+as it grows, a cue on every strong hit, a new scene at every section of the song.
+The fountain&apos;s recorded forms and scenes are used; when there are too few that
+differ, the draft records its own into free rows. The result is written as the
+file&apos;s show track.</source>
+        <translation>Составляет шоу файла фонтана (.wat) по песне: воды столько, сколько громкая
+музыка, в спокойных местах формы держатся, по мере нарастания меняются по тактам
+или по долям, на каждом сильном ударе своя реплика, в каждой части песни новая
+сцена. Берутся записанные формы и сцены фонтана; если различных слишком мало,
+черновик записывает свои в свободные строки. Результат пишется как партитура файла.</translation>
+    </message>
+    <message>
+        <source>How often the forms change: low, medium (the default) or high.</source>
+        <translation>Как часто меняются формы: low (реже), medium (обычно, по умолчанию) или high (чаще).</translation>
+    </message>
+    <message>
+        <source>Also print the tempo sections, the sections of the song, the cues a minute in each, the accents taken and the dry time.</source>
+        <translation>Также напечатать участки темпа, части песни, реплики в минуту в каждой, взятые акценты и время без воды.</translation>
+    </message>
+    <message>
+        <source>--density takes low, medium or high, not &quot;%1&quot;</source>
+        <translation>--density принимает low, medium или high, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no beat found: cues follow the onsets and the phrases</source>
+        <translation>ударов не найдено: реплики по вступлениям звуков и фразам</translation>
+    </message>
+    <message>
+        <source>the recorded forms differ too little from each other</source>
+        <translation>записанные формы слишком мало отличаются друг от друга</translation>
     </message>
 </context>
 <context>
@@ -306,6 +365,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>--view wants file or fit</source>
         <translation>--view ждёт file или fit</translation>
+    </message>
+    <message>
+        <source>Realistic look: still, or orbit (a slow turn about the bowl&apos;s vertical axis); default still.</source>
+        <translation>Реалистичный вид: still (камера стоит) или orbit (медленный облёт вокруг вертикальной оси чаши); по умолчанию still.</translation>
+    </message>
+    <message>
+        <source>--camera wants still or orbit</source>
+        <translation>--camera ждёт still или orbit</translation>
     </message>
 </context>
 <context>
@@ -617,6 +684,22 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
 Заменить их черновиком по музыке?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>реже</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>обычно</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>чаще</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Как часто черновик меняет формы</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::DraftShowRunner</name>
@@ -647,10 +730,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Темп %1 уд/мин.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -672,6 +751,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Смен форм меньше, чем просит музыка: иначе партитура не вмещается.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ударов не найдено: реплики по вступлениям звуков и фразам.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Записанные формы слишком похожи друг на друга.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

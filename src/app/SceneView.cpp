@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
+#include <cmath>
+
 #include <GL/gl.h>
 
 namespace pluviane {
@@ -117,7 +119,9 @@ void SceneView::resizeGL(int width, int height)
 
 void SceneView::paintGL()
 {
-    renderer_.drawFrame(state_, currentSettings());
+    SceneSettings settings = currentSettings();
+    settings.orbit = orbit_;
+    renderer_.drawFrame(state_, settings);
 }
 
 void SceneView::mousePressEvent(QMouseEvent* event)
@@ -132,6 +136,14 @@ void SceneView::mousePressEvent(QMouseEvent* event)
 void SceneView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    // In the realistic look a sideways drag with the turning button circles
+    // the bowl about its vertical axis, as a visitor walks round it; every
+    // other rule of the view stays as it is.
+    if (state_.DragRotate && currentSettings().look == Look::Realistic) {
+        constexpr float kDegreesPerPixel = 0.5f;
+        orbit_ = std::fmod(orbit_ + static_cast<float>(p.x() - state_.MouseLastX) * kDegreesPerPixel, 360.0f);
+        state_.MouseLastX = p.x();
+    }
     viewMouseMoved(state_, p.x(), p.y());
 }
 

@@ -52,6 +52,7 @@ private:
     SceneRenderer renderer_;
     std::function<SceneSettings()> settingsSource_;
     QString pendingBackdrop_;
+    float orbit_ = 0; // the realistic look's turn about the bowl, by the mouse
     bool ready_ = false;
     // Outlives this object's own destructor unless cut there: the context
     // goes away inside the base class's destructor.

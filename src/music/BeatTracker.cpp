@@ -8,10 +8,9 @@
 
 namespace pluviane {
 
-namespace {
 // aubio's beat tracker weighs beat periods in hops, tuned for 512-sample hops
 // at 44.1 kHz (11.6 ms); the hop is scaled so the weighting fits any rate.
-uint_t hopFor(int sampleRate)
+unsigned beatTrackerHop(int sampleRate)
 {
     uint_t hop = 64;
     while (hop * 2 <= uint_t(sampleRate) / 86 + 1)
@@ -19,6 +18,7 @@ uint_t hopFor(int sampleRate)
     return hop;
 }
 
+namespace {
 struct TempoFree {
     void operator()(aubio_tempo_t* t) const { del_aubio_tempo(t); }
 };
@@ -53,7 +53,7 @@ BeatGrid trackBeats(const std::vector<float>& samples, int sampleRate,
     BeatGrid grid;
     if (sampleRate <= 0)
         return grid;
-    const uint_t kHop = hopFor(sampleRate);
+    const uint_t kHop = beatTrackerHop(sampleRate);
     const uint_t kWindow = kHop * 2;
     if (samples.size() < kWindow)
         return grid;

@@ -16,4 +16,7 @@ struct BeatGrid {
 BeatGrid trackBeats(const std::vector<float>& samples, int sampleRate,
                     const std::function<bool(double)>& progress = {});
 
+// The hop the beat tracker reads at this rate: 11.6 ms, as it is tuned for.
+unsigned beatTrackerHop(int sampleRate);
+
 } // namespace pluviane

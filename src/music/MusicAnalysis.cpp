@@ -6,6 +6,7 @@
 #include <ebur128.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 #include <optional>
@@ -25,18 +26,24 @@ constexpr double kMinSilence = 1.0;        // a shorter hush inside a song is a 
 constexpr double kSnapSeconds = 0.06;      // a beat moves onto an onset this close
 constexpr double kOnBeatSeconds = 0.03;
 constexpr double kTempoChange = 0.04;      // a local tempo this far off starts a section
-constexpr int kMinSectionBeats = 8;
-constexpr int kPhraseWindowBars = 4;
-constexpr double kPhraseLoudnessStep = 3.0; // LU
-constexpr double kPhraseDensityStep = 1.5;  // ratio of onsets a beat
+constexpr int kMinSectionBeats = 8 * kBeatsPerBar; // a tempo lasts at least 8 bars...
+constexpr double kRealTempoChange = 0.15;  // ...unless it changes by this much and stays
+constexpr int kPhraseBars = 4;
+constexpr int kNoveltyBars = 4;            // bars each side compared to find a section start
+constexpr int kMinMusicSectionBars = 4;
+constexpr double kSameFamily = 0.75;       // feature distance (standard deviations) within a family
+constexpr double kClearPulse = 0.25;       // onset envelope autocorrelation of a pulse
 
-// Maps a stage's own 0..1 onto its share of the whole run.
-Progress stage(const Progress& progress, double from, double to)
-{
-    if (!progress)
-        return {};
-    return [=](double f) { return progress(from + (to - from) * std::clamp(f, 0.0, 1.0)); };
-}
+// The compact readings kept while listening.
+constexpr std::size_t kHop = 256;          // one reading every 11.6 ms at 22.05 kHz
+constexpr std::size_t kWindow = 1024;
+constexpr std::size_t kFrameHops = 8;      // timbre and harmony: one frame every 8 hops
+constexpr int kMfccs = 13;
+constexpr uint_t kMelBands = 40;
+constexpr int kFeatures = (kMfccs - 1) + 12; // MFCC 1..12 (0 is loudness) and chroma
+constexpr double kBassHz = 150;
+constexpr double kLoudnessWeight = 3;      // of the loudness among a bar's features
+using Features = std::array<float, kFeatures>;
 
 double median(std::vector<double> values)
 {
@@ -54,30 +61,6 @@ struct LoudnessCurve {
     std::vector<double> shortWindow;
     std::vector<double> at; // seconds: end of each block
 };
-
-bool measureLoudness(const std::vector<float>& samples, int rate, LoudnessCurve& curve,
-                     const Progress& progress)
-{
-    ebur128_state* state = ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_M);
-    if (!state)
-        return false;
-    const std::size_t block = std::max<std::size_t>(1, std::lround(rate * kBlockSeconds));
-    bool going = true;
-    for (std::size_t at = 0; at < samples.size() && going; at += block) {
-        const std::size_t length = std::min(block, samples.size() - at);
-        ebur128_add_frames_float(state, samples.data() + at, length);
-        double momentary = -HUGE_VAL, window = -HUGE_VAL;
-        ebur128_loudness_momentary(state, &momentary);
-        ebur128_loudness_window(state, kSilenceWindowMs, &window);
-        curve.momentary.push_back(std::max(momentary, kFloorLufs));
-        curve.shortWindow.push_back(std::max(window, kFloorLufs));
-        curve.at.push_back(double(at + length) / rate);
-        if (progress && curve.at.size() % 256 == 0)
-            going = progress(double(at) / samples.size());
-    }
-    ebur128_destroy(&state);
-    return going;
-}
 
 std::vector<TimeSpan> findSilences(const LoudnessCurve& curve, double seconds)
 {
@@ -106,32 +89,6 @@ struct Onsets {
     std::vector<double> at;
     std::vector<double> strength;
 };
-
-bool detectOnsets(const std::vector<float>& samples, int rate, Onsets& onsets, const Progress& progress)
-{
-    const uint_t window = 1024, hop = 256;
-    aubio_onset_t* detector = new_aubio_onset("default", window, hop, uint_t(rate));
-    if (!detector)
-        return false;
-    aubio_onset_set_minioi_ms(detector, 40);
-    fvec_t* in = new_fvec(hop);
-    fvec_t* out = new_fvec(1);
-    bool going = true;
-    for (std::size_t at = 0; at + hop <= samples.size() && going; at += hop) {
-        std::copy_n(samples.begin() + std::ptrdiff_t(at), hop, in->data);
-        aubio_onset_do(detector, in, out);
-        if (out->data[0] != 0) {
-            onsets.at.push_back(std::max(0.0, double(aubio_onset_get_last_s(detector))));
-            onsets.strength.push_back(aubio_onset_get_descriptor(detector));
-        }
-        if (progress && (at / hop) % 1024 == 0)
-            going = progress(double(at) / samples.size());
-    }
-    del_fvec(out);
-    del_fvec(in);
-    del_aubio_onset(detector);
-    return going;
-}
 
 bool inSilence(double t, const std::vector<TimeSpan>& silences)
 {
@@ -194,12 +151,23 @@ std::vector<double> refineBeats(const std::vector<double>& raw, const Onsets& on
 
 // The tempo of beats `from`..`to` (exclusive) by a least-squares line through
 // them, each beat numbered by the periods since the first: finer than the
-// spacing of any two beats, which the analysis hop rounds.
+
+// The tempo of beats `from`..`to` (exclusive) by a least-squares line through
+// them, each beat numbered gap by gap (a gap of about two periods counts two):
+// finer than the spacing of any two beats, which the analysis hop rounds, and
+// free of the error of one period taken at the start.
 double fitTempo(const std::vector<double>& beats, std::size_t from, std::size_t to, double period)
 {
-    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    constexpr double kOffGrid = 0.25; // of a period: a beat this far between two is left out
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, x = 0, last = beats[from];
     for (std::size_t i = from; i < to; ++i) {
-        const double x = std::round((beats[i] - beats[from]) / period);
+        if (i > from) {
+            const double ratio = (beats[i] - last) / period;
+            if (std::abs(ratio - std::round(ratio)) > kOffGrid || ratio < 0.5)
+                continue; // an off-beat would pull the line towards a faster tempo
+            x += std::round(ratio);
+            last = beats[i];
+        }
         n += 1;
         sx += x;
         sy += beats[i];
@@ -212,9 +180,97 @@ double fitTempo(const std::vector<double>& beats, std::size_t from, std::size_t 
     return 60.0 / ((n * sxy - sx * sy) / denominator);
 }
 
+// Tempi a half, a third, a quarter or twice apart: a tracker may count the
+// same music so (in threes against fours, in half time).
+bool metricallyRelated(double periodA, double periodB)
+{
+    const double r = periodA / periodB;
+    constexpr std::array<double, 6> kMetres{2.0 / 3, 1.5, 0.5, 2.0, 0.75, 4.0 / 3};
+    return std::any_of(kMetres.begin(), kMetres.end(), [r](double m) { return std::abs(r / m - 1) < 0.025; });
+}
+
+using TempoBounds = std::vector<std::pair<std::size_t, double>>; // first beat, period
+
+// A section shorter than 8 bars joins its neighbour, unless its tempo really
+// differs from both (and not by a metrical error).
+void mergeShortSections(TempoBounds& bounds, std::size_t beatCount)
+{
+    auto length = [&](std::size_t k) { return (k + 1 < bounds.size() ? bounds[k + 1].first : beatCount) - bounds[k].first; };
+    auto realChange = [&](std::size_t k, std::size_t other) {
+        const double a = bounds[k].second, b = bounds[other].second;
+        return std::abs(a / b - 1) > kRealTempoChange && !metricallyRelated(a, b);
+    };
+    while (bounds.size() > 1) {
+        std::size_t shortest = bounds.size();
+        for (std::size_t k = 0; k < bounds.size(); ++k) {
+            const bool real = length(k) >= std::size_t(2 * kBeatsPerBar) && (k == 0 || realChange(k, k - 1))
+                              && (k + 1 == bounds.size() || realChange(k, k + 1));
+            if (length(k) < std::size_t(kMinSectionBeats) && !real
+                && (shortest == bounds.size() || length(k) < length(shortest)))
+                shortest = k;
+        }
+        if (shortest == bounds.size())
+            return;
+        const std::size_t k = shortest;
+        const bool intoNext = k == 0 || (k + 1 < bounds.size() && length(k + 1) > length(k - 1));
+        if (intoNext) {
+            bounds[k].second = bounds[k + 1].second;
+            bounds.erase(bounds.begin() + std::ptrdiff_t(k + 1));
+        } else {
+            bounds.erase(bounds.begin() + std::ptrdiff_t(k));
+        }
+    }
+}
+
 // Sections of steady tempo: a new one starts where the local beat spacing (a
 // running median) leaves the section's for good.
-std::vector<TempoSection> findTempi(const std::vector<double>& beats)
+// How strongly the onset envelope from `from` to `to` seconds repeats after
+// `period` seconds; the tempo sections ask it which of two metres is heard.
+using Periodicity = std::function<double(double from, double to, double period)>;
+
+// A section counted in another metre than the song's main tempo is counted
+// in the main one when the onset envelope repeats there nearly as well: one
+// pulse heard two ways is one tempo, not a change at every phrase.
+void settleMetre(TempoBounds& bounds, const std::vector<double>& beats, const Periodicity& periodicity,
+                 std::vector<bool>& settled)
+{
+    constexpr double kSameTempo = 0.04, kHeardAsWell = 0.8;
+    settled.assign(bounds.size(), false);
+    if (!periodicity || bounds.size() < 2)
+        return;
+    auto end = [&](std::size_t k) { return k + 1 < bounds.size() ? beats[bounds[k + 1].first] : beats.back(); };
+    // The main period: the one that lasts longest over all its sections.
+    double main = bounds.front().second, longest = 0;
+    for (const auto& candidate : bounds) {
+        double total = 0;
+        for (std::size_t k = 0; k < bounds.size(); ++k)
+            if (std::abs(bounds[k].second / candidate.second - 1) < kSameTempo)
+                total += end(k) - beats[bounds[k].first];
+        if (total > longest)
+            longest = total, main = candidate.second;
+    }
+    for (std::size_t k = 0; k < bounds.size(); ++k) {
+        const double own = bounds[k].second;
+        if (std::abs(own / main - 1) < kSameTempo || !metricallyRelated(own, main))
+            continue;
+        const double from = beats[bounds[k].first], to = end(k);
+        const double heard = periodicity(from, to, main);
+        if (heard > kClearPulse && heard >= kHeardAsWell * periodicity(from, to, own)) {
+            bounds[k].second = main;
+            settled[k] = true;
+        }
+    }
+    for (std::size_t k = 1; k < bounds.size();) // neighbours now alike are one section
+        if (std::abs(bounds[k].second / bounds[k - 1].second - 1) < kSameTempo) {
+            settled[k - 1] = settled[k - 1] || settled[k];
+            bounds.erase(bounds.begin() + std::ptrdiff_t(k));
+            settled.erase(settled.begin() + std::ptrdiff_t(k));
+        } else {
+            ++k;
+        }
+}
+
+std::vector<TempoSection> findTempi(const std::vector<double>& beats, const Periodicity& periodicity = {})
 {
     std::vector<TempoSection> tempi;
     if (beats.size() < 3)
@@ -231,23 +287,28 @@ std::vector<TempoSection> findTempi(const std::vector<double>& beats)
                 near.push_back(intervals[j]);
         return near.empty() ? overall : median(near);
     };
+    constexpr std::size_t kSettle = 2 * kBeatsPerBar; // beats a new section takes to settle
     std::size_t start = 0;
     double period = local(0);
-    std::vector<std::pair<std::size_t, double>> bounds; // first beat, period
+    TempoBounds bounds;
     for (std::size_t i = 0; i < intervals.size(); ++i) {
         const double here = local(i);
-        if (std::abs(here - period) / period > kTempoChange && i - start >= kMinSectionBeats) {
+        if (std::abs(here - period) / period > kTempoChange && i - start >= kSettle) {
             bounds.push_back({start, period});
             start = i;
         }
-        if (i - start < kMinSectionBeats)
-            period = local(std::min(intervals.size() - 1, start + kMinSectionBeats / 2));
+        if (i - start < kSettle)
+            period = local(std::min(intervals.size() - 1, start + kSettle / 2));
     }
     bounds.push_back({start, period});
+    mergeShortSections(bounds, beats.size());
+    std::vector<bool> settled;
+    settleMetre(bounds, beats, periodicity, settled);
     for (std::size_t k = 0; k < bounds.size(); ++k) {
         const std::size_t from = bounds[k].first;
         const std::size_t to = k + 1 < bounds.size() ? bounds[k + 1].first + 1 : beats.size();
-        tempi.push_back({beats[from], fitTempo(beats, from, to, bounds[k].second)});
+        // Beats still counted in the other metre would fit their own tempo.
+        tempi.push_back({beats[from], settled[k] ? 60.0 / bounds[k].second : fitTempo(beats, from, to, bounds[k].second)});
     }
     return tempi;
 }
@@ -419,55 +480,6 @@ std::vector<double> repairBeats(const std::vector<double>& beats, const std::vec
     return out;
 }
 
-// The energy of the sound just after `t`: the accent a beat carries.
-double accentAt(const std::vector<float>& samples, int rate, double t)
-{
-    const auto from = std::size_t(std::clamp(t - 0.005, 0.0, double(samples.size()) / rate) * rate);
-    const std::size_t to = std::min(samples.size(), from + std::size_t(0.05 * rate));
-    double sum = 0;
-    for (std::size_t i = from; i < to; ++i)
-        sum += double(samples[i]) * samples[i];
-    return sum;
-}
-
-// A tracker sometimes settles on the off-beats (a busy hi-hat line draws it).
-// Where, over two bars, the sound between the beats is clearly more accented
-// than on them, the beats move half a beat on, onto the onsets there.
-std::vector<double> alignToAccents(const std::vector<double>& beats, const std::vector<float>& samples, int rate,
-                                   const std::vector<double>& onsets)
-{
-    constexpr double kOffBeatDominance = 1.5;
-    const std::size_t n = beats.size();
-    std::vector<double> on(n), off(n), middle(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double gap = i + 1 < n ? beats[i + 1] - beats[i] : (i > 0 ? beats[i] - beats[i - 1] : 0);
-        const int o = nearestOnset(onsets, beats[i] + gap / 2, std::min(kSnapSeconds, gap / 4));
-        middle[i] = o >= 0 ? onsets[std::size_t(o)] : beats[i] + gap / 2;
-        on[i] = accentAt(samples, rate, beats[i]);
-        off[i] = o >= 0 ? accentAt(samples, rate, middle[i]) : 0;
-    }
-    std::vector<double> aligned(beats);
-    const std::size_t half = 2 * kBeatsPerBar / 2;
-    for (std::size_t i = 0; i < n; ++i) {
-        double sumOn = 0, sumOff = 0;
-        for (std::size_t j = i >= half ? i - half : 0; j < std::min(n, i + half); ++j)
-            sumOn += on[j], sumOff += off[j];
-        if (sumOff > kOffBeatDominance * sumOn)
-            aligned[i] = middle[i];
-    }
-    return aligned;
-}
-
-std::vector<double> evenBeats(const std::vector<TimeSpan>& runs)
-{
-    std::vector<double> beats;
-    const double period = 60.0 / kDefaultTempo;
-    for (const TimeSpan& run : runs)
-        for (double t = run.start; t < run.end - 0.5 * period; t += period)
-            beats.push_back(t);
-    return beats;
-}
-
 // End of beat i: the next beat, or one period on where a run of music ends.
 double beatEnd(const SongAnalysis& a, std::size_t i, double period)
 {
@@ -495,104 +507,603 @@ void measureBeats(SongAnalysis& a, const LoudnessCurve& curve)
     }
 }
 
-void findBars(SongAnalysis& a, const std::vector<TimeSpan>& runs)
+
+// The compact readings of the sound, one every hop: the spectral flux (how
+// much new sound starts), the same below kBassHz (kick and bass), and every
+// kFrameHops hops the timbre (MFCC) and harmony (chroma) of the frame.
+struct Envelopes {
+    int rate = 0;
+    std::vector<float> flux, bass, power;
+    std::vector<Features> frames;
+
+    double hopSeconds() const { return double(kHop) / rate; }
+    // The flux of a hop peaks once a new sound fills a quarter of its window.
+    double hopTime(std::size_t h) const { return (double(h + 1) * kHop - kWindow / 4.0) / rate; }
+    std::size_t hopAt(double t) const
+    {
+        return std::size_t(std::clamp(t * rate / kHop + double(kWindow) / (4.0 * kHop) - 1, 0.0, 1e12));
+    }
+    // The strongest reading of `values` from `t - before` to `t + after`.
+    float peak(const std::vector<float>& values, double t, double before, double after) const
+    {
+        float best = 0;
+        for (std::size_t h = hopAt(t - before); h < values.size() && hopTime(h) <= t + after; ++h)
+            best = std::max(best, values[h]);
+        return best;
+    }
+    // The mean features of the frames from `from` to `to` seconds.
+    Features mean(double from, double to) const
+    {
+        Features sum{};
+        const double frameSeconds = hopSeconds() * kFrameHops;
+        const auto first = std::size_t(std::max(0.0, from / frameSeconds));
+        const auto last = std::min(frames.size(), std::size_t(std::max(0.0, to / frameSeconds)) + 1);
+        for (std::size_t f = first; f < last; ++f)
+            for (int k = 0; k < kFeatures; ++k)
+                sum[std::size_t(k)] += frames[f][std::size_t(k)] / float(last - first);
+        return sum;
+    }
+};
+
+double distance(const Features& a, const Features& b, int from = 0, int to = kFeatures)
+{
+    double sum = 0;
+    for (int k = from; k < to; ++k)
+        sum += double(a[std::size_t(k)] - b[std::size_t(k)]) * (a[std::size_t(k)] - b[std::size_t(k)]);
+    return std::sqrt(sum / (to - from));
+}
+
+// How clearly the onset envelope repeats at one period between 0.3 s and
+// 1.5 s (200 to 40 a minute): its autocorrelation there, relative to its
+// power, after the slow swell of the music is taken away. Silence is left out.
+double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
+{
+    const std::size_t n = e.flux.size();
+    const auto smooth = std::size_t(std::lround(1.0 / e.hopSeconds()));
+    if (n < 8 * smooth)
+        return 0;
+    std::vector<double> x(n, 0.0);
+    double running = 0;
+    for (std::size_t h = 0; h < n; ++h) {
+        running += e.flux[h] - (h >= smooth ? e.flux[h - smooth] : 0.0f);
+        const std::size_t centre = h >= smooth / 2 ? h - smooth / 2 : 0;
+        if (!inSilence(e.hopTime(centre), silences))
+            x[centre] = e.flux[centre] - running / double(std::min(h + 1, smooth));
+    }
+    double power = 0;
+    for (double v : x)
+        power += v * v;
+    if (power <= 0)
+        return 0;
+    double best = 0;
+    for (auto lag = std::size_t(0.3 / e.hopSeconds()); lag <= std::size_t(1.5 / e.hopSeconds()) && lag < n; ++lag) {
+        double sum = 0;
+        for (std::size_t h = lag; h < n; ++h)
+            sum += x[h] * x[h - lag];
+        best = std::max(best, sum / power);
+    }
+    return best;
+}
+
+// The autocorrelation of the onset envelope from `from` to `to` seconds at
+// a lag of `period`, relative to its power there.
+double envelopePeriodicity(const Envelopes& e, double from, double to, double period)
+{
+    const std::size_t first = e.hopAt(from), last = std::min(e.flux.size(), e.hopAt(to));
+    const auto lag = std::size_t(std::lround(period / e.hopSeconds()));
+    if (last <= first + lag)
+        return 0;
+    double mean = 0;
+    for (std::size_t h = first; h < last; ++h)
+        mean += e.flux[h] / double(last - first);
+    double power = 0, sum = 0;
+    for (std::size_t h = first; h < last; ++h) {
+        power += (e.flux[h] - mean) * (e.flux[h] - mean);
+        if (h + lag < last)
+            sum += (e.flux[h] - mean) * (e.flux[h + lag] - mean);
+    }
+    return power > 0 ? sum / power : 0;
+}
+
+// The accent a beat carries: new low sound (kick, bass) most of all.
+double accentAt(const Envelopes& e, double t)
+{
+    return e.peak(e.bass, t, 0.02, 0.04) + 0.25 * e.peak(e.flux, t, 0.02, 0.04);
+}
+
+// A tracker sometimes settles on the off-beats (a busy hi-hat line draws it).
+// Where, over two bars, the sound between the beats is clearly more accented
+// than on them, the beats move half a beat on, onto the onsets there.
+std::vector<double> alignToAccents(const std::vector<double>& beats, const Envelopes& e,
+                                   const std::vector<double>& onsets)
+{
+    constexpr double kOffBeatDominance = 1.5;
+    const std::size_t n = beats.size();
+    std::vector<double> on(n), off(n), middle(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double gap = i + 1 < n ? beats[i + 1] - beats[i] : (i > 0 ? beats[i] - beats[i - 1] : 0);
+        const int o = nearestOnset(onsets, beats[i] + gap / 2, std::min(kSnapSeconds, gap / 4));
+        middle[i] = o >= 0 ? onsets[std::size_t(o)] : beats[i] + gap / 2;
+        on[i] = accentAt(e, beats[i]);
+        off[i] = o >= 0 ? accentAt(e, middle[i]) : 0;
+    }
+    std::vector<double> aligned(beats);
+    const std::size_t half = 2 * kBeatsPerBar / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        double sumOn = 0, sumOff = 0;
+        for (std::size_t j = i >= half ? i - half : 0; j < std::min(n, i + half); ++j)
+            sumOn += on[j], sumOff += off[j];
+        if (sumOff > kOffBeatDominance * sumOn)
+            aligned[i] = middle[i];
+    }
+    return aligned;
+}
+
+// Without any pulse the cues follow the music's own onsets: the stronger
+// half of them, at least half a second apart; a long stretch without one
+// gets a point every two seconds, so that bars and phrases still pass.
+std::vector<double> onsetBeats(const SongAnalysis& a, const std::vector<TimeSpan>& runs)
+{
+    constexpr double kMinGap = 0.5, kFillGap = 2.0;
+    const double strong = median(a.onsetStrength);
+    std::vector<double> beats;
+    for (const TimeSpan& run : runs) {
+        double last = run.start - kFillGap;
+        auto fillTo = [&](double t) {
+            for (double f = last + kFillGap; f < t - kFillGap / 2; f += kFillGap)
+                beats.push_back(last = std::max(f, run.start));
+        };
+        for (std::size_t k = 0; k < a.onsets.size(); ++k) {
+            const double t = a.onsets[k];
+            if (t < run.start || t >= run.end || a.onsetStrength[k] < strong || t - last < kMinGap)
+                continue;
+            fillTo(t);
+            beats.push_back(last = t);
+        }
+        fillTo(run.end);
+    }
+    return beats;
+}
+
+// Bars start where the bass hits and the harmony changes: of the four ways
+// to count the beats of a run of music in fours, the one whose first beats
+// carry the most of both.
+void findBars(SongAnalysis& a, const std::vector<TimeSpan>& runs, const Envelopes& e)
 {
     std::size_t i = 0;
     for (const TimeSpan& run : runs) {
-        int inRun = 0;
-        for (; i < a.beats.size() && a.beats[i] < run.end; ++i, ++inRun)
-            if (inRun % kBeatsPerBar == 0)
-                a.barStarts.push_back(int(i));
+        const std::size_t first = i;
+        while (i < a.beats.size() && a.beats[i] < run.end)
+            ++i;
+        const std::size_t count = i - first;
+        if (count == 0)
+            continue;
+        std::vector<double> bass(count), change(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            const double t = a.beats[first + k];
+            bass[k] = accentAt(e, t);
+            const double before = k >= 2 ? a.beats[first + k - 2] : run.start;
+            const double after = k + 2 < count ? a.beats[first + k + 2] : run.end;
+            change[k] = distance(e.mean(before, t), e.mean(t, after), kMfccs - 1, kFeatures);
+        }
+        auto zScores = [](std::vector<double>& v) {
+            const double mean = std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
+            double var = 0;
+            for (double x : v)
+                var += (x - mean) * (x - mean);
+            const double sd = std::sqrt(var / double(v.size())) + 1e-9;
+            for (double& x : v)
+                x = (x - mean) / sd;
+        };
+        zScores(bass);
+        zScores(change);
+        std::size_t phase = 0;
+        if (count >= std::size_t(2 * kBeatsPerBar)) {
+            std::array<double, kBeatsPerBar> score{};
+            for (std::size_t k = 0; k < count; ++k)
+                score[k % kBeatsPerBar] += bass[k] + change[k];
+            // A clear winner only: a run in even fours keeps its first beat.
+            for (std::size_t p = 1; p < std::size_t(kBeatsPerBar); ++p)
+                if (score[p] > score[phase] + 0.1 * double(count) / kBeatsPerBar)
+                    phase = p;
+        }
+        if (phase > 0)
+            a.barStarts.push_back(int(first)); // the pick-up before the first downbeat
+        for (std::size_t k = phase; k < count; k += kBeatsPerBar)
+            a.barStarts.push_back(int(first + k));
     }
 }
 
-// Phrases start where a run of music starts and where the loudness or the
-// density of onsets of the bars ahead differs from the bars behind.
-void findPhrases(SongAnalysis& a)
+int barEndBeat(const SongAnalysis& a, std::size_t bar)
 {
-    const int bars = int(a.barStarts.size());
-    std::vector<double> loud(std::size_t(bars), 0), dense(std::size_t(bars), 0);
-    std::vector<bool> runStart(std::size_t(bars), false);
+    return bar + 1 < a.barStarts.size() ? a.barStarts[bar + 1] : int(a.beats.size());
+}
+
+double barLoudness(const SongAnalysis& a, std::size_t bar)
+{
+    const int from = a.barStarts[bar], to = barEndBeat(a, bar);
+    double sum = 0;
+    for (int i = from; i < to; ++i)
+        sum += a.beatLoudness[std::size_t(i)];
+    return to > from ? sum / (to - from) : kFloorLufs;
+}
+
+// Sections where the timbre and harmony of the bars ahead differ from those
+// behind (a novelty curve over the bars), and at every run of music after a
+// silence. Sections that sound alike share a family; the loudest family is
+// the chorus, a family heard once between others a bridge.
+void findSections(SongAnalysis& a, const Envelopes& e)
+{
+    const std::size_t bars = a.barStarts.size();
+    if (bars == 0)
+        return;
+    constexpr int kDims = kFeatures + 1;
+    std::vector<std::array<double, kDims>> f(bars);
+    std::vector<bool> runStart(bars, false);
     const double period = 60.0 / (a.tempo > 0 ? a.tempo : kDefaultTempo);
-    for (int b = 0; b < bars; ++b) {
-        const int from = a.barStarts[std::size_t(b)];
-        const int to = b + 1 < bars ? a.barStarts[std::size_t(b + 1)] : int(a.beats.size());
-        for (int i = from; i < to; ++i) {
-            loud[std::size_t(b)] += a.beatLoudness[std::size_t(i)] / (to - from);
-            dense[std::size_t(b)] += double(a.beatOnsets[std::size_t(i)]) / (to - from);
-        }
-        runStart[std::size_t(b)] = b == 0 || a.beats[std::size_t(from)] - a.beats[std::size_t(from - 1)] > 2 * period;
+    for (std::size_t b = 0; b < bars; ++b) {
+        const double from = a.beats[std::size_t(a.barStarts[b])];
+        const int end = barEndBeat(a, b);
+        const double to = end < int(a.beats.size()) ? a.beats[std::size_t(end)] : a.seconds;
+        const Features m = e.mean(from, std::min(to, from + kBeatsPerBar * 1.5 * period));
+        std::copy(m.begin(), m.end(), f[b].begin());
+        f[b][kFeatures] = barLoudness(a, b) / 3.0;
+        const double before = b == 0 ? 0.0 : a.beats[std::size_t(a.barStarts[b] - 1)];
+        runStart[b] = b == 0 || std::any_of(a.silences.begin(), a.silences.end(), [&](const TimeSpan& s) {
+                          return s.start >= before && s.start < from;
+                      });
     }
-    auto mean = [](const std::vector<double>& v, int from, int to) {
-        return std::accumulate(v.begin() + from, v.begin() + to, 0.0) / (to - from);
+    for (int k = 0; k < kDims; ++k) {
+        double mean = 0, var = 0;
+        for (const auto& v : f)
+            mean += v[std::size_t(k)] / double(bars);
+        for (const auto& v : f)
+            var += (v[std::size_t(k)] - mean) * (v[std::size_t(k)] - mean) / double(bars);
+        const double sd = std::sqrt(var) + 1e-6;
+        // Loudness is one number against many of timbre: it is weighed up so a
+        // quiet intro stands apart from the verse that repeats its sound.
+        const double weight = k == kFeatures ? kLoudnessWeight : 1.0;
+        for (auto& v : f)
+            v[std::size_t(k)] = weight * (v[std::size_t(k)] - mean) / sd;
+    }
+    auto meanOf = [&](std::size_t from, std::size_t to) {
+        std::array<double, kDims> m{};
+        for (std::size_t b = from; b < to; ++b)
+            for (int k = 0; k < kDims; ++k)
+                m[std::size_t(k)] += f[b][std::size_t(k)] / double(to - from);
+        return m;
     };
-    std::vector<double> score(std::size_t(bars), 0);
-    for (int b = 1; b < bars; ++b) {
-        int back = 0, ahead = 0;
-        while (back < kPhraseWindowBars && b - back - 1 >= 0 && !runStart[std::size_t(b - back)])
+    auto gap = [&](const std::array<double, kDims>& x, const std::array<double, kDims>& y) {
+        double s = 0;
+        for (int k = 0; k < kDims; ++k)
+            s += (x[std::size_t(k)] - y[std::size_t(k)]) * (x[std::size_t(k)] - y[std::size_t(k)]);
+        return std::sqrt(s / kDims);
+    };
+    std::vector<double> novelty(bars, 0.0);
+    for (std::size_t b = 1; b < bars; ++b) {
+        std::size_t back = 0, ahead = 0;
+        while (back < kNoveltyBars && back < b && !runStart[b - back])
             ++back;
-        while (ahead < kPhraseWindowBars && b + ahead < bars && (ahead == 0 || !runStart[std::size_t(b + ahead)]))
+        while (ahead < kNoveltyBars && b + ahead < bars && (ahead == 0 || !runStart[b + ahead]))
             ++ahead;
-        if (back < 2 || ahead < 2)
-            continue;
-        const double dl = std::abs(mean(loud, b, b + ahead) - mean(loud, b - back, b)) / kPhraseLoudnessStep;
-        const double dd = std::abs(std::log((mean(dense, b, b + ahead) + 0.25) / (mean(dense, b - back, b) + 0.25)))
-                          / std::log(kPhraseDensityStep);
-        score[std::size_t(b)] = std::max(dl, dd);
+        if (back >= 2 && ahead >= 2)
+            novelty[b] = gap(meanOf(b - back, b), meanOf(b, b + ahead));
     }
-    int last = -kPhraseWindowBars;
-    for (int b = 0; b < bars; ++b) {
-        const double s = score[std::size_t(b)];
-        const bool peak = s >= 1 && (b == 0 || s > score[std::size_t(b - 1)])
-                          && (b + 1 >= bars || s >= score[std::size_t(b + 1)]);
-        if (runStart[std::size_t(b)] || (peak && b - last >= kPhraseWindowBars)) {
+    const double threshold = std::max(0.6, 1.5 * median(novelty));
+    std::vector<std::size_t> starts;
+    for (std::size_t b = 0; b < bars; ++b) {
+        bool peak = novelty[b] >= threshold;
+        for (std::size_t c = b >= 2 ? b - 2 : 0; c < std::min(bars, b + 3) && peak; ++c)
+            peak = c == b || novelty[c] < novelty[b] || (novelty[c] == novelty[b] && c > b);
+        const bool farEnough = starts.empty() || b - starts.back() >= std::size_t(kMinMusicSectionBars);
+        if (runStart[b] || (peak && farEnough && bars - b >= std::size_t(kMinMusicSectionBars)))
+            starts.push_back(b);
+    }
+    std::vector<std::array<double, kDims>> heads; // each family's first section
+    for (std::size_t s = 0; s < starts.size(); ++s) {
+        MusicSection section;
+        section.firstBar = int(starts[s]);
+        section.endBar = int(s + 1 < starts.size() ? starts[s + 1] : bars);
+        const auto sound = meanOf(std::size_t(section.firstBar), std::size_t(section.endBar));
+        double nearest = kSameFamily;
+        section.family = int(heads.size());
+        for (std::size_t h = 0; h < heads.size(); ++h)
+            if (const double d = gap(sound, heads[h]); d < nearest) {
+                nearest = d;
+                section.family = int(h);
+            }
+        if (section.family == int(heads.size()))
+            heads.push_back(sound);
+        for (int b = section.firstBar; b < section.endBar; ++b)
+            section.loudness += barLoudness(a, std::size_t(b)) / (section.endBar - section.firstBar);
+        a.sections.push_back(section);
+    }
+    // Kinds: the loudest family (by its mean loudness) is the chorus.
+    std::vector<double> familyLoudness(heads.size(), 0.0), familyBars(heads.size(), 0.0);
+    std::vector<int> familyCount(heads.size(), 0);
+    for (const MusicSection& s : a.sections) {
+        familyLoudness[std::size_t(s.family)] += s.loudness * (s.endBar - s.firstBar);
+        familyBars[std::size_t(s.family)] += s.endBar - s.firstBar;
+        ++familyCount[std::size_t(s.family)];
+    }
+    int chorus = -1;
+    for (std::size_t h = 0; h < heads.size(); ++h)
+        if (chorus < 0 || familyLoudness[h] / familyBars[h] > familyLoudness[std::size_t(chorus)] / familyBars[std::size_t(chorus)])
+            chorus = int(h);
+    const double loudest = chorus >= 0 ? familyLoudness[std::size_t(chorus)] / familyBars[std::size_t(chorus)] : 0;
+    for (std::size_t s = 0; s < a.sections.size(); ++s) {
+        MusicSection& section = a.sections[s];
+        const bool once = familyCount[std::size_t(section.family)] == 1;
+        const bool quieter = section.loudness < loudest - 3;
+        if (heads.size() > 1 && section.family == chorus)
+            section.kind = MusicSection::Chorus;
+        else if (s == 0 && a.sections.size() > 1 && (once || quieter))
+            section.kind = MusicSection::Intro;
+        else if (s + 1 == a.sections.size() && s > 0 && (once || quieter))
+            section.kind = MusicSection::Outro;
+        else if (once && heads.size() > 2)
+            section.kind = MusicSection::Bridge;
+        else
+            section.kind = MusicSection::Verse;
+    }
+    for (const MusicSection& s : a.sections)
+        for (int b = s.firstBar; b < s.endBar; b += kPhraseBars)
             a.phraseStarts.push_back(b);
-            last = b;
-        }
-    }
 }
 
 } // namespace
 
-SongAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, const Progress& progress)
-{
-    SongAnalysis a;
-    if (sampleRate <= 0 || samples.empty())
-        return a;
-    a.seconds = double(samples.size()) / sampleRate;
+// Everything the listener keeps between pieces: the analysers' state, the
+// samples short of their next hop, and the readings.
+struct MusicListener::Readings {
+    int rate = 0;
+    std::size_t heard = 0;
+    std::size_t block = 1;
+    ebur128_state* loudness = nullptr;
+    aubio_onset_t* onset = nullptr;
+    aubio_tempo_t* tempo = nullptr;
+    aubio_pvoc_t* pvoc = nullptr;
+    aubio_mfcc_t* mfcc = nullptr;
+    aubio_filterbank_t* melBands = nullptr;
+    fvec_t* bandsOut = nullptr;
+    fvec_t* hopIn = nullptr;
+    fvec_t* onsetOut = nullptr;
+    fvec_t* tempoIn = nullptr;
+    fvec_t* tempoOut = nullptr;
+    fvec_t* mfccOut = nullptr;
+    cvec_t* spectrum = nullptr;
+    std::vector<float> pendingBlock, pendingHop, pendingTempo;
     LoudnessCurve curve;
-    Onsets onsets;
-    if (!measureLoudness(samples, sampleRate, curve, stage(progress, 0.0, 0.25))
-        || !detectOnsets(samples, sampleRate, onsets, stage(progress, 0.25, 0.45))) {
-        a.cancelled = true;
+    std::vector<double> onsetAt, trackerBeats;
+    Envelopes envelopes;
+    std::vector<float> lastLog;
+    std::vector<int> pitchClass; // of each spectrum bin; -1 outside the range of notes
+    std::size_t bassBins = 1;
+    Features frameSum{};
+    std::size_t frameHops = 0;
+
+    ~Readings()
+    {
+        if (loudness)
+            ebur128_destroy(&loudness);
+        if (onset)
+            del_aubio_onset(onset);
+        if (tempo)
+            del_aubio_tempo(tempo);
+        if (pvoc)
+            del_aubio_pvoc(pvoc);
+        if (mfcc)
+            del_aubio_mfcc(mfcc);
+        if (melBands)
+            del_aubio_filterbank(melBands);
+        for (fvec_t* v : {hopIn, onsetOut, tempoIn, tempoOut, mfccOut, bandsOut})
+            if (v)
+                del_fvec(v);
+        if (spectrum)
+            del_cvec(spectrum);
+    }
+
+    // Hands `count` samples to `use` in blocks of `size`, keeping the rest in `pending`.
+    template <typename Use>
+    static void inBlocks(std::vector<float>& pending, std::size_t size, const float* samples, std::size_t count, Use&& use)
+    {
+        while (count > 0) {
+            const std::size_t take = std::min(count, size - pending.size());
+            if (pending.empty() && take == size) {
+                use(samples);
+            } else {
+                pending.insert(pending.end(), samples, samples + take);
+                if (pending.size() == size) {
+                    use(pending.data());
+                    pending.clear();
+                }
+            }
+            samples += take;
+            count -= take;
+        }
+    }
+
+    void readLoudness(const float* samples, std::size_t count)
+    {
+        ebur128_add_frames_float(loudness, samples, count);
+        double momentary = -HUGE_VAL, window = -HUGE_VAL;
+        ebur128_loudness_momentary(loudness, &momentary);
+        ebur128_loudness_window(loudness, kSilenceWindowMs, &window);
+        curve.momentary.push_back(std::max(momentary, kFloorLufs));
+        curve.shortWindow.push_back(std::max(window, kFloorLufs));
+        curve.at.push_back(double(curve.at.size() * block + count) / rate);
+    }
+
+    void readHop(const float* samples)
+    {
+        std::copy_n(samples, kHop, hopIn->data);
+        aubio_onset_do(onset, hopIn, onsetOut);
+        if (onsetOut->data[0] != 0)
+            onsetAt.push_back(std::max(0.0, double(aubio_onset_get_last_s(onset))));
+        aubio_pvoc_do(pvoc, hopIn, spectrum);
+        double flux = 0, bass = 0;
+        std::array<double, 12> chroma{};
+        for (std::size_t k = 0; k < lastLog.size(); ++k) {
+            const float magnitude = spectrum->norm[k];
+            const float log = std::log1p(100.0f * magnitude);
+            const float rise = std::max(0.0f, log - lastLog[k]);
+            flux += rise;
+            if (k > 0 && k <= bassBins)
+                bass += rise;
+            if (pitchClass[k] >= 0)
+                chroma[std::size_t(pitchClass[k])] += double(magnitude) * magnitude;
+            lastLog[k] = log;
+        }
+        envelopes.flux.push_back(float(flux));
+        envelopes.bass.push_back(float(bass));
+        // The power as the ear weighs it: summed over mel bands, so a crash
+        // or a snare counts as much as the kick under it.
+        aubio_filterbank_do(melBands, spectrum, bandsOut);
+        double power = 0;
+        for (uint_t b = 0; b < bandsOut->length; ++b)
+            power += bandsOut->data[b];
+        envelopes.power.push_back(float(power));
+        aubio_mfcc_do(mfcc, spectrum, mfccOut);
+        const double chromaSum = std::accumulate(chroma.begin(), chroma.end(), 0.0) + 1e-12;
+        for (int c = 1; c < kMfccs; ++c)
+            frameSum[std::size_t(c - 1)] += mfccOut->data[c];
+        for (int c = 0; c < 12; ++c)
+            frameSum[std::size_t(kMfccs - 1 + c)] += float(chroma[std::size_t(c)] / chromaSum);
+        if (++frameHops == kFrameHops) {
+            for (float& v : frameSum)
+                v /= float(kFrameHops);
+            envelopes.frames.push_back(frameSum);
+            frameSum = {};
+            frameHops = 0;
+        }
+    }
+
+    void readTempo(const float* samples)
+    {
+        std::copy_n(samples, tempoIn->length, tempoIn->data);
+        aubio_tempo_do(tempo, tempoIn, tempoOut);
+        if (tempoOut->data[0] != 0) {
+            const double at = aubio_tempo_get_last_s(tempo);
+            if (at >= 0 && (trackerBeats.empty() || at > trackerBeats.back()))
+                trackerBeats.push_back(at);
+        }
+    }
+};
+
+MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
+{
+    Readings& r = *r_;
+    if (sampleRate < 1000)
+        return;
+    r.rate = sampleRate;
+    r.envelopes.rate = sampleRate;
+    r.block = std::max<std::size_t>(1, std::lround(sampleRate * kBlockSeconds));
+    r.loudness = ebur128_init(1, static_cast<unsigned long>(sampleRate), EBUR128_MODE_M);
+    r.onset = new_aubio_onset("default", kWindow, kHop, uint_t(sampleRate));
+    if (r.onset)
+        aubio_onset_set_minioi_ms(r.onset, 40);
+    const uint_t tempoHop = beatTrackerHop(sampleRate);
+    r.tempo = new_aubio_tempo("default", 2 * tempoHop, tempoHop, uint_t(sampleRate));
+    r.pvoc = new_aubio_pvoc(kWindow, kHop);
+    r.mfcc = new_aubio_mfcc(kWindow, 40, kMfccs, uint_t(sampleRate));
+    r.hopIn = new_fvec(kHop);
+    r.onsetOut = new_fvec(1);
+    r.tempoIn = new_fvec(tempoHop);
+    r.tempoOut = new_fvec(1);
+    r.mfccOut = new_fvec(kMfccs);
+    r.melBands = new_aubio_filterbank(kMelBands, kWindow);
+    r.bandsOut = new_fvec(kMelBands);
+    if (r.melBands)
+        aubio_filterbank_set_mel_coeffs_slaney(r.melBands, smpl_t(sampleRate));
+    r.spectrum = new_cvec(kWindow);
+    const std::size_t bins = kWindow / 2 + 1;
+    r.lastLog.assign(bins, 0.0f);
+    r.pitchClass.assign(bins, -1);
+    const double binHz = double(sampleRate) / kWindow;
+    r.bassBins = std::max<std::size_t>(1, std::size_t(kBassHz / binHz));
+    for (std::size_t k = 1; k < bins; ++k) {
+        const double hz = k * binHz;
+        if (hz >= 60 && hz <= 2000)
+            r.pitchClass[k] = int((std::lround(12 * std::log2(hz / 440.0)) % 12 + 12 + 9) % 12);
+    }
+    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.mfcc || !r.melBands)
+        r.rate = 0; // hears nothing rather than crash
+}
+
+MusicListener::~MusicListener() = default;
+
+void MusicListener::listen(const float* samples, std::size_t count)
+{
+    Readings& r = *r_;
+    if (r.rate == 0 || count == 0)
+        return;
+    r.heard += count;
+    Readings::inBlocks(r.pendingBlock, r.block, samples, count,
+                       [&r](const float* s) { r.readLoudness(s, r.block); });
+    Readings::inBlocks(r.pendingHop, kHop, samples, count, [&r](const float* s) { r.readHop(s); });
+    Readings::inBlocks(r.pendingTempo, r.tempoIn->length, samples, count, [&r](const float* s) { r.readTempo(s); });
+}
+
+SongAnalysis MusicListener::finish()
+{
+    Readings& r = *r_;
+    SongAnalysis a;
+    if (r.rate == 0 || r.heard == 0)
         return a;
+    if (!r.pendingBlock.empty()) {
+        r.readLoudness(r.pendingBlock.data(), r.pendingBlock.size());
+        r.pendingBlock.clear();
+    }
+    const Envelopes& e = r.envelopes;
+    a.seconds = double(r.heard) / r.rate;
+    a.silences = findSilences(r.curve, a.seconds);
+    const std::vector<TimeSpan> runs = soundRuns(a.silences, a.seconds);
+    Onsets onsets;
+    onsets.at = r.onsetAt;
+    // How hard a hit is: how much the power of the sound jumps there. The
+    // flux says where sound starts, whatever its level; this says how loud.
+    std::vector<float> jump(e.power.size(), 0.0f);
+    for (std::size_t h = 1; h < e.power.size(); ++h)
+        jump[h] = std::max(0.0f, e.power[h] - *std::max_element(e.power.begin() + std::ptrdiff_t(h >= 4 ? h - 4 : 0),
+                                                               e.power.begin() + std::ptrdiff_t(h)));
+    for (double t : onsets.at)
+        onsets.strength.push_back(e.peak(jump, t, 0.03, 0.05));
+    const auto reach = std::size_t(0.1 / e.hopSeconds());
+    for (std::size_t h = 1; h < jump.size(); ++h) {
+        const auto from = jump.begin() + std::ptrdiff_t(h > reach ? h - reach : 0);
+        const auto to = jump.begin() + std::ptrdiff_t(std::min(jump.size(), h + reach + 1));
+        if (jump[h] > 0 && std::max_element(from, to) == jump.begin() + std::ptrdiff_t(h)) {
+            a.hits.push_back(std::max(0.0, e.hopTime(h)));
+            a.hitStrength.push_back(jump[h]);
+        }
     }
     a.onsets = onsets.at;
-    a.silences = findSilences(curve, a.seconds);
-    const std::vector<TimeSpan> runs = soundRuns(a.silences, a.seconds);
+    a.onsetStrength = onsets.strength;
 
-    bool cancelled = false;
-    const Progress beatProgress = stage(progress, 0.45, 0.95);
-    const BeatGrid grid = trackBeats(samples, sampleRate, [&](double f) {
-        cancelled = beatProgress && !beatProgress(f);
-        return !cancelled;
-    });
-    if (cancelled) {
-        a.cancelled = true;
-        return a;
-    }
-    a.beats = refineBeats(grid.beats, onsets, a.silences);
+    a.beats = refineBeats(r.trackerBeats, onsets, a.silences);
     a.beatsFound = beatsAreMusic(a.beats, a.onsets);
+    const Periodicity periodicity = [&e](double from, double to, double period) {
+        return envelopePeriodicity(e, from, to, period);
+    };
     if (a.beatsFound) {
-        a.tempi = findTempi(a.beats);
+        a.tempi = findTempi(a.beats, periodicity);
         a.beats = repairBeats(completeBeats(a.beats, a.tempi, runs, a.onsets), a.tempi, a.onsets);
         // Moving beats onto the accents leaves a seam where they moved; mend it.
-        a.beats = repairBeats(alignToAccents(a.beats, samples, sampleRate, a.onsets), a.tempi, a.onsets);
-        a.tempi = findTempi(a.beats);
-    } else {
-        a.beats = evenBeats(runs);
-        if (!a.beats.empty())
-            a.tempi = {{a.beats.front(), kDefaultTempo}};
+        a.beats = repairBeats(alignToAccents(a.beats, e, a.onsets), a.tempi, a.onsets);
+        a.tempi = findTempi(a.beats, periodicity);
+    } else if (pulseClarity(e, a.silences) >= kClearPulse) {
+        // A pulse without sharp onsets (strings, a choir): the tracker's beats
+        // follow it, though few land on an onset.
+        a.beats.clear();
+        for (double t : r.trackerBeats)
+            if (!inSilence(t, a.silences))
+                a.beats.push_back(t);
+        a.tempi = findTempi(a.beats, periodicity);
+        a.beatsFound = a.beats.size() >= 8 && !a.tempi.empty();
+    }
+    if (!a.beatsFound) {
+        a.beats = onsetBeats(a, runs);
+        a.tempi.clear();
     }
     // The main tempo is the one that lasts longest.
     double longest = -1;
@@ -603,9 +1114,25 @@ SongAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, con
             a.tempo = a.tempi[k].bpm;
         }
     }
-    measureBeats(a, curve);
-    findBars(a, runs);
-    findPhrases(a);
+    measureBeats(a, r.curve);
+    findBars(a, runs, e);
+    findSections(a, e);
+    return a;
+}
+
+SongAnalysis analyseMusic(const std::vector<float>& samples, int sampleRate, const Progress& progress)
+{
+    constexpr std::size_t kPiece = 1 << 16;
+    MusicListener listener(sampleRate);
+    for (std::size_t at = 0; at < samples.size(); at += kPiece) {
+        if (progress && !progress(0.95 * double(at) / double(samples.size()))) {
+            SongAnalysis cancelled;
+            cancelled.cancelled = true;
+            return cancelled;
+        }
+        listener.listen(samples.data() + at, std::min(kPiece, samples.size() - at));
+    }
+    SongAnalysis a = listener.finish();
     if (progress)
         progress(1.0);
     return a;

@@ -23,9 +23,10 @@ struct InputCloser {
 // One decoding pass: demux, decode, mix to mono at the asked rate.
 class Decoder {
 public:
-    Decoder(int sampleRate, double maxSeconds, const std::function<bool(double)>& progress)
+    Decoder(int sampleRate, double maxSeconds, const std::function<bool(double)>& progress,
+            const MusicSink& sink = {})
         : rate_(sampleRate), maxSamples_(std::size_t(std::max(0.0, maxSeconds) * sampleRate)),
-          progress_(progress)
+          progress_(progress), sink_(sink)
     {
     }
     ~Decoder() { av_channel_layout_uninit(&inLayout_); }
@@ -38,8 +39,11 @@ public:
             return error;
         packet_.reset(av_packet_alloc());
         frame_.reset(av_frame_alloc());
+        // Growing by doubling would hold up to twice the song at the end.
+        if (!sink_)
+            out.reserve(std::min(maxSamples_, expectedSamples()));
         int reported = -1;
-        while (out.size() < maxSamples_) {
+        while (delivered_ + out.size() < maxSamples_) {
             const int code = av_read_frame(input_.get(), packet_.get());
             if (code < 0) {
                 avcodec_send_packet(codec_.get(), nullptr);
@@ -50,6 +54,8 @@ public:
                 // A damaged packet is skipped as players skip it; the rest still decodes.
                 if (avcodec_send_packet(codec_.get(), packet_.get()) >= 0)
                     drain(out);
+                if (out.size() >= kSinkPiece)
+                    deliver(out);
                 const int percent = progressPercent(packet_->pts);
                 if (percent != reported && progress_) {
                     reported = percent;
@@ -62,9 +68,10 @@ public:
             av_packet_unref(packet_.get());
         }
         flushResampler(out);
-        if (out.size() > maxSamples_)
-            out.resize(maxSamples_);
-        if (out.empty())
+        if (delivered_ + out.size() > maxSamples_)
+            out.resize(maxSamples_ - delivered_);
+        deliver(out);
+        if (delivered_ + out.size() == 0)
             return QCoreApplication::translate("pluviane::MusicDecoder",
                                                "В файле нет звука, который можно прочесть");
         if (progress_)
@@ -73,6 +80,29 @@ public:
     }
 
 private:
+    static constexpr std::size_t kSinkPiece = 1 << 16;
+
+    // Streaming hands the samples on in pieces and keeps none of them.
+    void deliver(std::vector<float>& out)
+    {
+        if (!sink_ || out.empty())
+            return;
+        const std::size_t n = std::min(out.size(), maxSamples_ - std::min(maxSamples_, delivered_));
+        if (n > 0)
+            sink_(out.data(), n);
+        delivered_ += n;
+        out.clear();
+    }
+
+    // What the header promises, with a little room: a guess, never a limit.
+    std::size_t expectedSamples() const
+    {
+        if (duration_ <= 0 || stream_ < 0)
+            return 0;
+        const double seconds = double(duration_) * av_q2d(input_->streams[stream_]->time_base);
+        return std::size_t(std::clamp(seconds * 1.01 + 1.0, 0.0, 24 * 3600.0) * rate_);
+    }
+
     QString open(const QString& path)
     {
         const QFileInfo info(path);
@@ -168,6 +198,8 @@ private:
     int rate_;
     std::size_t maxSamples_;
     const std::function<bool(double)>& progress_;
+    MusicSink sink_; // a copy: the default argument it may come from is gone after construction
+    std::size_t delivered_ = 0;
     std::unique_ptr<AVFormatContext, InputCloser> input_;
     ffmpeg::Codec codec_;
     ffmpeg::Frame frame_;
@@ -181,6 +213,17 @@ private:
 };
 
 } // namespace
+
+QString streamMusic(const QString& path, int sampleRate, double maxSeconds, const MusicSink& sink,
+                    const std::function<bool(double)>& progress)
+{
+    if (sampleRate < 1000 || sampleRate > 192000)
+        return QCoreApplication::translate("pluviane::MusicDecoder", "Неверная частота %1").arg(sampleRate);
+    av_log_set_level(AV_LOG_FATAL);
+    Decoder decoder(sampleRate, maxSeconds, progress, sink);
+    std::vector<float> piece;
+    return decoder.run(path, piece);
+}
 
 DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
                          const std::function<bool(double)>& progress)

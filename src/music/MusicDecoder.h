@@ -25,4 +25,13 @@ DecodedMusic decodeMusic(const QString& path, int sampleRate = 22050,
                          double maxSeconds = 4 * 3600.0,
                          const std::function<bool(double)>& progress = {});
 
+// Receives decoded samples piece by piece, in order.
+using MusicSink = std::function<void(const float* samples, std::size_t count)>;
+
+// Decodes as decodeMusic does but hands the samples to `sink` as they come,
+// keeping only a small piece at a time: an analysis of a long file then needs
+// no room for the whole song. Returns the error, empty when decoding succeeded.
+QString streamMusic(const QString& path, int sampleRate, double maxSeconds, const MusicSink& sink,
+                    const std::function<bool(double)>& progress = {});
+
 } // namespace pluviane

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <limits>
 #include <numeric>
+#include <optional>
 
 namespace pluviane {
 
@@ -14,13 +16,22 @@ namespace {
 
 using Row = std::array<Byte, kShowColumns>;
 
-constexpr int kMinForms = 4;
+constexpr int kMinForms = 4;             // contrasting wet forms a draft needs
 constexpr int kMinScenes = 2;
-constexpr int kSceneEveryBars = 8;
-constexpr double kQuietBelowLoudest = 10; // LU under the loudest passage
-constexpr double kLoudWithin = 2;
-constexpr double kContrast = 4;           // a song this even has no loud passages
-constexpr double kDenseShare = 0.75;      // of the densest passage's onsets a beat
+constexpr double kMinMoved = 0.2;         // share of the nozzles a form change moves
+constexpr double kWaterBand = 0.15;       // forms this near the wanted water will do
+constexpr double kCalmBelowLoudest = 9;   // LU: a passage this far below the loudest is calm
+constexpr double kSilentBelowLoudest = 24; // LU: this far below, the water is at its least
+constexpr double kLeastWater = 0.08;
+constexpr int kMaxClimaxBars = 8;         // forms on every beat at most this long
+constexpr double kFastBeat = 0.45;        // s: beats this short are counted in pairs
+constexpr std::size_t kAccentsAtLeast = 20;
+constexpr double kAccentsAMinute = 2;
+constexpr double kAccentReach = 0.07;     // s: an accent this near a beat takes the beat
+constexpr std::int64_t kOnCueMs = 50;     // an accent this near a form cue has it
+constexpr std::int64_t kMoveCueMs = 350;  // a cue this near moves onto the accent
+constexpr double kBreakDrop = 6;          // LU: a bar this much quieter before a hit is a break
+constexpr double kHitReach = 0.1;         // s: the hit of a downbeat lies this near it
 // Colour positions of the draft's own scenes, spread round the colour wheel.
 constexpr std::array<Byte, 5> kPalette{20, 70, 120, 170, 220};
 
@@ -74,9 +85,23 @@ double groupRadius(const FountainState& state, int group)
     return n > 0 ? sum / n : 0;
 }
 
+// The mean offset of a group's nozzles from the bowl centre along `axis` (1 x, 2 z).
+double groupSide(const FountainState& state, int group, int axis)
+{
+    double sum = 0;
+    int n = 0;
+    for (int i = 0; i < kDrawnNozzles; ++i)
+        if (state.JetGroup[std::size_t(i)] == group) {
+            sum += state.JetPos[std::size_t(i)][std::size_t(axis)] - 100;
+            ++n;
+        }
+    return n > 0 ? sum / n : 0;
+}
+
 // The draft's own forms: all groups low, half and full; each group in turn;
 // odd and even groups alternately; the rings from the centre out rising one
-// after another; and one with no water.
+// after another; the centre and the outer ring alone; the halves; and one
+// with no water.
 std::vector<Row> ownForms(const FountainState& state, const std::vector<int>& wet)
 {
     std::vector<Row> forms;
@@ -105,6 +130,26 @@ std::vector<Row> ownForms(const FountainState& state, const std::vector<int>& we
         const bool ringEnds = k + 1 == byRadius.size() || byRadius[k + 1].first - byRadius[k].first > 0.75;
         if (ringEnds)
             forms.push_back(formRow(rising));
+    }
+    if (byRadius.size() > 2) {
+        const std::size_t third = std::max<std::size_t>(1, byRadius.size() / 3);
+        std::map<int, int> centre, outer;
+        for (std::size_t k = 0; k < third; ++k) {
+            centre[byRadius[k].second] = 255;
+            outer[byRadius[byRadius.size() - 1 - k].second] = 255;
+        }
+        forms.push_back(formRow(centre));
+        forms.push_back(formRow(outer));
+    }
+    // Halves: left and right, front and back, by where each group's nozzles stand.
+    for (int axis : {1, 2}) {
+        std::map<int, int> low, high;
+        for (int g : wet)
+            (groupSide(state, g, axis) < 0 ? low : high)[g] = 255;
+        if (!low.empty() && !high.empty()) {
+            forms.push_back(formRow(low));
+            forms.push_back(formRow(high));
+        }
     }
     forms.push_back(formRow({}));
     return forms;
@@ -182,147 +227,412 @@ void recordRows(const std::vector<Row>& wanted, ShowTable& table, const ShowTabl
     }
 }
 
-struct Passage {
-    int firstBar = 0;
-    int endBar = 0;
-    double loudness = 0;
-    double density = 0;
-    enum Kind { Quiet, Ordinary, Loud } kind = Ordinary;
-    double rank = 0.5; // 0 the quietest passage .. 1 the loudest
-};
-
-std::vector<Passage> passagesOf(const SongAnalysis& m)
-{
-    std::vector<Passage> passages;
-    const int bars = int(m.barStarts.size());
-    for (std::size_t p = 0; p < m.phraseStarts.size(); ++p) {
-        Passage s;
-        s.firstBar = m.phraseStarts[p];
-        s.endBar = p + 1 < m.phraseStarts.size() ? m.phraseStarts[p + 1] : bars;
-        const int from = m.barStarts[std::size_t(s.firstBar)];
-        const int to = s.endBar < bars ? m.barStarts[std::size_t(s.endBar)] : int(m.beats.size());
-        for (int i = from; i < to; ++i) {
-            s.loudness += m.beatLoudness[std::size_t(i)] / (to - from);
-            s.density += double(m.beatOnsets[std::size_t(i)]) / (to - from);
-        }
-        passages.push_back(s);
-    }
-    if (passages.empty())
-        return passages;
-    double loudest = -HUGE_VAL, quietest = HUGE_VAL, densest = 0;
-    for (const Passage& s : passages) {
-        loudest = std::max(loudest, s.loudness);
-        quietest = std::min(quietest, s.loudness);
-        densest = std::max(densest, s.density);
-    }
-    for (Passage& s : passages) {
-        if (s.loudness <= loudest - kQuietBelowLoudest)
-            s.kind = Passage::Quiet;
-        else if (s.loudness >= loudest - kLoudWithin && s.density >= kDenseShare * densest
-                 && quietest <= loudest - kContrast)
-            s.kind = Passage::Loud;
-        const auto below = std::count_if(passages.begin(), passages.end(),
-                                         [&](const Passage& o) { return o.loudness < s.loudness; });
-        s.rank = passages.size() > 1 ? double(below) / double(passages.size() - 1) : 0.5;
-    }
-    return passages;
-}
-
 std::int64_t toMs(double seconds) { return std::llround(seconds * 1000.0); }
 
-// Picks forms by loudness from the wet forms ordered by water: a band around
-// the passage's rank, taken in turn, never the form just played.
+// A wet form as the draft weighs it: its share of the full water and the
+// level of each group.
+struct FormInfo {
+    int row = 0;
+    double water = 0; // 0 none .. 1 every wet group full
+    Row levels{};
+};
+
+// The share of the wet nozzles whose water a change from `a` to `b` moves
+// visibly (by a sixth of the full level or more).
+double movedShare(const Row& a, const Row& b, const std::array<long, kGroupEntries>& nozzles,
+                  const std::vector<int>& wet)
+{
+    constexpr int kVisible = 40; // of 255: a sixth of the full height
+    long moved = 0, all = 0;
+    for (int g : wet) {
+        all += nozzles[std::size_t(g)];
+        if (std::abs(int(a[std::size_t(g)]) - int(b[std::size_t(g)])) >= kVisible)
+            moved += nozzles[std::size_t(g)];
+    }
+    return all > 0 ? double(moved) / double(all) : 0;
+}
+
+// How often the form changes in a section, in beats between cues.
+struct Pace {
+    int step = 4;        // beats between form cues
+    int climaxBars = 0;  // the last bars of the section, on a faster step
+    int climaxStep = 1;
+};
+
+Pace paceFor(const MusicSection& s, double belowLoudest, double period, DraftDensity density, int scale)
+{
+    const int d = int(density); // 0 low, 1 medium, 2 high
+    Pace pace;
+    const bool calm = belowLoudest >= kCalmBelowLoudest
+                      || ((s.kind == MusicSection::Intro || s.kind == MusicSection::Outro) && belowLoudest >= 4);
+    if (calm) {
+        pace.step = 32 >> d; // two phrases (low), a phrase, half a phrase (high)
+    } else if (s.kind == MusicSection::Chorus) {
+        pace.step = d == 0 ? 4 : 2; // on the half bar, a climax at its end on the beat
+        pace.climaxBars = d == 2 ? kMaxClimaxBars : kMaxClimaxBars / 2;
+        pace.climaxStep = d == 0 ? 2 : 1;
+    } else {
+        pace.step = 8 >> d;
+    }
+    // Fast music is felt in half time: a form a beat is a flicker.
+    const int felt = period < kFastBeat ? 2 : 1;
+    pace.step *= scale * felt;
+    pace.climaxStep *= scale * felt;
+    return pace;
+}
+
+// The music's sections, or, for an analysis without them, one per phrase.
+std::vector<MusicSection> sectionsOf(const SongAnalysis& m)
+{
+    std::vector<MusicSection> sections = m.sections;
+    const int bars = int(m.barStarts.size());
+    if (sections.empty())
+        for (std::size_t p = 0; p < m.phraseStarts.size(); ++p) {
+            MusicSection s;
+            s.firstBar = m.phraseStarts[p];
+            s.endBar = p + 1 < m.phraseStarts.size() ? m.phraseStarts[p + 1] : bars;
+            s.family = int(p);
+            sections.push_back(s);
+        }
+    for (MusicSection& s : sections) {
+        if (!m.sections.empty())
+            continue;
+        const int from = m.barStarts[std::size_t(s.firstBar)];
+        const int to = s.endBar < bars ? m.barStarts[std::size_t(s.endBar)] : int(m.beats.size());
+        for (int i = from; i < to; ++i)
+            s.loudness += m.beatLoudness[std::size_t(i)] / (to - from);
+    }
+    return sections;
+}
+
+// Chooses forms: near the water the music asks for, changing at least a
+// fifth of the nozzles, the one least recently seen first; a family of
+// sections replays the forms it had the first time.
 class FormPicker {
 public:
-    explicit FormPicker(std::vector<int> byWater) : forms_(std::move(byWater)) {}
-
-    int pick(double rank)
+    FormPicker(std::vector<FormInfo> forms, const std::array<long, kGroupEntries>& nozzles, const std::vector<int>& wet)
+        : forms_(std::move(forms)), nozzles_(nozzles), wet_(wet), lastSeen_(forms_.size(), -1)
     {
-        const int n = int(forms_.size());
-        const double centre = rank * (n - 1);
-        const int half = std::max(1, n / 6);
-        const int lo = std::clamp(int(std::lround(centre)) - half, 0, std::max(0, n - 2));
-        const int hi = std::clamp(int(std::lround(centre)) + half, std::min(n - 1, lo + 1), n - 1);
-        int form = forms_[std::size_t(lo + turn_++ % (hi - lo + 1))];
-        if (form == last_ && n > 1)
-            form = forms_[std::size_t(lo + turn_++ % (hi - lo + 1))];
-        last_ = form;
-        return form;
     }
-    void rest() { last_ = 0; }
+
+    int pick(double water)
+    {
+        std::vector<std::size_t> order(forms_.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return std::abs(forms_[a].water - water) < std::abs(forms_[b].water - water);
+        });
+        // The nearest forms first; further off rather than back and forth
+        // between two forms, and back and forth rather than no contrast.
+        for (bool allowBack : {false, true})
+            for (double reach = kWaterBand; reach < 1 + kWaterBand; reach += kWaterBand) {
+                std::optional<std::size_t> best;
+                for (std::size_t k : order)
+                    if (std::abs(forms_[k].water - water) <= reach + 1e-9 && contrasts(k)
+                        && (allowBack || int(k) != previous_) && (!best || lastSeen_[k] < lastSeen_[*best]))
+                        best = k;
+                if (best)
+                    return use(*best);
+            }
+        std::size_t most = order.front(); // nothing contrasts: the one that moves the most
+        for (std::size_t k : order)
+            if (moved(k) > moved(most))
+                most = k;
+        return use(most);
+    }
+
+    // The next form of a family's remembered sequence, if it still contrasts.
+    std::optional<int> replay(const std::vector<int>& sequence, std::size_t k)
+    {
+        if (sequence.empty())
+            return std::nullopt;
+        const int row = sequence[k % sequence.size()];
+        for (std::size_t f = 0; f < forms_.size(); ++f)
+            if (forms_[f].row == row && contrasts(f))
+                return use(f);
+        return std::nullopt;
+    }
+
+    // A form for a cue put between two others: near the water, moving a
+    // fifth of the nozzles against both.
+    int pickBetween(double water, int before, int after)
+    {
+        std::size_t best = 0;
+        double bestScore = -HUGE_VAL;
+        for (std::size_t k = 0; k < forms_.size(); ++k) {
+            double least = 1;
+            for (int row : {before, after})
+                for (const FormInfo& f : forms_)
+                    if (f.row == row)
+                        least = std::min(least, f.row == forms_[k].row ? 0.0 : movedShare(f.levels, forms_[k].levels, nozzles_, wet_));
+            const double score = (least >= kMinMoved ? 1.0 : least) - std::abs(forms_[k].water - water)
+                                 - 1e-6 * double(lastSeen_[k]);
+            if (score > bestScore)
+                bestScore = score, best = k;
+        }
+        lastSeen_[best] = ++clock_;
+        return forms_[best].row;
+    }
 
 private:
-    std::vector<int> forms_;
-    int turn_ = 0;
-    int last_ = 0;
+    double moved(std::size_t k) const
+    {
+        // Before the first form the fountain is dry: a form then must wet a fifth.
+        Row dry;
+        dry.fill(255);
+        return movedShare(current_ < 0 ? dry : forms_[std::size_t(current_)].levels, forms_[k].levels, nozzles_, wet_);
+    }
+    bool contrasts(std::size_t k) const { return int(k) != current_ && moved(k) >= kMinMoved; }
+    int use(std::size_t k)
+    {
+        if (int(k) != current_)
+            previous_ = current_;
+        current_ = int(k);
+        lastSeen_[k] = ++clock_;
+        return forms_[k].row;
+    }
+
+    std::vector<FormInfo> forms_;
+    std::array<long, kGroupEntries> nozzles_;
+    std::vector<int> wet_;
+    std::vector<long> lastSeen_;
+    int current_ = -1;
+    int previous_ = -1;
+    long clock_ = 0;
 };
 
 struct CueList {
     std::map<std::int64_t, ShowCue> at;
     void form(std::int64_t ms, int f) { at[ms].timeMs = ms, at[ms].form = f; }
     void scene(std::int64_t ms, int s) { at[ms].timeMs = ms, at[ms].scene = s; }
+    // The form cue nearest to `ms` within `reach`, if any.
+    std::map<std::int64_t, ShowCue>::iterator nearestForm(std::int64_t ms, std::int64_t reach)
+    {
+        auto best = at.end();
+        for (auto it = at.lower_bound(ms - reach); it != at.end() && it->first <= ms + reach; ++it)
+            if (it->second.form != 0 && (best == at.end() || std::abs(it->first - ms) < std::abs(best->first - ms)))
+                best = it;
+        return best;
+    }
+    void dropFormsBetween(std::int64_t from, std::int64_t to)
+    {
+        for (auto it = at.upper_bound(from); it != at.end() && it->first < to;) {
+            it->second.form = 0;
+            it = it->second.scene == 0 ? at.erase(it) : std::next(it);
+        }
+    }
 };
 
-// Beat index at which each run of music (between silences) starts.
-std::vector<bool> runStarts(const SongAnalysis& m)
+double beatLoudnessWithin(const SongAnalysis& m, double from, double to)
 {
-    std::vector<bool> starts(m.beats.size(), false);
-    for (std::size_t i = 0; i < m.beats.size(); ++i)
-        starts[i] = i == 0 || std::any_of(m.silences.begin(), m.silences.end(), [&](const TimeSpan& s) {
-                        return s.start >= m.beats[i - 1] && s.start < m.beats[i];
-                    });
-    return starts;
+    double sum = 0;
+    int n = 0;
+    const auto first = std::lower_bound(m.beats.begin(), m.beats.end(), from);
+    for (auto it = first; it != m.beats.end() && *it < to; ++it, ++n)
+        sum += m.beatLoudness[std::size_t(it - m.beats.begin())];
+    return n > 0 ? sum / n : -HUGE_VAL;
 }
 
-std::vector<ShowCue> placeCues(const SongAnalysis& m, const std::vector<Passage>& passages,
-                               const std::vector<int>& wetByWater, int dry, const std::vector<int>& scenes,
-                               int sparseness)
+// The beat at `t` if one lies within `reach`, else `t` itself.
+double onBeat(const SongAnalysis& m, double t, double reach)
 {
+    const auto it = std::lower_bound(m.beats.begin(), m.beats.end(), t);
+    double best = t, distance = reach;
+    for (auto c = it == m.beats.begin() ? it : it - 1; c != m.beats.end() && c <= it; ++c)
+        if (std::abs(*c - t) <= distance)
+            best = *c, distance = std::abs(*c - t);
+    return best;
+}
+
+struct Placement {
+    const SongAnalysis& m;
+    const std::vector<MusicSection>& sections;
+    FormPicker& picker;
+    int dry;
+    const std::vector<int>& scenes;
+    DraftDensity density;
+    int scale;
     CueList cues;
-    FormPicker picker(wetByWater);
-    const std::vector<bool> starts = runStarts(m);
-    const bool soundAtZero = !m.beats.empty() && m.beats.front() < 0.05
-                             && (m.silences.empty() || m.silences.front().start > 0);
-    if (!soundAtZero)
-        cues.form(0, dry);
-    std::size_t nextScene = 0;
-    int barsSinceScene = 0;
-    auto sceneCue = [&](std::int64_t ms) {
-        cues.scene(ms, scenes[nextScene++ % scenes.size()]);
-        barsSinceScene = 0;
-    };
-    sceneCue(0);
-    const int scale = 1 << sparseness;
-    int beatInRun = 0;
-    std::size_t bar = 0;
-    for (const Passage& p : passages) {
-        const int step = scale * (p.kind == Passage::Loud ? 1 : p.kind == Passage::Ordinary ? kBeatsPerBar : 2 * kBeatsPerBar);
-        for (int b = p.firstBar; b < p.endBar; ++b, ++bar) {
-            const int from = m.barStarts[std::size_t(b)];
-            const int to = b + 1 < int(m.barStarts.size()) ? m.barStarts[std::size_t(b + 1)] : int(m.beats.size());
-            const bool phraseStart = b == p.firstBar;
-            if (bar > 0 && (phraseStart || ++barsSinceScene >= kSceneEveryBars * scale))
-                sceneCue(toMs(m.beats[std::size_t(from)]));
-            for (int i = from; i < to; ++i) {
-                if (starts[std::size_t(i)])
-                    beatInRun = 0;
-                if (beatInRun++ % step == 0)
-                    cues.form(toMs(m.beats[std::size_t(i)]), picker.pick(p.rank));
+    int accentsTaken = 0;
+    int restsTaken = 0;
+
+    double loudest() const
+    {
+        double l = -HUGE_VAL;
+        for (const MusicSection& s : sections)
+            l = std::max(l, s.loudness);
+        return l;
+    }
+
+    // The water a passage this far below the song's loudest section asks for.
+    static double waterFor(double belowLoudest) { return std::clamp(1.0 - belowLoudest / kSilentBelowLoudest, kLeastWater, 1.0); }
+
+    void placeSections()
+    {
+        const double top = loudest();
+        std::map<int, std::vector<int>> familyForms;
+        for (const MusicSection& s : sections) {
+            if (s.firstBar >= int(m.barStarts.size()))
+                continue;
+            const int from = m.barStarts[std::size_t(s.firstBar)];
+            const int to = s.endBar < int(m.barStarts.size()) ? m.barStarts[std::size_t(s.endBar)] : int(m.beats.size());
+            const double below = top - s.loudness;
+            const Pace pace = paceFor(s, below, 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo), density, scale);
+            const double water = waterFor(below);
+            // A climax closes a chorus long enough to build to it.
+            const int climaxFrom = pace.climaxBars == 0 || s.endBar - s.firstBar < 2 * pace.climaxBars
+                                       ? to
+                                       : m.barStarts[std::size_t(s.endBar - pace.climaxBars)];
+            cues.scene(toMs(s.firstBar == 0 ? 0.0 : m.beats[std::size_t(from)]),
+                       scenes[std::size_t(s.family) % scenes.size()]);
+            const bool repeat = familyForms.count(s.family) > 0;
+            std::vector<int>& sequence = familyForms[s.family];
+            std::size_t cue = 0;
+            for (int i = from, sinceCue = 0; i < to; ++i, ++sinceCue) {
+                const int step = i >= climaxFrom ? pace.climaxStep : pace.step;
+                if (i != from && sinceCue < step && !runStartsAt(i))
+                    continue;
+                sinceCue = 0;
+                std::optional<int> form = repeat ? picker.replay(sequence, cue) : std::nullopt;
+                if (!form)
+                    form = picker.pick(std::min(1.0, water + (i >= climaxFrom ? 0.15 : 0.0)));
+                if (!repeat)
+                    sequence.push_back(*form);
+                ++cue;
+                cues.form(toMs(m.beats[std::size_t(i)]), *form);
             }
         }
     }
-    for (const TimeSpan& s : m.silences) {
-        if (s.start > 0) {
-            cues.form(toMs(s.start), dry);
-            picker.rest();
+
+    bool runStartsAt(int i) const
+    {
+        if (i == 0)
+            return true;
+        const double t = m.beats[std::size_t(i)], before = m.beats[std::size_t(i - 1)];
+        return std::any_of(m.silences.begin(), m.silences.end(),
+                           [&](const TimeSpan& s) { return s.start >= before && s.start < t; });
+    }
+
+    // The strongest hits, strongest first, none in a silence.
+    std::vector<std::size_t> strongestOnsets(std::size_t count) const
+    {
+        std::vector<std::size_t> order;
+        for (std::size_t k = 0; k < m.hits.size() && k < m.hitStrength.size(); ++k)
+            if (!std::any_of(m.silences.begin(), m.silences.end(),
+                             [&](const TimeSpan& s) { return m.hits[k] >= s.start && m.hits[k] < s.end; }))
+                order.push_back(k);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return m.hitStrength[a] > m.hitStrength[b]; });
+        order.resize(std::min(order.size(), count));
+        return order;
+    }
+
+    // Every strong hit gets a form cue: one already there, a near one moved
+    // onto it, or a new one. After a break the water rests before it.
+    void placeAccents()
+    {
+        const std::size_t count = kAccentsAtLeast + std::size_t(m.seconds / 60.0 * kAccentsAMinute);
+        const double top = loudest();
+        for (std::size_t k : strongestOnsets(count)) {
+            const double t = onBeat(m, m.hits[k], kAccentReach);
+            if (m.beatsFound && t == m.hits[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t))
+                continue; // off the beat (a hi-hat, a fill): the cues keep the beat
+            const std::int64_t ms = toMs(t);
+            if (cues.nearestForm(ms, kOnCueMs) != cues.at.end()) {
+                ++accentsTaken;
+                continue;
+            }
+            auto near = cues.nearestForm(ms, kMoveCueMs);
+            int form = 0;
+            if (near != cues.at.end()) {
+                form = near->second.form;
+                near->second.form = 0;
+                if (near->second.scene == 0)
+                    cues.at.erase(near);
+            } else {
+                auto after = cues.at.upper_bound(ms);
+                while (after != cues.at.end() && after->second.form == 0)
+                    ++after;
+                int before = 0;
+                for (auto it = cues.at.lower_bound(ms); it != cues.at.begin() && before == 0;)
+                    before = (--it)->second.form;
+                form = picker.pickBetween(std::min(1.0, waterFor(top - beatLoudnessWithin(m, t, t + 1.0)) + 0.2), before,
+                                          after == cues.at.end() ? 0 : after->second.form);
+            }
+            cues.form(ms, form);
+            ++accentsTaken;
         }
     }
-    cues.form(toMs(m.seconds), dry);
-    std::vector<ShowCue> list;
-    for (const auto& [ms, cue] : cues.at)
-        list.push_back(cue);
-    return list;
-}
+
+    // A big hit after a break (a bar much quieter than the loud bar it
+    // starts): the water goes down a beat before it, so the hit rises out of
+    // nothing, and the hit has its cue on the onset that makes it.
+    void placeBreaks()
+    {
+        const double top = loudest();
+        const double period = 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo);
+        const std::size_t bars = m.barStarts.size();
+        auto barLoudness = [&](std::size_t b) {
+            const int from = m.barStarts[b];
+            const int to = b + 1 < bars ? m.barStarts[b + 1] : int(m.beats.size());
+            double sum = 0;
+            for (int i = from; i < to; ++i)
+                sum += m.beatLoudness[std::size_t(i)] / (to - from);
+            return sum;
+        };
+        for (std::size_t b = 1; b < bars; ++b) {
+            const auto first = std::size_t(m.barStarts[b]);
+            if (first == 0 || runStartsAt(int(first)))
+                continue;
+            const double after = barLoudness(b);
+            if (after - barLoudness(b - 1) < kBreakDrop || after < top - kCalmBelowLoudest)
+                continue;
+            const double downbeat = m.beats[first];
+            double hit = downbeat, strongest = 0;
+            for (std::size_t k = 0; k < m.onsets.size() && k < m.onsetStrength.size(); ++k)
+                if (std::abs(m.onsets[k] - downbeat) <= kHitReach && m.onsetStrength[k] > strongest)
+                    hit = m.onsets[k], strongest = m.onsetStrength[k];
+            const double rest = m.beats[first - (period < kFastBeat && first >= 2 ? 2 : 1)];
+            const auto placed = cues.nearestForm(toMs(downbeat), toMs(kHitReach));
+            const int form = placed != cues.at.end() ? placed->second.form : picker.pick(1.0);
+            cues.dropFormsBetween(toMs(rest) - 1, toMs(downbeat + kHitReach) + 1);
+            cues.form(toMs(rest), dry);
+            cues.form(toMs(hit), form);
+            ++restsTaken;
+        }
+    }
+
+    void placeDryness()
+    {
+        const bool soundAtZero = !m.beats.empty() && m.beats.front() < 0.05
+                                 && (m.silences.empty() || m.silences.front().start > 0);
+        if (!soundAtZero)
+            cues.form(0, dry);
+        for (const TimeSpan& s : m.silences)
+            if (s.start > 0) {
+                cues.dropFormsBetween(toMs(s.start), toMs(s.end) - 1);
+                cues.form(toMs(s.start), dry);
+            }
+        cues.dropFormsBetween(toMs(m.seconds), std::numeric_limits<std::int64_t>::max());
+        cues.form(toMs(m.seconds), dry);
+    }
+
+    std::vector<ShowCue> list() const
+    {
+        std::vector<ShowCue> out;
+        int last = -1;
+        for (const auto& [ms, cue] : cues.at) {
+            ShowCue c = cue;
+            if (c.form == last && ms != toMs(m.seconds)) // the same form twice is no change; the end stays
+                c.form = 0;
+            if (c.form != 0)
+                last = c.form;
+            if (c.form != 0 || c.scene != 0)
+                out.push_back(c);
+        }
+        return out;
+    }
+};
 
 } // namespace
 
@@ -331,7 +641,24 @@ long formWater(const FountainState& state, int form)
     return waterOf(state.FormPressure[std::size_t(std::clamp(form, 0, kShowRows - 1))], nozzlesPerGroup(state));
 }
 
-ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int formCount, int sceneCount)
+// Forms that move at least a fifth of the nozzles against each other, taken
+// greedily from the fullest: how many truly different forms a fountain has.
+std::size_t contrastingForms(const std::vector<int>& rows, const ShowTable& forms,
+                             const std::array<long, kGroupEntries>& nozzles, const std::vector<int>& wet)
+{
+    std::vector<Row> kept;
+    for (int r : rows) {
+        const Row& row = forms[std::size_t(r)];
+        if (waterOf(row, nozzles) == 0)
+            continue;
+        if (std::all_of(kept.begin(), kept.end(), [&](const Row& k) { return movedShare(k, row, nozzles, wet) >= kMinMoved; }))
+            kept.push_back(row);
+    }
+    return kept.size();
+}
+
+ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int formCount, int sceneCount,
+                    DraftDensity density)
 {
     ShowDraft draft;
     formCount = std::clamp(formCount, 0, kLastPlayedForm);
@@ -350,15 +677,17 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
     }
 
     // Forms: the recorded ones, then the draft's own where there are too few
-    // or none is dry.
+    // that differ, or none is dry.
     ShowTable forms = state.FormPressure, scenes = state.SceneColour;
     auto sameWater = [&](const Row& a, const Row& b) { return sameForm(a, b, wet); };
     std::vector<int> formPool = distinctRows(forms, formCount, sameWater);
     auto isDry = [&](int f) { return waterOf(forms[std::size_t(f)], nozzles) == 0; };
     std::vector<Row> wanted = ownForms(state, wet);
-    if (int(formPool.size()) >= kMinForms)
+    const bool enough = contrastingForms(formPool, forms, nozzles, wet) >= std::size_t(kMinForms);
+    draft.formsAlike = !enough && int(formPool.size()) >= kMinForms;
+    if (enough)
         wanted = {wanted.back()};
-    if (std::none_of(formPool.begin(), formPool.end(), isDry) || int(formPool.size()) < kMinForms)
+    if (std::none_of(formPool.begin(), formPool.end(), isDry) || !enough)
         recordRows(wanted, forms, &state.FormAccel, draft.formCount, formPool, draft.newForms, draft.outOfRows, sameWater);
     std::vector<int> scenePool = distinctRows(scenes, sceneCount, sameScene);
     if (int(scenePool.size()) < kMinScenes)
@@ -366,7 +695,7 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
     if (scenePool.empty())
         scenePool.push_back(1);
 
-    // The wet forms from least to most water; the driest of all stands for "no water".
+    // The wet forms with their water; the driest of all stands for "no water".
     std::vector<int> byWater = formPool;
     std::stable_sort(byWater.begin(), byWater.end(), [&](int a, int b) {
         return waterOf(forms[std::size_t(a)], nozzles) < waterOf(forms[std::size_t(b)], nozzles);
@@ -374,11 +703,25 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
     const int dry = byWater.front();
     if (isDry(dry) && byWater.size() > 1)
         byWater.erase(std::remove_if(byWater.begin(), byWater.end(), isDry), byWater.end());
+    Row full;
+    full.fill(0);
+    const double fullWater = std::max(1.0, double(waterOf(full, nozzles)));
+    std::vector<FormInfo> infos;
+    for (int f : byWater)
+        infos.push_back({f, double(waterOf(forms[std::size_t(f)], nozzles)) / fullWater, forms[std::size_t(f)]});
 
     draft.defaultTempo = !music.beatsFound;
-    const std::vector<Passage> passages = passagesOf(music);
+    const std::vector<MusicSection> sections = sectionsOf(music);
     for (int sparseness = 0;; ++sparseness) {
-        draft.track.cues = placeCues(music, passages, byWater, dry, scenePool, sparseness);
+        FormPicker picker(infos, nozzles, wet);
+        Placement place{music, sections, picker, dry, scenePool, density, 1 << sparseness, {}, 0, 0};
+        place.placeSections();
+        place.placeAccents();
+        place.placeBreaks();
+        place.placeDryness();
+        draft.track.cues = place.list();
+        draft.accents = place.accentsTaken;
+        draft.rests = place.restsTaken;
         if (draft.track.cues.size() <= kDraftMaxCues || sparseness >= 12)
             break;
         draft.thinned = true;
@@ -388,31 +731,105 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
     return draft;
 }
 
-MusicFileDraft draftShowForMusic(const QString& musicPath, const FountainState& state, int formCount,
-                                 int sceneCount, const std::function<bool(double)>& progress)
+DraftReport reportDraft(const SongAnalysis& music, const ShowDraft& draft, const FountainState& state)
 {
-    constexpr double kDecodingShare = 0.5;
-    MusicFileDraft result;
-    auto share = [&](double from, double to) -> std::function<bool(double)> {
-        if (!progress)
-            return {};
-        return [=](double f) { return progress(from + (to - from) * f); };
+    DraftReport report;
+    const ShowTrack& track = draft.track;
+    const auto nozzles = nozzlesPerGroup(state);
+    const std::vector<int> wet = wetGroups(nozzles);
+    Row full;
+    full.fill(0);
+    const double fullWater = std::max(1.0, double(waterOf(full, nozzles)));
+    auto waterAt = [&](double t) { return double(formWater(state, formAt(track, toMs(t)))) / fullWater; };
+    auto barTime = [&](int bar) {
+        return bar < int(music.barStarts.size()) ? music.beats[std::size_t(music.barStarts[std::size_t(bar)])] : music.seconds;
     };
-    const DecodedMusic decoded = decodeMusic(musicPath, 22050, 4 * 3600.0, share(0, kDecodingShare));
-    if (progress && !progress(kDecodingShare)) {
+    for (const MusicSection& s : music.sections) {
+        DraftReport::Section r{s, s.firstBar == 0 ? 0.0 : barTime(s.firstBar), barTime(s.endBar), 0};
+        for (const ShowCue& c : track.cues)
+            r.formCues += c.form != 0 && c.timeMs >= toMs(r.start) && c.timeMs < toMs(r.end);
+        report.sections.push_back(r);
+    }
+    // Form changes: how many move a fifth of the nozzles, and the longest run
+    // of changes back and forth between the same two forms.
+    int last = 0, beforeLast = 0, run = 0;
+    for (const ShowCue& c : track.cues) {
+        if (c.form == 0 || c.form == last)
+            continue;
+        if (last != 0) {
+            ++report.formChanges;
+            report.contrastingChanges +=
+                movedShare(state.FormPressure[std::size_t(last)], state.FormPressure[std::size_t(c.form)], nozzles, wet) >= kMinMoved;
+        }
+        run = c.form == beforeLast ? run + 1 : 1;
+        report.longestAlternation = std::max(report.longestAlternation, run);
+        beforeLast = last;
+        last = c.form;
+    }
+    for (double t = 0; t < music.seconds; t += 0.1)
+        report.drySeconds += waterAt(t) == 0 ? 0.1 : 0.0;
+    // Accents: the strongest onsets outside silences, and those with a form cue.
+    std::vector<std::size_t> order;
+    for (std::size_t k = 0; k < music.hits.size() && k < music.hitStrength.size(); ++k)
+        order.push_back(k);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return music.hitStrength[a] > music.hitStrength[b]; });
+    order.resize(std::min<std::size_t>(order.size(), kAccentsAtLeast));
+    report.strongestOnsets = int(order.size());
+    for (std::size_t k : order)
+        report.accentsWithCue += std::any_of(track.cues.begin(), track.cues.end(), [&](const ShowCue& c) {
+            return c.form != 0 && std::abs(c.timeMs - toMs(music.hits[k])) <= kOnCueMs;
+        });
+    // The water of the quietest and the loudest half-minute of music.
+    constexpr double kSpan = 30, kStep = 5;
+    double quietest = HUGE_VAL, loudest = -HUGE_VAL;
+    for (double from = 0; from + kSpan <= std::max(kSpan, music.seconds); from += kStep) {
+        const double loudness = beatLoudnessWithin(music, from, from + kSpan);
+        if (!std::isfinite(loudness))
+            continue;
+        double water = 0;
+        int n = 0;
+        for (double t = from; t < std::min(music.seconds, from + kSpan); t += 0.1, ++n)
+            water += waterAt(t);
+        water /= std::max(1, n);
+        if (loudness < quietest)
+            quietest = loudness, report.quietestWater = water;
+        if (loudness > loudest)
+            loudest = loudness, report.loudestWater = water;
+    }
+    return report;
+}
+
+MusicFileDraft draftShowForMusic(const QString& musicPath, const FountainState& state, int formCount,
+                                 int sceneCount, const std::function<bool(double)>& progress, DraftDensity density)
+{
+    MusicFileDraft result;
+    bool stopped = false;
+    MusicListener listener(kDraftSampleRate);
+    // The sound is analysed as it decodes and never kept whole.
+    const QString error = streamMusic(
+        musicPath, kDraftSampleRate, kDraftMaxSeconds,
+        [&listener](const float* samples, std::size_t count) { listener.listen(samples, count); },
+        [&](double done) {
+            stopped = progress && !progress(0.95 * done);
+            return !stopped;
+        });
+    if (stopped) {
         result.cancelled = true;
         return result;
     }
-    if (!decoded.ok()) {
-        result.error = decoded.error;
+    if (!error.isEmpty()) {
+        result.error = error;
         return result;
     }
-    result.music = analyseMusic(decoded.samples, decoded.sampleRate, share(kDecodingShare, 1));
-    if (result.music.cancelled) {
+    result.music = listener.finish();
+    if (progress && !progress(0.99)) {
         result.cancelled = true;
         return result;
     }
-    result.draft = draftShow(result.music, state, formCount, sceneCount);
+    result.draft = draftShow(result.music, state, formCount, sceneCount, density);
+    if (progress)
+        progress(1.0);
     return result;
 }
 

@@ -37,6 +37,9 @@ struct SceneSettings {
     bool axisZ = false;
 
     Look look = Look::Classic; // kept in the settings file, never in a fountain file
+    // Degrees the realistic look's camera has turned about the bowl's
+    // vertical axis (a video's orbit, a drag in the view); the classic look ignores it.
+    float orbit = 0;
 };
 
 } // namespace pluviane

@@ -24,6 +24,8 @@ float hashUnit(unsigned seed)
 Vec3f operator+(Vec3f a, Vec3f b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Vec3f operator-(Vec3f a, Vec3f b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 Vec3f operator*(Vec3f a, float f) { return {a.x * f, a.y * f, a.z * f}; }
+float dot(Vec3f a, Vec3f b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float fraction(double value) { return static_cast<float>(value - std::floor(value)); }
 
 std::uint8_t channel(float value)
 {
@@ -47,7 +49,41 @@ float streamWidth(float flow, int foam, float along)
 
 float streamOpacity(int foam)
 {
-    return 0.45f + 0.02f * static_cast<float>(std::clamp(foam, 0, 20));
+    // Air makes water opaque: an aerated column hides what lies behind it.
+    return 0.45f + 0.02f * static_cast<float>(std::clamp(foam, 0, 20)) + 0.12f * aeration(foam);
+}
+
+float aeration(int foam)
+{
+    return std::clamp((static_cast<float>(foam) - 5.0f) / 10.0f, 0.0f, 1.0f);
+}
+
+void toneMap(float rgb[3])
+{
+    // Linear up to the knee, then a smooth roll-off that never reaches 1.
+    constexpr float kKnee = 0.7f;
+    const float peak = std::max({rgb[0], rgb[1], rgb[2]});
+    if (peak <= kKnee)
+        return;
+    const float mapped = kKnee + (1.0f - kKnee) * (1.0f - std::exp(-(peak - kKnee) / (1.0f - kKnee)));
+    for (int c = 0; c < 3; ++c)
+        rgb[c] *= mapped / peak;
+}
+
+float orbitDegrees(double seconds)
+{
+    constexpr double kSecondsPerTurn = 60;
+    return static_cast<float>(360.0 * std::fmod(seconds / kSecondsPerTurn, 1.0));
+}
+
+float Floor::heightAt(float x, float z) const
+{
+    return x * x + z * z < poolRadius * poolRadius ? waterLevel : 0.0f;
+}
+
+float eyeLift(const Vec3f& eye, float lowest)
+{
+    return eye.y < lowest ? lowest - eye.y : 0.0f;
 }
 
 void WaterStreams::growIndices(int ribbons)
@@ -81,29 +117,131 @@ void WaterStreams::addRibbon(const Vec3f* points, const Rgba8& colour, float flo
     line[n - 1] = points[n - 1];
     for (int i = 1; i + 1 < n; ++i)
         line[i] = points[i] * 0.5f + (points[i - 1] + points[i + 1]) * 0.25f;
+    line[n - 1] = onTheFloor(line[n - 2], line[n - 1]);
 
     const float opacity = streamOpacity(foam);
+    // The air in a foamy jet rides in the colour's alpha: the shader draws it white and grainy.
+    const float air = aeration(foam);
+    const Rgba8 shade = whitened(colour, 0.75f * air, air);
     RibbonVertex* v = ribbon_.data() + ribbonCount_;
+    Vec3f previous{0, 1, 0};
     for (int i = 0; i < n; ++i) {
-        const Vec3f tangent = line[std::min(i + 1, n - 1)] - line[std::max(i - 1, 0)];
+        Vec3f tangent = line[std::min(i + 1, n - 1)] - line[std::max(i - 1, 0)];
+        // Where a vertical jet turns, its up and down legs meet: the tangent
+        // there is nearly nothing and then reverses, which would twist the
+        // ribbon into a flat cut. The side only needs the line, not its sense.
+        if (dot(tangent, tangent) < 1e-6f)
+            tangent = previous;
+        else if (dot(tangent, previous) < 0)
+            tangent = tangent * -1.0f;
+        previous = tangent;
         const float along = static_cast<float>(i) / (n - 1);
         const float half = 0.5f * streamWidth(flow, foam, along);
         for (const float side : {-1.0f, 1.0f})
-            *v++ = RibbonVertex{line[i], tangent, side, along, half, opacity, colour};
+            *v++ = RibbonVertex{line[i], tangent, side, along, half, opacity, shade};
     }
     ribbonCount_ += kRibbonVertices;
 }
 
+Vec3f WaterStreams::onTheFloor(const Vec3f& before, const Vec3f& end) const
+{
+    // The last stretch carried on down to the water or the ground under it.
+    const float floor = floor_.heightAt(end.x, end.z);
+    const float drop = before.y - end.y;
+    if (end.y <= floor || drop <= 1e-4f)
+        return end;
+    return end + (end - before) * ((end.y - floor) / drop);
+}
+
 void WaterStreams::addFallingDrops(const Vec3f* points, const Rgba8& colour, float flow, int foam, unsigned seed)
 {
-    constexpr int n = JetGeometry::kStrandPoints;
-    const float spread = streamWidth(flow, foam, 1.0f) * 1.5f;
+    // The water runs along the profile at an even pace (the rise is a
+    // parabola in the profile's steps), so a drop's place on the falling half
+    // follows the clock: the same drop in the next tick is further down.
+    constexpr int steps = JetGeometry::kProfileSteps;
+    const Vec3f* profile = points + 1;
+    const float apex = std::max(0.05f, profile[steps / 2].y - profile[0].y);
+    const float flight = 2.0f * std::sqrt(2.0f * apex / kGravity);
+    const float spread = streamWidth(flow, foam, 1.0f) * 1.2f;
     for (int d = 0; d < kFallingDroplets; ++d) {
-        const int i = n - 2 * kFallingDroplets + 2 * d;
         const unsigned s = seed * 977u + static_cast<unsigned>(d) * 131u;
-        const Vec3f at = points[i] + Vec3f{(hashUnit(s) - 0.5f) * spread, (hashUnit(s + 1) - 0.5f) * spread,
-                                           (hashUnit(s + 2) - 0.5f) * spread};
-        droplets_.push_back({at, 0.08f + 0.14f * hashUnit(s + 3), whitened(colour, 0.4f, 0.75f)});
+        const float u = 0.5f + 0.5f * fraction(hashUnit(s + 4) + seconds_ * 2.0 / flight);
+        const float at = u * (steps - 1);
+        const int i = std::min(static_cast<int>(at), steps - 2);
+        const Vec3f step = profile[i + 1] - profile[i];
+        const Vec3f offset{(hashUnit(s) - 0.5f) * spread, (hashUnit(s + 1) - 0.5f) * spread,
+                           (hashUnit(s + 2) - 0.5f) * spread};
+        const Vec3f centre = profile[i] + step * (at - static_cast<float>(i)) + offset;
+        const Vec3f velocity = step * ((steps - 1) / flight);
+        droplets_.push_back({centre, velocity, 0.06f + 0.1f * hashUnit(s + 3), whitened(colour, 0.4f, 0.75f)});
+    }
+}
+
+void WaterStreams::addCrown(const Vec3f& top, const Rgba8& colour, float flow, unsigned seed)
+{
+    // Drops thrown outward from the top of a vertical jet, falling back
+    // until they reach the water.
+    const float height = std::max(top.y - floor_.heightAt(top.x, top.z), 0.1f);
+    const float life = std::sqrt(2.0f * height / kGravity);
+    for (int d = 0; d < kCrownDrops; ++d) {
+        const unsigned s = seed * 389u + static_cast<unsigned>(d) * 71u;
+        const float t = life * fraction(hashUnit(s) + seconds_ / life);
+        const float angle = 2 * std::numbers::pi_v<float> * (static_cast<float>(d) + hashUnit(s + 1)) / kCrownDrops;
+        const float out = (0.6f + 0.9f * hashUnit(s + 2)) * (0.5f + flow);
+        const Vec3f launch{out * std::cos(angle), 1.0f * hashUnit(s + 3), out * std::sin(angle)};
+        Vec3f centre = top + launch * t + Vec3f{0, -0.5f * kGravity * t * t, 0};
+        centre.y = std::max(centre.y, floor_.heightAt(centre.x, centre.z));
+        const Vec3f velocity = launch + Vec3f{0, -kGravity * t, 0};
+        droplets_.push_back({centre, velocity, 0.05f + 0.08f * hashUnit(s + 4), whitened(colour, 0.5f, 0.7f)});
+    }
+}
+
+void WaterStreams::addSplash(const Fall& fall, float floorHeight, unsigned seed)
+{
+    const Vec3f at{fall.landing.x, floorHeight, fall.landing.z};
+    for (int d = 0; d < kSplashDrops; ++d) {
+        const unsigned s = seed * 613u + static_cast<unsigned>(d) * 37u;
+        const float up = (1.5f + 2.5f * hashUnit(s)) * fall.flow;
+        const float life = std::max(2.0f * up / kGravity, 0.02f);
+        const float t = life * fraction(hashUnit(s + 1) + seconds_ / life);
+        const float angle = 2 * std::numbers::pi_v<float> * hashUnit(s + 2);
+        const float out = 0.4f + 1.2f * hashUnit(s + 3);
+        const Vec3f launch{out * std::cos(angle), up, out * std::sin(angle)};
+        Vec3f centre = at + launch * t + Vec3f{0, -0.5f * kGravity * t * t, 0};
+        centre.y = std::max(centre.y, floorHeight);
+        const Vec3f velocity = launch + Vec3f{0, -kGravity * t, 0};
+        droplets_.push_back({centre, velocity, 0.06f + 0.1f * hashUnit(s + 4), whitened(fall.colour, 0.45f, 0.8f)});
+    }
+    // A ring of foam on the water or the paving round where it lands.
+    const float ring = 0.35f + 0.5f * fall.flow + 0.03f * static_cast<float>(std::min(fall.foam, 30));
+    for (int p = 0; p < kFoamPuffs; ++p) {
+        const unsigned s = seed * 131u + static_cast<unsigned>(p) * 17u;
+        const float angle = 2 * std::numbers::pi_v<float> * (static_cast<float>(p) + 0.5f * hashUnit(s)) / kFoamPuffs +
+                            0.7f * seconds_;
+        const Vec3f centre = at + Vec3f{ring * std::cos(angle), 0.08f, ring * std::sin(angle)};
+        haze_.push_back({centre, 0.9f * ring + 0.3f, whitened(fall.colour, 0.85f, 0.22f * fall.flow)});
+    }
+}
+
+void WaterStreams::buildStreaks(float gain)
+{
+    streaks_.resize(2 * droplets_.size());
+    StreakVertex* v = streaks_.data();
+    for (const Drop& drop : droplets_) {
+        float rgb[3];
+        const float alpha = drop.colour[3] / 255.0f;
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = drop.colour[c] / 255.0f * gain;
+        toneMap(rgb);
+        const Rgba8 head{channel(rgb[0] * alpha * 255), channel(rgb[1] * alpha * 255), channel(rgb[2] * alpha * 255),
+                         drop.colour[3]};
+        // At least the drop's own size long, so a drop at rest still shows.
+        Vec3f trail = drop.velocity * kStreakSeconds;
+        const float length = std::sqrt(dot(trail, trail));
+        if (length < drop.size)
+            trail = length > 1e-6f ? trail * (drop.size / length) : Vec3f{0, drop.size, 0};
+        *v++ = {drop.centre, head};
+        *v++ = {drop.centre - trail, {0, 0, 0, 0}};
     }
 }
 
@@ -120,12 +258,15 @@ Vec3f WaterStreams::emergence(const Vec3f* points, float surface)
     return points[0]; // it never comes out: it glows under the water
 }
 
-void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bool night, float surface)
+void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bool night, float surface,
+                         double seconds, const Floor& floor)
 {
     ribbonCount_ = 0;
     droplets_.clear();
     haze_.clear();
     falls_.clear();
+    seconds_ = static_cast<float>(seconds);
+    floor_ = floor;
 
     int streams = 0;
     for (int r = 0; r < jets.runCount(); ++r)
@@ -134,7 +275,7 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
         ribbon_.resize(static_cast<std::size_t>(streams) * kRibbonVertices);
     growIndices(streams);
 
-    const float glowAlpha = night ? 0.6f : 0.3f;
+    const float glowAlpha = night ? 0.7f : 0.3f;
     for (int r = 0; r < jets.runCount(); ++r) {
         const JetGeometry::NozzleRun& run = jets.runs()[r];
         // No flow, no stream: the classic look's collapsed strokes stay out.
@@ -158,18 +299,19 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
             fall.outlet = fall.outlet + emergence(points, surface);
         }
         addRibbon(middle.data(), colour, flow, foam);
-        fall.landing = middle[JetGeometry::kStrandPoints - 1];
+        constexpr int last = JetGeometry::kStrandPoints - 1;
+        fall.landing = onTheFloor(middle[last - 1], middle[last]);
         fall.outlet = fall.outlet * share;
         falls_.push_back(fall);
 
-        // Splash drops thrown up where the strands land.
-        const Vec3f* splash = jets.splashPoints() + run.firstSplashPoint;
-        const int splashPoints = run.splashes * JetGeometry::kSplashPoints;
-        for (int p = 0; p < splashPoints; p += 2) {
-            const auto s = static_cast<unsigned>(run.nozzle * 4096 + p) * 7u;
-            const Vec3f at = splash[p] + Vec3f{0, hashUnit(s) * 0.8f * flow, 0};
-            droplets_.push_back({at, 0.08f + 0.16f * hashUnit(s + 1), whitened(colour, 0.45f, 0.8f)});
-        }
+        // A vertical jet bursts into a crown of spray at its top.
+        const Vec3f top = middle[1 + JetGeometry::kProfileSteps / 2];
+        const Vec3f rise = top - middle[0];
+        const float reach = std::hypot(fall.landing.x - middle[0].x, fall.landing.z - middle[0].z);
+        if (rise.y > 0.5f && reach < 0.25f * rise.y)
+            addCrown(top, colour, flow, static_cast<unsigned>(run.nozzle));
+        if (run.splashes > 0)
+            addSplash(fall, floor_.heightAt(fall.landing.x, fall.landing.z), static_cast<unsigned>(run.nozzle));
         if (run.splashes > 0 && foam >= kMistFoam) {
             const float size = 1.2f + 0.1f * static_cast<float>(std::min(foam, 30));
             for (int m = 0; m < kMistPuffs; ++m) {
@@ -179,8 +321,10 @@ void WaterStreams::build(const FountainState& state, const JetGeometry& jets, bo
                 haze_.push_back({at, size * (0.7f + 0.6f * hashUnit(s + 3)), whitened(colour, 0.6f, 0.12f * flow)});
             }
         }
-        // The underwater light where the water leaves the nozzle.
-        const float glowSize = 0.8f + 1.0f * flow + 0.04f * static_cast<float>(std::min(foam, 30));
+        // The underwater light where the water leaves the nozzle: by night a
+        // tight spot, the light carried up inside the jet.
+        const float glowSize = (0.8f + 1.0f * flow + 0.04f * static_cast<float>(std::min(foam, 30))) *
+                               (night ? 0.6f : 1.0f);
         Rgba8 glow = colour;
         glow[3] = channel(glowAlpha * flow * 255);
         haze_.push_back({fall.outlet, glowSize, glow});
@@ -255,7 +399,8 @@ void WaterSurface::build(const BowlShape& shape, const std::vector<WaterStreams:
     constexpr float kSpeed = 2.5f;                                   // radians a second
     constexpr float kReach = 4.5f;                                   // ripples die out this far
     const auto t = static_cast<float>(seconds);
-    const float glowGain = night ? 1.0f : 0.6f;
+    // By night the pool stays dark: the light is in the jets, not the water.
+    const float glowGain = night ? 0.35f : 0.6f;
     for (std::size_t i = 0; i < flat_.size(); ++i) {
         const float x = flat_[i].x;
         const float z = flat_[i].z;
@@ -292,9 +437,14 @@ void WaterSurface::build(const BowlShape& shape, const std::vector<WaterStreams:
             }
         }
         const float length = std::sqrt(gx * gx + gz * gz + 1.0f);
+        // Where many lights overlap the sum is tone-mapped, not clipped: blue
+        // light stays blue instead of turning cyan-white.
+        for (float& c : glow)
+            c /= 255.0f;
+        toneMap(glow);
         vertices_[i] = Vertex{{x, level_ + h, z},
                               {-gx / length, 1.0f / length, -gz / length},
-                              {channel(glow[0]), channel(glow[1]), channel(glow[2]), 255}};
+                              {channel(glow[0] * 255), channel(glow[1] * 255), channel(glow[2] * 255), 255}};
     }
 }
 
@@ -308,6 +458,23 @@ void flatNormals(const Vec3f* vertices, int count, std::vector<Vec3f>& normals)
         const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
         n = length > 0 ? n * (1.0f / length) : Vec3f{0, 1, 0};
         normals[i] = normals[i + 1] = normals[i + 2] = n;
+    }
+}
+
+void bowlNormals(const Vec3f* vertices, int count, int corners, std::vector<Vec3f>& normals)
+{
+    flatNormals(vertices, count, normals);
+    // Sides meeting at less than about 25 degrees read as one curved wall.
+    if (corners < 15)
+        return;
+    for (int i = 0; i < count; ++i) {
+        Vec3f& n = normals[static_cast<std::size_t>(i)];
+        const Vec3f& p = vertices[i];
+        const float radial = std::hypot(p.x, p.z);
+        if (std::abs(n.y) > 0.5f || radial < 1e-4f)
+            continue; // a flat part: its own normal
+        const float sense = n.x * p.x + n.z * p.z < 0 ? -1.0f : 1.0f;
+        n = Vec3f{p.x / radial * sense, 0, p.z / radial * sense};
     }
 }
 

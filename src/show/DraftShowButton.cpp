@@ -12,12 +12,16 @@
 #include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
 
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace pluviane {
 
@@ -36,6 +40,16 @@ QToolButton* addDraftShowButton(TimelineWindow& timeline, FountainState& state, 
     QObject::connect(button, &QToolButton::clicked, &timeline,
                      [&timeline, &state, &windows] { SpeedButtonDraftShowClick(timeline, state, windows); });
     timeline.addToolButton(button);
+    // How often the draft's forms change; the order is DraftDensity's.
+    auto* density = new QComboBox(&timeline);
+    density->addItems({QCoreApplication::translate("pluviane::DraftShowButton", "реже"),
+                       QCoreApplication::translate("pluviane::DraftShowButton", "обычно"),
+                       QCoreApplication::translate("pluviane::DraftShowButton", "чаще")});
+    density->setCurrentIndex(int(DraftDensity::Medium));
+    density->setToolTip(QCoreApplication::translate("pluviane::DraftShowButton",
+                                                    "Как часто черновик меняет формы"));
+    nameUncaptioned(density, QStringLiteral("ComboBoxDraftDensity"));
+    timeline.toolRow()->insertWidget(timeline.toolRow()->indexOf(button) + 1, density);
     return button;
 }
 
@@ -53,8 +67,10 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
                                                                      "В партитуре уже есть метки.\r\nЗаменить их черновиком по музыке?")))
         return;
     RecorderWindow& recorder = windows.recorder();
+    const auto* density = timeline.findChild<QComboBox*>(QStringLiteral("ComboBoxDraftDensity"));
     const std::optional<MusicFileDraft> made =
-        draftWithProgress(&timeline, music, state, recorder.formCountBar()->value(), recorder.sceneCountBar()->value());
+        draftWithProgress(&timeline, music, state, recorder.formCountBar()->value(), recorder.sceneCountBar()->value(),
+                          density ? DraftDensity(std::clamp(density->currentIndex(), 0, 2)) : DraftDensity::Medium);
     if (!made)
         return;
     if (!made->ok()) {
@@ -68,6 +84,7 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     state.Track.musicName = QFileInfo(music).absoluteFilePath();
     timeline.view().trackChanged();
     timeline.refresh();
+    timeline.showTempo(made->music.beatsFound ? made->music.tempo : 0);
     // A draft that could not follow the music says so in a box; else the status bar tells.
     const QString told = describeDraft(*made);
     if (made->draft.defaultTempo || made->draft.outOfRows)

@@ -24,7 +24,7 @@ QString rowsText(const std::vector<DraftRow>& rows)
 } // namespace
 
 std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& musicPath, const FountainState& state,
-                                                int formCount, int sceneCount)
+                                                int formCount, int sceneCount, DraftDensity density)
 {
     // The worker reads its own copy: the window stays free to repaint and the
     // fountain is not read while it changes.
@@ -36,7 +36,7 @@ std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& 
         *result = draftShowForMusic(musicPath, *copy, formCount, sceneCount, [=](double f) {
             done->store(int(f * 1000));
             return !cancel->load();
-        });
+        }, density);
     }));
 
     QProgressDialog progress(QCoreApplication::translate("pluviane::DraftShowRunner",
@@ -76,12 +76,14 @@ QString describeDraft(const MusicFileDraft& made)
     QStringList lines;
     if (d.defaultTempo)
         lines << QCoreApplication::translate("pluviane::DraftShowRunner",
-                                             "Ударов не найдено: реплики через равные промежутки, темп %1 уд/мин.")
-                     .arg(kDefaultTempo, 0, 'f', 1);
+                                             "Ударов не найдено: реплики по вступлениям звуков и фразам.");
     else
         lines << QCoreApplication::translate("pluviane::DraftShowRunner",
                                              "Темп %1 уд/мин.").arg(made.music.tempo, 0, 'f', 1);
     lines << QCoreApplication::translate("pluviane::DraftShowRunner", "Реплик: %1.").arg(d.track.cues.size());
+    if (d.formsAlike)
+        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+                                             "Записанные формы слишком похожи друг на друга.");
     if (!d.newForms.empty())
         lines << QCoreApplication::translate("pluviane::DraftShowRunner",
                                              "Записаны свои формы %1.").arg(rowsText(d.newForms));

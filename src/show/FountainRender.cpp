@@ -10,6 +10,7 @@
 #include "model/SaveBuffer.h"
 #include "model/ShowTrack.h"
 #include "render/ViewFit.h"
+#include "render/WaterLook.h"
 #include "show/ShowSimulation.h"
 
 #include <QBuffer>
@@ -78,19 +79,26 @@ public:
         if (!backdrop.isEmpty())
             frame_->loadBackdrop(backdrop);
         look_ = request.look;
+        camera_ = request.camera;
         if (request.fitView)
             fitTheView(request.size);
         return {};
     }
 
     void startShow() { show_->start(followTrack_); }
-    void advanceTo(std::int64_t micros) { show_->advanceTo(micros); }
+    void advanceTo(std::int64_t micros)
+    {
+        show_->advanceTo(micros);
+        seconds_ = static_cast<double>(micros) * 1e-6;
+    }
 
     // The picture at the current moment, rows in OpenGL's order.
     QImage draw()
     {
         SceneSettings settings = windows_->editor().sceneSettings();
         settings.look = look_;
+        if (camera_ == Camera::Orbit)
+            settings.orbit = orbitDegrees(seconds_);
         if (fittedZoom_ >= 0)
             settings.zoom = fittedZoom_;
         frame_->draw(*state_, settings);
@@ -116,6 +124,8 @@ private:
     }
 
     Look look_ = Look::Classic;
+    Camera camera_ = Camera::Still;
+    double seconds_ = 0; // of the show, where the orbit has got to
     int fittedZoom_ = -1; // the zoom bar's own when not fitted
     QString message_; // what the file commands would have shown
     bool followTrack_ = true;

@@ -15,6 +15,10 @@ namespace pluviane {
 
 class EditorWindow;
 
+// How the camera moves through a video: it stands still, or circles the
+// bowl slowly about its vertical axis (the realistic look only).
+enum class Camera { Still, Orbit };
+
 // What to draw: a fountain file opened as "Открыть файл" opens it with "Load"
 // checked, drawn to a picture or played to a video.
 struct RenderRequest {
@@ -35,6 +39,7 @@ struct RenderRequest {
     // Frame the whole bowl and its jets (at full height, turning with the
     // field's spin) instead of the file's own pan and zoom.
     bool fitView = false;
+    Camera camera = Camera::Still;
 };
 
 // The music of a fountain file's track as an absolute path; empty when the

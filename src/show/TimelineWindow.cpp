@@ -8,6 +8,7 @@
 #include "model/AtomicWrite.h"
 #include "model/ShowTrack.h"
 #include "music/BackgroundPriority.h"
+#include "music/MusicAnalysis.h"
 #include "music/MusicDecoder.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
@@ -386,7 +387,7 @@ void TimelineWindow::analyse(const QString& path)
     if (auto known = analysed_.value(path)) {
         shown_ = known;
         view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-        tempo_->setText(tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1));
+        showTempo(shown_->beats.tempo);
         return;
     }
     if (worker_.joinable() && workerPath_ == path)
@@ -413,10 +414,13 @@ void TimelineWindow::analyse(const QString& path)
         if (music.ok()) {
             result->lengthMs = std::llround(music.seconds() * 1000.0);
             result->peaks = summarisePeaks(music.samples, music.sampleRate);
-            result->beats = trackBeats(music.samples, music.sampleRate, [this](double done) {
+            // The same analysis the draft makes: one tempo everywhere.
+            const SongAnalysis song = analyseMusic(music.samples, music.sampleRate, [this](double done) {
                 workerPercent_ = 60 + int(done * 40);
                 return !cancel_;
             });
+            if (song.beatsFound)
+                result->beats = BeatGrid{song.beats, song.tempo};
         }
         if (!cancel_)
             QMetaObject::invokeMethod(this, [this, result, error] { analysisFinished(result, error); },
@@ -439,10 +443,14 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
         return;
     shown_ = result;
     view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
-    tempo_->setText(shown_->beats.tempo > 0 ? tr("%1 уд/мин").arg(shown_->beats.tempo, 0, 'f', 1)
-                                            : tr("--- уд/мин"));
+    showTempo(shown_->beats.tempo);
     message_->clear();
     refresh();
+}
+
+void TimelineWindow::showTempo(double bpm)
+{
+    tempo_->setText(bpm > 0 ? tr("%1 уд/мин").arg(bpm, 0, 'f', 1) : tr("--- уд/мин"));
 }
 
 void TimelineWindow::waitForAnalysis()

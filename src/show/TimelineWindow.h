@@ -48,6 +48,8 @@ public:
     // The row of tool buttons; more buttons go in before the follow check box.
     QHBoxLayout* toolRow() { return tools_; }
     void addToolButton(QToolButton* button);
+    // "LabelTempo": the tempo of the music's analysis (0: no beat).
+    void showTempo(double bpm);
 
     bool followsTrack() const;
 

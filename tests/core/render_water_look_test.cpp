@@ -94,11 +94,15 @@ TEST_F(WaterLookTest, RibbonsFollowTheStrandsOfLitJetsOnlyWithSprayAndGlow)
     const RibbonVertex& tip = r[WaterStreams::kRibbonVertices - 1];
     EXPECT_EQ(tip.along, 1);
     EXPECT_GT(tip.halfWidth, r[0].halfWidth);
-    EXPECT_EQ(r[0].colour, (Rgba8{255, 0, 0, 255}));
+    EXPECT_EQ(r[0].colour, (Rgba8{255, 0, 0, 0})) << "no air in the stream";
 
-    const int splashPoints = jets.splashPointCount();
-    EXPECT_EQ(static_cast<int>(streams.droplets().size()), (splashPoints + 1) / 2 + strands * WaterStreams::kFallingDroplets);
-    EXPECT_EQ(static_cast<int>(streams.haze().size()), 2 + WaterStreams::kMistPuffs) << "a glow each, mist for one";
+    int splashing = 0;
+    for (int r = 0; r < jets.runCount(); ++r)
+        splashing += jets.runs()[r].splashes > 0 && jets.runs()[r].level > 0 ? 1 : 0;
+    EXPECT_EQ(static_cast<int>(streams.droplets().size()),
+              splashing * WaterStreams::kSplashDrops + strands * WaterStreams::kFallingDroplets);
+    EXPECT_EQ(static_cast<int>(streams.haze().size()), 2 + WaterStreams::kMistPuffs + splashing * WaterStreams::kFoamPuffs)
+        << "a glow each, mist for one, foam where they land";
     ASSERT_EQ(streams.falls().size(), 2u);
     EXPECT_NEAR(streams.falls()[0].flow, 200 / 255.0, 1e-6);
     EXPECT_GT(streams.falls()[0].landing.z, 3) << "a tilted jet lands away from its outlet";
@@ -115,6 +119,95 @@ TEST_F(WaterLookTest, RibbonsFollowTheStrandsOfLitJetsOnlyWithSprayAndGlow)
     EXPECT_EQ(under.droplets().back().centre.y, dry.droplets().back().centre.y);
     EXPECT_NEAR(under.falls()[0].outlet.y, 2.0f, 1e-4f);
     EXPECT_LT(dry.falls()[0].outlet.y, 1.5f);
+}
+
+TEST_F(WaterLookTest, DropsFallFromTickToTickVerticalJetsCrownAndWaterLandsOnTheWaterOrTheGround)
+{
+    bind(16, 1, 4);
+    s.JetShape[16][1] = 120;
+    s.JetShape[16][2] = 0; // vertical
+    s.GroupLevel[1] = 230;
+    const RandomSource start = random;
+    jets.build(s, random);
+    streams.build(s, jets, false, -100, 1.0);
+    const std::vector<Drop> before = streams.droplets();
+    random = start;
+    jets.build(s, random);
+    streams.build(s, jets, false, -100, 1.04);
+    const std::vector<Drop>& after = streams.droplets();
+    ASSERT_EQ(after.size(), before.size());
+    const int falling = 4 * WaterStreams::kFallingDroplets;
+    ASSERT_GE(static_cast<int>(after.size()), falling + WaterStreams::kCrownDrops) << "a crown at the top";
+    int lower = 0;
+    for (int i = 0; i < falling; ++i)
+        lower += after[i].centre.y < before[i].centre.y - 0.01f ? 1 : 0;
+    EXPECT_GE(lower, falling - 2) << "the same drop is further down a tick later";
+    // Each drop a streak trailing up behind it as it falls.
+    streams.buildStreaks(1.0f);
+    ASSERT_EQ(streams.streaks().size(), 2 * after.size());
+    EXPECT_GT(streams.streaks()[1].position.y, streams.streaks()[0].position.y);
+    EXPECT_EQ(streams.streaks()[1].colour[3], 0);
+    // Where the vertical jet turns, the ribbon's line keeps one sense: no twist.
+    const RibbonVertex* r = streams.ribbonVertices();
+    for (int i = 2; i < WaterStreams::kRibbonVertices; i += 2) {
+        const Vec3f& a = r[i - 2].tangent;
+        const Vec3f& b = r[i].tangent;
+        EXPECT_GT(a.x * b.x + a.y * b.y + a.z * b.z, 0) << "at corner " << i;
+    }
+
+    // Thrown past the pool the water reaches the ground; inside it stops at the water.
+    s.JetShape[16][2] = 40;
+    jets.build(s, random);
+    const Floor pool{2.35f, 3.0f};
+    streams.build(s, jets, false, 2.35f, 0, pool);
+    ASSERT_EQ(streams.falls().size(), 1u);
+    EXPECT_GT(std::hypot(streams.falls()[0].landing.x, streams.falls()[0].landing.z), 3);
+    EXPECT_NEAR(streams.falls()[0].landing.y, 0, 1e-3);
+    EXPECT_NEAR(streams.ribbonVertices()[WaterStreams::kRibbonVertices - 1].centre.y, 0, 1e-3);
+    EXPECT_EQ(static_cast<int>(streams.droplets().size()), 4 * WaterStreams::kFallingDroplets + WaterStreams::kSplashDrops)
+        << "no crown on a tilted jet";
+    for (const Drop& d : streams.droplets())
+        EXPECT_GE(d.centre.y, -1e-3) << "nothing below the ground";
+    const Floor wide{2.35f, 30.0f};
+    streams.build(s, jets, false, 2.35f, 0, wide);
+    EXPECT_LE(streams.falls()[0].landing.y, 2.35f);
+}
+
+TEST(WaterLookArithmetic, LightKeepsItsHueFoamIsWhiteTheEyeStaysAboveTheGroundAndTheCameraTurns)
+{
+    float azure[3] = {0.4f, 1.2f, 2.55f};
+    toneMap(azure);
+    EXPECT_LT(azure[2], 1.0f);
+    EXPECT_NEAR(azure[1] / azure[2], 1.2f / 2.55f, 1e-5) << "scaled together: the hue stays";
+    float dim[3] = {0.1f, 0.5f, 0.2f};
+    toneMap(dim);
+    EXPECT_EQ(dim[1], 0.5f) << "light below the knee is left as it is";
+    EXPECT_EQ(aeration(4), 0);
+    EXPECT_GT(aeration(10), 0);
+    EXPECT_GT(streamOpacity(12), streamOpacity(5) + 0.15f) << "aerated columns are nearly opaque";
+
+    EXPECT_FLOAT_EQ(eyeLift({0, -5, 60}, 1), 6);
+    EXPECT_EQ(eyeLift({0, 10, 60}, 1), 0);
+    EXPECT_FLOAT_EQ(orbitDegrees(15), 90);
+    EXPECT_LT(orbitDegrees(61), orbitDegrees(59)) << "a turn a minute, then round again";
+
+    // A round bowl's wall is shaded as one curve; a square's sides stay flat.
+    for (const int corners : {21, 4}) {
+        BowlGeometry bowl;
+        Rgb colour{};
+        bowl.build(BowlShape{corners, 45, 150, 18, 25}, BowlColours{}, colour);
+        std::vector<Vec3f> smooth, flat;
+        bowlNormals(bowl.vertices(), bowl.vertexCount(), corners, smooth);
+        flatNormals(bowl.vertices(), bowl.vertexCount(), flat);
+        const BowlGeometry::Range wall = bowl.part(BowlGeometry::OuterWall);
+        const Vec3f& p = bowl.vertices()[wall.first];
+        const Vec3f& n = smooth[static_cast<std::size_t>(wall.first)];
+        const float radial = std::abs(n.x * p.z - n.z * p.x) / std::hypot(p.x, p.z);
+        if (corners == 21)
+            EXPECT_NEAR(radial, 0, 1e-4) << "the normal points away from the axis";
+        else
+            EXPECT_EQ(n.x, flat[static_cast<std::size_t>(wall.first)].x);
+    }
 }
 
 TEST_F(WaterLookTest, WaterFillsTheBowlBelowItsRimRipplesWhereJetsFallAndGlowsInTheirLight)
@@ -151,7 +244,7 @@ TEST_F(WaterLookTest, WaterFillsTheBowlBelowItsRimRipplesWhereJetsFallAndGlowsIn
         else if (d > 7 && fromOutlet > 7)
             farAway = std::max(farAway, ripple);
         EXPECT_NEAR(std::hypot(v.normal.x, v.normal.y, v.normal.z), 1, 1e-4);
-        if (std::hypot(v.position.x + 3, v.position.z) < 1 && v.glow[0] > 150 && v.glow[1] == 0)
+        if (std::hypot(v.position.x + 3, v.position.z) < 1 && v.glow[0] > 60 && v.glow[1] == 0)
             ++redNearOutlet;
     }
     EXPECT_GT(nearFall, 2 * farAway);

@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -18,13 +19,16 @@ struct SongPart {
     int bars = 8;
     double bpm = 120;
     float gain = 0.5f;
-    bool busy = false; // snare on 2 and 4, hi-hats on the off-beats
+    bool busy = false;  // snare on 2 and 4, hi-hats on the off-beats
+    bool drums = true;  // false: no kick either
+    int timbre = 0;     // 0 a soft pad on one chord; 1 a bright organ and 2 soft strings, a chord a bar
 };
 
 struct SynthSong {
     int rate = 22050;
     std::vector<float> samples;
     std::vector<double> beats;          // true beats, seconds
+    std::vector<double> downbeats;      // the first beat of every bar
     std::vector<double> partStarts;     // seconds; one past the last part: its end
 };
 
@@ -48,14 +52,40 @@ inline SynthSong synthesiseSong(double leadingSilence, const std::vector<SongPar
             song.samples[from + i] += voice(double(i) / rate);
     };
     constexpr double kPi = 3.14159265358979;
+    constexpr std::array<double, 4> kRoots{220, 294, 247, 330};
     for (const SongPart& p : parts) {
         const double period = 60.0 / p.bpm;
         song.partStarts.push_back(t);
-        add(t, p.bars * 4 * period, [&](double s) {
-            return float(0.12 * p.gain * (std::sin(2 * kPi * 220 * s) + std::sin(2 * kPi * 277 * s)));
-        });
+        if (p.timbre == 0)
+            add(t, p.bars * 4 * period, [&](double s) {
+                return float(0.12 * p.gain * (std::sin(2 * kPi * 220 * s) + std::sin(2 * kPi * 277 * s)));
+            });
+        for (int bar = 0; bar < p.bars && p.timbre > 0; ++bar) {
+            const double root = kRoots[std::size_t(bar % 4)] * (p.timbre == 1 ? 1.0 : 0.5);
+            const double barStart = t + bar * 4 * period;
+            // Organ: odd harmonics on the bar's chord with a bass note; strings:
+            // a note a beat that swells in and out, no sharp edge anywhere.
+            if (p.timbre == 1)
+                add(barStart, 4 * period, [&](double s) {
+                    double v = 0;
+                    for (int h = 1; h <= 7; h += 2)
+                        v += (std::sin(2 * kPi * root * h * s) + std::sin(2 * kPi * root * 1.26 * h * s)) / h;
+                    return float(p.gain * (0.08 * v + 0.3 * std::exp(-s / 0.25) * std::sin(2 * kPi * root / 4 * s)));
+                });
+            for (int beat = 0; beat < 4 && p.timbre == 2; ++beat)
+                add(barStart + beat * period, period, [&](double s) {
+                    const double envelope = std::sin(kPi * s / period);
+                    const double f = root * (beat % 2 ? 1.5 : 1.0);
+                    return float(p.gain * envelope * envelope
+                                 * (0.3 * std::sin(2 * kPi * f * s) + 0.15 * std::sin(4 * kPi * f * s)));
+                });
+        }
         for (int beat = 0; beat < p.bars * 4; ++beat, t += period) {
             song.beats.push_back(t);
+            if (beat % 4 == 0)
+                song.downbeats.push_back(t);
+            if (!p.drums)
+                continue;
             add(t, 0.3, [&](double s) {
                 return float(p.gain * std::exp(-s / 0.07) * (std::sin(2 * kPi * (50 + 80 * std::exp(-s / 0.02)) * s)
                                                               + (s < 0.004 ? noise() : 0.0f)));

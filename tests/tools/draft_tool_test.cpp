@@ -54,6 +54,18 @@ TEST(DraftTool, WritesTheFountainWithItsDraftedTrackAndTheLabels)
     EXPECT_TRUE(cues.ok);
     EXPECT_EQ(cues.cues, read.track.cues);
 
+    // Every tempo section is printed, the first too; the report tells the
+    // sections, accents and dry time; a busier draft has more cues.
+    const DraftRun busy = runDraft({kExample, song, QStringLiteral("-o"), out, QStringLiteral("--density"),
+                                    QStringLiteral("high"), QStringLiteral("--report")});
+    ASSERT_EQ(busy.exitCode, 0) << busy.errors.toStdString();
+    EXPECT_TRUE(busy.out.contains(QStringLiteral("from 2.0 s: 120.0 beats a minute"))) << busy.out.toStdString();
+    for (const char* line : {"sections (", "accents: ", "form changes: ", "water: "})
+        EXPECT_TRUE(busy.out.contains(QLatin1String(line))) << line;
+    ASSERT_TRUE(readFountainFile(out, image).ok());
+    EXPECT_GT(readShowTrack(image, kFountainFileSize).track.cues.size(), read.track.cues.size());
+    EXPECT_EQ(runDraft({kExample, song, QStringLiteral("-o"), out, QStringLiteral("--density"), QStringLiteral("busy")}).exitCode, 2);
+
     // Music that does not decode, a missing song, a bad command line: the
     // reason, the exit code, and no output.
     const QString garbage = folder.filePath(QStringLiteral("garbage.mp3"));

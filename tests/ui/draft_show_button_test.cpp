@@ -9,6 +9,8 @@
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -51,6 +53,11 @@ TEST(DraftShowButton, DraftsForTheLoadedMusicAndAsksBeforeReplacingATrack)
     EXPECT_EQ(program.state->Track.musicName, QFileInfo(song).absoluteFilePath());
     EXPECT_TRUE(editor.statusBar()->currentMessage().contains(QStringLiteral("Темп 120.0")))
         << editor.statusBar()->currentMessage().toStdString();
+    // The timeline shows the tempo of the same analysis.
+    EXPECT_EQ(control<QLabel>(&program.windows->timeline(), "LabelTempo")->text(), QStringLiteral("120.0 уд/мин"));
+    auto* density = control<QComboBox>(&program.windows->timeline(), "ComboBoxDraftDensity");
+    ASSERT_NE(density, nullptr);
+    EXPECT_EQ(density->currentIndex(), 1) << "medium by default";
     const int forms = program.windows->recorder().formCountBar()->value();
     for (const ShowCue& c : drafted)
         EXPECT_LE(c.form, forms);

@@ -4,10 +4,12 @@
 #include "model/Random.h"
 #include "render/gl/FurnitureDraw.h"
 #include "render/gl/SceneRenderer.h"
+#include "render/gl/Texture.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -19,17 +21,26 @@ namespace {
 // three-quarter view.
 const float kLight[3] = {0.33f, 0.85f, 0.41f};
 
-// Day and night: the sky lights the bowl by day, the jets' own lights by night.
+// Day and night: the sky lights the bowl by day, the jets' own lights by
+// night, when the pool stays dark and its reflections faint.
 struct Lighting {
-    float ambient, diffuse;       // the bowl and nozzles
+    float ambient, diffuse;       // the bowl, the nozzles and the ground
     float streamAmbient, streamGain;
-    float deep[3], sky[3];        // the water
+    float deep[3], sky[3], zenith[3]; // the water, and the sky it mirrors
     float surfaceGlow;
     float reflection;
+    float skyTop[3], skyHorizon[3]; // the sky behind the scene
 };
 
-constexpr Lighting kDay{0.38f, 0.72f, 0.10f, 0.95f, {0.02f, 0.07f, 0.10f}, {0.30f, 0.40f, 0.50f}, 0.55f, 0.45f};
-constexpr Lighting kNight{0.10f, 0.22f, 0.035f, 1.3f, {0.004f, 0.01f, 0.025f}, {0.03f, 0.04f, 0.08f}, 1.0f, 0.6f};
+constexpr Lighting kDay{0.38f, 0.72f, 0.10f, 0.95f, {0.02f, 0.07f, 0.10f}, {0.30f, 0.40f, 0.50f},
+                        {0.22f, 0.34f, 0.52f}, 0.55f, 0.4f, {0.33f, 0.52f, 0.80f}, {0.74f, 0.80f, 0.86f}};
+constexpr Lighting kNight{0.08f, 0.18f, 0.035f, 1.3f, {0.003f, 0.006f, 0.015f}, {0.02f, 0.025f, 0.05f},
+                          {0.01f, 0.012f, 0.03f}, 0.6f, 0.3f, {0.005f, 0.008f, 0.025f}, {0.04f, 0.045f, 0.07f}};
+
+// How far the ground reaches from the bowl's centre, scene units.
+constexpr float kGroundReach = 90.0f;
+// The eye never comes lower than this above the ground.
+constexpr float kLowestEye = 1.0f;
 
 const Lighting& lighting(const SceneSettings& settings) { return settings.night ? kNight : kDay; }
 
@@ -41,6 +52,34 @@ BowlShape shapeOf(const SceneSettings& s)
 void setLight(unsigned program)
 {
     glUniform3fv(uniformOf(program, "lightDirection"), 1, kLight);
+}
+
+// A backdrop picture fills the frame; without one the scene stands on paving under a sky.
+bool showsPicture(const FountainState& state, const SceneSettings& settings)
+{
+    return settings.backdrop && state.TextureId != 0;
+}
+
+// The projection and view set aside while `draw` paints the whole frame in
+// its own coordinates (-1..1 both ways), with no depth.
+template <typename Draw>
+void overTheWholeFrame(Draw draw)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    draw();
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
 }
 
 } // namespace
@@ -64,6 +103,8 @@ void WaterLookRenderer::release()
 void WaterLookRenderer::drawSolids(const FountainState& state, const SceneSettings& settings,
                                    const JetGeometry& jets, BowlGeometry& bowl)
 {
+    if (!showsPicture(state, settings))
+        drawGround(settings);
     const Lighting& light = lighting(settings);
     const unsigned program = programs_.solid;
     glUseProgram(program);
@@ -73,7 +114,7 @@ void WaterLookRenderer::drawSolids(const FountainState& state, const SceneSettin
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     if (settings.cup && bowl.vertexCount() > 0) {
-        flatNormals(bowl.vertices(), bowl.vertexCount(), bowlNormals_);
+        bowlNormals(bowl.vertices(), bowl.vertexCount(), settings.cupCorners, bowlNormals_);
         glEnableClientState(GL_COLOR_ARRAY);
         glVertexPointer(3, GL_FLOAT, 0, bowl.vertices());
         glNormalPointer(GL_FLOAT, 0, bowlNormals_.data());
@@ -103,6 +144,7 @@ void WaterLookRenderer::drawSurface(const SceneSettings& settings, double second
     glUniform1f(uniformOf(program, "seconds"), static_cast<float>(seconds));
     glUniform3fv(uniformOf(program, "deep"), 1, light.deep);
     glUniform3fv(uniformOf(program, "sky"), 1, light.sky);
+    glUniform3fv(uniformOf(program, "zenith"), 1, light.zenith);
     glUniform1f(uniformOf(program, "glowGain"), light.surfaceGlow);
     constexpr auto stride = static_cast<GLsizei>(sizeof(WaterSurface::Vertex));
     const auto* first = surface_.vertices();
@@ -185,13 +227,8 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_LIGHTING); // the shaders light what they draw
-    if (!multisampled) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (settings.backdrop)
-            drawBackdrop(state, settings);
-    }
     applyViewTransform(state, settings);
-    glFlush(); // what is drawn so far goes to the rasteriser while the jets are computed
+    placeCamera(settings);
 
     jets.build(state, random);
     const BowlShape shape = shapeOf(settings);
@@ -201,14 +238,29 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
                                       settings.colourInner},
                    state.DrawColour);
     const float level = settings.cup ? WaterSurface::level(shape) : -1e9f;
-    streams_.build(state, jets, settings.night, level);
+    Floor floor;
+    if (settings.cup) {
+        floor.waterLevel = level;
+        floor.poolRadius = (shape.width - shape.wall) / 10.0f;
+    }
+    streams_.build(state, jets, settings.night, level, seconds, floor);
     if (settings.cup)
         surface_.build(shape, streams_.falls(), seconds, settings.night);
 
-    if (multisampled)
-        drawSolidLayer(state, settings, jets, bowl);
-    else
+    // A camera that moves every frame (an orbit, the field's spin) would
+    // redraw the multisampled layer each time, at more than the cost of the
+    // rest of the frame: then the solids go straight into the frame.
+    const bool still = solidsUnchanged(state, settings, jets, bowl);
+    movingFrames_ = still ? 0 : movingFrames_ + 1;
+    const bool layered = multisampled && movingFrames_ < 2;
+    if (layered) {
+        drawSolidLayer(state, settings, jets, bowl, still);
+    } else {
+        layerFresh_ = false;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawScenery(state, settings);
         drawSolids(state, settings, jets, bowl);
+    }
     if (settings.cup)
         drawSurface(settings, seconds);
 
@@ -224,7 +276,7 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     const float gain = lighting(settings).streamGain;
     drawSprites(streams_.haze(), 1.0f, gain);
     drawRibbons(programs_.streams, settings, seconds);
-    drawSprites(streams_.droplets(), 0.0f, gain);
+    drawStreaks(gain);
     glDisable(GL_POINT_SPRITE);
     glDisable(GL_VERTEX_PROGRAM_POINT_SIZE);
     glEnable(GL_POINT_SMOOTH);
@@ -238,7 +290,7 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
     drav_Grid(settings.gridXY, settings.gridYZ, settings.gridXZ);
     glLineWidth(3);
     drav_Axes(settings.axisX, settings.axisY, settings.axisZ);
-    if (multisampled) {
+    if (layered) {
         // The picture is opaque, as the classic look's.
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -247,7 +299,7 @@ void WaterLookRenderer::drawFrame(FountainState& state, const SceneSettings& set
 }
 
 void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSettings& settings,
-                                       const JetGeometry& jets, BowlGeometry& bowl)
+                                       const JetGeometry& jets, BowlGeometry& bowl, bool still)
 {
     // Only the solid edges need the samples; the water and the light have
     // soft edges of their own and are drawn at one sample a pixel, which the
@@ -257,15 +309,15 @@ void WaterLookRenderer::drawSolidLayer(const FountainState& state, const SceneSe
     // cost more than the rest of the frame, and while the view, the bowl,
     // the nozzles and the backdrop stay as they were the layer of the last
     // frame is shown again.
-    if (!solidsUnchanged(state, settings, jets, bowl) || !target_.hasLayer()) {
+    if (!still || !target_.hasLayer() || !layerFresh_) {
         target_.begin();
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glClearColor(0, 0, 0, 1);
         drawSolids(state, settings, jets, bowl);
         target_.resolve();
-        if (settings.backdrop)
-            drawBackdropUnder(state, settings);
+        drawBackdropUnder(state, settings);
+        layerFresh_ = true;
     }
     target_.present();
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -311,22 +363,166 @@ void WaterLookRenderer::drawBackdropUnder(const FountainState& state, const Scen
     // The picture is drawn by the fixed pipeline: a lighting program still
     // bound would paint its quad in the plain brightness colour.
     glUseProgram(0);
-    glPushMatrix();
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE_MINUS_DST_ALPHA, GL_ONE);
-    drawBackdrop(state, settings);
+    drawScenery(state, settings);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
+}
+
+void WaterLookRenderer::drawScenery(const FountainState& state, const SceneSettings& settings)
+{
+    glUseProgram(0);
+    if (showsPicture(state, settings))
+        drawPictureFilling(state, settings);
+    else
+        drawSky(settings);
+}
+
+void WaterLookRenderer::drawPictureFilling(const FountainState& state, const SceneSettings& settings)
+{
+    glEnable(GL_TEXTURE_2D);
+    oglSetTexture(state.TextureId);
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    GLint viewport[4] = {0, 0, 1, 1};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // The picture covers the frame, its middle kept and what overhangs cut
+    // off, so no bars show beside it whatever the frame's shape.
+    const double frameAspect = viewport[3] > 0 ? double(viewport[2]) / viewport[3] : 1.0;
+    const double pictureAspect = width > 0 && height > 0 ? double(width) / height : frameAspect;
+    float halfU = 0.5f, halfV = 0.5f;
+    if (pictureAspect > frameAspect)
+        halfU = static_cast<float>(0.5 * frameAspect / pictureAspect);
+    else
+        halfV = static_cast<float>(0.5 * pictureAspect / frameAspect);
+    const float b = settings.brightness / 100.0f;
+    if (settings.night)
+        glColor3f(0.3f, 0.3f, 0.7f); // the classic look's moonlight
+    else
+        glColor3f(b, b, b);
+    overTheWholeFrame([&] {
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.5f - halfU, 0.5f - halfV); glVertex2f(-1, -1);
+        glTexCoord2f(0.5f + halfU, 0.5f - halfV); glVertex2f(1, -1);
+        glTexCoord2f(0.5f + halfU, 0.5f + halfV); glVertex2f(1, 1);
+        glTexCoord2f(0.5f - halfU, 0.5f + halfV); glVertex2f(-1, 1);
+        glEnd();
+    });
+    glDisable(GL_TEXTURE_2D);
+}
+
+void WaterLookRenderer::drawSky(const SceneSettings& settings)
+{
+    // The haze of the horizon below it (where the ground fades into it),
+    // deepening to the sky's colour toward the top of the frame.
+    const Lighting& light = lighting(settings);
+    const float horizon = std::clamp(horizon_, -1.0f, 1.0f);
+    const float top = std::max(1.0f, horizon_ + 1.2f);
+    float upper[3];
+    for (int c = 0; c < 3; ++c)
+        upper[c] = light.skyHorizon[c] + (light.skyTop[c] - light.skyHorizon[c]) * (1.0f - horizon) / (top - horizon);
+    overTheWholeFrame([&] {
+        glBegin(GL_QUADS);
+        glColor3fv(light.skyHorizon);
+        glVertex2f(-1, -1);
+        glVertex2f(1, -1);
+        glVertex2f(1, horizon);
+        glVertex2f(-1, horizon);
+        glVertex2f(-1, horizon);
+        glVertex2f(1, horizon);
+        glColor3fv(upper);
+        glVertex2f(1, 1);
+        glVertex2f(-1, 1);
+        glEnd();
+    });
+}
+
+void WaterLookRenderer::drawGround(const SceneSettings& settings)
+{
+    const Lighting& light = lighting(settings);
+    const unsigned program = programs_.ground;
+    glUseProgram(program);
+    setLight(program);
+    glUniform1f(uniformOf(program, "ambient"), light.ambient);
+    glUniform1f(uniformOf(program, "diffuse"), light.diffuse);
+    glUniform3fv(uniformOf(program, "haze"), 1, light.skyHorizon);
+    glUniform1f(uniformOf(program, "reach"), kGroundReach);
+    // Just under the bowl's bottom, so the two never fight for a pixel.
+    constexpr float r = kGroundReach;
+    constexpr float y = -0.02f;
+    glBegin(GL_QUADS);
+    glNormal3f(0, 1, 0);
+    glVertex3f(-r, y, -r);
+    glVertex3f(-r, y, r);
+    glVertex3f(r, y, r);
+    glVertex3f(r, y, -r);
+    glEnd();
+}
+
+void WaterLookRenderer::placeCamera(const SceneSettings& settings)
+{
+    if (settings.orbit != 0)
+        glRotatef(settings.orbit, 0, 1, 0);
+    // The eye in scene coordinates: the view is a turn and a shift, so the
+    // inverse of its turn is its transpose.
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const Vec3f eye{-(m[0] * m[12] + m[1] * m[13] + m[2] * m[14]), -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]),
+                    -(m[8] * m[12] + m[9] * m[13] + m[10] * m[14])};
+    const float lift = eyeLift(eye, kLowestEye);
+    if (lift > 0)
+        glTranslatef(0, -lift, 0);
+
+    // Where the horizon crosses the middle of the frame (-1 bottom, 1 top):
+    // the eye's heading laid flat, turned back into the eye's frame and projected.
+    const Vec3f ahead{-m[2], -m[6], -m[10]}; // the eye's forward axis in the scene
+    const float flat = std::hypot(ahead.x, ahead.z);
+    horizon_ = ahead.y < 0 ? -2.0f : 2.0f; // looking straight down or up
+    if (flat > 1e-4f) {
+        const float dx = ahead.x / flat;
+        const float dz = ahead.z / flat;
+        const float eyeY = m[1] * dx + m[9] * dz;
+        const float eyeZ = m[2] * dx + m[10] * dz;
+        GLfloat p[16];
+        glGetFloatv(GL_PROJECTION_MATRIX, p);
+        if (eyeZ < -1e-4f)
+            horizon_ = p[5] * eyeY / -eyeZ;
+    }
+}
+
+void WaterLookRenderer::drawStreaks(float gain)
+{
+    streams_.buildStreaks(gain);
+    const std::vector<StreakVertex>& streaks = streams_.streaks();
+    if (streaks.empty())
+        return;
+    glUseProgram(0);
+    GLint viewport[4] = {0, 0, 1, 1};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glLineWidth(std::max(1.5f, static_cast<float>(viewport[3]) / 480.0f));
+    constexpr auto stride = static_cast<GLsizei>(sizeof(StreakVertex));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, stride, &streaks.front().position);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride, streaks.front().colour.data());
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(streaks.size()));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void WaterLookRenderer::drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets,
                                        const BowlGeometry& bowl)
 {
     glUseProgram(0);
+    constexpr float r = kGroundReach;
+    glBegin(GL_QUADS);
+    glVertex3f(-r, -0.02f, -r);
+    glVertex3f(-r, -0.02f, r);
+    glVertex3f(r, -0.02f, r);
+    glVertex3f(r, -0.02f, -r);
+    glEnd();
     glEnableClientState(GL_VERTEX_ARRAY);
     if (settings.cup && bowl.vertexCount() > 0) {
         glVertexPointer(3, GL_FLOAT, 0, bowl.vertices());

@@ -34,12 +34,21 @@ public:
 private:
     void drawSolids(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                     BowlGeometry& bowl);
+    // `still`: the solids are what the last frame's were.
     void drawSolidLayer(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
-                        BowlGeometry& bowl);
+                        BowlGeometry& bowl, bool still);
     // Notes what the solid layer is drawn from; true when it is what the last frame's was.
     bool solidsUnchanged(const FountainState& state, const SceneSettings& settings, const JetGeometry& jets,
                          const BowlGeometry& bowl);
     void drawBackdropUnder(const FountainState& state, const SceneSettings& settings);
+    // The picture filling the frame at its own aspect, or without one a sky.
+    void drawScenery(const FountainState& state, const SceneSettings& settings);
+    void drawPictureFilling(const FountainState& state, const SceneSettings& settings);
+    void drawSky(const SceneSettings& settings);
+    void drawGround(const SceneSettings& settings);
+    // The orbit about the bowl's axis, and the eye kept above the ground.
+    void placeCamera(const SceneSettings& settings);
+    void drawStreaks(float gain);
     void drawSolidDepth(const SceneSettings& settings, const JetGeometry& jets, const BowlGeometry& bowl);
     void drawSurface(const SceneSettings& settings, double seconds);
     void drawRibbons(unsigned program, const SceneSettings& settings, double seconds);
@@ -52,6 +61,9 @@ private:
     MultisampleTarget target_;
     std::vector<Vec3f> bowlNormals_;
     std::vector<unsigned char> solidKey_[2]; // the last frame's, this frame's
+    int movingFrames_ = 0;    // frames in a row whose solids changed
+    bool layerFresh_ = false; // the kept layer shows the last solids drawn
+    float horizon_ = 0; // where the horizon lies in the frame, -1 bottom to 1 top
 
 };
 

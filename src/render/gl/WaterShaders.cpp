@@ -57,25 +57,72 @@ void main()
 }
 )";
 
-// Translucent water lit from within: bright in its core, fading to its
-// edges and toward its tip. Premultiplied, so streams add up like light.
-const char* const kStreamFragment = R"(
+// Helpers shared by the fragment programs: value noise, and a tone map that
+// compresses bright light by its brightest channel so colours keep their hue.
+const char* const kCommon = R"(
 #version 120
+// Arithmetic only: the software rasteriser's sine costs several times more.
+float hash(vec2 p)
+{
+    vec3 q = fract(vec3(p.xyx) * 0.1031);
+    q += dot(q, q.yzx + 33.33);
+    return fract((q.x + q.y) * q.z);
+}
+float noise(vec2 p)
+{
+    vec2 i = floor(p);
+    vec2 f = fract(p);
+    f = f * f * (3.0 - 2.0 * f);
+    return mix(mix(hash(i), hash(i + vec2(1.0, 0.0)), f.x), mix(hash(i + vec2(0.0, 1.0)), hash(i + vec2(1.0)), f.x), f.y);
+}
+vec3 toneMap(vec3 c)
+{
+    float peak = max(c.r, max(c.g, c.b));
+    if (peak <= 0.7)
+        return c;
+    return c * ((0.7 + 0.3 * (1.0 - exp(-(peak - 0.7) / 0.3))) / peak);
+}
+)";
+
+// Translucent water lit from within: a clear coherent core from the nozzle
+// that thins and breaks into streaks running with the water toward the top
+// and along the fall. Aerated water (the colour's alpha) is white, grainy and
+// nearly opaque instead. Premultiplied, so streams add up like light.
+const char* const kStreamFragment = R"(
 uniform float ambient;
 uniform float gain;
+uniform float seconds;
 varying vec2 shape;
 varying float opacity;
 varying vec3 scenePosition;
 vec4 streamColour()
 {
     float across = abs(shape.x);
+    float air = gl_Color.a;
+    float breakup = smoothstep(0.15, 0.8, shape.y);
+    vec2 grain = vec2(shape.x * 2.5, shape.y * 36.0 - seconds * 5.0);
+    float streaks = 0.5;
+    if (breakup > 0.0 || gl_Color.a > 0.0) // the clear core near the nozzle needs none
+        streaks = 0.65 * noise(grain) + 0.35 * noise(grain * vec2(2.3, 2.1) + 17.0);
     float core = 1.0 - across * across;
-    float tip = 1.0 - smoothstep(0.7, 1.0, shape.y);
-    float a = clamp(opacity * core * tip, 0.0, 1.0);
-    // Lit from below the water glows in its light; its core catches it white.
+    float thinning = 1.0 - 0.6 * breakup * smoothstep(0.25, 1.0, across);
+    float broken = mix(1.0, smoothstep(0.3, 0.72, streaks), breakup);
+    float tip = 1.0 - smoothstep(0.94, 1.0, shape.y);
+    float a = clamp(opacity * core * thinning * broken * tip, 0.0, 1.0);
+    // Lit from below the water glows in its light, brightest near the
+    // nozzle; its core catches it white.
     float shine = core * core * core;
-    vec3 light = mix(gl_Color.rgb * gain, vec3(1.0), 0.35 * shine) + vec3(ambient);
-    return vec4(light * (0.5 + 1.1 * shine) * a, a);
+    vec3 light = (mix(gl_Color.rgb * gain, vec3(1.0), 0.35 * shine) + vec3(ambient)) *
+                 (0.5 + 1.1 * shine) * (1.0 - 0.4 * shape.y);
+    if (air > 0.0) {
+        float bubbles = noise(vec2(shape.x * 7.0, shape.y * 70.0 - seconds * 8.0));
+        vec3 foam = gl_Color.rgb * (0.55 + 0.45 * bubbles) * (0.45 + 0.55 * gain) + vec3(ambient);
+        float foamAlpha = clamp(opacity * (1.0 - across * across * across * across) * tip *
+                                mix(1.0, 0.55 + 0.45 * streaks, breakup), 0.0, 1.0);
+        light = mix(light, foam, air);
+        a = mix(a, foamAlpha, air);
+    }
+    return vec4(toneMap(light) * a, a);
 }
 )";
 
@@ -136,7 +183,6 @@ void main()
 )";
 
 const char* const kSpriteFragment = R"(
-#version 120
 uniform float softness;
 uniform float gain;
 varying float fade;
@@ -148,7 +194,7 @@ void main()
     float hard = smoothstep(1.0, 0.55, r);
     float soft = exp(-3.5 * r * r) * (1.0 - r);
     float a = gl_Color.a * fade * mix(hard, soft, softness);
-    gl_FragColor = vec4(gl_Color.rgb * gain * a, a);
+    gl_FragColor = vec4(toneMap(gl_Color.rgb * gain) * a, a);
 }
 )";
 
@@ -167,33 +213,69 @@ void main()
 )";
 
 // The water, opaque: deep and dark, the jets' underwater light glowing in it,
-// the sky and the light reflected more at grazing angles, small ripples
-// everywhere on top of the jets' own.
+// the sky reflected more at grazing angles, several wave trains of
+// different lengths and headings on top of the jets' own ripples, so that
+// calm water shows no regular pattern.
 const char* const kSurfaceFragment = R"(
-#version 120
 uniform float seconds;
 uniform vec3 lightDirection;
 uniform vec3 deep;
 uniform vec3 sky;
+uniform vec3 zenith;
 uniform float glowGain;
 varying vec3 normal;
 varying vec3 scenePosition;
+vec2 train(vec2 p, vec2 heading, float number, float speed, float height)
+{
+    return height * number * cos(number * dot(p, heading) + speed * seconds) * heading;
+}
 void main()
 {
     vec2 p = scenePosition.xz;
-    float t = seconds;
-    vec2 slope = vec2(0.0);
-    slope += 0.05 * cos(dot(p, vec2(3.1, 1.3)) + 2.0 * t) * vec2(3.1, 1.3);
-    slope += 0.04 * cos(dot(p, vec2(-1.7, 2.9)) + 1.6 * t) * vec2(-1.7, 2.9);
-    vec3 n = normalize(normalize(normal) * vec3(3.0, 1.0, 3.0) + vec3(-slope.x, 0.0, -slope.y) * 0.5);
+    vec2 slope = train(p, vec2(0.95, 0.31), 3.3, 2.1, 0.012)
+               + train(p, vec2(-0.52, 0.85), 2.1, 1.5, 0.016)
+               + train(p, vec2(0.21, -0.98), 4.7, 2.6, 0.006)
+               + train(p, vec2(-0.86, -0.51), 6.9, 3.2, 0.003)
+               + train(p, vec2(0.71, -0.7), 1.3, 1.1, 0.02);
+    vec3 n = normalize(normalize(normal) * vec3(3.0, 1.0, 3.0) + vec3(-slope.x, 0.0, -slope.y));
     vec3 eye = gl_ModelViewMatrixInverse[3].xyz;
     vec3 view = normalize(eye - scenePosition);
     float facing = max(dot(n, view), 0.0);
     float grazing = 1.0 - facing;
     float fresnel = 0.03 + 0.97 * grazing * grazing * grazing * grazing * grazing;
-    float highlight = pow(max(dot(reflect(-lightDirection, n), view), 0.0), 80.0);
-    vec3 colour = deep + gl_Color.rgb * glowGain * (0.6 + 0.4 * facing) + sky * (0.15 + fresnel) + vec3(highlight);
-    gl_FragColor = vec4(colour, 1.0);
+    vec3 mirrored = reflect(-view, n);
+    vec3 skySeen = mix(sky, zenith, clamp(mirrored.y, 0.0, 1.0));
+    float highlight = pow(max(dot(mirrored, lightDirection), 0.0), 80.0);
+    vec3 colour = deep + gl_Color.rgb * glowGain * (0.6 + 0.4 * facing) + skySeen * (0.15 + fresnel) + vec3(highlight);
+    gl_FragColor = vec4(toneMap(colour), 1.0);
+}
+)";
+
+// Paving round the bowl: stone slabs of slightly different tints with soft
+// joints, fading into the haze of the horizon far away.
+const char* const kGroundFragment = R"(
+uniform vec3 lightDirection;
+uniform float ambient;
+uniform float diffuse;
+uniform vec3 haze;
+uniform float reach;
+varying vec3 normal;
+varying vec3 scenePosition;
+void main()
+{
+    // Slabs in a running bond: every other row shifted by half a slab.
+    vec2 p = scenePosition.xz / vec2(2.4, 1.6);
+    p.x += 0.5 * mod(floor(p.y), 2.0);
+    vec2 slab = floor(p);
+    vec2 edge = min(fract(p), 1.0 - fract(p));
+    // Soft, low joints and gentle tints: a moving camera's video spends
+    // most of its time encoding fine contrast, so the paving keeps little.
+    float joint = 1.0 - smoothstep(0.0, 0.06, min(edge.x * 1.5, edge.y));
+    float tint = 0.97 + 0.05 * hash(slab);
+    vec3 stone = vec3(0.60, 0.56, 0.50) * tint * (1.0 - 0.1 * joint);
+    vec3 colour = stone * (ambient + diffuse * max(lightDirection.y, 0.0));
+    float far = smoothstep(0.15, 0.6, length(scenePosition.xz) / reach);
+    gl_FragColor = vec4(mix(colour, haze, far), 1.0);
 }
 )";
 
@@ -271,13 +353,16 @@ bool WaterPrograms::build()
 {
     release();
     streams = link(compile(GL_VERTEX_SHADER, {kRibbonVertex}),
-                   compile(GL_FRAGMENT_SHADER, {kStreamFragment, kStreamMain}));
+                   compile(GL_FRAGMENT_SHADER, {kCommon, kStreamFragment, kStreamMain}));
     reflection = link(compile(GL_VERTEX_SHADER, {kRibbonVertex}),
-                      compile(GL_FRAGMENT_SHADER, {kStreamFragment, kReflectionMain}));
-    sprites = link(compile(GL_VERTEX_SHADER, {kSpriteVertex}), compile(GL_FRAGMENT_SHADER, {kSpriteFragment}));
-    surface = link(compile(GL_VERTEX_SHADER, {kSceneVertex}), compile(GL_FRAGMENT_SHADER, {kSurfaceFragment}));
+                      compile(GL_FRAGMENT_SHADER, {kCommon, kStreamFragment, kReflectionMain}));
+    sprites = link(compile(GL_VERTEX_SHADER, {kSpriteVertex}),
+                   compile(GL_FRAGMENT_SHADER, {kCommon, kSpriteFragment}));
+    surface = link(compile(GL_VERTEX_SHADER, {kSceneVertex}),
+                   compile(GL_FRAGMENT_SHADER, {kCommon, kSurfaceFragment}));
+    ground = link(compile(GL_VERTEX_SHADER, {kSceneVertex}), compile(GL_FRAGMENT_SHADER, {kCommon, kGroundFragment}));
     const GLuint lit = link(compile(GL_VERTEX_SHADER, {kSceneVertex}), compile(GL_FRAGMENT_SHADER, {kSolidFragment}));
-    if (streams == 0 || reflection == 0 || sprites == 0 || surface == 0 || lit == 0) {
+    if (streams == 0 || reflection == 0 || sprites == 0 || surface == 0 || ground == 0 || lit == 0) {
         if (lit != 0)
             glDeleteProgram(lit);
         release();
@@ -289,7 +374,7 @@ bool WaterPrograms::build()
 
 void WaterPrograms::release()
 {
-    for (unsigned* program : {&streams, &reflection, &sprites, &surface, &solid}) {
+    for (unsigned* program : {&streams, &reflection, &sprites, &surface, &ground, &solid}) {
         if (*program != 0)
             glDeleteProgram(*program);
         *program = 0;

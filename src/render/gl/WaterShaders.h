@@ -11,6 +11,7 @@ struct WaterPrograms {
     unsigned reflection = 0; // the same ribbons mirrored in the bowl's water
     unsigned sprites = 0;    // droplets, mist and glows as point sprites
     unsigned surface = 0;    // the water in the bowl
+    unsigned ground = 0;     // the paving round the bowl
     unsigned solid = 0;      // the bowl and nozzles, lit and shaded
 
     // Compiles and links all of them in the current context; false when any fails.
