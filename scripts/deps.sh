@@ -12,7 +12,7 @@ PLUVIANE_PACKAGES=(
   ola libola-dev
   pulseaudio
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core openbox
 )
 
 install_missing_packages() {

@@ -3,9 +3,9 @@
 // program's windows on Qt's offscreen platform, time simulated.
 //
 //   pluviane-render FILE.wat -o OUT.png [--size WxH] [--time SECONDS]
-//   pluviane-render FILE.wat -o OUT.mp4 [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
+//   pluviane-render FILE.wat -o OUT.mp4 [--from SECONDS] [--duration SECONDS] [--music SOUND] [--fps N] [--size WxH]
 //   either with [--cues LABELS.txt | --no-track]
-//   and [--look classic|realistic] [--view file|fit] [--camera still|orbit]
+//   and [--look classic|realistic] [--view file|fit] [--camera still|orbit] [--backdrop PICTURE]
 //
 // A file with a show track plays by its cues, videos with the track's music.
 // Exit codes: 0 done, 1 a file could not be read or written, 2 bad usage.
@@ -70,15 +70,20 @@ QString clock(double seconds)
 }
 
 // A one-line bar on the terminal (frames done, speed against real time, time
-// left); elsewhere silent. Either way an interrupt cancels.
-RenderProgress progressReport(int fps)
+// left); elsewhere silent. With `lines`, "DONE TOTAL" on stdout after each
+// frame, for a program that runs this one. Either way an interrupt cancels.
+RenderProgress progressReport(int fps, bool lines)
 {
     const bool terminal = isatty(STDERR_FILENO);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    return [started, fps, terminal](int done, int total) {
+    return [started, fps, terminal, lines](int done, int total) {
         if (interrupted)
             return false;
+        if (lines) {
+            std::fprintf(stdout, "%d %d\n", done, total);
+            std::fflush(stdout);
+        }
         if (!terminal)
             return true;
         const double elapsed = std::max(started->elapsed() / 1000.0, 1e-3);
@@ -100,6 +105,7 @@ struct Arguments {
     RenderRequest request;
     bool video = false;
     bool durationGiven = false;
+    bool progressLines = false;
 };
 
 // Reads the command line into a request; prints why and gives Usage when it is wrong.
@@ -134,11 +140,20 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
                                   RenderTool::tr("file (the file's own view) or fit (the whole bowl and its jets "
                                                  "in the picture); default file."),
                                   QStringLiteral("VIEW"));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  RenderTool::tr("Video: begin this far into the show and the music (default 0)."),
+                                  QStringLiteral("SECONDS"));
+    const QCommandLineOption backdrop(QStringLiteral("backdrop"),
+                                      RenderTool::tr("The backdrop picture (default muzteatr.jpg)."),
+                                      QStringLiteral("PICTURE"));
+    QCommandLineOption progressLines(QStringLiteral("progress-lines"));
+    progressLines.setFlags(QCommandLineOption::HiddenFromHelp); // for the program's own export
     const QCommandLineOption camera(QStringLiteral("camera"),
                                     RenderTool::tr("Realistic look: still, or orbit (a slow turn about the "
                                                    "bowl's vertical axis); default still."),
                                     QStringLiteral("CAMERA"));
-    parser.addOptions({output, size, time, duration, music, fps, cues, noTrack, look, view, camera});
+    parser.addOptions({output, size, time, duration, from, music, fps, cues, noTrack, look, view, camera, backdrop,
+                       progressLines});
     parser.addPositionalArgument(QStringLiteral("FILE.wat"), RenderTool::tr("The fountain file."));
     if (!parseWithHelpAndVersion(parser, args, "pluviane-render", PLUVIANE_VERSION, exitCode))
         return std::nullopt;
@@ -164,10 +179,21 @@ std::optional<Arguments> parseArguments(QCommandLineParser& parser, const QStrin
         say(RenderTool::tr("--time is for pictures; a video plays from 0 for --duration"));
         return std::nullopt;
     }
-    if (!a.video && (parser.isSet(duration) || parser.isSet(music) || parser.isSet(fps))) {
-        say(RenderTool::tr("--duration, --music and --fps are for videos (OUT ending in .mp4)"));
+    if (!a.video && (parser.isSet(duration) || parser.isSet(music) || parser.isSet(fps) || parser.isSet(from))) {
+        say(RenderTool::tr("--duration, --from, --music and --fps are for videos (OUT ending in .mp4)"));
         return std::nullopt;
     }
+    if (parser.isSet(from)) {
+        const auto f = parseSeconds(parser.value(from));
+        constexpr double kDay = 24 * 3600;
+        if (!f || *f > kDay) {
+            say(RenderTool::tr("--from wants seconds, from 0 to a day (86400)"));
+            return std::nullopt;
+        }
+        a.request.startSeconds = *f;
+    }
+    a.request.backdrop = parser.value(backdrop);
+    a.progressLines = parser.isSet(progressLines);
     if (parser.isSet(time)) {
         const auto t = parseSeconds(parser.value(time));
         constexpr double kDay = 24 * 3600; // a day of show ticks takes seconds to play
@@ -253,6 +279,10 @@ int run(Arguments& a)
     }
     if (!warning.isEmpty())
         say(warning);
+    if (!a.request.backdrop.isEmpty() && !QFileInfo(a.request.backdrop).isFile()) {
+        say(RenderTool::tr("cannot read the backdrop picture %1").arg(a.request.backdrop));
+        return FileError;
+    }
     if (a.video) {
         if (!a.request.video.music.isEmpty() && !a.durationGiven) {
             QString why;
@@ -261,7 +291,11 @@ int run(Arguments& a)
                 say(RenderTool::tr("cannot read sound file %1: %2").arg(a.request.video.music, why));
                 return FileError;
             }
-            a.request.video.seconds = length;
+            if (a.request.startSeconds >= length) {
+                say(RenderTool::tr("--from lies past the end of the music (%1 s)").arg(length, 0, 'f', 1));
+                return Usage;
+            }
+            a.request.video.seconds = length - a.request.startSeconds;
         }
     }
     a.request.video.size = a.request.size;
@@ -272,7 +306,7 @@ int run(Arguments& a)
     }
     if (a.video)
         stopOnInterrupt();
-    const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps))
+    const RenderResult result = a.video ? renderVideo(a.request, progressReport(a.request.video.fps, a.progressLines))
                                         : renderPicture(a.request);
     if (result.outcome == RenderResult::Cancelled) {
         say(RenderTool::tr("interrupted; %1 not written").arg(a.request.output));

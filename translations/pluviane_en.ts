@@ -301,10 +301,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>--duration, --music and --fps are for videos (OUT ending in .mp4)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>--time wants seconds, from 0 to a day (86400)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -366,6 +362,30 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>--camera wants still or orbit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video: begin this far into the show and the music (default 0).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backdrop picture (default muzteatr.jpg).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--duration, --from, --music and --fps are for videos (OUT ending in .mp4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--from wants seconds, from 0 to a day (86400)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the backdrop picture %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--from lies past the end of the music (%1 s)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -643,6 +663,18 @@ The defaults are used.</translation>
         <source>OLA: вселенная %1</source>
         <translation>OLA: universe %1</translation>
     </message>
+    <message>
+        <source>Машина, где работает OLA (адрес или имя)</source>
+        <translation>The machine OLA runs on (address or name)</translation>
+    </message>
+    <message>
+        <source>Машина OLA</source>
+        <translation>OLA host</translation>
+    </message>
+    <message>
+        <source>Порт OLA</source>
+        <translation>OLA port</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::DmxPatch</name>
@@ -834,6 +866,77 @@ the draft has no water to play.</translation>
     </message>
 </context>
 <context>
+    <name>pluviane::ExportDialog</name>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Видео шоу</source>
+        <translation>Show video</translation>
+    </message>
+    <message>
+        <source>Всё шоу (%1)</source>
+        <translation>Whole show (%1)</translation>
+    </message>
+    <message>
+        <source>Отрывок</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Длина</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>720p (1280 x 720)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1080p (1920 x 1080)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Квадрат (1080 x 1080)</source>
+        <translation>Square (1080 x 1080)</translation>
+    </message>
+    <message>
+        <source>Размер</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Классический</source>
+        <translation>Classic</translation>
+    </message>
+    <message>
+        <source>Реалистичная вода</source>
+        <translation>Realistic water</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Look</translation>
+    </message>
+    <message>
+        <source>Как в файле</source>
+        <translation>As in the file</translation>
+    </message>
+    <message>
+        <source>Весь фонтан в кадре</source>
+        <translation>Whole fountain in view</translation>
+    </message>
+    <message>
+        <source>Камера</source>
+        <translation>Camera</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::ExportPanel</name>
     <message>
         <source>Записать видео шоу</source>
@@ -874,6 +977,30 @@ sound file %1: %2</translation>
     <message>
         <source>Видео шоу</source>
         <translation>Show video</translation>
+    </message>
+    <message>
+        <source>Видео не записано:<byte value="xd"/>
+конец отрывка должен быть позже его начала</source>
+        <translation>The video was not written:<byte value="xd"/>
+the part must end after it begins</translation>
+    </message>
+    <message>
+        <source>Запись видео %1
+осталось %2</source>
+        <translation>Recording the video %1
+%2 left</translation>
+    </message>
+    <message>
+        <source>не запускается %1: %2</source>
+        <translation>cannot start %1: %2</translation>
+    </message>
+    <message>
+        <source>программа записи остановилась</source>
+        <translation>the renderer stopped</translation>
+    </message>
+    <message>
+        <source>Видео записано: %1</source>
+        <translation>Video written: %1</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1075,14 @@ The file is too large</translation>
         <source>Партитура шоу не помещается в файл</source>
         <translation>The show track does not fit in the file</translation>
     </message>
+    <message>
+        <source>файла больше нет</source>
+        <translation>the file is gone</translation>
+    </message>
+    <message>
+        <source>Недавние файлы</source>
+        <translation>Recent files</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -997,6 +1132,10 @@ The file is too large</translation>
     <message>
         <source>Спираль: 2 100 000 руб.</source>
         <translation>Spiral: 2 100 000 rub.</translation>
+    </message>
+    <message>
+        <source>Круглый фонтан с песней: 1 900 000 руб.</source>
+        <translation>Round fountain with a song: 1 900 000 roubles</translation>
     </message>
 </context>
 <context>
@@ -1534,6 +1673,14 @@ More than 250 jets </translation>
         <source>Форсунок всего : </source>
         <translation>Nozzles in all : </translation>
     </message>
+    <message>
+        <source>Редактор</source>
+        <translation>Editor</translation>
+    </message>
+    <message>
+        <source>Показать окно редактора (%1)</source>
+        <translation>Show the editor window (%1)</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::ManualTab</name>
@@ -1786,14 +1933,6 @@ More than 250 jets </translation>
     <message>
         <source>Как на рабочем столе</source>
         <translation>As on the desktop</translation>
-    </message>
-    <message>
-        <source>Русский</source>
-        <translation>Russian</translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Язык сменится при следующем запуске программы</source>

@@ -307,10 +307,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation>--time только для картинок; видео играет с 0 в течение --duration</translation>
     </message>
     <message>
-        <source>--duration, --music and --fps are for videos (OUT ending in .mp4)</source>
-        <translation>--duration, --music и --fps только для видео (OUT кончается на .mp4)</translation>
-    </message>
-    <message>
         <source>--time wants seconds, from 0 to a day (86400)</source>
         <translation>--time ждёт секунды, от 0 до суток (86400)</translation>
     </message>
@@ -373,6 +369,30 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>--camera wants still or orbit</source>
         <translation>--camera ждёт still или orbit</translation>
+    </message>
+    <message>
+        <source>Video: begin this far into the show and the music (default 0).</source>
+        <translation>Видео: начать с этой секунды шоу и музыки (по умолчанию 0).</translation>
+    </message>
+    <message>
+        <source>The backdrop picture (default muzteatr.jpg).</source>
+        <translation>Картинка подложки (по умолчанию muzteatr.jpg).</translation>
+    </message>
+    <message>
+        <source>--duration, --from, --music and --fps are for videos (OUT ending in .mp4)</source>
+        <translation>--duration, --from, --music и --fps только для видео (OUT с окончанием .mp4)</translation>
+    </message>
+    <message>
+        <source>--from wants seconds, from 0 to a day (86400)</source>
+        <translation>--from ждёт секунды, от 0 до суток (86400)</translation>
+    </message>
+    <message>
+        <source>cannot read the backdrop picture %1</source>
+        <translation>не удаётся прочитать картинку подложки %1</translation>
+    </message>
+    <message>
+        <source>--from lies past the end of the music (%1 s)</source>
+        <translation>--from дальше конца музыки (%1 с)</translation>
     </message>
 </context>
 <context>
@@ -645,6 +665,18 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>OLA: вселенная %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Машина, где работает OLA (адрес или имя)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Машина OLA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт OLA</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::DmxPatch</name>
@@ -833,6 +865,77 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::ExportDialog</name>
+    <message>
+        <source> с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Видео шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Всё шоу (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отрывок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>720p (1280 x 720)</source>
+        <translation>720p (1280 x 720)</translation>
+    </message>
+    <message>
+        <source>1080p (1920 x 1080)</source>
+        <translation>1080p (1920 x 1080)</translation>
+    </message>
+    <message>
+        <source>Квадрат (1080 x 1080)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Размер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Классический</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Реалистичная вода</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Как в файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Весь фонтан в кадре</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Камера</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>pluviane::ExportPanel</name>
     <message>
         <source>Записать видео шоу</source>
@@ -870,6 +973,28 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Видео шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Видео не записано:<byte value="xd"/>
+конец отрывка должен быть позже его начала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись видео %1
+осталось %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>не запускается %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>программа записи остановилась</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Видео записано: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -944,6 +1069,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Партитура шоу не помещается в файл</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>файла больше нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Недавние файлы</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FilePrompter</name>
@@ -992,6 +1125,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Спираль: 2 100 000 руб.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Круглый фонтан с песней: 1 900 000 руб.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1529,6 +1666,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Форсунок всего : </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Редактор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показать окно редактора (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::ManualTab</name>
@@ -1781,14 +1926,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>Как на рабочем столе</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Русский</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation>English</translation>
     </message>
     <message>
         <source>Язык сменится при следующем запуске программы</source>

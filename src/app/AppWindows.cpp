@@ -4,13 +4,21 @@
 #include "app/PresetList.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "editor/RecentFiles.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "show/DraftShowButton.h"
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
 
+#include <QAction>
+#include <QKeySequence>
+
+#include <functional>
+
 namespace pluviane {
+
+const QKeySequence kShowEditorKeys(Qt::CTRL | Qt::Key_E);
 
 AppWindows::AppWindows(FountainState& state) : state_(state)
 {
@@ -22,12 +30,53 @@ AppWindows::AppWindows(FountainState& state) : state_(state)
     timeline_ = std::make_unique<TimelineWindow>(state, *this);
     addDraftShowButton(*timeline_, state, *this);
     editor_->fileCommands().startFresh();
+    addShortcuts();
 }
 
 bool AppWindows::openFountainGivenAtStart(const QString& name)
 {
     main_->presets().timerCreate().stop();
-    return editor_->fileCommands().openFountainNamedOutside(name);
+    FileCommands& files = editor_->fileCommands();
+    if (!files.openFountainNamedOutside(name))
+        return false;
+    files.recentFiles().add(name);
+    return true;
+}
+
+void AppWindows::showEditor()
+{
+    editor_->showNormal();
+    editor_->raise();
+    editor_->activateWindow();
+}
+
+void AppWindows::addShortcuts()
+{
+    FileCommands& files = editor_->fileCommands();
+    const struct {
+        const char* name;
+        QKeySequence keys;
+        std::function<void()> run;
+    } shortcuts[] = {
+        // Each key runs its button's own command, with the same questions.
+        {"ActionNew", QKeySequence::New, [&files] { files.SpeedButtonNewClick(); }},
+        {"ActionOpen", QKeySequence::Open, [&files] { files.SpeedButtonOpenFontanClick(); }},
+        {"ActionSave", QKeySequence::Save, [&files] { files.SpeedButtonSaveFontanClick(); }},
+        {"ActionSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [&files] { files.SpeedButtonSaveAsFontanClick(); }},
+        {"ActionHelp", QKeySequence::HelpContents, [&files] { files.SpeedButtonHelpClick(); }},
+        {"ActionShowEditor", kShowEditorKeys, [this] { showEditor(); }},
+    };
+    for (const auto& s : shortcuts) {
+        auto* action = new QAction(editor_.get());
+        action->setObjectName(QString::fromLatin1(s.name));
+        action->setShortcut(s.keys);
+        // Per window, so that each window's keys never clash with another set's.
+        action->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(action, &QAction::triggered, editor_.get(), s.run);
+        for (QWidget* window : std::initializer_list<QWidget*>{main_.get(), editor_.get(), recorder_.get(),
+                                                               timeline_.get(), help_.get()})
+            window->addAction(action);
+    }
 }
 
 AppWindows::~AppWindows()

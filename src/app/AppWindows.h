@@ -2,6 +2,7 @@
 
 #include "model/FountainState.h"
 
+#include <QKeySequence>
 #include <QString>
 
 #include <memory>
@@ -14,6 +15,9 @@ class AboutWindow;
 class RecorderWindow;
 class HelpWindow;
 class TimelineWindow;
+
+// The key that brings the editor back.
+extern const QKeySequence kShowEditorKeys;
 
 // The program's five windows, created in their fixed order: main window,
 // editor, about window, scenario recorder, help window. They reach each other
@@ -38,7 +42,13 @@ public:
     // file turns out bad: the program starts with the file asked for, or empty.
     bool openFountainGivenAtStart(const QString& name);
 
+    // Brings the editor back on the screen (its close box only hides it).
+    void showEditor();
+
 private:
+    // The desktop's keys for the file commands, help and the editor, in every window.
+    void addShortcuts();
+
     FountainState& state_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<EditorWindow> editor_;

@@ -17,13 +17,27 @@ namespace {
 struct Example {
     const char* file;
     const char* cost;
+    const char* music = nullptr; // its track's music, copied beside it
 };
 
-const std::array<Example, 3> kExamples{{
+const std::array<Example, 4> kExamples{{
     {"classic_round.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Классический круглый фонтан: 1 850 000 руб.")},
     {"square.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Квадратная чаша: 1 240 000 руб.")},
     {"spiral.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Спираль: 2 100 000 руб.")},
+    {"song_round.wat", QT_TRANSLATE_NOOP("pluviane::FirstStart", "Круглый фонтан с песней: 1 900 000 руб."),
+     "song_round.flac"},
 }};
+
+// Copies `name` from one folder to the other unless a copy is there already;
+// the copy is writable even when the installed file is not.
+bool copyExampleFile(const FirstStartPlaces& places, const QString& name)
+{
+    const QString copy = QDir(places.examplesTo).filePath(name);
+    if (!QFileInfo::exists(copy) && !QFile::copy(QDir(places.examplesFrom).filePath(name), copy))
+        return false;
+    QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+    return true;
+}
 
 bool holdsExamples(const QString& folder)
 {
@@ -64,11 +78,11 @@ QString prepareFirstStart(const FirstStartPlaces& places)
     for (std::size_t i = 0; i < kExamples.size(); ++i) {
         const QString name = QString::fromLatin1(kExamples[i].file);
         const QString copy = QDir(places.examplesTo).filePath(name);
-        if (!QFileInfo::exists(copy) && !QFile::copy(QDir(places.examplesFrom).filePath(name), copy))
-            return QCoreApplication::translate("pluviane::FirstStart",
-                                               "cannot copy %1 to %2").arg(name, places.examplesTo);
-        // Copies of read-only installed files would be read-only too.
-        QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+        const QString music = kExamples[i].music ? QString::fromLatin1(kExamples[i].music) : QString();
+        for (const QString& file : {name, music})
+            if (!file.isEmpty() && !copyExampleFile(places, file))
+                return QCoreApplication::translate("pluviane::FirstStart",
+                                                   "cannot copy %1 to %2").arg(file, places.examplesTo);
         const QString slot = QString::number(i + 1);
         // The costs are written in the language the program starts in.
         const QString cost = QCoreApplication::translate("pluviane::FirstStart", kExamples[i].cost);

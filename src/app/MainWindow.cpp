@@ -3,12 +3,14 @@
 #include "app/AppWindows.h"
 #include "app/PresetList.h"
 #include "app/SceneView.h"
+#include "app/WindowPlacement.h"
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "info/AboutWindow.h"
 #include "model/Random.h"
 #include "render/ViewInput.h"
+#include "show/FountainRender.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>
@@ -31,16 +33,6 @@ namespace pluviane {
 namespace {
 constexpr int kRenderIntervalMs = 50;
 constexpr int kPanelHeight = 57;
-const char* const kDefaultBackdrop = "muzteatr.jpg";
-// Places a window so that its outer frame covers `outer`.
-void placeWindow(QWidget& window, const QRect& outer)
-{
-    QMargins frame;
-    if (const QWindow* handle = window.windowHandle())
-        frame = handle->frameMargins();
-    window.move(outer.topLeft());
-    window.resize(outer.size().shrunkBy(frame));
-}
 
 // The panels on the black view use the ordinary light window colours.
 void useLightPalette(QWidget* panel)
@@ -121,6 +113,11 @@ QWidget* MainWindow::buildPanel()
     buttons->setSpacing(2);
     presets_->addSlotButtons(panel, buttons);
     buttons->addStretch(1);
+    auto* editor = makeButton(panel, "SpeedButtonShowEditor", tr("Редактор"),
+                              tr("Показать окно редактора (%1)").arg(kShowEditorKeys.toString(QKeySequence::NativeText)));
+    editor->setFocusPolicy(Qt::NoFocus);
+    connect(editor, &QPushButton::clicked, this, [this] { windows_.showEditor(); });
+    buttons->addWidget(editor);
     auto* iso = makeButton(panel, "SpeedButtonIso", QStringLiteral("ISOMETR"));
     // The keyboard belongs to the 3D view: arrows turn it, Space presses nothing.
     iso->setFocusPolicy(Qt::NoFocus);
@@ -145,8 +142,9 @@ void MainWindow::FormCreate()
     setStartValues(state_, processRandom());
     // The OpenGL set-up runs when the view first gets its context; the default
     // backdrop waits for it there, and so does the render tick.
-    if (QFile::exists(QString::fromLatin1(kDefaultBackdrop)))
-        scene_->loadBackdrop(QString::fromLatin1(kDefaultBackdrop));
+    // Found as the tools find it, so a program started from a launcher has it too.
+    if (const QString backdrop = defaultBackdrop(); !backdrop.isEmpty())
+        scene_->loadBackdrop(backdrop);
     showNozzleCount();
 }
 
@@ -171,19 +169,22 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::ArrangeWindows()
 {
     windows_.about().hide();
-    const QRect screenArea = QGuiApplication::primaryScreen()->geometry();
-    const int height = screenArea.height() - 50;
+    // The screen less the desktop's panels: every frame, title bars included,
+    // stays where the user can reach it.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect area = workArea();
+    const int height = std::min(area.height(), screen.height() - 50);
     EditorWindow& editor = windows_.editor();
+    // Placed before it is shown, so the window manager maps it there.
+    placeFrame(editor, QRect(area.left(), area.top(), 220, height));
     editor.show();
-    placeWindow(editor, QRect(screenArea.left(), screenArea.top(), 220, height));
-    placeWindow(*this, QRect(screenArea.left() + 220, screenArea.top(), screenArea.width() - 220,
-                             height));
+    placeFrame(*this, QRect(area.left() + 220, area.top(), area.width() - 220, height));
 }
 
 void MainWindow::placeAtFootOfView(QWidget& window, int height)
 {
     const QRect view = frameGeometry();
-    placeWindow(window, QRect(view.left(), view.bottom() + 1 - height, view.width(), height));
+    placeFrame(window, keptInside(QRect(view.left(), view.bottom() + 1 - height, view.width(), height), workArea()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <optional>
 
+#include <netdb.h>
+#include <netinet/in.h>
 #include <signal.h>
 
 namespace pluviane {
@@ -35,14 +37,36 @@ struct Frame {
     std::uint64_t serial = 0;
 };
 
+// The daemon's machine, by address or by name (looked up on the sending
+// thread, where a slow name server holds up nothing else).
+std::optional<ola::network::IPV4Address> resolve(const std::string& host)
+{
+    ola::network::IPV4Address address;
+    if (ola::network::IPV4Address::FromString(host, &address))
+        return address;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
+        return std::nullopt;
+    const auto* in = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+    address = ola::network::IPV4Address(in->sin_addr.s_addr);
+    freeaddrinfo(found);
+    return address;
+}
+
 // One connection to the daemon, used by the sending thread alone.
 class OlaLink {
 public:
-    static std::unique_ptr<OlaLink> open(std::uint16_t port)
+    static std::unique_ptr<OlaLink> open(const std::string& host, std::uint16_t port)
     {
         using namespace ola::network;
+        const std::optional<IPV4Address> address = resolve(host);
+        if (!address)
+            return nullptr;
         std::unique_ptr<OlaLink> link(new OlaLink);
-        link->socket_.reset(TCPSocket::Connect(IPV4SocketAddress(IPV4Address::Loopback(), port)));
+        link->socket_.reset(TCPSocket::Connect(IPV4SocketAddress(*address, port)));
         if (!link->socket_)
             return nullptr;
         link->socket_->SetNoDelay();
@@ -187,7 +211,7 @@ void DmxSender::Shared::run()
                 continue;
             }
             lock.unlock();
-            auto fresh = OlaLink::open(options.port);
+            auto fresh = OlaLink::open(options.host, options.port);
             lock.lock();
             client = std::move(fresh);
             reached = client != nullptr;

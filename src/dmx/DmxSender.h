@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace pluviane {
@@ -21,6 +22,7 @@ public:
     struct Options {
         std::uint16_t port = 9010;  // the daemon's RPC port
         std::chrono::milliseconds retry{3000};
+        std::string host = "127.0.0.1"; // its machine: an IPv4 address or a name
     };
 
     DmxSender();

@@ -292,10 +292,12 @@ SceneSettings BowlTab::sceneSettings() const
 void BowlTab::SpeedButtonImageGndClick()
 {
     QString filter = QStringLiteral("JPEG Image File (*.jpeg *.jpg)");
+    FileCommands& files = editor_.fileCommands();
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Подложка"), QString(),
+        this, tr("Подложка"), files.dialogFolder(),
         QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg *.jpg);;Bitmaps (*.bmp)"),
         &filter);
+    files.rememberDialogChoice(path);
     if (!path.isEmpty())
         useBackdropPicture(path);
 }

@@ -2,10 +2,12 @@
 
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
+#include "app/WindowPlacement.h"
 #include "editor/BowlTab.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FilePrompter.h"
+#include "editor/RecentFiles.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
 #include "editor/WindowSettingControls.h"
@@ -64,6 +66,7 @@ FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
     : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>()),
       caption_(editor.windowTitle())
 {
+    prompter_->setStartFolder([this] { return dialogFolder(); });
     buildToolBar();
     history_ = std::make_unique<EditHistory>(*this, &editor_);
     connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
@@ -76,6 +79,38 @@ void FileCommands::setPrompter(std::unique_ptr<FilePrompter> prompter)
 {
     if (prompter)
         prompter_ = std::move(prompter);
+    prompter_->setStartFolder([this] { return dialogFolder(); });
+}
+
+QString FileCommands::dialogFolder() const
+{
+    if (!currentFileName_.isEmpty())
+        return QFileInfo(currentFileName_).absolutePath();
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir())
+        return lastFolder_;
+    return QDir::homePath();
+}
+
+void FileCommands::rememberDialogChoice(const QString& path)
+{
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+}
+
+bool FileCommands::openRecent(const QString& path)
+{
+    if (!mayLeaveFountain(&editor_))
+        return false;
+    if (!QFileInfo(path).isFile()) {
+        showFileError(&editor_, path, tr("файла больше нет"));
+        recent_->remove(path);
+        return false;
+    }
+    rememberDialogChoice(path);
+    if (!openChosenFountain(path))
+        return false;
+    recent_->add(path);
+    return true;
 }
 
 QToolButton* FileCommands::addButton(const char* name, int icon, const QString& hint,
@@ -91,7 +126,8 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
-    connect(button, &QToolButton::clicked, this, click);
+    if (click)
+        connect(button, &QToolButton::clicked, this, click);
     bar->addWidget(button);
     return button;
 }
@@ -102,6 +138,10 @@ void FileCommands::buildToolBar()
               &FileCommands::SpeedButtonNewClick);
     addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, tr("Открыть файл"),
               &FileCommands::SpeedButtonOpenFontanClick);
+    QToolButton* recent = addButton("SpeedButtonRecent", QStyle::SP_FileDialogContentsView,
+                                    tr("Недавние файлы"), nullptr);
+    recent_ = new RecentFiles(recent, this);
+    connect(recent_, &RecentFiles::chosen, this, &FileCommands::openRecent);
     saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
                         tr("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
     save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
@@ -319,6 +359,7 @@ QString FileCommands::chooseFountainToOpen()
     const QString name = prompter_->chooseFountainToOpen(&editor_);
     if (!name.isEmpty())
         openDialogFileName_ = name;
+    rememberDialogChoice(name);
     return name;
 }
 
@@ -329,7 +370,8 @@ void FileCommands::SpeedButtonOpenFontanClick()
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;
-    openChosenFountain(name);
+    if (openChosenFountain(name))
+        recent_->add(name);
 }
 
 bool FileCommands::openFountainNamedOutside(const QString& name)
@@ -398,6 +440,7 @@ bool FileCommands::saveFountainAs()
     const QString name = prompter_->chooseFountainToSave(&editor_, currentFileName_);
     if (name.isEmpty())
         return false;
+    rememberDialogChoice(name);
     // A refused overwrite or a failed write keeps the previous name, so Save
     // never writes over a file the user did not agree to replace.
     if (QFileInfo::exists(name) && !prompter_->askYesNo(&editor_, kOverwriteQuestion()))
@@ -405,6 +448,7 @@ bool FileCommands::saveFountainAs()
     if (!SAveFileFontan(name))
         return false;
     adoptFileName(name);
+    recent_->add(name);
     return true;
 }
 
@@ -471,9 +515,7 @@ void FileCommands::SpeedButtonNewClick()
 
 void FileCommands::SpeedButtonHelpClick()
 {
-    HelpWindow& help = editor_.windows().help();
-    help.show();
-    help.raise();
+    showOnWorkArea(editor_.windows().help());
 }
 
 void FileCommands::SpeedButtonAboutClick()
@@ -481,10 +523,9 @@ void FileCommands::SpeedButtonAboutClick()
     AboutWindow& about = editor_.windows().about();
     // Shown first: the frame's size is known only once the window has one.
     about.show();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QRect frame = about.frameGeometry();
-    frame.moveCenter(screen.center());
-    about.move(frame.topLeft());
+    frame.moveCenter(workArea().center());
+    about.move(keptInside(frame, workArea()).topLeft());
     about.raise();
 }
 
@@ -496,15 +537,12 @@ void FileCommands::SpeedButtonShowTimelineClick()
         timelinePlaced_ = true;
         editor_.windows().main().placeAtFootOfView(timeline, 280);
     }
-    timeline.show();
-    timeline.raise();
+    showOnWorkArea(timeline);
 }
 
 void FileCommands::SpeedButtonShowRecClick()
 {
-    RecorderWindow& recorder = editor_.windows().recorder();
-    recorder.show();
-    recorder.raise();
+    showOnWorkArea(editor_.windows().recorder());
 }
 
 } // namespace pluviane

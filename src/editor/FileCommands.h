@@ -15,6 +15,7 @@ namespace pluviane {
 class EditHistory;
 class EditorWindow;
 class FilePrompter;
+class RecentFiles;
 
 // The editor's file tool bar: new, open, save, save as, undo, and the window
 // buttons; also the bowl-only load of the "Чаша" tab and the load by name
@@ -31,6 +32,18 @@ public:
 
     // The file last opened or saved; empty at start and after New.
     const QString& currentFileName() const { return currentFileName_; }
+
+    // Where every file dialog starts: the current fountain's folder, else the
+    // folder last chosen in a dialog, else the home folder.
+    QString dialogFolder() const;
+    // A file chosen in any dialog: its folder is the one last used.
+    void rememberDialogChoice(const QString& path);
+
+    // The fountains last opened or saved as, on the tool bar's list.
+    RecentFiles& recentFiles() { return *recent_; }
+    // Opens one of them as "Открыть файл" opens a chosen file; one that is
+    // gone says so and leaves the list.
+    bool openRecent(const QString& path);
 
     // What a save writes: all 64000 bytes, the last image read or written
     // refilled from the live fountain. The one description of it; the
@@ -144,6 +157,8 @@ private:
     QToolButton* saveAs_ = nullptr;
     QToolButton* save_ = nullptr;
     QToolButton* undo_ = nullptr;
+    RecentFiles* recent_ = nullptr;
+    QString lastFolder_;
 };
 
 // The name part of a path, as the editor's caption shows it.

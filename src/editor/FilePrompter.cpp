@@ -1,6 +1,7 @@
 #include "editor/FilePrompter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -26,9 +27,10 @@ void nameFileTypes(QFileDialog& dialog, const QString& filter, const QString& su
 }
 
 QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mode,
-                     const QString& filter, const QString& suffix, QFileDialog::Options options = {})
+                     const QString& filter, const QString& suffix, const QString& folder,
+                     QFileDialog::Options options = {})
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), folder);
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setFileMode(mode);
     nameFileTypes(dialog, filter, suffix);
@@ -37,6 +39,12 @@ QString chooseToOpen(QWidget* parent, const char* name, QFileDialog::FileMode mo
 }
 
 } // namespace
+
+QString FilePrompter::startFolder() const
+{
+    const QString folder = startFolder_ ? startFolder_() : QString();
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
 
 QString openFountainFilter() { return QCoreApplication::translate("pluviane::FilePrompter",
                                                                   "Построение фонтана *.wat (*.wat)"); }
@@ -48,12 +56,12 @@ QString openSoundFilter() { return QCoreApplication::translate("pluviane::FilePr
 QString DialogPrompter::chooseFountainToOpen(QWidget* parent)
 {
     return chooseToOpen(parent, "OpenDialogFontan", QFileDialog::ExistingFiles, openFountainFilter(),
-                        QStringLiteral("wat"));
+                        QStringLiteral("wat"), startFolder());
 }
 
 QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& current)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), startFolder());
     dialog.setObjectName("SaveDialogFontan");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -69,7 +77,7 @@ QString DialogPrompter::chooseSoundToOpen(QWidget* parent)
 {
     // Sound files are only read: the dialog offers no renaming or new folders.
     return chooseToOpen(parent, "OpenDialogSound", QFileDialog::ExistingFile, openSoundFilter(),
-                        QStringLiteral("wav"), QFileDialog::ReadOnly);
+                        QStringLiteral("wav"), startFolder(), QFileDialog::ReadOnly);
 }
 
 bool DialogPrompter::askYesNo(QWidget* parent, const QString& text)

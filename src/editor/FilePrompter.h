@@ -17,6 +17,11 @@ class FilePrompter {
 public:
     virtual ~FilePrompter() = default;
 
+    // Where the file dialogs start (asked each time one opens); the home
+    // folder when not told, never the folder the program was started from.
+    void setStartFolder(std::function<QString()> folder) { startFolder_ = std::move(folder); }
+    QString startFolder() const;
+
     // The open dialog of fountain files; empty when cancelled. Of several
     // chosen files only the first counts.
     virtual QString chooseFountainToOpen(QWidget* parent) = 0;
@@ -36,6 +41,9 @@ public:
 
     // A plain message box with an OK button.
     virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+
+private:
+    std::function<QString()> startFolder_;
 };
 
 // The real dialogs and message boxes.

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -69,6 +70,14 @@ OptionsTab::OptionsTab(FountainState& state, EditorWindow& editor)
     layout->addStretch(1);
 }
 
+namespace {
+QString ownLanguageName(QLocale::Language language)
+{
+    const QString name = QLocale(language).nativeLanguageName();
+    return name.left(1).toUpper() + name.mid(1);
+}
+} // namespace
+
 // The caption speaks both languages, so whoever started in the wrong one finds it.
 void OptionsTab::buildLanguage(QVBoxLayout* layout)
 {
@@ -77,8 +86,10 @@ void OptionsTab::buildLanguage(QVBoxLayout* layout)
     nameUncaptioned(language_, QStringLiteral("ComboBoxLanguage"));
     caption->setBuddy(language_);
     language_->addItem(tr("Как на рабочем столе"), QString());
-    language_->addItem(tr("Русский"), kRussian);
-    language_->addItem(tr("English"), kEnglish);
+    // Each language is named in its own words, whatever the interface speaks,
+    // so that whoever cannot read the one finds the other.
+    language_->addItem(ownLanguageName(QLocale::Russian), kRussian);
+    language_->addItem(QStringLiteral("English"), kEnglish);
     const QString stored = readProfileString(settingsFilePath(), kInterfaceSection, kLanguageKey, {});
     language_->setCurrentIndex(std::max(0, language_->findData(languageCode(stored))));
     languageNote_ = makeLabel(this, "LabelLanguageNote", tr("Язык сменится при следующем запуске программы"));

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
@@ -26,6 +27,9 @@ const QString kSection = QStringLiteral("DMX");
 const QString kUniverseKey = QStringLiteral("Universe");
 const QString kLevelsKey = QStringLiteral("Levels");
 const QString kColoursKey = QStringLiteral("Colours");
+const QString kOlaHostKey = QStringLiteral("OlaHost");
+const QString kOlaPortKey = QStringLiteral("OlaPort");
+constexpr int kMaxPort = 65535;
 
 } // namespace
 
@@ -44,6 +48,7 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
     : QWidget(nullptr), fountain_(state), editor_(editor), settingsPath_(settingsFilePath())
 {
     loadPatch();
+    loadOlaAddress();
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setHorizontalSpacing(4);
@@ -59,12 +64,22 @@ DmxPanel::DmxPanel(FountainState& state, EditorWindow& editor)
                       kDmxChannels, patch_.levels);
     colours_ = addSpin(grid, 3, "SpinBoxDmxColours", tr("Канал цветов"), 1,
                        kDmxChannels, patch_.colours);
+    olaHost_ = new QLineEdit(QString::fromStdString(olaOptions_.host), this);
+    nameUncaptioned(olaHost_, QStringLiteral("EditOlaHost"));
+    olaHost_->setToolTip(tr("Машина, где работает OLA (адрес или имя)"));
+    auto* hostLabel = makeLabel(this, {}, tr("Машина OLA"));
+    hostLabel->setBuddy(olaHost_);
+    grid->addWidget(hostLabel, 4, 0);
+    grid->addWidget(olaHost_, 4, 1);
+    olaPort_ = addSpin(grid, 5, "SpinBoxOlaPort", tr("Порт OLA"), 1, kMaxPort, olaOptions_.port);
     grid->setColumnStretch(1, 1);
     showState();
 
     connect(dmxCheck_, &QCheckBox::toggled, this, &DmxPanel::CheckBoxDmxClick);
     for (QSpinBox* spin : {universe_, levels_, colours_})
         connect(spin, &QSpinBox::valueChanged, this, &DmxPanel::SpinBoxDmxChange);
+    connect(olaHost_, &QLineEdit::editingFinished, this, &DmxPanel::OlaAddressChange);
+    connect(olaPort_, &QSpinBox::valueChanged, this, &DmxPanel::OlaAddressChange);
 }
 
 // The sender's closing blacks out the universe on the way out of the program.
@@ -135,12 +150,62 @@ void DmxPanel::SpinBoxDmxChange()
     showState();
 }
 
+void DmxPanel::setOlaOptions(const DmxSender::Options& options)
+{
+    olaOptions_ = options;
+    showOlaAddress();
+    // A running output goes to the new daemon; the old one's universe blacks out.
+    if (sender_) {
+        sender_ = std::make_unique<DmxSender>(olaOptions_);
+        sendFrame();
+        showState();
+    }
+}
+
+void DmxPanel::OlaAddressChange()
+{
+    const QString host = olaHost_->text().trimmed();
+    if (host.isEmpty()) {
+        showOlaAddress();
+        return;
+    }
+    DmxSender::Options wanted = olaOptions_;
+    wanted.host = host.toStdString();
+    wanted.port = static_cast<std::uint16_t>(olaPort_->value());
+    if (wanted.host == olaOptions_.host && wanted.port == olaOptions_.port)
+        return;
+    setOlaOptions(wanted);
+    saveValues({{kOlaHostKey, host}, {kOlaPortKey, QString::number(wanted.port)}});
+}
+
 void DmxPanel::setSettingsPath(const QString& path)
 {
     settingsPath_ = path;
     loadPatch();
     showPatch();
+    loadOlaAddress();
+    showOlaAddress();
     sendFrame();
+}
+
+void DmxPanel::loadOlaAddress()
+{
+    const DmxSender::Options defaults;
+    const QString host = readProfileString(settingsPath_, kSection, kOlaHostKey, {}).trimmed();
+    bool ok = false;
+    const int port = readProfileString(settingsPath_, kSection, kOlaPortKey, {}).trimmed().toInt(&ok);
+    olaOptions_.host = host.isEmpty() ? defaults.host : host.toStdString();
+    // A port that is no port gives way to OLA's own.
+    olaOptions_.port = ok && port >= 1 && port <= kMaxPort ? static_cast<std::uint16_t>(port) : defaults.port;
+}
+
+void DmxPanel::showOlaAddress()
+{
+    if (!olaHost_)
+        return;
+    const QSignalBlocker h(olaHost_), p(olaPort_);
+    olaHost_->setText(QString::fromStdString(olaOptions_.host));
+    olaPort_->setValue(olaOptions_.port);
 }
 
 void DmxPanel::loadPatch()
@@ -193,11 +258,15 @@ void DmxPanel::showPatch()
 
 void DmxPanel::savePatch()
 {
-    for (const auto& [key, value] : {std::pair{kUniverseKey, patch_.universe},
-                                     std::pair{kLevelsKey, patch_.levels},
-                                     std::pair{kColoursKey, patch_.colours}}) {
-        const ProfileWrite written =
-            writeProfileString(settingsPath_, kSection, key, QString::number(value));
+    saveValues({{kUniverseKey, QString::number(patch_.universe)},
+                {kLevelsKey, QString::number(patch_.levels)},
+                {kColoursKey, QString::number(patch_.colours)}});
+}
+
+void DmxPanel::saveValues(const std::initializer_list<std::pair<QString, QString>>& values)
+{
+    for (const auto& [key, value] : values) {
+        const ProfileWrite written = writeProfileString(settingsPath_, kSection, key, value);
         if (!written.ok) {
             editor_.fileCommands().prompter().showMessage(
                 &editor_, tr("Сообщение"),

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 namespace pluviane {
@@ -33,6 +34,8 @@ public:
     QSpinBox* levelsSpin() const { return levels_; }
     QSpinBox* coloursSpin() const { return colours_; }
     QLabel* stateLabel() const { return stateLabel_; }
+    QLineEdit* olaHostEdit() const { return olaHost_; }
+    QSpinBox* olaPortSpin() const { return olaPort_; }
 
     // The patch in use.
     const DmxPatch& patch() const { return patch_; }
@@ -41,9 +44,10 @@ public:
     // patch from it (the user's own settings file at start).
     void setSettingsPath(const QString& path);
 
-    // Where the OLA daemon listens and how often to try it; takes effect at
-    // the first switch-on.
-    void setOlaOptions(const DmxSender::Options& options) { olaOptions_ = options; }
+    // Where the OLA daemon listens and how often to try it (the settings
+    // file's host and port at start); a running output moves to it at once.
+    void setOlaOptions(const DmxSender::Options& options);
+    const DmxSender::Options& olaOptions() const { return olaOptions_; }
 
     // The frame of the fountain goes out now while DMX is on.
     void sendFrame();
@@ -58,7 +62,11 @@ private:
     QSpinBox* addSpin(QGridLayout* grid, int row, const char* name, const QString& caption,
                       int minimum, int maximum, int value);
     void SpinBoxDmxChange();
+    void OlaAddressChange();
     void loadPatch();
+    void loadOlaAddress();
+    void showOlaAddress();
+    void saveValues(const std::initializer_list<std::pair<QString, QString>>& values);
     void tellSettingsFault();
     void showPatch();
     void savePatch();
@@ -78,6 +86,8 @@ private:
     QSpinBox* levels_ = nullptr;
     QSpinBox* colours_ = nullptr;
     QLabel* stateLabel_ = nullptr;
+    QLineEdit* olaHost_ = nullptr;
+    QSpinBox* olaPort_ = nullptr;
 };
 
 // The state label's text; a stalled daemon (connected, taking no frames) is

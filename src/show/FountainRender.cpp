@@ -237,10 +237,10 @@ QString checkPictureSize(QSize size)
     return {};
 }
 
-QString defaultBackdrop()
+QString defaultBackdrop(const QString& programFolder)
 {
     const QString name = QStringLiteral("muzteatr.jpg");
-    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString appDir = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
     for (const QString& candidate : {name, QDir(appDir).filePath(name),
                                      QDir(appDir).filePath(QStringLiteral("../share/pluviane/") + name)})
         if (QFileInfo(candidate).isFile())
@@ -290,6 +290,7 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 {
     VideoOptions options = request.video;
     options.size = request.size;
+    options.musicStart = request.startSeconds;
     const QString badOptions = checkVideoOptions(options);
     if (!badOptions.isEmpty())
         return failed(badOptions);
@@ -302,6 +303,8 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
         return failed(encoder.error());
 
     session.startShow();
+    const std::int64_t start = micros(std::max(0.0, request.startSeconds));
+    session.advanceTo(start);
     const int total = encoder.frameCount();
     RenderTimings spent;
     QElapsedTimer wall;
@@ -317,7 +320,7 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
             *timings = spent;
     };
     for (int frame = 0; frame < total; ++frame) {
-        session.advanceTo(static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
+        session.advanceTo(start + static_cast<std::int64_t>(frame) * 1'000'000 / options.fps);
         QImage picture = session.draw();
         spent.drawing += clock.nsecsElapsed() * 1e-9;
         const bool queued = encoding.push(std::move(picture));

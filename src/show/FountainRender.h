@@ -29,6 +29,7 @@ struct RenderRequest {
     // the levels and colours as stored.
     double showSeconds = -1;
     VideoOptions video; // videos only; its size is `size`
+    double startSeconds = 0; // videos only: the show time of the first frame (the music's too)
     QString backdrop;   // the backdrop picture; empty takes the default one
     FrameContext context = FrameContext::Auto;
     // The show follows the file's track when it has cues (false plays the loop);
@@ -72,13 +73,16 @@ struct RenderTimings {
     double wall = 0;
 };
 
-// A video of the fountain's show from time 0, both sequencers started together.
+// A video of the fountain's show, both sequencers started together at time 0,
+// its frames from `startSeconds` on.
 RenderResult renderVideo(const RenderRequest& request, const RenderProgress& progress = {},
                          RenderTimings* timings = nullptr);
 
-// The default backdrop the program loads at start ("muzteatr.jpg" in the
-// working folder), else the one installed beside the program; empty when none.
-QString defaultBackdrop();
+// The default backdrop the program and the tools load at start: "muzteatr.jpg"
+// in the working folder, else the one beside the program or installed with it
+// (PROGRAM/../share/pluviane); empty when none. `programFolder` defaults to the
+// running program's.
+QString defaultBackdrop(const QString& programFolder = {});
 
 // Writes the fountain as it stands in the editor (model, show tables, bowl,
 // view and speed settings) to `path`, leaving the undo store as it was.

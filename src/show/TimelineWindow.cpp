@@ -55,17 +55,23 @@ QString clockText(std::int64_t ms)
         .arg(centis % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString chooseLabelFile(QWidget* parent, bool save)
+QString chooseLabelFile(QWidget* parent, bool save, FileCommands& files)
 {
     const QString filter = TimelineWindow::tr("Метки (*.txt);;Все файлы (*)");
-    return save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), {}, filter)
-                : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), {}, filter);
+    const QString folder = files.dialogFolder();
+    const QString name =
+        save ? QFileDialog::getSaveFileName(parent, TimelineWindow::tr("Записать метки"), folder, filter)
+             : QFileDialog::getOpenFileName(parent, TimelineWindow::tr("Открыть метки"), folder, filter);
+    files.rememberDialogChoice(name);
+    return name;
 }
 
 } // namespace
 
 TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
-    : QWidget(nullptr), state_(state), windows_(windows), chooser_(chooseLabelFile)
+    : QWidget(nullptr), state_(state), windows_(windows), chooser_([this](QWidget* parent, bool save) {
+          return chooseLabelFile(parent, save, windows_.editor().fileCommands());
+      })
 {
     setObjectName(QStringLiteral("TimelineWindow"));
     setWindowTitle(kCaption());

@@ -157,6 +157,21 @@ public:
         av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame->data), frame->nb_samples);
     }
 
+    // Drops the first `samples` (a video that begins inside the music).
+    void skip(std::int64_t samples)
+    {
+        while (samples > 0) {
+            while (!ended_ && av_audio_fifo_size(fifo_.get()) == 0)
+                decodeMore();
+            const int held = av_audio_fifo_size(fifo_.get());
+            if (held == 0)
+                return;
+            const int dropped = static_cast<int>(std::min<std::int64_t>(held, samples));
+            av_audio_fifo_drain(fifo_.get(), dropped);
+            samples -= dropped;
+        }
+    }
+
 private:
     static bool fail(QString* error, const QString& why)
     {
@@ -362,7 +377,10 @@ struct VideoEncoder::Streams {
         if ((code = av_frame_get_buffer(sound.get(), 0)) < 0)
             return fail(avError(code));
         samplesWanted = static_cast<std::int64_t>(options.seconds * kAudioRate + 0.5);
-        return music.startResampling(&error);
+        if (!music.startResampling(&error))
+            return false;
+        music.skip(static_cast<std::int64_t>(std::max(0.0, options.musicStart) * kAudioRate + 0.5));
+        return true;
     }
 
     // Sends one frame (or the end, when null) and writes every packet that comes out.

@@ -15,6 +15,7 @@ struct VideoOptions {
     int fps = 25;
     double seconds = 30;
     QString music;
+    double musicStart = 0; // where in the music the video begins, seconds
 };
 
 // Writes H.264 video with AAC sound into an MP4 file through FFmpeg's

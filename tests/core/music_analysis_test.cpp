@@ -134,3 +134,28 @@ TEST(MusicAnalysis, UnreadableMusicIsAnErrorNeverACrash)
     EXPECT_EQ(trackBeats({}, 22050).tempo, 0.0);
     EXPECT_TRUE(trackBeats(std::vector<float>(22050 * 3, 0.0f), 22050).beats.empty());
 }
+
+// Streaming hands on exactly the samples decoding gives, in order, in pieces,
+// up to the asked length; a cancelled stream says so; a bad file is an error.
+TEST(MusicAnalysis, StreamingGivesTheDecodedSamplesPieceByPiece)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "clicks.wav", burstTrackWav(6.0, 0.5));
+    const DecodedMusic whole = decodeMusic(path);
+    ASSERT_TRUE(whole.ok());
+    std::vector<float> streamed;
+    int pieces = 0;
+    const auto sink = [&](const float* samples, std::size_t count) {
+        streamed.insert(streamed.end(), samples, samples + count);
+        ++pieces;
+    };
+    EXPECT_TRUE(streamMusic(path, 22050, 3600, sink).isEmpty());
+    EXPECT_EQ(streamed, whole.samples);
+    EXPECT_GT(pieces, 1);
+
+    streamed.clear();
+    EXPECT_TRUE(streamMusic(path, 22050, 2.5, sink).isEmpty());
+    EXPECT_EQ(streamed.size(), std::size_t(2.5 * 22050));
+    EXPECT_FALSE(streamMusic(path, 22050, 3600, sink, [](double) { return false; }).isEmpty());
+    EXPECT_FALSE(streamMusic(dir.filePath(QStringLiteral("missing.wav")), 22050, 3600, sink).isEmpty());
+}

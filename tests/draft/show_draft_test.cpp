@@ -266,6 +266,20 @@ TEST(ShowDraft, HasContrastDynamicsAccentsAndARestBeforeTheHit)
     EXPECT_LE(formChangesWithin(draft.track, verse0 + 0.5, break0), 8 + 2);
     EXPECT_GT(formChangesWithin(draft.track, chorus0, end), formChangesWithin(draft.track, verse0, break0));
 
+    // Forms on every beat only in short climaxes: never more than 8 bars in a row.
+    for (DraftDensity d : {DraftDensity::Medium, DraftDensity::High}) {
+        const ShowTrack busy = draftShow(music, *state, draft.formCount, draft.sceneCount, d).track;
+        int run = 0, longest = 0;
+        std::int64_t lastForm = -1;
+        for (const ShowCue& c : busy.cues) {
+            if (c.form == 0)
+                continue;
+            run = lastForm >= 0 && c.timeMs - lastForm <= 600 ? run + 1 : 0;
+            longest = std::max(longest, run);
+            lastForm = c.timeMs;
+        }
+        EXPECT_LE(longest, 8 * 4 + 2) << int(d);
+    }
     std::size_t last = 0;
     for (DraftDensity d : {DraftDensity::Low, DraftDensity::Medium, DraftDensity::High}) {
         const std::size_t cues = draftShow(music, *state, draft.formCount, draft.sceneCount, d).track.cues.size();

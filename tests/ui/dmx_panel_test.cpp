@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -87,4 +88,25 @@ TEST_F(DmxPanelTest, PatchIsRefusedPastChannel512AndKeptInTheSettingsFile)
     program = start();
     EXPECT_EQ(panel(*program).patch(), (DmxPatch{4, 1, 465}));
     EXPECT_TRUE(told("Levels=x1"));
+}
+
+TEST_F(DmxPanelTest, TheDaemonsHostAndPortAreKeptInTheSettingsFile)
+{
+    auto program = start();
+    DmxPanel& dmx = panel(*program);
+    EXPECT_EQ(dmx.olaOptions().port, 9010);
+    EXPECT_EQ(dmx.olaHostEdit()->text(), "127.0.0.1");
+    EXPECT_EQ(dmx.olaPortSpin()->accessibleName(), "SpinBoxOlaPort");
+    dmx.olaHostEdit()->setText("fountain-box");
+    emit dmx.olaHostEdit()->editingFinished();
+    dmx.olaPortSpin()->setValue(9011);
+    EXPECT_EQ(readProfileString(ini, "DMX", "OlaHost", {}), "fountain-box");
+    EXPECT_EQ(readProfileString(ini, "DMX", "OlaPort", {}), "9011");
+
+    program = start();
+    EXPECT_EQ(panel(*program).olaOptions().host, "fountain-box");
+    EXPECT_EQ(panel(*program).olaPortSpin()->value(), 9011);
+    writeProfileString(ini, "DMX", "OlaPort", "70000");
+    program = start();
+    EXPECT_EQ(panel(*program).olaOptions().port, 9010) << "no port: OLA's own";
 }

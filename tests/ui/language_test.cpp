@@ -66,7 +66,8 @@ QStringList shownTexts(QWidget* window)
             texts << box->title();
         if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
             texts << memo->toPlainText();
-        if (auto* combo = qobject_cast<QComboBox*>(w))
+        // The language box names each language in its own words.
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->objectName() != "ComboBoxLanguage")
             for (int i = 0; i < combo->count(); ++i)
                 texts << combo->itemText(i);
         if (auto* tabs = qobject_cast<QTabWidget*>(w))
@@ -181,6 +182,12 @@ TEST(Language, TheLanguageBoxKeepsTheChoiceForTheNextStart)
     EXPECT_TRUE(options.languageNote()->isVisibleTo(&options)) << "the change is said to come at the next start";
     Program next;
     EXPECT_EQ(next.windows->editor().optionsTab().languageBox()->currentData().toString(), kRussian);
+
+    SpeakingEnglish english;
+    Program inEnglish;
+    QComboBox* named = inEnglish.windows->editor().optionsTab().languageBox();
+    EXPECT_EQ(named->itemText(named->findData(kRussian)), QStringLiteral("Русский"));
+    EXPECT_EQ(named->itemText(named->findData(kEnglish)), QStringLiteral("English"));
 }
 
 } // namespace pluviane::test

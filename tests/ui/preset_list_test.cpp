@@ -183,6 +183,9 @@ TEST(PresetList, FirstStartPutsCopiesOfTheExamplesOnTheButtonsAndALongCostElides
     EXPECT_EQ(p.get("File2_f"), copy);
     EXPECT_EQ(p.get("File01_f"), places.examplesTo + "/classic_round.wat");
     EXPECT_EQ(readBytes(copy), readBytes(examplePath("square.wat")));
+    // The song example comes with its music, which its track names beside it.
+    EXPECT_EQ(p.get("File4_f"), places.examplesTo + "/song_round.wat");
+    EXPECT_EQ(readBytes(places.examplesTo + "/song_round.flac"), readBytes(examples + "/song_round.flac"));
     p.presets.TimerCreateTimer();
     EXPECT_EQ(nozzleCount(*p.state), 50);
     EXPECT_TRUE(p.editor.fileCommands().currentFileName().startsWith(places.examplesTo));

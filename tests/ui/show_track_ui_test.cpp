@@ -434,7 +434,12 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
     ExportPanel& panel = p.editor.automatTab().exportPanel();
     QString chosen;
     panel.setVideoChooser([&chosen](QWidget*) { return chosen; });
-    panel.videoOptions().size = QSize(160, 120);
+    panel.setRenderProgram(QStringLiteral(PLUVIANE_RENDER));
+    panel.setSettingsPath(p.path("plv.ini"));
+    panel.setChoiceAsker([](ExportChoice& c, double) {
+        c = ExportChoice{};
+        return true;
+    });
     panel.videoOptions().fps = 10;
     panel.videoOptions().seconds = 1;
     writeBytes(p.path("song.wav"), beatWav(1.5));
@@ -442,10 +447,12 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
 
     chosen = p.path("loop.mp4");
     panel.exportButton()->click();
+    ASSERT_TRUE(panel.waitForExport(120'000));
     EXPECT_FALSE(decodeMusic(chosen).ok()) << "no music without following";
     control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
     chosen = p.path("track.mp4");
     panel.exportButton()->click();
+    ASSERT_TRUE(panel.waitForExport(120'000));
     EXPECT_TRUE(p.prompter->messages.empty());
     EXPECT_NEAR(decodeMusic(chosen).seconds(), 1.5, 0.1) << "the track's music and its length";
 }

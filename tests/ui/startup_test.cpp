@@ -6,6 +6,7 @@
 #include "editor/EditorWindow.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
+#include "show/FountainRender.h"
 #include "show/RecorderWindow.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 using namespace pluviane;
 using namespace pluviane::test;
@@ -90,4 +92,24 @@ TEST(Startup, ShowingTheMainWindowArrangesTheEditorBesideIt)
     EXPECT_EQ(main.focusWidget(), &main.scene());
     EXPECT_EQ(control<QPushButton>(&main, "SpeedButtonIso")->focusPolicy(), Qt::NoFocus);
     main.close();
+}
+
+TEST(Startup, TheBackdropIsFoundInTheWorkingFolderElseBesideTheProgramElseInstalled)
+{
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    ASSERT_TRUE(root.mkpath("prefix/bin") && root.mkpath("prefix/share/pluviane") && root.mkpath("home"));
+    const QString program = root.filePath("prefix/bin");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(root.filePath("home")); // a desktop launcher starts in the home folder
+    EXPECT_EQ(defaultBackdrop(program), QString());
+    const auto put = [](const QString& path) { QFile file(path); return file.open(QIODevice::WriteOnly); };
+    ASSERT_TRUE(put(root.filePath("prefix/share/pluviane/muzteatr.jpg")));
+    EXPECT_EQ(QFileInfo(defaultBackdrop(program)).canonicalFilePath(),
+              QFileInfo(root.filePath("prefix/share/pluviane/muzteatr.jpg")).canonicalFilePath());
+    ASSERT_TRUE(put(root.filePath("prefix/bin/muzteatr.jpg")));
+    EXPECT_EQ(defaultBackdrop(program), root.filePath("prefix/bin/muzteatr.jpg"));
+    ASSERT_TRUE(put(root.filePath("home/muzteatr.jpg")));
+    EXPECT_EQ(defaultBackdrop(program), "muzteatr.jpg") << "the working folder first";
+    QDir::setCurrent(before);
 }
