@@ -6,7 +6,7 @@ PLUVIANE_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libaubio-dev zlib1g-dev
   desktop-file-utils shared-mime-info
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   libebur128-dev
   libgtest-dev libbenchmark-dev
   ola libola-dev

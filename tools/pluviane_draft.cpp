@@ -171,6 +171,8 @@ int run(const Arguments& a)
                 : DraftTool::tr("cannot read %1: %2").arg(a.fountain, read.reason));
         return FileError;
     }
+    if (const QString warning = headerWarning(a.fountain, image, read.length); !warning.isEmpty())
+        say(warning);
     auto state = std::make_unique<FountainState>();
     FromBufSave(image, *state);
 

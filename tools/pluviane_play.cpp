@@ -146,9 +146,6 @@ bool loadFountain(AppWindows& windows, const QString& name)
 {
     FileCommands& files = windows.editor().fileCommands();
     // Messages of the file commands go to the terminal.
-    files.setPrompter(std::make_unique<UnattendedPrompter>([](const QString& caption, const QString& text) {
-        say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
-    }));
     QString warning;
     if (const QString problem = fountainFileProblem(name, &warning); !problem.isEmpty()) {
         say(problem);
@@ -156,6 +153,11 @@ bool loadFountain(AppWindows& windows, const QString& name)
     }
     if (!warning.isEmpty())
         say(warning);
+    // The file commands repeat the warning of a file without the header: said once is enough.
+    files.setPrompter(std::make_unique<UnattendedPrompter>([warning](const QString& caption, const QString& text) {
+        if (!warning.split(QLatin1Char('\n')).contains(text))
+            say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
+    }));
     return files.openFountainNamedOutside(name);
 }
 

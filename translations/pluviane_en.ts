@@ -1076,6 +1076,14 @@ The file is too large</translation>
         <translation>The show track does not fit in the file</translation>
     </message>
     <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?</source>
+        <translation>The file %1 does not begin as a fountain file. Write the fountain over it?</translation>
+    </message>
+    <message>
         <source>файла больше нет</source>
         <translation>the file is gone</translation>
     </message>
@@ -1154,6 +1162,14 @@ The file is too large</translation>
     </message>
     <message>
         <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>файл короче %1 байт</source>
+        <translation>the file is shorter than %1 bytes</translation>
+    </message>
+    <message>
+        <source>the show track of %1 is damaged (%2); the file loads without it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1770,6 +1786,10 @@ More than 250 jets </translation>
         <source>Неверная частота %1</source>
         <translation>Wrong sample rate %1</translation>
     </message>
+    <message>
+        <source>Частота дискретизации %1 Гц — не звук: файл повреждён</source>
+        <translation>A sample rate of %1 Hz is no sound: the file is damaged</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::MusicPanel</name>
@@ -1970,6 +1990,10 @@ More than 250 jets </translation>
         <source>Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)</source>
         <translation>Position change at each press of (Save+new group)</translation>
     </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation>Unable to write to %1</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::PresetList</name>
@@ -2060,6 +2084,29 @@ More than 250 jets </translation>
     <message>
         <source>Записать для кнопки  14</source>
         <translation>Record for button  14</translation>
+    </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation>Unable to write to %1</translation>
+    </message>
+    <message>
+        <source>Имя файла нельзя записать в файл настроек:<byte value="xd"/>
+</source>
+        <translation>This file name cannot be kept in the settings file:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Файл фонтана не найден:<byte value="xd"/>
+</source>
+        <translation>The fountain file is missing:<byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::ProfileFile</name>
+    <message>
+        <source>Не удаётся создать папку %1</source>
+        <translation>Cannot create the folder %1</translation>
     </message>
 </context>
 <context>
@@ -2410,6 +2457,10 @@ More than 250 jets </translation>
     <message>
         <source>Музыка не разобрана: %1: %2</source>
         <translation>Music not analysed: %1: %2</translation>
+    </message>
+    <message>
+        <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
+        <translation>The music %1 is longer than the track can hold: the first %2 are taken</translation>
     </message>
 </context>
 <context>

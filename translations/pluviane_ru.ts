@@ -1070,6 +1070,13 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Предупреждение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?</source>
+    </message>
+    <message>
         <source>файла больше нет</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1149,6 +1156,14 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     <message>
         <source>%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway</source>
         <translation>%1 начинается не как файл фонтана (байт 0 равен %2, а не %3); загружается всё равно</translation>
+    </message>
+    <message>
+        <source>файл короче %1 байт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the show track of %1 is damaged (%2); the file loads without it</source>
+        <translation>партитура шоу в %1 повреждена (%2); файл загружается без неё</translation>
     </message>
 </context>
 <context>
@@ -1763,6 +1778,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Неверная частота %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Частота дискретизации %1 Гц — не звук: файл повреждён</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::MusicPanel</name>
@@ -1963,6 +1982,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Автоматическое измение положения   при нажатии на кнопку (Записать + новая группа)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::PresetList</name>
@@ -2052,6 +2075,27 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Записать для кнопки  14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удаётся записать в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Имя файла нельзя записать в файл настроек:<byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл фонтана не найден:<byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::ProfileFile</name>
+    <message>
+        <source>Не удаётся создать папку %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2402,6 +2446,10 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Музыка не разобрана: %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

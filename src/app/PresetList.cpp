@@ -11,6 +11,7 @@
 #include "widgets/ElidedLabel.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -171,7 +172,7 @@ bool PresetList::write(const QList<std::pair<QString, QString>>& values)
         EditorWindow& editor = windows_.editor();
         editor.fileCommands().prompter().showMessage(
             &main_, tr("Ошибка"),
-            QStringLiteral("Unable to write to ") + settingsPath_ + QStringLiteral("\r\n") + written.reason);
+            tr("Не удаётся записать в %1").arg(settingsPath_) + QStringLiteral("\r\n") + written.reason);
     }
     return written.ok;
 }
@@ -214,6 +215,15 @@ void PresetList::IniSaveButton(const QString& slot, const QString& cost)
         values.append({key(slot, "_f"), fountain});
     if (isExistingFile(state_.GroundPictureName))
         values.append({key(slot, "_t"), state_.GroundPictureName});
+    // A name that would read back otherwise (a line break in it, say) could never load.
+    for (const auto& [name, path] : values) {
+        if (!profileHoldsValue(path)) {
+            files.prompter().showMessage(&main_, tr("Ошибка"),
+                                         tr("Имя файла нельзя записать в файл настроек:\r\n") +
+                                             QDir::toNativeSeparators(path));
+            return;
+        }
+    }
     values.append({key(slot, "_c"), cost});
     if (write(values))
         UpdateAlIni();
@@ -224,14 +234,24 @@ void PresetList::IniSaveButton(const QString& slot, const QString& cost)
 void PresetList::IniReadButton(const QString& slot)
 {
     const ProfileFile settings = readSettings();
-    // Asked before anything moves, so Cancel keeps the picture and the cost too.
-    if (isExistingFile(settings.value(kSection, key(slot, "_f"), {}))
-        && !windows_.editor().fileCommands().mayLeaveFountain(&main_))
+    FileCommands& files = windows_.editor().fileCommands();
+    const QString fountain = settings.value(kSection, key(slot, "_f"), {});
+    // A fountain gone from its place is told; the fountain on screen keeps its
+    // picture and its cost.
+    if (!fountain.isEmpty() && !isExistingFile(fountain)) {
+        files.prompter().showMessage(&main_, tr("Ошибка"),
+                                     tr("Файл фонтана не найден:\r\n") + QDir::toNativeSeparators(fountain));
         return;
+    }
+    // Asked before anything moves, so Cancel keeps the picture and the cost too.
+    if (!fountain.isEmpty() && !files.mayLeaveFountain(&main_))
+        return;
+    // A file that does not load (too long, unreadable) leaves the cost where it was.
+    const QString shownCost = cost_->fullText();
     loadBackdropIfPresent(settings.value(kSection, key(slot, "_t"), {}));
     showCost(settings.value(kSection, key(slot, "_c"), kNoCost));
-    if (const QString fountain = settings.value(kSection, key(slot, "_f"), {}); isExistingFile(fountain))
-        main_.OpenFontanFile(fountain);
+    if (!fountain.isEmpty() && !main_.OpenFontanFile(fountain))
+        cost_->setFullText(shownCost);
     UpdateAlIni();
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/Controls.h"
 
 #include <QButtonGroup>
+#include <QLabel>
 #include <QGridLayout>
 #include <QScrollArea>
 #include <QToolButton>
@@ -20,6 +21,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pluviane {
 
@@ -84,10 +87,16 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
     layout->addWidget(buildTabRows());
     layout->addWidget(tabs_, 1);
 
+    wholeMessage_ = makeLabel(this, "LabelStatusMessage", QString());
+    wholeMessage_->setWordWrap(true);
+    wholeMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+    wholeMessage_->hide();
+    layout->addWidget(wholeMessage_);
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName("StatusBar");
     statusBar_->setSizeGripEnabled(true);
     layout->addWidget(statusBar_);
+    connect(statusBar_, &QStatusBar::messageChanged, this, &EditorWindow::showMessageWhole);
     automat_->music().attachStatusBar(statusBar_);
 
     files_ = new FileCommands(state_, *this);
@@ -96,6 +105,22 @@ EditorWindow::EditorWindow(FountainState& state, AppWindows& windows)
 }
 
 EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::tell(const QString& text)
+{
+    // Twenty seconds to notice it, and a tenth of a second more for each character to read.
+    const int readingMs = std::min(20000 + int(text.size()) * 100, 120000);
+    statusBar_->showMessage(text, readingMs);
+}
+
+void EditorWindow::showMessageWhole(const QString& text)
+{
+    if (!text.isEmpty())
+        statusBar_->setToolTip(text);
+    const bool cut = statusBar_->fontMetrics().horizontalAdvance(text) > statusBar_->contentsRect().width() - 8;
+    wholeMessage_->setText(text);
+    wholeMessage_->setVisible(!text.isEmpty() && cut);
+}
 
 QWidget* EditorWindow::buildTabRows()
 {

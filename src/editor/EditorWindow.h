@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -41,6 +42,10 @@ public:
     QToolBar* toolBar() { return toolBar_; }
     QTabWidget* tabs() { return tabs_; }
     QStatusBar* statusBar() { return statusBar_; }
+    // Shows a message in the status bar for as long as it takes to read; one
+    // too long for the narrow bar is shown whole, wrapped, above it, and the
+    // bar's tooltip keeps the last message after it has gone.
+    void tell(const QString& text);
 
     // What the render tick reads from the editor's controls.
     SceneSettings sceneSettings() const;
@@ -50,12 +55,14 @@ public:
 
 private:
     QWidget* buildTabRows();
+    void showMessageWhole(const QString& text);
 
     FountainState& state_;
     AppWindows& windows_;
     QToolBar* toolBar_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
+    QLabel* wholeMessage_ = nullptr;
     ManualTab* manual_ = nullptr;
     BowlTab* bowl_ = nullptr;
     JetTab* jet_ = nullptr;

@@ -295,13 +295,17 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
     adoptFileName(name);
     takeAsUnchanged();
     history_->restart();
+    // Any file of at most 64000 bytes loads; one that does not begin as the
+    // program's own (a picture renamed, say) is told, and Save asks before
+    // writing over it.
+    const QString warning = headerWarning(QDir::toNativeSeparators(name), state_.SaveBuffer, read.length);
+    foreignFileName_ = warning.isEmpty() ? QString() : name;
+    if (!warning.isEmpty())
+        prompter_->showMessage(messageOwner, tr("Предупреждение"), warning);
     return true;
 }
 
-void FileCommands::tellStatus(const QString& text)
-{
-    editor_.statusBar()->showMessage(text, 15000);
-}
+void FileCommands::tellStatus(const QString& text) { editor_.tell(text); }
 
 int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
 {
@@ -412,12 +416,16 @@ bool FileCommands::SAveFileFontan(const QString& name)
         showFileError(&editor_, name, tr("Партитура шоу не помещается в файл"));
         return false;
     }
-    state_.SaveBuffer = image;
-    const FileResult written = writeFountainFile(name, state_.SaveBuffer);
+    // The undo store takes the image only once it is on disk: after a failed
+    // write, undo still goes back to what the file holds.
+    const FileResult written = writeFountainFile(name, image);
     if (!written.ok()) {
         showFileError(&editor_, name, written.reason);
         return false;
     }
+    state_.SaveBuffer = image;
+    if (name == foreignFileName_)
+        foreignFileName_.clear();
     takeAsUnchanged();
     setCaption(QStringLiteral(" Save file ") + captionName(name));
     return true;
@@ -430,6 +438,10 @@ bool FileCommands::saveFountain()
     // With nothing to save over, Save asks for a name instead of doing nothing.
     if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_))
         return saveFountainAs();
+    if (currentFileName_ == foreignFileName_ &&
+        !prompter_->askYesNo(&editor_, tr("Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?")
+                                           .arg(captionName(currentFileName_))))
+        return false;
     return SAveFileFontan(currentFileName_);
 }
 
@@ -460,6 +472,10 @@ void FileCommands::SpeedButtonUndoClick()
 
 void FileCommands::SpeedButtonOpenCupClick()
 {
+    // The bowl load also puts the model back to the last file read or written,
+    // so unsaved edits are asked about as before any other load.
+    if (!mayLeaveFountain(&editor_))
+        return;
     const QString name = chooseFountainToOpen();
     if (name.isEmpty())
         return;

@@ -148,6 +148,8 @@ private:
     std::unique_ptr<FilePrompter> prompter_;
     QString currentFileName_;
     QString openDialogFileName_;
+    // A file loaded that does not begin as a fountain file: Save asks before writing over it.
+    QString foreignFileName_;
     bool timelinePlaced_ = false;
     QString caption_;
     // What a save would have written right after the last read or write.

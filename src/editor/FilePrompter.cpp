@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace pluviane {
@@ -68,8 +69,16 @@ QString DialogPrompter::chooseFountainToSave(QWidget* parent, const QString& cur
     nameFileTypes(dialog, saveFountainFilter(), QStringLiteral("wat"));
     // The command asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!current.isEmpty())
-        dialog.selectFile(current);
+    if (!current.isEmpty()) {
+        // A folder removed since the file was opened: the dialog would show
+        // another folder yet return a path into the removed one. It opens in
+        // the nearest folder still there instead, with the name alone.
+        QString folder = QFileInfo(current).absolutePath();
+        while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot())
+            folder = QFileInfo(folder).absolutePath();
+        dialog.setDirectory(folder);
+        dialog.selectFile(QFileInfo(current).fileName());
+    }
     return firstChosen(dialog);
 }
 

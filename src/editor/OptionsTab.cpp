@@ -108,7 +108,7 @@ void OptionsTab::ComboBoxLanguageChange()
         writeProfileString(path, kInterfaceSection, kLanguageKey, language_->currentData().toString());
     if (!written.ok) {
         editor_.fileCommands().prompter().showMessage(
-            &editor_, tr("Ошибка"), QStringLiteral("Unable to write to ") + path + QStringLiteral("\r\n") + written.reason);
+            &editor_, tr("Ошибка"), tr("Не удаётся записать в %1").arg(path) + QStringLiteral("\r\n") + written.reason);
         return;
     }
     languageNote_->setVisible(true);

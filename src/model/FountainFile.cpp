@@ -3,10 +3,12 @@
 #include "model/AtomicWrite.h"
 #include "model/RegularFile.h"
 #include "model/SettingsBlock.h"
+#include "model/ShowTrack.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -58,7 +60,7 @@ FileResult readBowlSettings(const QString& name, FountainImage& buffer)
     if (file.error() != QFileDevice::NoError)
         return failed(file.errorString());
     if (bytes.size() < static_cast<qsizetype>(kBowlSettingsSize))
-        return failed(QStringLiteral("Read beyond end of file"));
+        return failed(QCoreApplication::translate("pluviane::FountainFile", "файл короче %1 байт").arg(kBowlSettingsSize));
     std::copy(bytes.cbegin(), bytes.cend(), reinterpret_cast<char*>(buffer.data()));
     return {};
 }
@@ -76,11 +78,27 @@ QString fountainFileProblem(const QString& name, QString* warning)
     if (!read.ok())
         return QCoreApplication::translate("pluviane::FountainFile",
                                            "cannot read %1: %2").arg(name, read.reason);
-    if (warning && bytes[0] != kSettingsMarker)
-        *warning = QCoreApplication::translate("pluviane::FountainFile",
-                                               "%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway")
-                       .arg(name).arg(bytes[0]).arg(kSettingsMarker);
+    if (warning == nullptr)
+        return {};
+    QStringList warnings;
+    if (QString header = headerWarning(name, bytes, read.length); !header.isEmpty())
+        warnings << header;
+    if (const ShowTrackRead track = readShowTrack(bytes, read.length); track.outcome == ShowTrackRead::Damaged)
+        warnings << QCoreApplication::translate("pluviane::FountainFile",
+                                                "the show track of %1 is damaged (%2); the file loads without it")
+                        .arg(name, track.reason);
+    *warning = warnings.join(QLatin1Char('\n'));
     return {};
+}
+
+QString headerWarning(const QString& name, const FountainImage& bytes, std::size_t length)
+{
+    const int first = length == 0 ? 0 : bytes[0];
+    if (first == kSettingsMarker)
+        return {};
+    return QCoreApplication::translate("pluviane::FountainFile",
+                                       "%1 does not begin as a fountain file (byte 0 is %2, not %3); loading it anyway")
+        .arg(name).arg(first).arg(kSettingsMarker);
 }
 
 FileResult writeFountainFile(const QString& name, const FountainImage& buffer)

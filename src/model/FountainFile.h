@@ -32,8 +32,14 @@ FileResult readBowlSettings(const QString& name, FountainImage& buffer);
 // What a command-line tool says of a fountain file before it loads it: why
 // it cannot be read (naming the file, and for a file too long, the limit),
 // else empty, with `warning` set when its first byte is not the header byte
-// the program writes. Any bytes otherwise load, as in the program.
+// the program writes or its show track is damaged (one line each). Any bytes
+// otherwise load, as in the program.
 QString fountainFileProblem(const QString& name, QString* warning);
+
+// The warning for a file read into `bytes` (`length` bytes of it) whose
+// first byte is not the header byte the program writes; empty otherwise.
+// An empty file holds no header either.
+QString headerWarning(const QString& name, const FountainImage& bytes, std::size_t length);
 
 // Writes all 64000 bytes atomically: the old file stays whole unless the new
 // one was written completely.

@@ -51,6 +51,8 @@ bool installTranslations(const QString& language)
     // our own words win where both know a text.
     bool ok = installTranslator(QStringLiteral("qtbase_") + language,
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // The player's reasons too, so a message about a sound file speaks one language.
+    installTranslator(QStringLiteral("qtmultimedia_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // English translates the windows' texts; Russian the few texts written in
     // English (the command-line tools and the reasons they give).
     return installTranslator(QStringLiteral("pluviane_") + language, QStringLiteral(":/i18n")) && ok;

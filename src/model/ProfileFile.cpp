@@ -3,6 +3,7 @@
 #include "model/AtomicWrite.h"
 #include "model/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +37,13 @@ QByteArray oneLine(const QString& value)
 ProfileWrite refused(const QString& reason) { return {false, reason}; }
 
 } // namespace
+
+bool profileHoldsValue(const QString& value)
+{
+    const QByteArray bytes = value.toUtf8();
+    return oneLine(value) == bytes && bytes.trimmed() == bytes && unquoted(bytes).size() == bytes.size() &&
+           value.size() <= kProfileValueLimit;
+}
 
 QString settingsFilePath()
 {
@@ -199,7 +207,7 @@ ProfileWrite writeProfile(const QString& path, const ProfileFile& file)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return refused(QStringLiteral("Cannot create the folder %1").arg(folder));
+        return refused(QCoreApplication::translate("pluviane::ProfileFile", "Не удаётся создать папку %1").arg(folder));
     if (const QString reason = writeFileAtomically(path, file.bytes()); !reason.isEmpty())
         return refused(reason);
     return {};

@@ -15,6 +15,10 @@ QString settingsFilePath();
 // Longest value a read returns; longer values are cut to this many characters.
 constexpr qsizetype kProfileValueLimit = 2047;
 
+// Whether a value written to the file reads back the same: no line break, no
+// blank at either end, no pair of quotes around it, not too long.
+bool profileHoldsValue(const QString& value);
+
 // An INI text file read once and kept as its bytes. Sections and keys match
 // without regard to case and surrounding blanks; values are UTF-8, and one
 // pair of double or single quotes around a value is taken off. A change

@@ -238,7 +238,9 @@ QString cuesPastCounts(const ShowTrack& track, int formCount, int sceneCount)
 CueLabelsRead parseCueLabels(const QByteArray& text)
 {
     CueLabelsRead read;
-    const QList<QByteArray> lines = text.split('\n');
+    // Editors that save UTF-8 may put a byte-order mark in front of the first time.
+    const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+    const QList<QByteArray> lines = (text.startsWith(kByteOrderMark) ? text.mid(3) : text).split('\n');
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QByteArray line = lines[n].trimmed();
         if (line.isEmpty())
@@ -253,7 +255,10 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
         if (line.startsWith('\\'))
             continue;
         const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() < 3)
+        // Audacity writes a plain time mark as a label without text (the line
+        // then ends after the second time): it sets nothing and is passed over.
+        const bool unlabelled = fields.size() == 2 || (fields.size() >= 3 && fields[2].trimmed().isEmpty());
+        if (fields.size() < 3 && !unlabelled)
             return fail(QCoreApplication::translate("pluviane::ShowTrack",
                                                     "нужно «начало<TAB>конец<TAB>метка»"));
         bool timeOk = false;
@@ -262,6 +267,8 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
             return fail(QCoreApplication::translate("pluviane::ShowTrack",
                                                     "время «%1» не от 0 до 4 часов")
                                                         .arg(QString::fromUtf8(fields[0])));
+        if (unlabelled)
+            continue;
         ShowCue cue{std::llround(seconds * 1000.0), 0, 0};
         const QList<QByteArray> words = fields[2].simplified().split(' ');
         for (const QByteArray& word : words) {

@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace pluviane {
@@ -20,15 +21,23 @@ struct InputCloser {
     void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
 };
 
+// Below this no sound file has a sample rate: a header that says so lies, and
+// resampling its bytes up would make hours of samples of a few kilobytes.
+constexpr int kMinSourceRate = 2000;
+// The lowest rate a long file is brought down to keep within its samples.
+constexpr int kMinDecodedRate = 1000;
+
 // One decoding pass: demux, decode, mix to mono at the asked rate.
 class Decoder {
 public:
-    Decoder(int sampleRate, double maxSeconds, const std::function<bool(double)>& progress,
+    Decoder(int sampleRate, double maxSeconds, std::size_t maxSamples, const std::function<bool(double)>& progress,
             const MusicSink& sink = {})
-        : rate_(sampleRate), maxSamples_(std::size_t(std::max(0.0, maxSeconds) * sampleRate)),
+        : rate_(sampleRate), maxSeconds_(std::max(0.0, maxSeconds)), sampleBudget_(maxSamples),
           progress_(progress), sink_(sink)
     {
     }
+    int rate() const { return rate_; }
+    bool cut() const { return cut_; }
     ~Decoder() { av_channel_layout_uninit(&inLayout_); }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
@@ -41,13 +50,15 @@ public:
         frame_.reset(av_frame_alloc());
         // Growing by doubling would hold up to twice the song at the end.
         if (!sink_)
-            out.reserve(std::min(maxSamples_, expectedSamples()));
+            out.reserve(expectedSamples_);
         int reported = -1;
+        bool ended = false;
         while (delivered_ + out.size() < maxSamples_) {
             const int code = av_read_frame(input_.get(), packet_.get());
             if (code < 0) {
                 avcodec_send_packet(codec_.get(), nullptr);
                 drain(out);
+                ended = true;
                 break;
             }
             if (packet_->stream_index == stream_) {
@@ -67,7 +78,9 @@ public:
             }
             av_packet_unref(packet_.get());
         }
-        flushResampler(out);
+        if (ended)
+            flushResampler(out);
+        cut_ = !ended || delivered_ + out.size() > maxSamples_;
         if (delivered_ + out.size() > maxSamples_)
             out.resize(maxSamples_ - delivered_);
         deliver(out);
@@ -94,15 +107,6 @@ private:
         out.clear();
     }
 
-    // What the header promises, with a little room: a guess, never a limit.
-    std::size_t expectedSamples() const
-    {
-        if (duration_ <= 0 || stream_ < 0)
-            return 0;
-        const double seconds = double(duration_) * av_q2d(input_->streams[stream_]->time_base);
-        return std::size_t(std::clamp(seconds * 1.01 + 1.0, 0.0, 24 * 3600.0) * rate_);
-    }
-
     QString open(const QString& path)
     {
         const QFileInfo info(path);
@@ -124,14 +128,36 @@ private:
         codec_.reset(avcodec_alloc_context3(codec));
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), raw->streams[stream_]->codecpar) < 0)
             return QCoreApplication::translate("pluviane::MusicDecoder", "Звук в файле не читается");
+        const AVStream* s = raw->streams[stream_];
+        if (s->codecpar->sample_rate < kMinSourceRate)
+            return badRate(s->codecpar->sample_rate);
         if ((code = avcodec_open2(codec_.get(), codec, nullptr)) < 0)
             return ffmpeg::errorText(code);
-        const AVStream* s = raw->streams[stream_];
         if (s->duration > 0)
             duration_ = s->duration;
         else if (raw->duration > 0)
             duration_ = av_rescale_q(raw->duration, AV_TIME_BASE_Q, s->time_base);
+        fitRateToBudget(duration_ > 0 ? double(duration_) * av_q2d(s->time_base) : 0.0);
         return {};
+    }
+
+    static QString badRate(int rate)
+    {
+        return QCoreApplication::translate("pluviane::MusicDecoder",
+                                           "Частота дискретизации %1 Гц — не звук: файл повреждён").arg(rate);
+    }
+
+    // A long piece is decoded at a lower rate, so that its samples stay within
+    // the budget (the beats and the waveform need no more); the announced
+    // length only guides this, the budget holds whatever the file really holds.
+    void fitRateToBudget(double announcedSeconds)
+    {
+        const double seconds = std::min(maxSeconds_, announcedSeconds);
+        if (seconds > 0 && seconds * rate_ > double(sampleBudget_))
+            rate_ = std::max(kMinDecodedRate, int(double(sampleBudget_) / seconds));
+        maxSamples_ = std::size_t(std::min(double(sampleBudget_), maxSeconds_ * rate_));
+        // What the header promises, with a little room: a guess, never a limit.
+        expectedSamples_ = seconds > 0 ? std::min(maxSamples_, std::size_t((seconds * 1.01 + 1) * rate_)) : 0;
     }
 
     int progressPercent(std::int64_t pts) const
@@ -148,7 +174,7 @@ private:
         if (resampler_ && frame->sample_rate == inRate_ && frame->format == inFormat_ &&
             av_channel_layout_compare(&frame->ch_layout, &inLayout_) == 0)
             return true;
-        if (frame->sample_rate <= 0 || frame->ch_layout.nb_channels <= 0)
+        if (frame->sample_rate < kMinSourceRate || frame->ch_layout.nb_channels <= 0)
             return false;
         resampler_.reset();
         av_channel_layout_uninit(&inLayout_);
@@ -174,6 +200,11 @@ private:
         if (room <= 0)
             return;
         const std::size_t at = out.size();
+        // Grown by halves and never far past the limit: the vector's own doubling
+        // would hold up to twice the budget at once.
+        if (at + std::size_t(room) > out.capacity())
+            out.reserve(std::min(std::max(out.capacity() + out.capacity() / 2, at + std::size_t(room)),
+                                 std::max(maxSamples_, at) + std::size_t(room)));
         out.resize(at + std::size_t(room));
         auto* dest = reinterpret_cast<std::uint8_t*>(out.data() + at);
         const int made = swr_convert(resampler_.get(), &dest, room, in, inCount);
@@ -196,7 +227,11 @@ private:
     }
 
     int rate_;
-    std::size_t maxSamples_;
+    double maxSeconds_;
+    std::size_t sampleBudget_;
+    std::size_t maxSamples_ = 0;
+    std::size_t expectedSamples_ = 0;
+    bool cut_ = false;
     const std::function<bool(double)>& progress_;
     MusicSink sink_; // a copy: the default argument it may come from is gone after construction
     std::size_t delivered_ = 0;
@@ -220,13 +255,14 @@ QString streamMusic(const QString& path, int sampleRate, double maxSeconds, cons
     if (sampleRate < 1000 || sampleRate > 192000)
         return QCoreApplication::translate("pluviane::MusicDecoder", "Неверная частота %1").arg(sampleRate);
     av_log_set_level(AV_LOG_FATAL);
-    Decoder decoder(sampleRate, maxSeconds, progress, sink);
+    // A stream keeps no more than a piece: no budget lowers its rate.
+    Decoder decoder(sampleRate, maxSeconds, std::numeric_limits<std::size_t>::max(), progress, sink);
     std::vector<float> piece;
     return decoder.run(path, piece);
 }
 
 DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
-                         const std::function<bool(double)>& progress)
+                         const std::function<bool(double)>& progress, std::size_t maxSamples)
 {
     DecodedMusic music;
     if (sampleRate < 1000 || sampleRate > 192000) {
@@ -235,12 +271,14 @@ DecodedMusic decodeMusic(const QString& path, int sampleRate, double maxSeconds,
         return music;
     }
     av_log_set_level(AV_LOG_FATAL);
-    Decoder decoder(sampleRate, maxSeconds, progress);
+    Decoder decoder(sampleRate, maxSeconds, maxSamples, progress);
     music.error = decoder.run(path, music.samples);
-    if (!music.ok())
+    if (!music.ok()) {
         music.samples.clear();
-    else
-        music.sampleRate = sampleRate;
+    } else {
+        music.sampleRate = decoder.rate();
+        music.cut = decoder.cut();
+    }
     return music;
 }
 

@@ -89,7 +89,7 @@ void SpeedButtonDraftShowClick(TimelineWindow& timeline, FountainState& state, A
     const QString told = describeDraft(*made);
     if (made->draft.defaultTempo || made->draft.outOfRows)
         prompter.showMessage(&timeline, kCaption(), told);
-    windows.editor().statusBar()->showMessage(QString(told).replace(QStringLiteral("\r\n"), QStringLiteral("  ")), 15000);
+    windows.editor().tell(QString(told).replace(QStringLiteral("\r\n"), QStringLiteral("  ")));
 }
 
 } // namespace pluviane

@@ -273,13 +273,20 @@ void TimelineWindow::refresh()
     const std::int64_t now = positionMs();
     view_->setPlayHead(now);
     position_->setText(clockText(now) + QStringLiteral(" / ") + clockText(view_->lengthMs()));
-    play_->setIcon(style()->standardIcon(playing() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    // Only a change of state sets the icon: every new icon of the style is
+    // drawn into the pixmap cache anew, 25 times a second for as long as the
+    // window is open.
+    if (const bool now = playing(); now != showsPause_ || !iconSet_) {
+        play_->setIcon(style()->standardIcon(now ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+        showsPause_ = now;
+        iconSet_ = true;
+    }
 }
 
 void TimelineWindow::tell(const QString& text)
 {
     message_->setText(text);
-    windows_.editor().statusBar()->showMessage(text, 15000);
+    windows_.editor().tell(text);
 }
 
 void TimelineWindow::edited()
@@ -419,6 +426,7 @@ void TimelineWindow::analyse(const QString& path)
         QString error = music.error;
         if (music.ok()) {
             result->lengthMs = std::llround(music.seconds() * 1000.0);
+            result->cut = music.cut;
             result->peaks = summarisePeaks(music.samples, music.sampleRate);
             // The same analysis the draft makes: one tempo everywhere.
             const SongAnalysis song = analyseMusic(music.samples, music.sampleRate, [this](double done) {
@@ -451,6 +459,10 @@ void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, con
     view_->setMusic(&shown_->peaks, &shown_->beats, shown_->lengthMs);
     showTempo(shown_->beats.tempo);
     message_->clear();
+    // The track reaches no further than what was decoded: a longer file is told.
+    if (result->cut)
+        tell(tr("Музыка %1 длиннее, чем партитура может вместить: взяты первые %2")
+                 .arg(QDir::toNativeSeparators(result->path), clockText(result->lengthMs)));
     refresh();
 }
 

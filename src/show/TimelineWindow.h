@@ -31,6 +31,7 @@ class TimelineView;
 struct MusicAnalysis {
     QString path;
     std::int64_t lengthMs = 0;
+    bool cut = false; // the file goes on past lengthMs
     WaveformPeaks peaks;
     BeatGrid beats;
 };
@@ -120,6 +121,8 @@ private:
     std::int64_t freeBaseMs_ = 0;
     std::int64_t freeStartMicros_ = 0;
     bool showFollowing_ = false;
+    bool showsPause_ = false; // the play button's icon
+    bool iconSet_ = false;
 
     std::shared_ptr<const MusicAnalysis> shown_;
     QHash<QString, std::shared_ptr<const MusicAnalysis>> analysed_;

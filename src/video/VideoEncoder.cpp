@@ -231,11 +231,19 @@ private:
     bool ended_ = false;
 };
 
-// A name beside the target, hidden, unique to this process.
+// A name beside the target, hidden, unique to this process. A name holds at
+// most 255 bytes, so a long target's name gives up the end of its base name
+// (its suffix stays, so the file of a killed export is still known by it).
 QString temporaryNameFor(const QString& path)
 {
+    constexpr qsizetype kNameMax = 255;
     const QFileInfo info(path);
-    return info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(getpid()));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    QString base = info.fileName().chopped(suffix.size());
+    const QString tail = suffix + QStringLiteral(".%1.part").arg(getpid());
+    while (!base.isEmpty() && QFile::encodeName(QLatin1Char('.') + base + tail).size() > kNameMax)
+        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
+    return info.absoluteDir().filePath(QLatin1Char('.') + base + tail);
 }
 
 // Videos of exports that were killed before they finished, named as above.

@@ -1,5 +1,6 @@
 #include "music/BeatTracker.h"
 #include "music/MusicDecoder.h"
+#include "music/MusicWriter.h"
 #include "music/Waveform.h"
 
 #include <QDir>
@@ -104,7 +105,10 @@ TEST(MusicAnalysis, DecodesMixesDownFindsPeaksAndBeats)
     EXPECT_EQ(trackBeats(music.samples, music.sampleRate).beats, grid.beats);
 
     // Decoding stops at the asked length; a cancelled analysis reports it.
-    EXPECT_NEAR(decodeMusic(path, 22050, 2.0).seconds(), 2.0, 0.01);
+    EXPECT_FALSE(music.cut);
+    const DecodedMusic start = decodeMusic(path, 22050, 2.0);
+    EXPECT_NEAR(start.seconds(), 2.0, 0.01);
+    EXPECT_TRUE(start.cut) << "the rest of the file is not silently dropped";
     EXPECT_FALSE(decodeMusic(path, 22050, 3600, [](double) { return false; }).ok());
     EXPECT_TRUE(trackBeats(music.samples, music.sampleRate, [](double) { return false; }).beats.empty());
 }
@@ -125,6 +129,13 @@ TEST(MusicAnalysis, UnreadableMusicIsAnErrorNeverACrash)
         EXPECT_FALSE(music.ok()) << path.toStdString();
         EXPECT_TRUE(music.samples.empty());
     }
+    // A header claiming 1 Hz would make hours of samples of its few kilobytes.
+    QByteArray slow = wav;
+    slow.replace(24, 8, QByteArray("\x01\0\0\0\x04\0\0\0", 8));
+    const DecodedMusic absurd = decodeMusic(writeFile(dir, "slow.wav", slow));
+    EXPECT_FALSE(absurd.ok());
+    EXPECT_TRUE(absurd.error.contains(QStringLiteral("1 Гц"))) << absurd.error.toStdString();
+
     // A file cut short decodes what it holds.
     const DecodedMusic cut = decodeMusic(writeFile(dir, "cut.wav", wav.left(wav.size() / 2)));
     ASSERT_TRUE(cut.ok());
@@ -133,6 +144,22 @@ TEST(MusicAnalysis, UnreadableMusicIsAnErrorNeverACrash)
     EXPECT_TRUE(summarisePeaks({}, 22050).high.empty());
     EXPECT_EQ(trackBeats({}, 22050).tempo, 0.0);
     EXPECT_TRUE(trackBeats(std::vector<float>(22050 * 3, 0.0f), 22050).beats.empty());
+}
+
+TEST(MusicAnalysis, LongMusicKeepsWithinItsSampleBudgetAndSaysItWasCut)
+{
+    // Ten minutes of silence, decoded with a budget of a million samples and a
+    // limit of four minutes: the rate comes down to fit, never the memory up.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.flac"));
+    ASSERT_TRUE(writeFlac(path, std::vector<float>(std::size_t(600 * 8000), 0.0f), 8000).isEmpty());
+    const DecodedMusic music = decodeMusic(path, 22050, 240.0, {}, 1'000'000);
+    ASSERT_TRUE(music.ok()) << music.error.toStdString();
+    EXPECT_TRUE(music.cut);
+    EXPECT_LE(music.samples.size(), 1'000'000u);
+    EXPECT_LE(music.samples.capacity(), 1'100'000u) << "no doubled block behind the samples";
+    EXPECT_LT(music.sampleRate, 22050);
+    EXPECT_NEAR(music.seconds(), 240.0, 1.0);
 }
 
 // Streaming hands on exactly the samples decoding gives, in order, in pieces,

@@ -159,9 +159,14 @@ TEST(CueLabels, ImportAndExportAudacityLabels)
     ASSERT_TRUE(loose.ok);
     EXPECT_EQ(loose.cues, (std::vector<ShowCue>{{1000, 0, 2}, {2500, 1, 4}}));
 
+    // A UTF-8 byte-order mark and Audacity's empty labels (plain time marks) are passed over.
+    const CueLabelsRead marked = parseCueLabels("\xEF\xBB\xBF" "0.0\t0.0\tF1\n1.5\t1.5\t\n2\t2.5\t \n3\t3\tS2\n");
+    ASSERT_TRUE(marked.ok) << marked.reason.toStdString();
+    EXPECT_EQ(marked.cues, (std::vector<ShowCue>{{0, 1, 0}, {3000, 0, 2}}));
+
     const char* garbage[] = {"1\t1\tF2\nhello\n", "1\t1\tF2\n-1\t0\tF1\n", "1\t1\tF2\n1e9\t1\tF1\n",
                              "1\t1\tF2\nnan\t1\tF1\n", "1\t1\tF2\n2\t2\tF0\n", "1\t1\tF2\n2\t2\tX3\n",
-                             "1\t1\tF2\n2\t2\tF256\n", "1\t1\tF2\n2\t2\t\n"};
+                             "1\t1\tF2\n2\t2\tF256\n", "1\t1\tF2\n2\n", "1\t1\tF2\nx\tx\t\n"};
     for (const char* text : garbage) {
         const CueLabelsRead read = parseCueLabels(text);
         EXPECT_FALSE(read.ok) << text;

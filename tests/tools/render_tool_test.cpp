@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
 
+#include "model/ShowTrack.h"
+
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -157,4 +159,15 @@ TEST(RenderTool, BadInputGivesReasonAndExitCodeAndLeavesNoOutput)
         EXPECT_TRUE(run.errors.contains("odd.wat does not begin as a fountain file")) << run.errors.toStdString();
         EXPECT_FALSE(QImage(out).isNull());
     }
+    // So is a damaged show track, which the file then loads without.
+    pluviane::FountainImage torn{};
+    torn[0] = 15;
+    pluviane::ShowTrack track;
+    track.cues = {{1000, 1, 0}};
+    ASSERT_TRUE(pluviane::writeShowTrack(track, torn));
+    torn[pluviane::kShowTrackOffset + 30] ^= 0x40;
+    const QString tornName = write("torn.wat", QByteArray(reinterpret_cast<const char*>(torn.data()), 64000));
+    const ToolRun tornRun = runRender({tornName, o, out});
+    EXPECT_EQ(tornRun.exitCode, 0) << tornRun.errors.toStdString();
+    EXPECT_TRUE(tornRun.errors.contains("show track of " + tornName + " is damaged")) << tornRun.errors.toStdString();
 }

@@ -3,6 +3,7 @@
 #include "video/VideoEncoder.h"
 
 #include <QCryptographicHash>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -112,6 +113,25 @@ TEST(VideoExport, DecodesBackWithBothStreamsEveryFrameAndTheSamePicturesTwice)
     for (std::size_t i = 0; i < first.frames.size(); ++i)
         EXPECT_EQ(first.frames[i], second.frames[i]) << "frame " << i << " differs between two runs";
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary files stay behind";
+}
+
+TEST(VideoExport, ANameAsLongAsTheSystemAllowsExportsAndLeavesNothingElse)
+{
+    QTemporaryDir dir;
+    // 255 bytes is the longest name a file can have; the temporary one must fit too.
+    const QString path = QDir(dir.path()).filePath(QString(251, QLatin1Char('v')) + QStringLiteral(".mp4"));
+    pluviane::VideoEncoder encoder;
+    pluviane::VideoOptions options;
+    options.size = QSize(32, 32);
+    options.seconds = 0.2;
+    ASSERT_TRUE(encoder.open(path, options)) << encoder.error().toStdString();
+    QImage picture(options.size, QImage::Format_RGBA8888);
+    picture.fill(Qt::darkCyan);
+    for (int i = 0; i < encoder.frameCount(); ++i)
+        ASSERT_TRUE(encoder.addFrame(picture, false));
+    ASSERT_TRUE(encoder.finish()) << encoder.error().toStdString();
+    EXPECT_EQ(decode(path).videoCodec, AV_CODEC_ID_H264);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(VideoExport, TheSoundsLengthIsWhatDecodesNotWhatItsHeaderClaims)

@@ -179,6 +179,7 @@ TEST(FileOpen, LoadThenSaveElsewhereCarriesEveryUnwrittenByte)
     QTemporaryDir dir;
     FileProgram p;
     QByteArray original = randomBytes(64000, 7);
+    original[0] = 15; // begins as the program's files do: opens without a warning
     original[131] = 1;
     writeBytes(dir.filePath("src.wat"), original);
 
@@ -222,6 +223,7 @@ TEST(FileOpen, SizeLimitRefusesWithoutTouchingTheModel)
     QTemporaryDir dir;
     FileProgram p;
     QByteArray exact = randomBytes(64000, 3);
+    exact[0] = 15;
     exact[131] = 1;
     writeBytes(dir.filePath("exact.wat"), exact);
     writeBytes(dir.filePath("over.wat"), randomBytes(64001, 4));
@@ -326,6 +328,7 @@ TEST(FileOpen, ReadOnlyFileOpens)
     QTemporaryDir dir;
     FileProgram p;
     QByteArray bytes(64000, '\0');
+    bytes[0] = 15;
     bytes[2304 + 50] = 3;
     const QString path = dir.filePath("installed.wat");
     writeBytes(path, bytes);

@@ -7,10 +7,12 @@
 #include "editor/FileCommands.h"
 #include "show/MusicPanel.h"
 #include "show/SoundPlayer.h"
+#include "video/VideoEncoder.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QScrollBar>
@@ -123,6 +125,35 @@ TEST(MusicPanel, OpensARealFileAndShowsItsLengthOrTheReasonItCannot)
     QTest::qWait(200);
     control<QToolButton>(&program.editor, "MediaPlayerStop")->click();
     EXPECT_FALSE(program.panel.soundPlayer().playing());
+}
+
+TEST(MusicPanel, OpensAacSoundInAnMp4FileAsTheToolsDo)
+{
+    MusicProgram program;
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("tone.wav");
+    writeBytes(wav, silentWav(3000));
+    // The video export writes its sound as AAC in MP4: a file of that kind at hand.
+    const QString mp4 = dir.filePath("song.m4a");
+    VideoEncoder encoder;
+    VideoOptions options;
+    options.size = QSize(32, 32);
+    options.seconds = 3;
+    options.music = wav;
+    ASSERT_TRUE(encoder.open(mp4, options)) << encoder.error().toStdString();
+    QImage picture(options.size, QImage::Format_RGBA8888);
+    picture.fill(Qt::black);
+    for (int i = 0; i < encoder.frameCount(); ++i)
+        ASSERT_TRUE(encoder.addFrame(picture, false));
+    ASSERT_TRUE(encoder.finish()) << encoder.error().toStdString();
+
+    QSignalSpy opened(&program.panel.soundPlayer(), &SoundPlayer::opened);
+    program.load(mp4);
+    ASSERT_TRUE(opened.wait(10000)) << (program.prompter->messages.empty()
+                                            ? std::string()
+                                            : program.prompter->messages[0].text.toStdString());
+    EXPECT_EQ(program.text("LabelLengFile"), "Длина      0 min  3 sec ");
+    EXPECT_TRUE(program.prompter->messages.empty());
 }
 
 // On a sound server the first press is heard at once: the position moves

@@ -115,13 +115,26 @@ TEST(PresetList, SlotAndStartUpLoadsTakeOnlyWhatIsThere)
     EXPECT_EQ(p.text("LabelSmetam"), "По смете : ");
     EXPECT_EQ(p.editor.windowTitle(), "square.wat");
 
-    // Keys missing or naming gone files load nothing.
+    // A fountain gone from its place is told, and the cost on screen stays
+    // that of the fountain on screen; missing keys load nothing and say nothing.
     p.set("File3_f", p.dir.filePath("gone.wat"));
+    p.set("File3_c", "3 000");
     p.presets.IniReadButton("3");
+    ASSERT_EQ(p.prompter->messages.size(), 1u);
+    EXPECT_TRUE(p.prompter->messages[0].text.contains("gone.wat"));
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : ");
     p.presets.IniReadButton("9");
     EXPECT_EQ(nozzleCount(*p.state), 38);
     EXPECT_EQ(p.text("LabelSmetam"), "По смете : no Cost");
-    EXPECT_TRUE(p.prompter->messages.empty());
+    EXPECT_EQ(p.prompter->messages.size(), 1u);
+
+    // A file that does not load keeps the cost too.
+    writeBytes(p.dir.filePath("long.wat"), QByteArray(64001, '\x0f'));
+    p.set("File4_f", p.dir.filePath("long.wat"));
+    p.set("File4_c", "4 000");
+    p.presets.IniReadButton("4");
+    EXPECT_EQ(p.prompter->messages.size(), 2u);
+    EXPECT_EQ(p.text("LabelSmetam"), "По смете : no Cost");
 }
 
 TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
@@ -168,7 +181,7 @@ TEST(PresetList, RecordingStoresOnlyWhatTheUserChose)
     p.cost(8)->setText("typed");
     p.presets.IniSaveButton("8", "typed");
     ASSERT_EQ(p.prompter->messages.size(), 1u);
-    EXPECT_TRUE(p.prompter->messages[0].text.startsWith("Unable to write to " + p.ini + ".blocked"));
+    EXPECT_TRUE(p.prompter->messages[0].text.startsWith("Не удаётся записать в " + p.ini + ".blocked"));
     EXPECT_EQ(p.cost(8)->text(), "typed") << "the panel is not refreshed";
     EXPECT_EQ(readBytes(p.ini), before);
 }
@@ -302,4 +315,16 @@ TEST(PresetList, ARecordedSlotLoadsTheFountainThatWasOnScreen)
     p.presets.IniSaveButton("5", "z");
     EXPECT_EQ(p.prompter->saveAsked, 1);
     EXPECT_EQ(p.get("File5_c"), "<none>");
+
+    // A name the settings file would read back otherwise is refused whole.
+    const QString broken = p.dir.filePath("line\nbreak.wat");
+    ASSERT_TRUE(QFile::copy(a, broken));
+    p.set("File6_c", "old");
+    p.prompter->openNames.push_back(broken);
+    files.SpeedButtonOpenFontanClick();
+    p.presets.IniSaveButton("6", "new");
+    ASSERT_FALSE(p.prompter->messages.empty());
+    EXPECT_TRUE(p.prompter->messages.back().text.contains("break.wat"));
+    EXPECT_EQ(p.get("File6_c"), "old");
+    EXPECT_EQ(p.get("File6_f"), "<none>");
 }
