@@ -176,8 +176,10 @@ void MainWindow::ArrangeWindows()
     const int height = std::min(area.height(), screen.height() - 50);
     EditorWindow& editor = windows_.editor();
     // Placed before it is shown, so the window manager maps it there.
-    placeFrame(editor, QRect(area.left(), area.top(), 220, height));
+    const QRect editorFrame(area.left(), area.top(), 220, height);
+    placeFrame(editor, editorFrame);
     editor.show();
+    placeFrame(editor, editorFrame); // its layout, now active, may have grown it
     placeFrame(*this, QRect(area.left() + 220, area.top(), area.width() - 220, height));
 }
 
