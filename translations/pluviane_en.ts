@@ -1110,6 +1110,22 @@ The file is too large</translation>
         <source>Предупреждение</source>
         <translation>Warning</translation>
     </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>Восстановить</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Отбросить</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Позже</source>
+        <translation>Later</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FirstStart</name>
@@ -2178,6 +2194,41 @@ More than 250 jets </translation>
     <message>
         <source>Всего сцен 3</source>
         <translation>Scenes in all 3</translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::RecoveryCopy</name>
+    <message>
+        <source>Восстановление</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>no recovery copy written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нового фонтана</source>
+        <translation>a new fountain</translation>
+    </message>
+    <message>
+        <source>Копия несохранённых изменений %1 повреждена (%2) и отложена в %3</source>
+        <translation>The copy of the unsaved changes to %1 is damaged (%2) and was set aside in %3</translation>
+    </message>
+    <message>
+        <source>Восстановить несохранённые изменения %1 от %2?</source>
+        <translation>Restore the unsaved changes to %1 from %2?</translation>
+    </message>
+    <message>
+        <source>Файл %1 изменён и не сохранён в другой запущенной программе (процесс %2).<byte value="xd"/>
+Открыть его только для чтения?</source>
+        <translation>The file %1 has unsaved changes in another running program (process %2).<byte value="xd"/>
+Open it read-only?</translation>
+    </message>
+    <message>
+        <source>Файл изменён другой программой: %1<byte value="xd"/>
+Переписать его?</source>
+        <translation>The file was changed by another program: %1<byte value="xd"/>
+Overwrite it?</translation>
     </message>
 </context>
 <context>

@@ -1103,6 +1103,22 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>Предупреждение</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Восстановление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отбросить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Позже</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::FirstStart</name>
@@ -2167,6 +2183,39 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Всего сцен 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>pluviane::RecoveryCopy</name>
+    <message>
+        <source>Восстановление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no recovery copy written: %1</source>
+        <translation>копия для восстановления не записана: %1</translation>
+    </message>
+    <message>
+        <source>нового фонтана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копия несохранённых изменений %1 повреждена (%2) и отложена в %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановить несохранённые изменения %1 от %2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 изменён и не сохранён в другой запущенной программе (процесс %2).<byte value="xd"/>
+Открыть его только для чтения?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл изменён другой программой: %1<byte value="xd"/>
+Переписать его?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,6 +4,7 @@
 #include "app/PresetList.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
+#include "editor/RecoveryCopy.h"
 #include "editor/RecentFiles.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
@@ -11,6 +12,7 @@
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QKeySequence>
 
@@ -77,6 +79,27 @@ void AppWindows::addShortcuts()
                                                                timeline_.get(), help_.get()})
             window->addAction(action);
     }
+}
+
+void AppWindows::startRecovery()
+{
+    RecoveryCopy& recovery = editor_->fileCommands().recovery();
+    recovery.start();
+    // The start-up preset must not load while the question stands, nor after a restore.
+    QTimer& preset = main_->presets().timerCreate();
+    const bool presetWaits = preset.isActive();
+    preset.stop();
+    if (!recovery.offerAbandonedCopies(main_.get()) && presetWaits)
+        preset.start();
+}
+
+void AppWindows::stopKeepingWork()
+{
+    editor_->fileCommands().recovery().keepForNextStart();
+    main_->close();
+    // A close already under way (its question open) ignores a second one;
+    // leaving every event loop ends the question too.
+    QCoreApplication::exit(0);
 }
 
 AppWindows::~AppWindows()

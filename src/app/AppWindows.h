@@ -42,6 +42,14 @@ public:
     // file turns out bad: the program starts with the file asked for, or empty.
     bool openFountainGivenAtStart(const QString& name);
 
+    // The program's own start: keeps recovery copies from now on and offers
+    // those of programs that ended without their user. The start-up preset
+    // never loads over a restored fountain.
+    void startRecovery();
+
+    // Told to stop (SIGTERM, SIGHUP, Ctrl+C): a changed fountain goes to its
+    // recovery copy and the program closes at once, asking nothing.
+    void stopKeepingWork();
     // Brings the editor back on the screen (its close box only hides it).
     void showEditor();
 

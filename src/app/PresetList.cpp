@@ -160,14 +160,10 @@ ProfileFile PresetList::readSettings() const { return ProfileFile::read(settings
 // A refused write says so and stops the command there.
 bool PresetList::write(const QList<std::pair<QString, QString>>& values)
 {
-    QString unreadable;
-    ProfileFile file = ProfileFile::read(settingsPath_, &unreadable);
-    ProfileWrite written{false, unreadable};
-    if (unreadable.isEmpty()) {
+    const ProfileWrite written = updateProfile(settingsPath_, [&values](ProfileFile& file) {
         for (const auto& [key, value] : values)
             file.setValue(kSection, key, value);
-        written = writeProfile(settingsPath_, file);
-    }
+    });
     if (!written.ok) {
         EditorWindow& editor = windows_.editor();
         editor.fileCommands().prompter().showMessage(

@@ -42,7 +42,8 @@ bool watchStopSignals(QObject* owner, const std::function<void()>& stop)
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
+    return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0
+           && sigaction(SIGHUP, &action, nullptr) == 0;
 }
 
 } // namespace pluviane

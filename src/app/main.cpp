@@ -9,6 +9,7 @@
 #include "show/ExportPanel.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -28,13 +29,16 @@ int main(int argc, char* argv[])
                      qPrintable(QCoreApplication::translate("pluviane::FirstStart",
                                                             "no example presets written: %1").arg(why)));
     pluviane::AppWindows windows(pluviane::fountain());
-    // Being told to stop (a logout, a service manager) closes the program as its
-    // close box does, so the DMX output blacks out and no pump is left running.
-    pluviane::watchStopSignals(&app, [&windows] { windows.main().close(); });
+    // Being told to stop (a logout, a closed terminal, a service manager) closes
+    // the program as its close box does, so the DMX output blacks out and no
+    // pump is left running; unsaved work waits in the recovery copy.
+    pluviane::watchStopSignals(&app, [&windows] { windows.stopKeepingWork(); });
     windows.main().show();
     // A fountain file given to the program (a desktop's double click) opens at once.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() == 2)
         windows.openFountainGivenAtStart(arguments.at(1));
+    // Once the windows stand, the work a killed program left is offered.
+    QTimer::singleShot(0, &app, [&windows] { windows.startRecovery(); });
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "editor/RecentFiles.h"
 #include "editor/GroupTab.h"
 #include "editor/ManualTab.h"
+#include "editor/RecoveryCopy.h"
 #include "editor/WindowSettingControls.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
@@ -69,6 +70,7 @@ FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
     prompter_->setStartFolder([this] { return dialogFolder(); });
     buildToolBar();
     history_ = std::make_unique<EditHistory>(*this, &editor_);
+    recovery_ = std::make_unique<RecoveryCopy>(*this);
     connect(editor_.bowlTab().openCupButton(), &QPushButton::clicked, this,
             &FileCommands::SpeedButtonOpenCupClick);
 }
@@ -233,6 +235,8 @@ FountainImage FileCommands::imageToSave(const QString& name, bool* trackFits)
 
 bool FileCommands::isChanged() { return unchanged_ && designDiffers(*unchanged_, imageToSave()); }
 
+bool FileCommands::isChanged(const FountainImage& now) const { return unchanged_ && designDiffers(*unchanged_, now); }
+
 void FileCommands::startFresh()
 {
     takeAsUnchanged();
@@ -243,11 +247,15 @@ void FileCommands::takeAsUnchanged()
 {
     unchanged_ = std::make_unique<FountainImage>(imageToSave());
     refreshCaption(*unchanged_);
+    recovery_->settle();
 }
 
 bool FileCommands::mayLeaveFountain(QWidget* owner)
 {
-    // A second way out while the question stands (a stop signal during it) waits for its answer.
+    // Told to stop, the program keeps the work in its recovery copy instead of asking.
+    if (recovery_->leavesWithoutQuestion())
+        return true;
+    // A second way out while the question stands waits for its answer.
     if (asking_)
         return false;
     if (!isChanged())
@@ -259,7 +267,8 @@ bool FileCommands::mayLeaveFountain(QWidget* owner)
     asking_ = true;
     const SaveAnswer answer = prompter_->askSaveChanges(owner, text);
     asking_ = false;
-    if (answer == SaveAnswer::Cancel)
+    // A stop signal during the question has kept the work and closed the program.
+    if (answer == SaveAnswer::Cancel || recovery_->leavesWithoutQuestion())
         return false;
     return answer == SaveAnswer::No || saveFountain();
 }
@@ -275,6 +284,7 @@ void FileCommands::stopShow()
 // were, so unsaved edits survive and a later Save cannot hit the wrong file.
 bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
 {
+    const bool readOnly = recovery_->asksReadOnly(name, messageOwner);
     const FileResult read = readFountainFile(name, state_.SaveBuffer);
     if (read.outcome == FileResult::TooLarge) {
         showTooLarge(messageOwner);
@@ -293,6 +303,8 @@ bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
         storeShowTrack({}, state_.SaveBuffer);
     // The name first: the track's music is kept relative to the file's folder.
     adoptFileName(name);
+    recovery_->noteFileOnDisk(name);
+    recovery_->setReadOnlyFile(readOnly ? name : QString());
     takeAsUnchanged();
     history_->restart();
     // Any file of at most 64000 bytes loads; one that does not begin as the
@@ -416,6 +428,8 @@ bool FileCommands::SAveFileFontan(const QString& name)
         showFileError(&editor_, name, tr("Партитура шоу не помещается в файл"));
         return false;
     }
+    if (!recovery_->mayWriteOver(name, &editor_))
+        return false;
     // The undo store takes the image only once it is on disk: after a failed
     // write, undo still goes back to what the file holds.
     const FileResult written = writeFountainFile(name, image);
@@ -423,6 +437,7 @@ bool FileCommands::SAveFileFontan(const QString& name)
         showFileError(&editor_, name, written.reason);
         return false;
     }
+    recovery_->noteFileOnDisk(name);
     state_.SaveBuffer = image;
     if (name == foreignFileName_)
         foreignFileName_.clear();
@@ -436,7 +451,9 @@ void FileCommands::SpeedButtonSaveFontanClick() { saveFountain(); }
 bool FileCommands::saveFountain()
 {
     // With nothing to save over, Save asks for a name instead of doing nothing.
-    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_))
+    // A file opened read-only is never written over by Save either.
+    if (currentFileName_.isEmpty() || !QFileInfo::exists(currentFileName_)
+        || recovery_->isReadOnly(currentFileName_))
         return saveFountainAs();
     if (currentFileName_ == foreignFileName_ &&
         !prompter_->askYesNo(&editor_, tr("Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?")
@@ -460,8 +477,32 @@ bool FileCommands::saveFountainAs()
     if (!SAveFileFontan(name))
         return false;
     adoptFileName(name);
+    recovery_->setReadOnlyFile({});
     recent_->add(name);
     return true;
+}
+
+void FileCommands::adoptRecovered(const FountainImage& image, const QString& fileName)
+{
+    stopShow();
+    // The copy is applied whole (the bowl too) and becomes the undo store, so
+    // a save writes it back byte for byte.
+    state_.SaveBuffer = image;
+    FromBufCup();
+    applyModel(state_.SaveBuffer);
+    if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
+        noName->setChecked(false);
+    adoptTrack(state_.SaveBuffer, kFountainFileSize, fileName);
+    adoptFileName(fileName);
+    // Measured against the file as it stands, the work shows as changed.
+    FountainImage onDisk = image;
+    if (!fileName.isEmpty() && readFountainFile(fileName, onDisk).ok()) {
+        unchanged_ = std::make_unique<FountainImage>(onDisk);
+        recovery_->noteFileOnDisk(fileName);
+    }
+    refreshCaption();
+    history_->restart();
+    editor_.windows().main().showNozzleCount();
 }
 
 void FileCommands::SpeedButtonUndoClick()

@@ -15,6 +15,7 @@ namespace pluviane {
 class EditHistory;
 class EditorWindow;
 class FilePrompter;
+class RecoveryCopy;
 class RecentFiles;
 
 // The editor's file tool bar: new, open, save, save as, undo, and the window
@@ -53,6 +54,7 @@ public:
     // Whether the design differs from what was last read or written (the live
     // bytes, see FountainChanges.h, do not count).
     bool isChanged();
+    bool isChanged(const FountainImage& now) const;
     // Once all windows exist: the start-up fountain counts as read, and the
     // undo history starts from it.
     void startFresh();
@@ -61,6 +63,12 @@ public:
     // asks whether to save it. True when the command may go on (no changes, No,
     // or Yes and the save succeeded).
     bool mayLeaveFountain(QWidget* owner);
+
+    // The recovery copy of a changed fountain and the lock on its file.
+    RecoveryCopy& recovery() { return *recovery_; }
+    // Takes a recovery copy as the live fountain, changed and named as its file
+    // was, so that Save writes that file.
+    void adoptRecovered(const FountainImage& image, const QString& fileName);
 
     // The undo history of the edits.
     EditHistory& history() { return *history_; }
@@ -155,6 +163,7 @@ private:
     // What a save would have written right after the last read or write.
     std::unique_ptr<FountainImage> unchanged_;
     std::unique_ptr<EditHistory> history_;
+    std::unique_ptr<RecoveryCopy> recovery_;
     bool asking_ = false;
     QToolButton* saveAs_ = nullptr;
     QToolButton* save_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pluviane {
 
@@ -118,6 +119,29 @@ void DialogPrompter::showMessage(QWidget* parent, const QString& caption, const 
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+RecoveryAnswer DialogPrompter::askRecovery(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("pluviane::FilePrompter",
+                                                                       "Восстановление"), text,
+                    QMessageBox::NoButton, parent);
+    box.setObjectName("RecoveryQuestion");
+    QPushButton* restore = box.addButton(
+        QCoreApplication::translate("pluviane::FilePrompter", "Восстановить"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(
+        QCoreApplication::translate("pluviane::FilePrompter", "Отбросить"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(
+        QCoreApplication::translate("pluviane::FilePrompter", "Позже"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    // Closing the box decides nothing: the copy waits.
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return RecoveryAnswer::Restore;
+    if (box.clickedButton() == discard)
+        return RecoveryAnswer::Discard;
+    return RecoveryAnswer::Later;
 }
 
 } // namespace pluviane

@@ -11,6 +11,9 @@ namespace pluviane {
 // The answers to "save the changes?".
 enum class SaveAnswer { Yes, No, Cancel };
 
+// The answers to "restore the unsaved changes?" at start.
+enum class RecoveryAnswer { Restore, Discard, Later };
+
 // The questions the file commands ask the user: which file, overwrite or not,
 // and the messages they show. Tests put in their own answers.
 class FilePrompter {
@@ -42,6 +45,9 @@ public:
     // A plain message box with an OK button.
     virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
 
+    // Restore, Discard or Later for a recovery copy. Without a user to ask,
+    // the copy waits for the next start.
+    virtual RecoveryAnswer askRecovery(QWidget*, const QString&) { return RecoveryAnswer::Later; }
 private:
     std::function<QString()> startFolder_;
 };
@@ -55,6 +61,7 @@ public:
     bool askYesNo(QWidget* parent, const QString& text) override;
     SaveAnswer askSaveChanges(QWidget* parent, const QString& text) override;
     void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    RecoveryAnswer askRecovery(QWidget* parent, const QString& text) override;
 };
 
 // For programs without a user at the screen: every dialog is cancelled, every

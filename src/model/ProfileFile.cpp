@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace pluviane {
@@ -213,15 +214,29 @@ ProfileWrite writeProfile(const QString& path, const ProfileFile& file)
     return {};
 }
 
-ProfileWrite writeProfileString(const QString& path, const QString& section, const QString& key,
-                                const QString& value)
+ProfileWrite updateProfile(const QString& path, const std::function<void(ProfileFile&)>& change)
 {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return refused(QStringLiteral("Cannot create the folder %1").arg(folder));
+    // Two programs sharing the file take turns, so neither writes back a copy
+    // read before the other's write. A lock that cannot be had in time (a
+    // folder without write access, a stuck holder) does not stop the write.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    lock.tryLock(5000);
     QString unreadable;
     ProfileFile file = ProfileFile::read(path, &unreadable);
     if (!unreadable.isEmpty())
         return refused(unreadable);
-    file.setValue(section, key, value);
+    change(file);
     return writeProfile(path, file);
+}
+
+ProfileWrite writeProfileString(const QString& path, const QString& section, const QString& key,
+                                const QString& value)
+{
+    return updateProfile(path, [&](ProfileFile& file) { file.setValue(section, key, value); });
 }
 
 } // namespace pluviane

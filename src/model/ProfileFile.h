@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace pluviane {
@@ -78,6 +79,12 @@ struct ProfileWrite {
 // Writes `file` to `path`, creating the folder when missing. The file is
 // replaced atomically, so a failed write leaves the old file whole.
 ProfileWrite writeProfile(const QString& path, const ProfileFile& file);
+
+// Reads the file at `path`, lets `change` set its keys and writes it back,
+// while no other program updating it through here writes between the read and
+// the write: each keeps the other's keys. A file that exists but cannot be
+// read is never replaced.
+ProfileWrite updateProfile(const QString& path, const std::function<void(ProfileFile&)>& change);
 
 // Sets `key` of `section` to `value` in the file at `path` (created with its
 // section when missing); see ProfileFile::setValue. A file that exists but

@@ -6,16 +6,179 @@
 #include <QAudioOutput>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QMutex>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 namespace pluviane {
 
-MediaSoundPlayer::MediaSoundPlayer(QObject* parent) : SoundPlayer(parent) {}
+// What the window reads of the player, and who to tell of an open. Commands
+// not yet carried out count in `pending`; until they are, the snapshot shows
+// what they asked for rather than the player's older word.
+struct MediaSoundPlayer::Shared {
+    QMutex mutex;
+    MediaSoundPlayer* owner = nullptr;
+    bool open = false;
+    qint64 length = 0;
+    qint64 position = 0;
+    bool playing = false;
+    int pending = 0;
+};
+
+namespace {
+
+// Lives on the player's thread and owns the media players there.
+class PlayerWorker : public QObject {
+public:
+    explicit PlayerWorker(std::shared_ptr<MediaSoundPlayer::Shared> shared) : shared_(std::move(shared))
+    {
+        // The position moves between the player's own reports too.
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this] { publish(false); });
+        poll->start(20);
+    }
+
+    ~PlayerWorker() override
+    {
+        if (player_ != nullptr)
+            player_->stop();
+    }
+
+    void open(const QString& path)
+    {
+        dropCandidate();
+        candidate_ = new QMediaPlayer(this);
+        QMediaPlayer* candidate = candidate_;
+        // Without an output the player cannot get ready and never learns the length.
+        candidate->setAudioOutput(new QAudioOutput(candidate));
+        connect(candidate, &QMediaPlayer::mediaStatusChanged, this,
+                [this, candidate] { onCandidateStatus(candidate); });
+        connect(candidate, &QMediaPlayer::errorOccurred, this,
+                [this, candidate](QMediaPlayer::Error, const QString& reason) {
+                    onCandidateError(candidate, reason);
+                });
+        candidate->setSource(QUrl::fromLocalFile(path));
+    }
+
+    // Carries out a command of the window's and shows the player's state again
+    // once no other command waits.
+    void run(void (*action)(QMediaPlayer&, qint64), qint64 argument)
+    {
+        if (player_ != nullptr)
+            action(*player_, argument);
+        publish(true);
+    }
+
+private:
+    void publish(bool commandDone)
+    {
+        QMutexLocker lock(&shared_->mutex);
+        if (commandDone)
+            --shared_->pending;
+        if (player_ == nullptr || shared_->pending > 0)
+            return;
+        shared_->position = player_->position();
+        shared_->playing = player_->playbackState() == QMediaPlayer::PlayingState;
+    }
+
+    // A file counts as opened when its own player has loaded it and knows its
+    // length; only then is the old file closed.
+    void onCandidateStatus(QMediaPlayer* candidate)
+    {
+        if (candidate != candidate_)
+            return;
+        if (candidate->mediaStatus() == QMediaPlayer::InvalidMedia) {
+            onCandidateError(candidate, candidate->errorString());
+            return;
+        }
+        if (candidate->mediaStatus() != QMediaPlayer::LoadedMedia)
+            return;
+        candidate_ = nullptr;
+        disconnect(candidate, nullptr, this, nullptr);
+        if (player_ != nullptr) {
+            player_->stop();
+            player_->deleteLater();
+        }
+        player_ = candidate;
+        connect(player_, &QMediaPlayer::mediaStatusChanged, this, &PlayerWorker::onStatus);
+        connect(player_, &QMediaPlayer::positionChanged, this, [this] { publish(false); });
+        connect(player_, &QMediaPlayer::playbackStateChanged, this, [this] { publish(false); });
+        QMutexLocker lock(&shared_->mutex);
+        shared_->open = true;
+        shared_->length = player_->duration();
+        shared_->position = player_->position();
+        shared_->playing = false;
+        if (shared_->owner != nullptr)
+            QMetaObject::invokeMethod(shared_->owner, &SoundPlayer::opened, Qt::QueuedConnection);
+    }
+
+    // The player reports one failed open several times over; the first report
+    // counts, and the player goes with it.
+    void onCandidateError(QMediaPlayer* candidate, const QString& reason)
+    {
+        if (candidate != candidate_)
+            return;
+        dropCandidate();
+        const QString said = reason.isEmpty() ? MediaSoundPlayer::tr("Файл не воспроизводится") : reason;
+        QMutexLocker lock(&shared_->mutex);
+        if (MediaSoundPlayer* owner = shared_->owner)
+            QMetaObject::invokeMethod(owner, [owner, said] { emit owner->failed(said); }, Qt::QueuedConnection);
+    }
+
+    void dropCandidate()
+    {
+        if (candidate_ == nullptr)
+            return;
+        disconnect(candidate_, nullptr, this, nullptr);
+        candidate_->deleteLater();
+        candidate_ = nullptr;
+    }
+
+    // At the end the file goes back to its start, ready to play again.
+    void onStatus()
+    {
+        if (player_->mediaStatus() == QMediaPlayer::EndOfMedia)
+            player_->setPosition(0);
+        publish(false);
+    }
+
+    std::shared_ptr<MediaSoundPlayer::Shared> shared_;
+    // The player holding the open file, and the one opening the next. Each file
+    // opens in a player of its own, so no late report of the old file can pass
+    // for the new file's, and a file that fails leaves the old one untouched.
+    QMediaPlayer* player_ = nullptr;
+    QMediaPlayer* candidate_ = nullptr;
+};
+
+} // namespace
+
+MediaSoundPlayer::MediaSoundPlayer(QObject* parent)
+    : SoundPlayer(parent), shared_(std::make_shared<Shared>()), thread_(new QThread)
+{
+    shared_->owner = this;
+    thread_->setObjectName("sound player");
+    auto* worker = new PlayerWorker(shared_);
+    worker->moveToThread(thread_);
+    worker_ = worker;
+    thread_->start();
+}
 
 MediaSoundPlayer::~MediaSoundPlayer()
 {
-    if (player_ != nullptr)
-        player_->stop();
+    {
+        QMutexLocker lock(&shared_->mutex);
+        shared_->owner = nullptr;
+    }
+    QObject* worker = worker_;
+    QMetaObject::invokeMethod(worker, [worker] {
+        delete worker;
+        QThread::currentThread()->quit();
+    }, Qt::QueuedConnection);
+    // A media framework that locked up must not hold the program at its end:
+    // the thread is then left to the process's exit.
+    if (thread_->wait(5000))
+        delete thread_;
 }
 
 void MediaSoundPlayer::open(const QString& path)
@@ -26,97 +189,65 @@ void MediaSoundPlayer::open(const QString& path)
         QMetaObject::invokeMethod(this, [this, problem] { emit failed(problem); }, Qt::QueuedConnection);
         return;
     }
-    dropCandidate();
-    candidate_ = new QMediaPlayer(this);
-    QMediaPlayer* candidate = candidate_;
-    // Without an output the player cannot get ready and never learns the length.
-    candidate->setAudioOutput(new QAudioOutput(candidate));
-    connect(candidate, &QMediaPlayer::mediaStatusChanged, this,
-            [this, candidate] { onCandidateStatus(candidate); });
-    connect(candidate, &QMediaPlayer::errorOccurred, this,
-            [this, candidate](QMediaPlayer::Error, const QString& reason) {
-                onCandidateError(candidate, reason);
-            });
-    candidate->setSource(QUrl::fromLocalFile(path));
+    auto* worker = static_cast<PlayerWorker*>(worker_);
+    QMetaObject::invokeMethod(worker, [worker, path] { worker->open(path); }, Qt::QueuedConnection);
 }
 
-// A file counts as opened when its own player has loaded it and knows its
-// length; only then is the old file closed.
-void MediaSoundPlayer::onCandidateStatus(QMediaPlayer* candidate)
+void MediaSoundPlayer::command(bool playing, qint64 position, void (*action)(QMediaPlayer&, qint64))
 {
-    if (candidate != candidate_)
-        return;
-    if (candidate->mediaStatus() == QMediaPlayer::InvalidMedia) {
-        onCandidateError(candidate, candidate->errorString());
-        return;
+    {
+        QMutexLocker lock(&shared_->mutex);
+        if (!shared_->open)
+            return;
+        shared_->playing = playing;
+        shared_->position = position;
+        ++shared_->pending;
     }
-    if (candidate->mediaStatus() != QMediaPlayer::LoadedMedia)
-        return;
-    candidate_ = nullptr;
-    disconnect(candidate, nullptr, this, nullptr);
-    if (player_ != nullptr) {
-        player_->stop();
-        player_->deleteLater();
-    }
-    player_ = candidate;
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this, &MediaSoundPlayer::onStatus);
-    emit opened();
+    auto* worker = static_cast<PlayerWorker*>(worker_);
+    QMetaObject::invokeMethod(worker, [worker, action, position] { worker->run(action, position); },
+                              Qt::QueuedConnection);
 }
 
-// The player reports one failed open several times over; the first report
-// counts, and the player goes with it.
-void MediaSoundPlayer::onCandidateError(QMediaPlayer* candidate, const QString& reason)
+qint64 MediaSoundPlayer::length() const
 {
-    if (candidate != candidate_)
-        return;
-    dropCandidate();
-    emit failed(reason.isEmpty() ? tr("Файл не воспроизводится") : reason);
+    QMutexLocker lock(&shared_->mutex);
+    return shared_->length;
 }
 
-void MediaSoundPlayer::dropCandidate()
+qint64 MediaSoundPlayer::position() const
 {
-    if (candidate_ == nullptr)
-        return;
-    disconnect(candidate_, nullptr, this, nullptr);
-    candidate_->deleteLater();
-    candidate_ = nullptr;
+    QMutexLocker lock(&shared_->mutex);
+    return shared_->position;
 }
-
-// At the end the file goes back to its start, ready to play again.
-void MediaSoundPlayer::onStatus()
-{
-    if (player_->mediaStatus() == QMediaPlayer::EndOfMedia)
-        player_->setPosition(0);
-}
-
-qint64 MediaSoundPlayer::length() const { return player_ != nullptr ? player_->duration() : 0; }
-
-qint64 MediaSoundPlayer::position() const { return player_ != nullptr ? player_->position() : 0; }
 
 bool MediaSoundPlayer::playing() const
 {
-    return player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState;
+    QMutexLocker lock(&shared_->mutex);
+    return shared_->playing;
 }
 
 void MediaSoundPlayer::play()
 {
-    if (player_ != nullptr)
-        player_->play();
+    command(true, position(), [](QMediaPlayer& player, qint64) { player.play(); });
 }
 
 // Qt's stop would also rewind: a pause keeps the place, and "Previous" rewinds.
 void MediaSoundPlayer::stop()
 {
-    if (player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState)
-        player_->pause();
+    command(false, position(), [](QMediaPlayer& player, qint64) {
+        if (player.playbackState() == QMediaPlayer::PlayingState)
+            player.pause();
+    });
 }
 
 // A seek to where the player stands is not sent: each one flushes the media
 // pipeline, and the open is followed by a seek to the start.
 void MediaSoundPlayer::seek(qint64 position)
 {
-    if (player_ != nullptr && player_->position() != position)
-        player_->setPosition(position);
+    command(playing(), position, [](QMediaPlayer& player, qint64 to) {
+        if (player.position() != to)
+            player.setPosition(to);
+    });
 }
 
 bool MediaSoundPlayer::hasOutputDevice() const { return !QMediaDevices::audioOutputs().isEmpty(); }

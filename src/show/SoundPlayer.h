@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QMediaPlayer;
+class QThread;
 
 namespace pluviane {
 
@@ -33,8 +36,12 @@ signals:
     void failed(const QString& reason);
 };
 
-// Plays through Qt Multimedia. Without a sound device files still open and
-// report their length; playing then runs silently.
+// Plays through Qt Multimedia on a thread of its own: the media framework's
+// state changes and the sound's pace then never wait for a window thread held
+// by drawing. Commands go to that thread queued; the length, position and
+// state are read from a snapshot it keeps, showing each command at once.
+// Without a sound device files still open and report their length; playing
+// then runs silently.
 class MediaSoundPlayer : public SoundPlayer {
     Q_OBJECT
 public:
@@ -50,17 +57,14 @@ public:
     void seek(qint64 position) override;
     bool hasOutputDevice() const override;
 
-private:
-    void onCandidateStatus(QMediaPlayer* candidate);
-    void onCandidateError(QMediaPlayer* candidate, const QString& reason);
-    void dropCandidate();
-    void onStatus();
+    struct Shared;
 
-    // The player holding the open file, and the one opening the next. Each file
-    // opens in a player of its own, so no late report of the old file can pass
-    // for the new file's, and a file that fails leaves the old one untouched.
-    QMediaPlayer* player_ = nullptr;
-    QMediaPlayer* candidate_ = nullptr;
+private:
+    void command(bool playing, qint64 position, void (*action)(QMediaPlayer&, qint64));
+
+    std::shared_ptr<Shared> shared_;
+    QThread* thread_ = nullptr;
+    QObject* worker_ = nullptr;
 };
 
 } // namespace pluviane

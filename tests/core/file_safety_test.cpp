@@ -2,6 +2,7 @@
 #include "model/FountainFile.h"
 #include "model/Leftovers.h"
 #include "model/ProfileFile.h"
+#include "model/RecoveryFiles.h"
 #include "model/RegularFile.h"
 
 #include <QDir>
@@ -71,9 +72,14 @@ TEST(FileSafety, AWriteOntoAFullDiskFailsAndKeepsTheOldFileWhole)
     FountainImage image{};
     image[0] = 15;
     ASSERT_TRUE(writeFountainFile(fountain, image).ok());
+    const QString recovery = dir.filePath("recovery");
+    bool flip = false;
+    ASSERT_TRUE(writeRecoveryCopy(recovery, "1-1", image, fountain, flip).isEmpty());
+    const QByteArray sidecar = readAll(recovery + "/1-1.ini");
     image[1] = 7;
     {
         FullDisk disk(presets.size() + 4);
+        EXPECT_FALSE(writeRecoveryCopy(recovery, "1-1", image, fountain, flip).isEmpty());
         const ProfileWrite stored = writeProfileString(ini, "Konveir", "File2_c", "a cost that does not fit");
         EXPECT_FALSE(stored.ok);
         EXPECT_TRUE(stored.reason.contains("bytes written")) << stored.reason.toStdString();
@@ -85,6 +91,9 @@ TEST(FileSafety, AWriteOntoAFullDiskFailsAndKeepsTheOldFileWhole)
     EXPECT_EQ(readAll(fountain).size(), 64000);
     EXPECT_EQ(readAll(fountain)[1], '\0');
     EXPECT_FALSE(QFile::exists(dir.filePath("new.png")));
+    EXPECT_EQ(readAll(recovery + "/1-1.ini"), sidecar) << "the last good copy stays";
+    EXPECT_EQ(readAll(recovery + "/1-1-b.wat").size(), 64000);
+    EXPECT_EQ(QDir(recovery).entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
 

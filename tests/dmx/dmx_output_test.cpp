@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <csignal>
+
 #include <sys/stat.h>
 
 using namespace pluviane;
@@ -255,6 +257,30 @@ TEST_F(DmxOutput, HeadlessPlayerPlaysTheShowAndBlacksOutOnSigterm)
             << "after the start-up moment " << int(level);
 
     player.terminate();
+    EXPECT_TRUE(player.waitForFinished(5000));
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+    EXPECT_TRUE(receiver.waitFor(allZero));
+}
+
+// A closed terminal must not leave the pumps running on the last frame.
+TEST_F(DmxOutput, HeadlessPlayerBlacksOutOnHangUp)
+{
+    FountainState& state = *program_->state;
+    state.JetGroup[0] = 1;
+    state.FormPressure[1][1] = 0;
+    program_->windows->recorder().formCountBar()->setValue(1);
+    const QString file = config_.filePath("full.wat");
+    ASSERT_TRUE(program_->windows->editor().fileCommands().SAveFileFontan(file));
+    DmxReceiver receiver;
+    ASSERT_TRUE(receiver.connect(olad_.port(), 5));
+    QProcess player;
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(QCoreApplication::applicationDirPath() + "/pluviane-play",
+                 {file, "--universe", "5", "--levels", "100", "--loop", "--ola-port", QString::number(olad_.port())});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    ASSERT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[99] == 255; }, 8000));
+    ::kill(pid_t(player.processId()), SIGHUP);
     EXPECT_TRUE(player.waitForFinished(5000));
     EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(player.exitCode(), 0);

@@ -17,6 +17,9 @@ int main(int argc, char** argv)
     // XDG_CONFIG_HOME elsewhere).
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // Nor the user's recovery copies.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     // The tools the tests start speak English, the language their messages
     // are checked in; the windows made in here keep their own Russian, since
     // only the programs' start installs a translation.

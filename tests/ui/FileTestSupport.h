@@ -69,6 +69,18 @@ struct FakePrompter : FilePrompter {
     {
         messages.push_back({caption, text});
     }
+    // Recovery copies at start: the answers in turn (Later when none is left).
+    std::deque<RecoveryAnswer> recoveryAnswers;
+    QStringList recoveryQuestions;
+    RecoveryAnswer askRecovery(QWidget*, const QString& text) override
+    {
+        recoveryQuestions << text;
+        if (recoveryAnswers.empty())
+            return RecoveryAnswer::Later;
+        const RecoveryAnswer answer = recoveryAnswers.front();
+        recoveryAnswers.pop_front();
+        return answer;
+    }
 
 private:
     static QString take(std::deque<QString>& names)
