@@ -123,7 +123,7 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    // Nine buttons and two separators share a window 220 pixels wide.
+    // Ten buttons and two separators share a window 220 pixels wide.
     button->setFixedSize(20, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
@@ -140,10 +140,6 @@ void FileCommands::buildToolBar()
               &FileCommands::SpeedButtonNewClick);
     addButton("SpeedButtonOpenFontan", QStyle::SP_DialogOpenButton, tr("Открыть файл"),
               &FileCommands::SpeedButtonOpenFontanClick);
-    QToolButton* recent = addButton("SpeedButtonRecent", QStyle::SP_FileDialogContentsView,
-                                    tr("Недавние файлы"), nullptr);
-    recent_ = new RecentFiles(recent, this);
-    connect(recent_, &RecentFiles::chosen, this, &FileCommands::openRecent);
     saveAs_ = addButton("SpeedButtonSaveAsFontan", QStyle::SP_DriveFDIcon,
                         tr("Записать файл как"), &FileCommands::SpeedButtonSaveAsFontanClick);
     save_ = addButton("SpeedButtonSaveFontan", QStyle::SP_DialogSaveButton,
@@ -159,6 +155,11 @@ void FileCommands::buildToolBar()
               tr("Показать окно записи "), &FileCommands::SpeedButtonShowRecClick);
     addButton("SpeedButtonShowTimeline", QStyle::SP_MediaVolume, tr("Показать партитуру шоу"),
               &FileCommands::SpeedButtonShowTimelineClick);
+    // Last, so the tool bar keeps the order every designer already knows.
+    QToolButton* recent = addButton("SpeedButtonRecent", QStyle::SP_FileDialogContentsView,
+                                    tr("Недавние файлы"), nullptr);
+    recent_ = new RecentFiles(recent, this);
+    connect(recent_, &RecentFiles::chosen, this, &FileCommands::openRecent);
 }
 
 QWidget* FileCommands::mainWindow() { return &editor_.windows().main(); }

@@ -297,10 +297,7 @@ TEST(FollowingTrack, CuesAreTakenWhenHeardOnceEachAfterPlayAndAfterASeek)
 TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
 {
     TrackProgram p;
-    const QList<QAction*> actions = p.editor.toolBar()->actions();
-    auto* last = qobject_cast<QToolButton*>(p.editor.toolBar()->widgetForAction(actions.last()));
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last->objectName(), QStringLiteral("SpeedButtonShowTimeline"));
+    auto* last = control<QToolButton>(&p.editor, "SpeedButtonShowTimeline");
     EXPECT_EQ(last->toolTip(), QStringLiteral("Показать партитуру шоу"));
     last->click();
     EXPECT_TRUE(p.timeline.isVisible());
