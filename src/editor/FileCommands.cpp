@@ -123,8 +123,8 @@ QToolButton* FileCommands::addButton(const char* name, int icon, const QString& 
     nameCaptioned(button, QString::fromLatin1(name));
     button->setIcon(bar->style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    // Ten buttons and two separators share a window 220 pixels wide.
-    button->setFixedSize(20, 22);
+    // Ten buttons and two separators share a window 220 pixels wide, its frame included.
+    button->setFixedSize(18, 22);
     button->setIconSize(QSize(16, 16));
     if (!hint.isEmpty())
         button->setToolTip(hint);
