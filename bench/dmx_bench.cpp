@@ -142,7 +142,6 @@ void BM_DmxShowHeapGrowth(benchmark::State& bench)
     const auto tick = [&] {
         show.TimerSmenaFormTimer();
         show.TimerSmenaColorTimer();
-        emit windows->main().frameTicked();
         QCoreApplication::processEvents();
         QThread::usleep(300);  // lets the sender take most frames
     };

@@ -204,7 +204,6 @@ void MainWindow::Timer1Timer()
 {
     advanceFieldSpin(state_, scene_->currentSettings().fieldSpin);
     scene_->update();
-    emit frameTicked();
 }
 
 void MainWindow::SpeedButtonIsoClick()

@@ -43,10 +43,6 @@ public:
 
     void SpeedButtonIsoClick();
 
-signals:
-    // After each render tick, for outputs that follow the fountain frame by frame.
-    void frameTicked();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
