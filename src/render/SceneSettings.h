@@ -40,6 +40,10 @@ struct SceneSettings {
     // Degrees the realistic look's camera has turned about the bowl's
     // vertical axis (a video's orbit, a drag in the view); the classic look ignores it.
     float orbit = 0;
+    // The realistic look's water clock in seconds: a video gives its show time,
+    // since its frames lie further apart than the live view's render ticks.
+    // Negative: the clock counts render ticks.
+    double waterSeconds = -1;
 };
 
 } // namespace pluviane

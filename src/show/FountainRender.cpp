@@ -99,6 +99,7 @@ public:
         settings.look = look_;
         if (camera_ == Camera::Orbit)
             settings.orbit = orbitDegrees(seconds_);
+        settings.waterSeconds = seconds_; // frames of a video lie 1/fps apart, not a render tick
         if (fittedZoom_ >= 0)
             settings.zoom = fittedZoom_;
         frame_->draw(*state_, settings);

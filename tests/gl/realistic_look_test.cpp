@@ -308,3 +308,35 @@ TEST(RealisticLook, AChangedViewBowlOrBackdropIsDrawnAnewAtOnce)
         EXPECT_LT(differing(next, fresh), pixels / 500);
     }
 }
+
+// A video's frames lie 1/25 s apart, the live view's ticks 50 ms: the water in
+// a video's frame at some show time is the live view's water at that time.
+TEST(RealisticLook, AVideosWaterRunsOnTheShowClockAsTheLiveViewsDoesOnItsTicks)
+{
+    auto state = ringFountain({255, 0, 0, 0});
+    const SceneSettings live = look(Look::Realistic, true);
+    // The last of `frames` pictures, each drawn at the time `clock` gives (or on the
+    // ticks); the jets' scatter is the same in each last picture.
+    const auto lastOf = [&](int frames, const std::function<double(int)>& clock) {
+        OffscreenFrame frame(kSize, *state);
+        EXPECT_TRUE(frame.isValid()) << frame.error().toStdString();
+        for (int i = 0; i < frames; ++i) {
+            SceneSettings settings = live;
+            if (clock)
+                settings.waterSeconds = clock(i);
+            if (i == frames - 1)
+                processRandom().reset();
+            frame.draw(*state, settings);
+        }
+        return frame.image();
+    };
+    const auto differing = [](const QImage& a, const QImage& b) {
+        return count(a, [&](int x, int y) { return difference(a.pixel(x, y), b.pixel(x, y)) > 24; });
+    };
+    const QImage video = lastOf(11, [](int i) { return i / 25.0; }); // frame 10: 0.4 s
+    const QImage viewAtTheSameTime = lastOf(9, {});                     // tick 8: 0.4 s
+    const QImage viewAfterAsManyFrames = lastOf(11, {});                // tick 10: 0.5 s
+    const int pixels = kSize.width() * kSize.height();
+    EXPECT_GT(differing(viewAfterAsManyFrames, viewAtTheSameTime), pixels / 200) << "the water moves in 0.1 s";
+    EXPECT_LT(differing(video, viewAtTheSameTime), pixels / 2000);
+}

@@ -76,8 +76,9 @@ void SceneRenderer::releaseGl()
 void SceneRenderer::drawFrame(FountainState& state, const SceneSettings& settings)
 {
     if (settings.look == Look::Realistic && water_.available()) {
+        const double ticked = static_cast<double>(realisticFrames_++) * kSecondsPerFrame;
         water_.drawFrame(state, settings, jets_, bowl_, processRandom(),
-                         static_cast<double>(realisticFrames_++) * kSecondsPerFrame);
+                         settings.waterSeconds >= 0 ? settings.waterSeconds : ticked);
         return;
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -36,7 +36,8 @@ public:
     // Frees what the realistic look made in the context, which must be current.
     void releaseGl();
 
-    // One frame of the realistic look moves its ripples on by one render tick.
+    // One frame of the realistic look moves its ripples on by one render tick,
+    // unless the settings give the water's clock.
     static constexpr double kSecondsPerFrame = 0.05;
 
 private:
