@@ -39,6 +39,9 @@ constexpr Lighting kNight{0.08f, 0.18f, 0.035f, 1.3f, {0.003f, 0.006f, 0.015f}, 
 
 // How far the ground reaches from the bowl's centre, scene units.
 constexpr float kGroundReach = 90.0f;
+// The share of the reach where the paving has faded wholly into the haze
+// (the ground's shader says the same).
+constexpr float kPavingFade = 0.6f;
 // The eye never comes lower than this above the ground.
 constexpr float kLowestEye = 1.0f;
 
@@ -103,8 +106,6 @@ void WaterLookRenderer::release()
 void WaterLookRenderer::drawSolids(const FountainState& state, const SceneSettings& settings,
                                    const JetGeometry& jets, BowlGeometry& bowl)
 {
-    if (!showsPicture(state, settings))
-        drawGround(settings);
     const Lighting& light = lighting(settings);
     const unsigned program = programs_.solid;
     glUseProgram(program);
@@ -130,7 +131,9 @@ void WaterLookRenderer::drawSolids(const FountainState& state, const SceneSettin
     }
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    (void)state;
+    // Last: where the bowl and the nozzles stand the depth test spares the paving's shader.
+    if (!showsPicture(state, settings))
+        drawGround(settings);
 }
 
 void WaterLookRenderer::drawSurface(const SceneSettings& settings, double seconds)
@@ -450,15 +453,30 @@ void WaterLookRenderer::drawGround(const SceneSettings& settings)
     glUniform3fv(uniformOf(program, "haze"), 1, light.skyHorizon);
     glUniform1f(uniformOf(program, "reach"), kGroundReach);
     // Just under the bowl's bottom, so the two never fight for a pixel.
-    constexpr float r = kGroundReach;
     constexpr float y = -0.02f;
-    glBegin(GL_QUADS);
+    // Beyond kPavingFade of the reach the paving has faded into the haze, the
+    // colour the sky already shows below the horizon: the paving is shaded on
+    // a disc that far only, and the rest of the ground is laid in depth alone.
+    constexpr int sides = 64;
+    const float rim = kPavingFade * kGroundReach / static_cast<float>(std::cos(M_PI / sides));
     glNormal3f(0, 1, 0);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3f(0, y, 0);
+    for (int i = 0; i <= sides; ++i) {
+        const double a = 2 * M_PI * i / sides;
+        glVertex3f(rim * static_cast<float>(std::cos(a)), y, -rim * static_cast<float>(std::sin(a)));
+    }
+    glEnd();
+    glUseProgram(0);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    constexpr float r = kGroundReach;
+    glBegin(GL_QUADS);
     glVertex3f(-r, y, -r);
     glVertex3f(-r, y, r);
     glVertex3f(r, y, r);
     glVertex3f(r, y, -r);
     glEnd();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void WaterLookRenderer::placeCamera(const SceneSettings& settings)

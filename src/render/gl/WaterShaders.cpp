@@ -265,16 +265,21 @@ void main()
 {
     // Slabs in a running bond: every other row shifted by half a slab.
     vec2 p = scenePosition.xz / vec2(2.4, 1.6);
+    // How much of a slab one pixel spans. Joints thinner than a pixel and
+    // slabs of a few pixels would shimmer as the camera moves (and cost a
+    // video's encoder dearly): far off they give way to their average tone.
+    vec2 span = fwidth(p);
+    float small = max(span.x, span.y);
     p.x += 0.5 * mod(floor(p.y), 2.0);
     vec2 slab = floor(p);
     vec2 edge = min(fract(p), 1.0 - fract(p));
     // Soft, low joints and gentle tints: a moving camera's video spends
     // most of its time encoding fine contrast, so the paving keeps little.
-    float joint = 1.0 - smoothstep(0.0, 0.06, min(edge.x * 1.5, edge.y));
-    float tint = 0.97 + 0.05 * hash(slab);
+    float joint = mix(1.0 - smoothstep(0.0, 0.06, min(edge.x * 1.5, edge.y)), 0.1, smoothstep(0.04, 0.12, small));
+    float tint = 0.97 + mix(0.05 * hash(slab), 0.025, smoothstep(0.1, 0.3, small));
     vec3 stone = vec3(0.60, 0.56, 0.50) * tint * (1.0 - 0.1 * joint);
     vec3 colour = stone * (ambient + diffuse * max(lightDirection.y, 0.0));
-    float far = smoothstep(0.15, 0.6, length(scenePosition.xz) / reach);
+    float far = smoothstep(0.15, 0.6, length(scenePosition.xz) / reach); // 0.6: kPavingFade
     gl_FragColor = vec4(mix(colour, haze, far), 1.0);
 }
 )";
