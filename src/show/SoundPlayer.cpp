@@ -63,14 +63,102 @@ public:
 
     // Carries out a command of the window's and shows the player's state again
     // once no other command waits.
-    void run(void (*action)(QMediaPlayer&, qint64), qint64 argument)
+    void run(MediaSoundPlayer::Command what, qint64 argument)
     {
-        if (player_ != nullptr)
-            action(*player_, argument);
+        if (player_ != nullptr) {
+            switch (what) {
+            case MediaSoundPlayer::Command::Play: play(); break;
+            case MediaSoundPlayer::Command::Stop: stop(); break;
+            case MediaSoundPlayer::Command::Seek: seek(argument); break;
+            }
+        }
         publish(true);
     }
 
 private:
+    // A player that has played, stopped and played again now and then leaves
+    // its sound sink stalled a few hundred milliseconds into the second play
+    // for good, above all after a seek sent while its media pipeline still
+    // settled from a pause (Stop, then "Previous"). A player's first play
+    // starts well: so a stopped file gets a fresh player, loaded while the
+    // user looks, and it keeps the place it is to play from; play seeks there
+    // first, once.
+    void play()
+    {
+        dropFresh(); // not ready yet: the old player plays on
+        if (parked_ > 0)
+            player_->setPosition(parked_);
+        parked_ = -1;
+        player_->play();
+    }
+
+    // Stop keeps the place; Qt's stop waits for the pipeline and rewinds.
+    void stop()
+    {
+        if (player_->playbackState() != QMediaPlayer::PlayingState)
+            return;
+        parked_ = player_->position();
+        player_->stop();
+        loadFresh();
+    }
+
+    void loadFresh()
+    {
+        dropFresh();
+        fresh_ = new QMediaPlayer(this);
+        QMediaPlayer* fresh = fresh_;
+        fresh->setAudioOutput(new QAudioOutput(fresh));
+        connect(fresh, &QMediaPlayer::mediaStatusChanged, this, [this, fresh] { onFreshStatus(fresh); });
+        fresh->setSource(player_->source());
+    }
+
+    void onFreshStatus(QMediaPlayer* fresh)
+    {
+        if (fresh != fresh_)
+            return;
+        if (fresh->mediaStatus() == QMediaPlayer::InvalidMedia) {
+            dropFresh();
+            return;
+        }
+        if (fresh->mediaStatus() != QMediaPlayer::LoadedMedia)
+            return;
+        fresh_ = nullptr;
+        disconnect(fresh, nullptr, this, nullptr);
+        adopt(fresh);
+        publish(false);
+    }
+
+    void dropFresh()
+    {
+        if (fresh_ == nullptr)
+            return;
+        disconnect(fresh_, nullptr, this, nullptr);
+        fresh_->deleteLater();
+        fresh_ = nullptr;
+    }
+
+    // Makes `player` the one that holds the open file; the old one goes.
+    void adopt(QMediaPlayer* player)
+    {
+        if (player_ != nullptr) {
+            disconnect(player_, nullptr, this, nullptr);
+            player_->stop();
+            player_->deleteLater();
+        }
+        player_ = player;
+        connect(player_, &QMediaPlayer::mediaStatusChanged, this, &PlayerWorker::onStatus);
+        connect(player_, &QMediaPlayer::positionChanged, this, [this] { publish(false); });
+        connect(player_, &QMediaPlayer::playbackStateChanged, this, [this] { publish(false); });
+    }
+
+    void seek(qint64 to)
+    {
+        if (parked_ >= 0)
+            parked_ = to;
+        else if (player_->position() != to)
+            player_->setPosition(to);
+    }
+
     void publish(bool commandDone)
     {
         QMutexLocker lock(&shared_->mutex);
@@ -78,7 +166,7 @@ private:
             --shared_->pending;
         if (player_ == nullptr || shared_->pending > 0)
             return;
-        shared_->position = player_->position();
+        shared_->position = parked_ >= 0 ? parked_ : player_->position();
         shared_->playing = player_->playbackState() == QMediaPlayer::PlayingState;
     }
 
@@ -96,14 +184,9 @@ private:
             return;
         candidate_ = nullptr;
         disconnect(candidate, nullptr, this, nullptr);
-        if (player_ != nullptr) {
-            player_->stop();
-            player_->deleteLater();
-        }
-        player_ = candidate;
-        connect(player_, &QMediaPlayer::mediaStatusChanged, this, &PlayerWorker::onStatus);
-        connect(player_, &QMediaPlayer::positionChanged, this, [this] { publish(false); });
-        connect(player_, &QMediaPlayer::playbackStateChanged, this, [this] { publish(false); });
+        dropFresh();
+        adopt(candidate);
+        parked_ = 0; // a new file is loaded stopped at its start
         QMutexLocker lock(&shared_->mutex);
         shared_->open = true;
         shared_->length = player_->duration();
@@ -135,11 +218,12 @@ private:
         candidate_ = nullptr;
     }
 
-    // At the end the file goes back to its start, ready to play again.
+    // At the end the file goes back to its start, ready to play again: Qt's
+    // play rewinds a file that has ended.
     void onStatus()
     {
         if (player_->mediaStatus() == QMediaPlayer::EndOfMedia)
-            player_->setPosition(0);
+            parked_ = 0;
         publish(false);
     }
 
@@ -149,6 +233,8 @@ private:
     // for the new file's, and a file that fails leaves the old one untouched.
     QMediaPlayer* player_ = nullptr;
     QMediaPlayer* candidate_ = nullptr;
+    qint64 parked_ = -1; // where a stopped player plays from; -1 while it plays
+    QMediaPlayer* fresh_ = nullptr; // the stopped file's next player, loading
 };
 
 } // namespace
@@ -193,7 +279,7 @@ void MediaSoundPlayer::open(const QString& path)
     QMetaObject::invokeMethod(worker, [worker, path] { worker->open(path); }, Qt::QueuedConnection);
 }
 
-void MediaSoundPlayer::command(bool playing, qint64 position, void (*action)(QMediaPlayer&, qint64))
+void MediaSoundPlayer::command(bool playing, qint64 position, Command what)
 {
     {
         QMutexLocker lock(&shared_->mutex);
@@ -204,7 +290,7 @@ void MediaSoundPlayer::command(bool playing, qint64 position, void (*action)(QMe
         ++shared_->pending;
     }
     auto* worker = static_cast<PlayerWorker*>(worker_);
-    QMetaObject::invokeMethod(worker, [worker, action, position] { worker->run(action, position); },
+    QMetaObject::invokeMethod(worker, [worker, what, position] { worker->run(what, position); },
                               Qt::QueuedConnection);
 }
 
@@ -226,29 +312,12 @@ bool MediaSoundPlayer::playing() const
     return shared_->playing;
 }
 
-void MediaSoundPlayer::play()
-{
-    command(true, position(), [](QMediaPlayer& player, qint64) { player.play(); });
-}
+void MediaSoundPlayer::play() { command(true, position(), Command::Play); }
 
-// Qt's stop would also rewind: a pause keeps the place, and "Previous" rewinds.
-void MediaSoundPlayer::stop()
-{
-    command(false, position(), [](QMediaPlayer& player, qint64) {
-        if (player.playbackState() == QMediaPlayer::PlayingState)
-            player.pause();
-    });
-}
+// Halts where it is; "Previous" rewinds.
+void MediaSoundPlayer::stop() { command(false, position(), Command::Stop); }
 
-// A seek to where the player stands is not sent: each one flushes the media
-// pipeline, and the open is followed by a seek to the start.
-void MediaSoundPlayer::seek(qint64 position)
-{
-    command(playing(), position, [](QMediaPlayer& player, qint64 to) {
-        if (player.position() != to)
-            player.setPosition(to);
-    });
-}
+void MediaSoundPlayer::seek(qint64 position) { command(playing(), position, Command::Seek); }
 
 bool MediaSoundPlayer::hasOutputDevice() const { return !QMediaDevices::audioOutputs().isEmpty(); }
 

@@ -58,9 +58,10 @@ public:
     bool hasOutputDevice() const override;
 
     struct Shared;
+    enum class Command { Play, Stop, Seek };
 
 private:
-    void command(bool playing, qint64 position, void (*action)(QMediaPlayer&, qint64));
+    void command(bool playing, qint64 position, Command what);
 
     std::shared_ptr<Shared> shared_;
     QThread* thread_ = nullptr;
