@@ -37,6 +37,7 @@ constexpr double kClearPulse = 0.25;       // onset envelope autocorrelation of 
 // The compact readings kept while listening.
 constexpr std::size_t kHop = 256;          // one reading every 11.6 ms at 22.05 kHz
 constexpr std::size_t kWindow = 1024;
+constexpr std::size_t kHitWindow = 512;   // hits: a shorter window, sharper in time
 constexpr std::size_t kFrameHops = 8;      // timbre and harmony: one frame every 8 hops
 constexpr int kMfccs = 13;
 constexpr uint_t kMelBands = 40;
@@ -519,6 +520,8 @@ struct Envelopes {
     double hopSeconds() const { return double(kHop) / rate; }
     // The flux of a hop peaks once a new sound fills a quarter of its window.
     double hopTime(std::size_t h) const { return (double(h + 1) * kHop - kWindow / 4.0) / rate; }
+    // The power, read through the shorter window, jumps as soon as a sound fills a quarter of it.
+    double hitTime(std::size_t h) const { return (double(h + 1) * kHop - kHitWindow / 4.0) / rate; }
     std::size_t hopAt(double t) const
     {
         return std::size_t(std::clamp(t * rate / kHop + double(kWindow) / (4.0 * kHop) - 1, 0.0, 1e12));
@@ -863,6 +866,7 @@ struct MusicListener::Readings {
     aubio_onset_t* onset = nullptr;
     aubio_tempo_t* tempo = nullptr;
     aubio_pvoc_t* pvoc = nullptr;
+    aubio_pvoc_t* hitPvoc = nullptr;
     aubio_mfcc_t* mfcc = nullptr;
     aubio_filterbank_t* melBands = nullptr;
     fvec_t* bandsOut = nullptr;
@@ -872,6 +876,7 @@ struct MusicListener::Readings {
     fvec_t* tempoOut = nullptr;
     fvec_t* mfccOut = nullptr;
     cvec_t* spectrum = nullptr;
+    cvec_t* hitSpectrum = nullptr;
     std::vector<float> pendingBlock, pendingHop, pendingTempo;
     LoudnessCurve curve;
     std::vector<double> onsetAt, trackerBeats;
@@ -890,8 +895,9 @@ struct MusicListener::Readings {
             del_aubio_onset(onset);
         if (tempo)
             del_aubio_tempo(tempo);
-        if (pvoc)
-            del_aubio_pvoc(pvoc);
+        for (aubio_pvoc_t* p : {pvoc, hitPvoc})
+            if (p)
+                del_aubio_pvoc(p);
         if (mfcc)
             del_aubio_mfcc(mfcc);
         if (melBands)
@@ -899,8 +905,9 @@ struct MusicListener::Readings {
         for (fvec_t* v : {hopIn, onsetOut, tempoIn, tempoOut, mfccOut, bandsOut})
             if (v)
                 del_fvec(v);
-        if (spectrum)
-            del_cvec(spectrum);
+        for (cvec_t* c : {spectrum, hitSpectrum})
+            if (c)
+                del_cvec(c);
     }
 
     // Hands `count` samples to `use` in blocks of `size`, keeping the rest in `pending`.
@@ -958,7 +965,8 @@ struct MusicListener::Readings {
         envelopes.bass.push_back(float(bass));
         // The power as the ear weighs it: summed over mel bands, so a crash
         // or a snare counts as much as the kick under it.
-        aubio_filterbank_do(melBands, spectrum, bandsOut);
+        aubio_pvoc_do(hitPvoc, hopIn, hitSpectrum);
+        aubio_filterbank_do(melBands, hitSpectrum, bandsOut);
         double power = 0;
         for (uint_t b = 0; b < bandsOut->length; ++b)
             power += bandsOut->data[b];
@@ -1011,7 +1019,9 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
     r.tempoIn = new_fvec(tempoHop);
     r.tempoOut = new_fvec(1);
     r.mfccOut = new_fvec(kMfccs);
-    r.melBands = new_aubio_filterbank(kMelBands, kWindow);
+    r.hitPvoc = new_aubio_pvoc(kHitWindow, kHop);
+    r.hitSpectrum = new_cvec(kHitWindow);
+    r.melBands = new_aubio_filterbank(kMelBands, kHitWindow);
     r.bandsOut = new_fvec(kMelBands);
     if (r.melBands)
         aubio_filterbank_set_mel_coeffs_slaney(r.melBands, smpl_t(sampleRate));
@@ -1026,7 +1036,7 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
         if (hz >= 60 && hz <= 2000)
             r.pitchClass[k] = int((std::lround(12 * std::log2(hz / 440.0)) % 12 + 12 + 9) % 12);
     }
-    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.mfcc || !r.melBands)
+    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.hitPvoc || !r.mfcc || !r.melBands)
         r.rate = 0; // hears nothing rather than crash
 }
 
@@ -1073,7 +1083,7 @@ SongAnalysis MusicListener::finish()
         const auto from = jump.begin() + std::ptrdiff_t(h > reach ? h - reach : 0);
         const auto to = jump.begin() + std::ptrdiff_t(std::min(jump.size(), h + reach + 1));
         if (jump[h] > 0 && std::max_element(from, to) == jump.begin() + std::ptrdiff_t(h)) {
-            a.hits.push_back(std::max(0.0, e.hopTime(h)));
+            a.hits.push_back(std::max(0.0, e.hitTime(h)));
             a.hitStrength.push_back(jump[h]);
         }
     }
