@@ -9,6 +9,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <set>
 
 namespace pluviane {
 
@@ -435,6 +436,7 @@ struct CueList {
     std::map<std::int64_t, ShowCue> at;
     void form(std::int64_t ms, int f) { at[ms].timeMs = ms, at[ms].form = f; }
     void scene(std::int64_t ms, int s) { at[ms].timeMs = ms, at[ms].scene = s; }
+    std::set<std::int64_t> accents; // cues on a hit: never moved onto another
     // The form cue nearest to `ms` within `reach`, if any.
     std::map<std::int64_t, ShowCue>::iterator nearestForm(std::int64_t ms, std::int64_t reach)
     {
@@ -603,13 +605,15 @@ struct Placement {
             if (rank++ >= kAccentsAtLeast && m.beatsFound && offBeat)
                 continue;
             const std::int64_t ms = toMs(t);
-            if (cues.nearestForm(ms, kOnCueMs) != cues.at.end()) {
+            if (const auto there = cues.nearestForm(ms, kOnCueMs); there != cues.at.end()) {
+                cues.accents.insert(there->first);
                 ++accentsTaken;
                 continue;
             }
+            // The nearest cue moves onto the hit, unless it stands on another.
             auto near = cues.nearestForm(ms, kMoveCueMs);
             int form = 0;
-            if (near != cues.at.end()) {
+            if (near != cues.at.end() && !cues.accents.count(near->first)) {
                 form = near->second.form;
                 near->second.form = 0;
                 if (near->second.scene == 0)
@@ -625,6 +629,7 @@ struct Placement {
                                           after == cues.at.end() ? 0 : after->second.form);
             }
             cues.form(ms, form);
+            cues.accents.insert(ms);
             ++accentsTaken;
         }
     }
