@@ -815,6 +815,7 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     constexpr double kClearlyBetter = 1.15;
     constexpr double kHeardAsWell = 0.8;
     constexpr double kStrongerBeat = 1.25;
+    constexpr double kFeltInHalves = 160; // beats a minute
     auto near = [](double ratio, double m, double tolerance) { return std::abs(ratio / m - 1) < tolerance; };
     Recount out{period, {std::lower_bound(a.beats.begin(), a.beats.end(), start),
                          std::lower_bound(a.beats.begin(), a.beats.end(), end)}};
@@ -827,12 +828,15 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
         if (const double same = tempogram.best(song); same > 0 && tempogram.score(same) >= kHeardAsWell * tempogram.score(heard))
             heard = same;
     const double ratio = heard / period;
-    // Halved only where every other beat is clearly the stronger: a kick on
-    // each beat under hi-hats on the off-beats is counted on the kick.
+    // Halved where every other beat is clearly the stronger, or the count is
+    // too fast to be felt on each beat; not a kick on each beat under
+    // hi-hats on the off-beats, which is counted on the kick.
     double accent[2] = {0, 0};
     for (std::size_t i = 0; i < own.size(); ++i)
         accent[i % 2] += accentAt(e, own[i]);
-    const bool halve = near(ratio, 2, 0.02) && std::max(accent[0], accent[1]) >= kStrongerBeat * std::min(accent[0], accent[1]);
+    const bool halve = near(ratio, 2, 0.02)
+                       && (std::max(accent[0], accent[1]) >= kStrongerBeat * std::min(accent[0], accent[1])
+                           || 60.0 / period > kFeltInHalves);
     if (near(ratio, 1, 0.03) || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
         return out;
     out.changed = true;

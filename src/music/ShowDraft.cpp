@@ -23,7 +23,7 @@ constexpr double kMinMoved = 0.2;         // share of the nozzles a form change 
 constexpr double kWaterBand = 0.15;       // forms this near the wanted water will do
 constexpr double kCalmBelowLoudest = 9;   // LU: a passage this far below the loudest is calm
 // The water follows the loudness over the song's own range, from its loudest
-// section (full) down to its quietest phrase (least), but a few LU of
+// section (full) down to its quietest (least), but a few LU of
 // difference never empty the fountain and a whisper is low in any song.
 constexpr double kLeastSpan = 6;          // LU
 constexpr double kMostSpan = 20;          // LU
@@ -506,20 +506,14 @@ struct Placement {
         return to > from ? sum / (to - from) : -HUGE_VAL;
     }
 
-    // LU from the loudest section down to the quietest phrase of music.
+    // LU from the loudest section down to the quietest: the song's own range
+    // (a fade-out's last phrase does not squeeze the rest).
     double loudnessSpan() const
     {
-        const double top = loudest();
-        double quietest = top;
-        for (std::size_t p = 0; p < m.phraseStarts.size(); ++p) {
-            const auto bar = std::size_t(m.phraseStarts[p]);
-            if (bar >= m.barStarts.size())
-                continue;
-            const std::size_t endBar = p + 1 < m.phraseStarts.size() ? std::size_t(m.phraseStarts[p + 1]) : m.barStarts.size();
-            const int end = endBar < m.barStarts.size() ? m.barStarts[endBar] : int(m.beats.size());
-            quietest = std::min(quietest, loudnessOfBeats(m.barStarts[bar], end));
-        }
-        return std::clamp(top - quietest, kLeastSpan, kMostSpan);
+        double quietest = HUGE_VAL;
+        for (const MusicSection& s : sections)
+            quietest = std::min(quietest, s.loudness);
+        return std::clamp(loudest() - quietest, kLeastSpan, kMostSpan);
     }
 
     // The water a passage this far below the song's loudest section asks for.
