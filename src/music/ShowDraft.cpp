@@ -827,9 +827,13 @@ DraftReport reportDraft(const SongAnalysis& music, const ShowDraft& draft, const
         return bar < int(music.barStarts.size()) ? music.beats[std::size_t(music.barStarts[std::size_t(bar)])] : music.seconds;
     };
     for (const MusicSection& s : music.sections) {
-        DraftReport::Section r{s, s.firstBar == 0 ? 0.0 : barTime(s.firstBar), barTime(s.endBar), 0};
+        DraftReport::Section r{s, s.firstBar == 0 ? 0.0 : barTime(s.firstBar), barTime(s.endBar), 0, 0};
         for (const ShowCue& c : track.cues)
             r.formCues += c.form != 0 && c.timeMs >= toMs(r.start) && c.timeMs < toMs(r.end);
+        int samples = 0;
+        for (double t = r.start; t < r.end; t += 0.1, ++samples)
+            r.water += waterAt(t);
+        r.water /= std::max(1, samples);
         report.sections.push_back(r);
     }
     // Form changes: how many move a fifth of the nozzles, and the longest run
