@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/FountainState.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -20,12 +20,6 @@ namespace pluviane {
 class EditorWindow;
 class RecorderWindow;
 struct SequencerBoxNames;
-
-// The sequencer tick period. Shows were designed on a platform whose timers
-// tick about 64 times a second however short the interval asked for, so the
-// ticks run every 16 ms: a show then plays at the pace its designer saw (with
-// "Скорость смены форм" at 50 a form lasts about 0.8 s).
-constexpr int kShowTickMs = 16;
 
 // The form and colour sequencers of the show tab. The form sequencer ramps
 // groups 1..12 toward the current form through the recorder's pressure bars;
