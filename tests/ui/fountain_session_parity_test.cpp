@@ -4,6 +4,8 @@
 #include "editor/FileCommands.h"
 #include "engine/FountainSession.h"
 #include "engine/SettingValueStore.h"
+#include "engine/ShowDriver.h"
+#include "engine/ShowSettingControls.h"
 #include "widgets/ColorGrid.h"
 
 #include <QCheckBox>
@@ -28,6 +30,8 @@ void expectSameScene(const FountainState& windows, const SceneSettings& inWindow
     for (auto value : {&FountainState::ViewAngleY, &FountainState::ViewAngleZ, &FountainState::ViewAngleX,
                        &FountainState::ViewPanX, &FountainState::ViewPanY})
         EXPECT_EQ(windows.*value, store.*value);
+    EXPECT_EQ(windows.GroupLevel, store.GroupLevel);
+    EXPECT_EQ(windows.GroupColour, store.GroupColour);
     EXPECT_EQ(windows.Track.cues.size(), store.Track.cues.size());
     EXPECT_EQ(windows.Track.musicName, store.Track.musicName);
 }
@@ -70,7 +74,9 @@ TEST(FountainSessionParity, TheValueStoreStartsAndOpensFilesAsTheWindowsDo)
         ASSERT_TRUE(p.windows->editor().fileCommands().openFountainNamedOutside(path));
 
         auto state = std::make_unique<FountainState>();
-        SettingValueStore store(*state);
+        ShowDriver show(*state);
+        ShowSettingControls showSettings(show.controls());
+        SettingValueStore store(*state, &showSettings);
         FountainSession session(*state, store);
         ASSERT_TRUE(session.open(path, true).ok());
         expectSameScene(*p.state, p.windows->editor().sceneSettings(), *state, store.sceneSettings());
