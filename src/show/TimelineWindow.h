@@ -3,7 +3,6 @@
 #include "model/FountainState.h"
 #include "music/BeatTracker.h"
 #include "music/Waveform.h"
-#include "engine/ShowClock.h"
 
 #include <QHash>
 #include <QStyle>
@@ -24,6 +23,7 @@ class QToolButton;
 namespace pluviane {
 
 class AppWindows;
+class ShowTime;
 class SoundPlayer;
 class TimelineView;
 
@@ -99,6 +99,8 @@ private:
     void analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error);
     void stopWorker();
     SoundPlayer& player();
+    // The show's time, kept in the engine.
+    ShowTime& time();
     bool hasMusic();
     void edited();
 
@@ -115,11 +117,6 @@ private:
     QTimer refresh_;
     LabelChooser chooser_;
 
-    TimeSource monotonic_ = monotonicSource();
-    SmoothedPosition smooth_;
-    bool freeRunning_ = false;         // the own clock, without music
-    std::int64_t freeBaseMs_ = 0;
-    std::int64_t freeStartMicros_ = 0;
     bool showFollowing_ = false;
     bool showsPause_ = false; // the play button's icon
     bool iconSet_ = false;
