@@ -282,7 +282,7 @@ int main(int argc, char* argv[])
         sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
                                                    args->loop ? track.cues.back().timeMs + 2000 : 0));
     sequencer.playFormButton()->click();
-    sequencer.playColorButton()->click();
+    sequencer.playColourButton()->click();
     if (!args->music.isEmpty())
         player.play();
     say(PlayTool::tr("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));

@@ -54,9 +54,9 @@ void ShowSimulation::pressPlay(bool followTrack)
     sequencer.colourTimer().stop();
     // Form 1 and scene 1, whatever the file left the counters at.
     sequencer.startFormButton()->click();
-    sequencer.startColorButton()->click();
+    sequencer.startColourButton()->click();
     sequencer.playFormButton()->click();
-    sequencer.playColorButton()->click();
+    sequencer.playColourButton()->click();
     // The clock counts simulated time from 0; the music's time is the same.
     sequencer.clock().setTickSource([this] { return now_; });
     const ShowTrack& track = windows_.state().Track;

@@ -244,7 +244,7 @@ void TimelineWindow::startFollowing()
         sequencer.resumePlaying();
         return;
     }
-    for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColorButton()})
+    for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColourButton()})
         if (!button->isChecked())
             button->click();
 }
@@ -254,7 +254,7 @@ void TimelineWindow::stopFollowing()
     SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
     sequencer.clock().stopFollowing();
     showFollowing_ = false;
-    for (QAbstractButton* button : {sequencer.stopFormButton(), sequencer.stopColorButton()})
+    for (QAbstractButton* button : {sequencer.stopFormButton(), sequencer.stopColourButton()})
         if (!button->isChecked())
             button->click();
 }
@@ -414,7 +414,7 @@ void TimelineWindow::analyse(const QString& path)
     // comes back through the event loop.
     worker_ = std::thread([this, path] {
         runOnlyOnIdleTime();
-        auto result = std::make_shared<MusicAnalysis>();
+        auto result = std::make_shared<MusicWaveform>();
         result->path = path;
         const DecodedMusic music = decodeMusic(path, kAnalysisRate, 4 * 3600.0, [this](double done) {
             workerPercent_ = int(done * 60);
@@ -440,7 +440,7 @@ void TimelineWindow::analyse(const QString& path)
     });
 }
 
-void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error)
+void TimelineWindow::analysisFinished(std::shared_ptr<MusicWaveform> result, const QString& error)
 {
     if (worker_.joinable())
         worker_.join();

@@ -27,8 +27,9 @@ class ShowTime;
 class SoundPlayer;
 class TimelineView;
 
-// The music's waveform and beats, analysed once per file.
-struct MusicAnalysis {
+// The music's waveform and beats as the timeline draws them, analysed once
+// per file (a draft reads the song's structure, SongAnalysis, instead).
+struct MusicWaveform {
     QString path;
     std::int64_t lengthMs = 0;
     bool cut = false; // the file goes on past lengthMs
@@ -75,7 +76,7 @@ public:
     void setLabelChooser(LabelChooser chooser) { chooser_ = std::move(chooser); }
 
     // The analysis of the music, once ready (nullptr before).
-    const MusicAnalysis* analysis() const { return shown_.get(); }
+    const MusicWaveform* analysis() const { return shown_.get(); }
     bool analysing() const { return worker_.joinable() && !workerDone_; }
     // Waits for a running analysis to be shown (tests and the example maker).
     void waitForAnalysis();
@@ -96,7 +97,7 @@ private:
     void addCue(bool form);
     void tell(const QString& text);
     void analyse(const QString& path);
-    void analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error);
+    void analysisFinished(std::shared_ptr<MusicWaveform> result, const QString& error);
     void stopWorker();
     SoundPlayer& player();
     // The show's time, kept in the engine.
@@ -121,8 +122,8 @@ private:
     bool showsPause_ = false; // the play button's icon
     bool iconSet_ = false;
 
-    std::shared_ptr<const MusicAnalysis> shown_;
-    QHash<QString, std::shared_ptr<const MusicAnalysis>> analysed_;
+    std::shared_ptr<const MusicWaveform> shown_;
+    QHash<QString, std::shared_ptr<const MusicWaveform>> analysed_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> workerDone_{false};
