@@ -113,6 +113,13 @@ int nearestOnset(const std::vector<double>& onsets, double t, double reach)
     return best;
 }
 
+// The onset that makes a beat found on the envelope, if one is that near.
+double onOnset(const std::vector<double>& onsets, double t)
+{
+    const int o = nearestOnset(onsets, t, kOnBeatSeconds);
+    return o >= 0 ? onsets[std::size_t(o)] : t;
+}
+
 // Runs of music between silences: a bar never spans a silence.
 std::vector<TimeSpan> soundRuns(const std::vector<TimeSpan>& silences, double seconds)
 {
@@ -831,13 +838,20 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     // Halved where every other beat is clearly the stronger, or the count is
     // too fast to be felt on each beat; not a kick on each beat under
     // hi-hats on the off-beats, which is counted on the kick.
-    double accent[2] = {0, 0};
-    for (std::size_t i = 0; i < own.size(); ++i)
+    double accent[2] = {0, 0}, between = 0;
+    for (std::size_t i = 0; i < own.size(); ++i) {
         accent[i % 2] += accentAt(e, own[i]);
+        if (i + 1 < own.size())
+            between += accentAt(e, (own[i] + own[i + 1]) / 2);
+    }
     const bool halve = near(ratio, 2, 0.02)
                        && (std::max(accent[0], accent[1]) >= kStrongerBeat * std::min(accent[0], accent[1])
                            || 60.0 / period > kFeltInHalves);
-    if (near(ratio, 1, 0.03) || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
+    // Doubled only where the sound between the beats hits about as hard as
+    // on them; hi-hats between kicks do not make the kicks half notes.
+    const bool offBeatsWeak = kStrongerBeat * between < accent[0] + accent[1];
+    if (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
+        || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
         return out;
     out.changed = true;
     out.period = heard;
@@ -856,10 +870,8 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
         }
     } else {
         for (std::size_t h : trackPulse(pulse, heard, e.hopSeconds(), e.hopAt(own.front()), e.hopAt(own.back()) + 1)) {
-            const double t = std::max(0.0, e.hopTime(h));
-            const int o = nearestOnset(a.onsets, t, kOnBeatSeconds);
-            if (!inSilence(t, a.silences))
-                out.beats.push_back(o >= 0 ? a.onsets[std::size_t(o)] : t);
+            if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
+                out.beats.push_back(onOnset(a.onsets, t));
         }
     }
     return out;
@@ -1363,7 +1375,7 @@ SongAnalysis MusicListener::finish()
         for (const TimeSpan& run : runs)
             for (std::size_t h : trackPulse(pulse, period, e.hopSeconds(), e.hopAt(run.start), e.hopAt(run.end)))
                 if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
-                    a.beats.push_back(t);
+                    a.beats.push_back(onOnset(a.onsets, t));
         a.tempi = findTempi(a.beats, periodicity);
         a.beatsFound = period > 0 && a.beats.size() >= 8 && !a.tempi.empty();
     }
