@@ -16,6 +16,7 @@
 #include <thread>
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
@@ -24,6 +25,7 @@ class QToolButton;
 namespace pluviane {
 
 class AppWindows;
+class CueTable;
 class SoundPlayer;
 class TimelineView;
 
@@ -46,6 +48,7 @@ public:
     ~TimelineWindow() override;
 
     TimelineView& view() { return *view_; }
+    CueTable& table() { return *table_; }
     // The row of tool buttons; more buttons go in before the follow check box.
     QHBoxLayout* toolRow() { return tools_; }
     void addToolButton(QToolButton* button);
@@ -69,6 +72,9 @@ public:
     void SpeedButtonDeleteCueClick();
     void SpeedButtonImportCuesClick();
     void SpeedButtonExportCuesClick();
+    void SpeedButtonZoomFitClick();
+    void SpeedButtonAddMarkerClick();
+    bool loops() const;
 
     // Replaces the label file dialogs (tests answer for the user); empty cancels.
     using LabelChooser = std::function<QString(QWidget* parent, bool save)>;
@@ -85,6 +91,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QToolButton* addButton(const char* name, QStyle::StandardPixmap icon, const QString& text,
@@ -101,6 +108,9 @@ private:
     SoundPlayer& player();
     bool hasMusic();
     void edited();
+    void selectionShown();
+    void restoreViewSettings();
+    void keepViewSettings();
 
     FountainState& state_;
     AppWindows& windows_;
@@ -108,6 +118,9 @@ private:
     QHBoxLayout* tools_ = nullptr;
     QToolButton* play_ = nullptr;
     QCheckBox* follow_ = nullptr;
+    QCheckBox* loop_ = nullptr;
+    QComboBox* snap_ = nullptr;
+    CueTable* table_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* tempo_ = nullptr;
     QLabel* message_ = nullptr;
