@@ -162,11 +162,11 @@ QString readBodyV2(const Byte* data, std::size_t size, ShowTrack& track)
     BodyReader in(data, size);
     const std::uint32_t nameBytes = in.u16();
     if (nameBytes > std::uint32_t(kMaxMusicNameBytes))
-        return trackText("имя музыки выходит за конец записи");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "имя музыки выходит за конец записи"));
     track.musicName = in.text(nameBytes);
     const std::uint32_t count = in.u32();
     if (!in.ok() || count > std::uint32_t(kMaxTrackCues))
-        return trackText("число меток не совпадает с длиной записи");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "число меток не совпадает с длиной записи"));
     std::int64_t time = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         ShowCue cue;
@@ -176,34 +176,34 @@ QString readBodyV2(const Byte* data, std::size_t size, ShowTrack& track)
         cue.scene = int(in.byte());
         const std::uint32_t kind = in.byte();
         if (!in.ok())
-            return trackText("число меток не совпадает с длиной записи");
+            return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "число меток не совпадает с длиной записи"));
         if ((kind & 3) > 2 || (kind & ~7u) != 0)
-            return trackText("метка %1: неизвестный переход").arg(i + 1);
+            return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "метка %1: неизвестный переход")).arg(i + 1);
         cue.change = SceneChange(kind & 3);
         if (cue.change == SceneChange::Fade)
             cue.fadeMs = int(std::min<std::uint32_t>(in.varint(), kMaxTransitionMs + 1));
         if (kind & 4)
             cue.rampMs = int(std::min<std::uint32_t>(in.varint(), kMaxTransitionMs + 1));
         if (cue.timeMs > kMaxCueTimeMs)
-            return trackText("метка %1 позже четырёх часов").arg(i + 1);
+            return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "метка %1 позже четырёх часов")).arg(i + 1);
         if ((cue.change == SceneChange::Fade && (cue.fadeMs < 1 || cue.fadeMs > kMaxTransitionMs)) ||
             cue.rampMs > kMaxTransitionMs || ((kind & 4) && cue.rampMs < 1))
-            return trackText("метка %1: неизвестный переход").arg(i + 1);
+            return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "метка %1: неизвестный переход")).arg(i + 1);
         track.cues.push_back(cue);
     }
     const std::uint32_t markers = in.u16();
     if (!in.ok() || markers > std::uint32_t(kMaxTrackMarkers))
-        return trackText("маркеры выходят за конец записи");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "маркеры выходят за конец записи"));
     time = 0;
     for (std::uint32_t i = 0; i < markers; ++i) {
         time += in.varint();
         const QString name = in.text(in.byte());
         if (!in.ok() || time > kMaxCueTimeMs)
-            return trackText("маркеры выходят за конец записи");
+            return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "маркеры выходят за конец записи"));
         track.markers.push_back({time, name});
     }
     if (!in.atEnd())
-        return trackText("число меток не совпадает с длиной записи");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "число меток не совпадает с длиной записи"));
     return {};
 }
 
@@ -215,11 +215,11 @@ QString unpackBody(const Byte* stored, std::size_t size, bool compressed, std::v
         return {};
     }
     if (size < 4 || readU32(stored) > kMaxBodyBytes)
-        return trackText("сжатая запись не распаковывается");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "сжатая запись не распаковывается"));
     uLongf length = readU32(stored);
     body.resize(length);
     if (uncompress(body.data(), &length, stored + 4, uLong(size - 4)) != Z_OK || length != body.size())
-        return trackText("сжатая запись не распаковывается");
+        return trackText(QT_TRANSLATE_NOOP("pluviane::ShowTrack", "сжатая запись не распаковывается"));
     return {};
 }
 
