@@ -12,7 +12,7 @@
 #include "music/MusicWriter.h"
 #include "music/Waveform.h"
 #include "show/SequencerPanel.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 #include "show/SoundPlayer.h"
 #include "show/TimelineView.h"
 

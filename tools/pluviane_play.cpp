@@ -18,7 +18,7 @@
 #include "model/ShowTrack.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 
 #include <QAbstractButton>
 #include <QApplication>

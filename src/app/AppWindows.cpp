@@ -6,11 +6,13 @@
 #include "editor/FileCommands.h"
 #include "editor/RecoveryCopy.h"
 #include "editor/RecentFiles.h"
+#include "engine/ShowEngine.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "show/DraftShowButton.h"
 #include "show/RecorderWindow.h"
 #include "show/TimelineWindow.h"
+#include "show/WindowShowControls.h"
 
 #include <QCoreApplication>
 #include <QAction>
@@ -22,7 +24,9 @@ namespace pluviane {
 
 const QKeySequence kShowEditorKeys(Qt::CTRL | Qt::Key_E);
 
-AppWindows::AppWindows(FountainState& state) : state_(state)
+AppWindows::AppWindows(FountainState& state)
+    : state_(state), showControls_(std::make_unique<WindowShowControls>(*this)),
+      show_(std::make_unique<ShowEngine>(state, *showControls_))
 {
     main_ = std::make_unique<MainWindow>(state, *this);
     editor_ = std::make_unique<EditorWindow>(state, *this);

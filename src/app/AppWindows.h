@@ -15,6 +15,8 @@ class AboutWindow;
 class RecorderWindow;
 class HelpWindow;
 class TimelineWindow;
+class ShowEngine;
+class WindowShowControls;
 
 // The key that brings the editor back.
 extern const QKeySequence kShowEditorKeys;
@@ -36,6 +38,8 @@ public:
     RecorderWindow& recorder() { return *recorder_; }
     HelpWindow& help() { return *help_; }
     TimelineWindow& timeline() { return *timeline_; }
+    // The show on the windows' controls.
+    ShowEngine& show() { return *show_; }
 
     // Opens the fountain file the program was started with (a desktop's double
     // click). The start-up preset is then never loaded over it, also when the
@@ -58,6 +62,9 @@ private:
     void addShortcuts();
 
     FountainState& state_;
+    // Made first and gone last: the windows' handlers forward to the show.
+    std::unique_ptr<WindowShowControls> showControls_;
+    std::unique_ptr<ShowEngine> show_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<EditorWindow> editor_;
     std::unique_ptr<AboutWindow> about_;

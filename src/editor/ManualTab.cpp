@@ -1,7 +1,8 @@
 #include "editor/ManualTab.h"
 
+#include "app/AppWindows.h"
 #include "editor/EditorWindow.h"
-#include "model/ColorChange.h"
+#include "engine/ShowEngine.h"
 #include "widgets/Controls.h"
 
 #include <QGridLayout>
@@ -106,7 +107,7 @@ void ManualTab::buildFaders(QGridLayout* grid)
         level->setToolTip(tr("Высота струи %1").arg(g));
         colour->setToolTip(tr("Цвет струи %1").arg(g));
         connect(level, &QScrollBar::valueChanged, this,
-                [this, g](int value) { state_.GroupLevel[g] = static_cast<Byte>(value); });
+                [this, g](int value) { editor_.windows().show().chain.levelChanged(g, value); });
         connect(colour, &QScrollBar::valueChanged, this,
                 [this, g](int value) { ColorChange(g, value); });
         // The group number between its two faders tells the rows apart.
@@ -133,14 +134,10 @@ QScrollBar* ManualTab::colourFader(int group) const
 
 void ManualTab::ColorChange(int group, int value)
 {
-    writeGroupColour(state_, group, value, saturation_->value(), brightness_->value());
+    editor_.windows().show().chain.colourFaderChanged(group, value);
 }
 
-void ManualTab::recomputeColours()
-{
-    for (int g = 1; g <= kFaderGroups; ++g)
-        ColorChange(g, colours_[g]->value());
-}
+void ManualTab::recomputeColours() { editor_.windows().show().chain.colourLookChanged(); }
 
 void ManualTab::ScrollBarColoredChange(int value)
 {

@@ -37,6 +37,7 @@ constexpr double kClearPulse = 0.25;       // onset envelope autocorrelation of 
 // The compact readings kept while listening.
 constexpr std::size_t kHop = 256;          // one reading every 11.6 ms at 22.05 kHz
 constexpr std::size_t kWindow = 1024;
+constexpr std::size_t kHitWindow = 512;   // hits: a shorter window, sharper in time
 constexpr std::size_t kFrameHops = 8;      // timbre and harmony: one frame every 8 hops
 constexpr int kMfccs = 13;
 constexpr uint_t kMelBands = 40;
@@ -304,11 +305,18 @@ std::vector<TempoSection> findTempi(const std::vector<double>& beats, const Peri
     mergeShortSections(bounds, beats.size());
     std::vector<bool> settled;
     settleMetre(bounds, beats, periodicity, settled);
+    constexpr double kSameFit = 0.015; // fitted tempi this near are one tempo
     for (std::size_t k = 0; k < bounds.size(); ++k) {
         const std::size_t from = bounds[k].first;
         const std::size_t to = k + 1 < bounds.size() ? bounds[k + 1].first + 1 : beats.size();
         // Beats still counted in the other metre would fit their own tempo.
         tempi.push_back({beats[from], settled[k] ? 60.0 / bounds[k].second : fitTempo(beats, from, to, bounds[k].second)});
+        const std::size_t n = tempi.size();
+        if (n >= 2 && !settled[k] && !settled[k - 1] && std::abs(tempi[n - 1].bpm / tempi[n - 2].bpm - 1) < kSameFit) {
+            tempi.pop_back();
+            bounds[k].first = bounds[k - 1].first; // one section: fitted again over both
+            tempi.back().bpm = fitTempo(beats, bounds[k].first, to, bounds[k].second);
+        }
     }
     return tempi;
 }
@@ -519,6 +527,8 @@ struct Envelopes {
     double hopSeconds() const { return double(kHop) / rate; }
     // The flux of a hop peaks once a new sound fills a quarter of its window.
     double hopTime(std::size_t h) const { return (double(h + 1) * kHop - kWindow / 4.0) / rate; }
+    // The power, read through the shorter window, jumps as soon as a sound fills a quarter of it.
+    double hitTime(std::size_t h) const { return (double(h + 1) * kHop - kHitWindow / 4.0) / rate; }
     std::size_t hopAt(double t) const
     {
         return std::size_t(std::clamp(t * rate / kHop + double(kWindow) / (4.0 * kHop) - 1, 0.0, 1e12));
@@ -585,6 +595,153 @@ double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
     return best;
 }
 
+// The onset envelope with the slow swell of the music taken away (a running
+// mean over a second), silences left out: what repeats at the pulse.
+std::vector<float> pulseEnvelope(const Envelopes& e, const std::vector<TimeSpan>& silences)
+{
+    const std::size_t n = e.flux.size();
+    const auto smooth = std::max<std::size_t>(1, std::size_t(std::lround(1.0 / e.hopSeconds())));
+    std::vector<float> x(n, 0.0f);
+    double running = 0;
+    for (std::size_t h = 0; h < n; ++h) {
+        running += e.flux[h] - (h >= smooth ? e.flux[h - smooth] : 0.0f);
+        const std::size_t centre = h >= smooth / 2 ? h - smooth / 2 : 0;
+        if (!inSilence(e.hopTime(centre), silences))
+            x[centre] = std::max(0.0f, float(e.flux[centre] - running / double(std::min(h + 1, smooth))));
+    }
+    return x;
+}
+
+// The pulse of music with or without drums, from a tempogram: the onset
+// envelope's autocorrelation in windows of 8 s, averaged. Each period between
+// 40 and 200 a minute scores with its multiples (a bar of two and four beats
+// repeats too) and a preference for the tempi music is mostly felt in, so
+// that the half, double or two-thirds tempo the envelope also repeats at
+// loses: metrical errors resolved against the envelope itself.
+class Tempogram {
+public:
+    Tempogram(const std::vector<float>& x, double hopSeconds, std::size_t from, std::size_t to) : hop_(hopSeconds)
+    {
+        const auto window = std::size_t(8.0 / hopSeconds);
+        acf_.assign(4 * maxLag() + 2, 0.0);
+        to = std::min(to, x.size());
+        int windows = 0;
+        for (std::size_t w = from; w + 2 * maxLag() < to; w += window / 2) {
+            const std::size_t end = std::min(to, w + window);
+            double power = 0;
+            for (std::size_t h = w; h < end; ++h)
+                power += double(x[h]) * x[h];
+            if (power <= 0)
+                continue;
+            ++windows;
+            for (std::size_t lag = minLag() / 2; lag < acf_.size(); ++lag) {
+                double sum = 0;
+                for (std::size_t h = w; h + lag < end; ++h)
+                    sum += double(x[h]) * x[h + lag];
+                acf_[lag] += sum / power;
+            }
+        }
+        for (double& v : acf_)
+            v /= std::max(1, windows);
+    }
+
+    // How well a beat of `period` seconds explains the envelope.
+    double score(double period) const
+    {
+        const double bpm = 60.0 / period, octaves = std::log2(bpm / kDefaultTempo);
+        const double lag = period / hop_;
+        return std::exp(-0.5 * octaves * octaves) * (at(lag) + 0.5 * at(2 * lag) + 0.25 * at(4 * lag));
+    }
+    // How clearly the envelope repeats after `period` (0 not at all).
+    double clarity(double period) const { return at(period / hop_); }
+
+    // The best period in seconds, refined between hops; 0 without any
+    // repetition. With `near`, the best within 6 % of it.
+    double best(double near = 0) const
+    {
+        double bestLag = 0, bestScore = 0;
+        for (std::size_t lag = minLag(); lag <= maxLag(); ++lag)
+            if (near <= 0 || std::abs(double(lag) * hop_ / near - 1) <= 0.06)
+                if (const double sc = score(double(lag) * hop_); sc > bestScore)
+                    bestScore = sc, bestLag = double(lag);
+        if (bestLag == 0)
+            return 0;
+        // The peak four beats on lies four times finer on the lag axis.
+        const auto far = std::size_t(std::lround(4 * bestLag));
+        std::size_t peak = far;
+        for (std::size_t k = far - 2; k <= far + 2 && k + 1 < acf_.size(); ++k)
+            if (acf_[k] > acf_[peak])
+                peak = k;
+        const double left = acf_[peak - 1], mid = acf_[peak], right = acf_[peak + 1];
+        const double curve = left - 2 * mid + right;
+        const double offset = curve < 0 ? std::clamp(0.5 * (left - right) / curve, -0.5, 0.5) : 0.0;
+        return (double(peak) + offset) / 4 * hop_;
+    }
+
+private:
+    std::size_t minLag() const { return std::size_t(60.0 / 200 / hop_); }
+    std::size_t maxLag() const { return std::size_t(60.0 / 40 / hop_) + 1; }
+    // A peak's height: the best lag within a hop of the one asked.
+    double at(double lag) const
+    {
+        const auto l = std::size_t(std::lround(lag));
+        double best = 0;
+        for (std::size_t k = l > 0 ? l - 1 : 0; k <= l + 1 && k < acf_.size(); ++k)
+            best = std::max(best, acf_[k]);
+        return best;
+    }
+
+    double hop_;
+    std::vector<double> acf_;
+};
+
+// Beats at about `period` over hops `from`..`to` of the envelope: the path
+// through its peaks whose steps best keep the period (dynamic programming,
+// each step scored by the envelope where it lands less the square of its
+// log deviation from the period).
+std::vector<std::size_t> trackPulse(const std::vector<float>& x, double period, double hopSeconds, std::size_t from,
+                                    std::size_t to)
+{
+    constexpr double kTightness = 100;
+    to = std::min(to, x.size());
+    const double lag = period / hopSeconds;
+    if (to <= from + std::size_t(2 * lag) || lag < 2)
+        return {};
+    double mean = 0, var = 0;
+    for (std::size_t h = from; h < to; ++h)
+        mean += x[h] / double(to - from);
+    for (std::size_t h = from; h < to; ++h)
+        var += (x[h] - mean) * (x[h] - mean) / double(to - from);
+    const double sd = std::sqrt(var) + 1e-9;
+    const std::size_t n = to - from;
+    std::vector<double> score(n), local(n);
+    std::vector<std::ptrdiff_t> back(n, -1);
+    for (std::size_t i = 0; i < n; ++i)
+        local[i] = x[from + i] / sd;
+    const auto nearest = std::size_t(lag / 2), farthest = std::size_t(2 * lag);
+    for (std::size_t i = 0; i < n; ++i) {
+        double best = 0;
+        for (std::size_t d = std::max<std::size_t>(1, nearest); d <= farthest && d <= i; ++d) {
+            const double dev = std::log(double(d) / lag);
+            const double sc = score[i - d] - kTightness * dev * dev;
+            if (back[i] < 0 || sc > best)
+                best = sc, back[i] = std::ptrdiff_t(i - d);
+        }
+        score[i] = local[i] + std::max(0.0, best);
+        if (best <= 0)
+            back[i] = -1; // a path starts here
+    }
+    std::size_t last = n - 1;
+    for (std::size_t i = n > std::size_t(lag) ? n - std::size_t(lag) : 0; i < n; ++i)
+        if (score[i] > score[last] || (score[last] == score[i] && local[i] > local[last]))
+            last = i;
+    std::vector<std::size_t> beats;
+    for (std::ptrdiff_t i = std::ptrdiff_t(last); i >= 0; i = back[std::size_t(i)])
+        beats.push_back(from + std::size_t(i));
+    std::reverse(beats.begin(), beats.end());
+    return beats;
+}
+
 // The autocorrelation of the onset envelope from `from` to `to` seconds at
 // a lag of `period`, relative to its power there.
 double envelopePeriodicity(const Envelopes& e, double from, double to, double period)
@@ -637,6 +794,103 @@ std::vector<double> alignToAccents(const std::vector<double>& beats, const Envel
             aligned[i] = middle[i];
     }
     return aligned;
+}
+
+// How a tempo section's beats are counted again (or not) to follow the pulse
+// the tempogram hears.
+struct Recount {
+    double period = 0; // the section's period after it
+    std::vector<double> beats;
+    bool changed = false;
+};
+
+// A tracker may count a section at twice or half its pulse, in threes
+// against it, or drift off it. Where the section's tempogram clearly prefers
+// another count, the beats are counted again: every other one kept (the more
+// accented), one added between each two, or tracked anew. A section heard as
+// well in the song's count as in another keeps the song's.
+Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, const Envelopes& e, double start,
+                       double end, double period, double song)
+{
+    constexpr double kClearlyBetter = 1.15;
+    constexpr double kHeardAsWell = 0.8;
+    constexpr double kStrongerBeat = 1.25;
+    constexpr double kFeltInHalves = 160; // beats a minute
+    auto near = [](double ratio, double m, double tolerance) { return std::abs(ratio / m - 1) < tolerance; };
+    Recount out{period, {std::lower_bound(a.beats.begin(), a.beats.end(), start),
+                         std::lower_bound(a.beats.begin(), a.beats.end(), end)}};
+    const std::vector<double> own = out.beats;
+    const Tempogram tempogram(pulse, e.hopSeconds(), e.hopAt(start), e.hopAt(std::min(end, a.seconds)));
+    double heard = tempogram.best();
+    if (own.size() < 8 || heard <= 0)
+        return out;
+    if (song > 0 && (near(heard / song, 2, 0.05) || near(heard / song, 0.5, 0.05)))
+        if (const double same = tempogram.best(song); same > 0 && tempogram.score(same) >= kHeardAsWell * tempogram.score(heard))
+            heard = same;
+    const double ratio = heard / period;
+    // Halved where every other beat is clearly the stronger, or the count is
+    // too fast to be felt on each beat; not a kick on each beat under
+    // hi-hats on the off-beats, which is counted on the kick.
+    double accent[2] = {0, 0};
+    for (std::size_t i = 0; i < own.size(); ++i)
+        accent[i % 2] += accentAt(e, own[i]);
+    const bool halve = near(ratio, 2, 0.02)
+                       && (std::max(accent[0], accent[1]) >= kStrongerBeat * std::min(accent[0], accent[1])
+                           || 60.0 / period > kFeltInHalves);
+    if (near(ratio, 1, 0.03) || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
+        return out;
+    out.changed = true;
+    out.period = heard;
+    out.beats.clear();
+    if (near(ratio, 2, 0.02)) {
+        for (std::size_t i = accent[1] > accent[0] ? 1 : 0; i < own.size(); i += 2)
+            out.beats.push_back(own[i]);
+    } else if (near(ratio, 0.5, 0.02)) {
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            out.beats.push_back(own[i]);
+            if (i + 1 < own.size() && own[i + 1] - own[i] < 1.5 * period) {
+                const double middle = (own[i] + own[i + 1]) / 2;
+                const int o = nearestOnset(a.onsets, middle, std::min(kSnapSeconds, 0.15 * period));
+                out.beats.push_back(o >= 0 ? a.onsets[std::size_t(o)] : middle);
+            }
+        }
+    } else {
+        for (std::size_t h : trackPulse(pulse, heard, e.hopSeconds(), e.hopAt(own.front()), e.hopAt(own.back()) + 1)) {
+            const double t = std::max(0.0, e.hopTime(h));
+            const int o = nearestOnset(a.onsets, t, kOnBeatSeconds);
+            if (!inSilence(t, a.silences))
+                out.beats.push_back(o >= 0 ? a.onsets[std::size_t(o)] : t);
+        }
+    }
+    return out;
+}
+
+// Every tempo section counted as the pulse is heard; the longest first, whose
+// count then stands for the song's. Returns whether any beat changed.
+bool settleBeatLevel(SongAnalysis& a, const std::vector<float>& pulse, const Envelopes& e)
+{
+    const std::size_t n = a.tempi.size();
+    auto start = [&](std::size_t k) { return k == 0 ? 0.0 : a.tempi[k].start; };
+    auto end = [&](std::size_t k) { return k + 1 < n ? a.tempi[k + 1].start : a.seconds + 1; };
+    std::size_t longest = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        if (end(k) - start(k) > end(longest) - start(longest))
+            longest = k;
+    std::vector<Recount> counted(n);
+    const double heard = Tempogram(pulse, e.hopSeconds(), 0, pulse.size()).best();
+    counted[longest] = recountSection(a, pulse, e, start(longest), end(longest), 60.0 / a.tempi[longest].bpm, heard);
+    bool changed = counted[longest].changed;
+    for (std::size_t k = 0; k < n; ++k)
+        if (k != longest) {
+            counted[k] = recountSection(a, pulse, e, start(k), end(k), 60.0 / a.tempi[k].bpm, counted[longest].period);
+            changed = changed || counted[k].changed;
+        }
+    if (changed) {
+        a.beats.clear();
+        for (const Recount& c : counted)
+            a.beats.insert(a.beats.end(), c.beats.begin(), c.beats.end());
+    }
+    return changed;
 }
 
 // Without any pulse the cues follow the music's own onsets: the stronger
@@ -863,6 +1117,7 @@ struct MusicListener::Readings {
     aubio_onset_t* onset = nullptr;
     aubio_tempo_t* tempo = nullptr;
     aubio_pvoc_t* pvoc = nullptr;
+    aubio_pvoc_t* hitPvoc = nullptr;
     aubio_mfcc_t* mfcc = nullptr;
     aubio_filterbank_t* melBands = nullptr;
     fvec_t* bandsOut = nullptr;
@@ -872,6 +1127,7 @@ struct MusicListener::Readings {
     fvec_t* tempoOut = nullptr;
     fvec_t* mfccOut = nullptr;
     cvec_t* spectrum = nullptr;
+    cvec_t* hitSpectrum = nullptr;
     std::vector<float> pendingBlock, pendingHop, pendingTempo;
     LoudnessCurve curve;
     std::vector<double> onsetAt, trackerBeats;
@@ -890,8 +1146,9 @@ struct MusicListener::Readings {
             del_aubio_onset(onset);
         if (tempo)
             del_aubio_tempo(tempo);
-        if (pvoc)
-            del_aubio_pvoc(pvoc);
+        for (aubio_pvoc_t* p : {pvoc, hitPvoc})
+            if (p)
+                del_aubio_pvoc(p);
         if (mfcc)
             del_aubio_mfcc(mfcc);
         if (melBands)
@@ -899,8 +1156,9 @@ struct MusicListener::Readings {
         for (fvec_t* v : {hopIn, onsetOut, tempoIn, tempoOut, mfccOut, bandsOut})
             if (v)
                 del_fvec(v);
-        if (spectrum)
-            del_cvec(spectrum);
+        for (cvec_t* c : {spectrum, hitSpectrum})
+            if (c)
+                del_cvec(c);
     }
 
     // Hands `count` samples to `use` in blocks of `size`, keeping the rest in `pending`.
@@ -958,7 +1216,8 @@ struct MusicListener::Readings {
         envelopes.bass.push_back(float(bass));
         // The power as the ear weighs it: summed over mel bands, so a crash
         // or a snare counts as much as the kick under it.
-        aubio_filterbank_do(melBands, spectrum, bandsOut);
+        aubio_pvoc_do(hitPvoc, hopIn, hitSpectrum);
+        aubio_filterbank_do(melBands, hitSpectrum, bandsOut);
         double power = 0;
         for (uint_t b = 0; b < bandsOut->length; ++b)
             power += bandsOut->data[b];
@@ -1011,7 +1270,9 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
     r.tempoIn = new_fvec(tempoHop);
     r.tempoOut = new_fvec(1);
     r.mfccOut = new_fvec(kMfccs);
-    r.melBands = new_aubio_filterbank(kMelBands, kWindow);
+    r.hitPvoc = new_aubio_pvoc(kHitWindow, kHop);
+    r.hitSpectrum = new_cvec(kHitWindow);
+    r.melBands = new_aubio_filterbank(kMelBands, kHitWindow);
     r.bandsOut = new_fvec(kMelBands);
     if (r.melBands)
         aubio_filterbank_set_mel_coeffs_slaney(r.melBands, smpl_t(sampleRate));
@@ -1026,7 +1287,7 @@ MusicListener::MusicListener(int sampleRate) : r_(std::make_unique<Readings>())
         if (hz >= 60 && hz <= 2000)
             r.pitchClass[k] = int((std::lround(12 * std::log2(hz / 440.0)) % 12 + 12 + 9) % 12);
     }
-    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.mfcc || !r.melBands)
+    if (!r.loudness || !r.onset || !r.tempo || !r.pvoc || !r.hitPvoc || !r.mfcc || !r.melBands)
         r.rate = 0; // hears nothing rather than crash
 }
 
@@ -1073,7 +1334,7 @@ SongAnalysis MusicListener::finish()
         const auto from = jump.begin() + std::ptrdiff_t(h > reach ? h - reach : 0);
         const auto to = jump.begin() + std::ptrdiff_t(std::min(jump.size(), h + reach + 1));
         if (jump[h] > 0 && std::max_element(from, to) == jump.begin() + std::ptrdiff_t(h)) {
-            a.hits.push_back(std::max(0.0, e.hopTime(h)));
+            a.hits.push_back(std::max(0.0, e.hitTime(h)));
             a.hitStrength.push_back(jump[h]);
         }
     }
@@ -1085,21 +1346,26 @@ SongAnalysis MusicListener::finish()
     const Periodicity periodicity = [&e](double from, double to, double period) {
         return envelopePeriodicity(e, from, to, period);
     };
+    const std::vector<float> pulse = pulseEnvelope(e, a.silences);
     if (a.beatsFound) {
         a.tempi = findTempi(a.beats, periodicity);
         a.beats = repairBeats(completeBeats(a.beats, a.tempi, runs, a.onsets), a.tempi, a.onsets);
         // Moving beats onto the accents leaves a seam where they moved; mend it.
         a.beats = repairBeats(alignToAccents(a.beats, e, a.onsets), a.tempi, a.onsets);
         a.tempi = findTempi(a.beats, periodicity);
+        if (settleBeatLevel(a, pulse, e))
+            a.tempi = findTempi(a.beats, periodicity);
     } else if (pulseClarity(e, a.silences) >= kClearPulse) {
-        // A pulse without sharp onsets (strings, a choir): the tracker's beats
-        // follow it, though few land on an onset.
+        // A pulse without sharp onsets (strings, a choir): beats where the
+        // envelope swells, at the period the tempogram hears.
         a.beats.clear();
-        for (double t : r.trackerBeats)
-            if (!inSilence(t, a.silences))
-                a.beats.push_back(t);
+        const double period = Tempogram(pulse, e.hopSeconds(), 0, pulse.size()).best();
+        for (const TimeSpan& run : runs)
+            for (std::size_t h : trackPulse(pulse, period, e.hopSeconds(), e.hopAt(run.start), e.hopAt(run.end)))
+                if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
+                    a.beats.push_back(t);
         a.tempi = findTempi(a.beats, periodicity);
-        a.beatsFound = a.beats.size() >= 8 && !a.tempi.empty();
+        a.beatsFound = period > 0 && a.beats.size() >= 8 && !a.tempi.empty();
     }
     if (!a.beatsFound) {
         a.beats = onsetBeats(a, runs);

@@ -9,6 +9,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <set>
 
 namespace pluviane {
 
@@ -21,13 +22,18 @@ constexpr int kMinScenes = 2;
 constexpr double kMinMoved = 0.2;         // share of the nozzles a form change moves
 constexpr double kWaterBand = 0.15;       // forms this near the wanted water will do
 constexpr double kCalmBelowLoudest = 9;   // LU: a passage this far below the loudest is calm
-constexpr double kSilentBelowLoudest = 24; // LU: this far below, the water is at its least
-constexpr double kLeastWater = 0.08;
+// The water follows the loudness over the song's own range, from its loudest
+// section (full) down to its quietest (least), but a few LU of
+// difference never empty the fountain and a whisper is low in any song.
+constexpr double kLeastSpan = 6;          // LU
+constexpr double kMostSpan = 20;          // LU
+constexpr double kLeastWater = 0.12;
+constexpr int kPhraseBeats = 4 * kBeatsPerBar;
 constexpr int kMaxClimaxBars = 8;         // forms on every beat at most this long
 constexpr double kFastBeat = 0.45;        // s: beats this short are counted in pairs
 constexpr std::size_t kAccentsAtLeast = 20;
 constexpr double kAccentsAMinute = 2;
-constexpr double kAccentReach = 0.07;     // s: an accent this near a beat takes the beat
+constexpr double kAccentReach = 0.04;     // s: an accent this near a beat takes the beat
 constexpr std::int64_t kOnCueMs = 50;     // an accent this near a form cue has it
 constexpr std::int64_t kMoveCueMs = 350;  // a cue this near moves onto the accent
 constexpr double kBreakDrop = 6;          // LU: a bar this much quieter before a hit is a break
@@ -341,14 +347,15 @@ public:
         return use(most);
     }
 
-    // The next form of a family's remembered sequence, if it still contrasts.
-    std::optional<int> replay(const std::vector<int>& sequence, std::size_t k)
+    // The next form of a family's remembered sequence, if it still contrasts
+    // and gives about the water the music asks for now.
+    std::optional<int> replay(const std::vector<int>& sequence, std::size_t k, double water)
     {
         if (sequence.empty())
             return std::nullopt;
         const int row = sequence[k % sequence.size()];
         for (std::size_t f = 0; f < forms_.size(); ++f)
-            if (forms_[f].row == row && contrasts(f))
+            if (forms_[f].row == row && contrasts(f) && std::abs(forms_[f].water - water) <= 2 * kWaterBand)
                 return use(f);
         return std::nullopt;
     }
@@ -362,9 +369,8 @@ public:
         for (std::size_t k = 0; k < forms_.size(); ++k) {
             double least = 1;
             for (int row : {before, after})
-                for (const FormInfo& f : forms_)
-                    if (f.row == row)
-                        least = std::min(least, f.row == forms_[k].row ? 0.0 : movedShare(f.levels, forms_[k].levels, nozzles_, wet_));
+                if (row != 0)
+                    least = std::min(least, row == forms_[k].row ? 0.0 : movedShare(levelsOf(row), forms_[k].levels, nozzles_, wet_));
             const double score = (least >= kMinMoved ? 1.0 : least) - std::abs(forms_[k].water - water)
                                  - 1e-6 * double(lastSeen_[k]);
             if (score > bestScore)
@@ -374,7 +380,32 @@ public:
         return forms_[best].row;
     }
 
+    // Whether a change between the two rows moves a fifth of the nozzles.
+    bool contrasting(int rowA, int rowB) const
+    {
+        return movedShare(levelsOf(rowA), levelsOf(rowB), nozzles_, wet_) >= kMinMoved;
+    }
+
+    double waterOf(int row) const
+    {
+        for (const FormInfo& f : forms_)
+            if (f.row == row)
+                return f.water;
+        return 0;
+    }
+
 private:
+    // The pressures of a wet form; any other row is the dry form.
+    Row levelsOf(int row) const
+    {
+        for (const FormInfo& f : forms_)
+            if (f.row == row)
+                return f.levels;
+        Row dry;
+        dry.fill(255);
+        return dry;
+    }
+
     double moved(std::size_t k) const
     {
         // Before the first form the fountain is dry: a form then must wet a fifth.
@@ -405,6 +436,7 @@ struct CueList {
     std::map<std::int64_t, ShowCue> at;
     void form(std::int64_t ms, int f) { at[ms].timeMs = ms, at[ms].form = f; }
     void scene(std::int64_t ms, int s) { at[ms].timeMs = ms, at[ms].scene = s; }
+    std::set<std::int64_t> accents; // cues on a hit: never moved onto another
     // The form cue nearest to `ms` within `reach`, if any.
     std::map<std::int64_t, ShowCue>::iterator nearestForm(std::int64_t ms, std::int64_t reach)
     {
@@ -452,6 +484,7 @@ struct Placement {
     const std::vector<int>& scenes;
     DraftDensity density;
     int scale;
+    double span = kLeastSpan;
     CueList cues;
     int accentsTaken = 0;
     int restsTaken = 0;
@@ -464,8 +497,30 @@ struct Placement {
         return l;
     }
 
+    // The mean loudness of beats `from`..`to` (exclusive).
+    double loudnessOfBeats(int from, int to) const
+    {
+        double sum = 0;
+        for (int i = from; i < to; ++i)
+            sum += m.beatLoudness[std::size_t(i)];
+        return to > from ? sum / (to - from) : -HUGE_VAL;
+    }
+
+    // LU from the loudest section down to the quietest: the song's own range
+    // (a fade-out's last phrase does not squeeze the rest).
+    double loudnessSpan() const
+    {
+        double quietest = HUGE_VAL;
+        for (const MusicSection& s : sections)
+            quietest = std::min(quietest, s.loudness);
+        return std::clamp(loudest() - quietest, kLeastSpan, kMostSpan);
+    }
+
     // The water a passage this far below the song's loudest section asks for.
-    static double waterFor(double belowLoudest) { return std::clamp(1.0 - belowLoudest / kSilentBelowLoudest, kLeastWater, 1.0); }
+    double waterFor(double belowLoudest) const
+    {
+        return std::clamp(1.0 - (1.0 - kLeastWater) * belowLoudest / span, kLeastWater, 1.0);
+    }
 
     void placeSections()
     {
@@ -478,7 +533,6 @@ struct Placement {
             const int to = s.endBar < int(m.barStarts.size()) ? m.barStarts[std::size_t(s.endBar)] : int(m.beats.size());
             const double below = top - s.loudness;
             const Pace pace = paceFor(s, below, 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo), density, scale);
-            const double water = waterFor(below);
             // A climax closes a chorus long enough to build to it.
             const int climaxFrom = pace.climaxBars == 0 || s.endBar - s.firstBar < 2 * pace.climaxBars
                                        ? to
@@ -493,9 +547,12 @@ struct Placement {
                 if (i != from && sinceCue < step && !runStartsAt(i))
                     continue;
                 sinceCue = 0;
-                std::optional<int> form = repeat ? picker.replay(sequence, cue) : std::nullopt;
+                // The water of the phrase ahead, so a swell within a section shows.
+                const double phrase = loudnessOfBeats(i, std::min(to, i + kPhraseBeats));
+                const double water = std::min(1.0, waterFor(top - phrase) + (i >= climaxFrom ? 0.15 : 0.0));
+                std::optional<int> form = repeat ? picker.replay(sequence, cue, water) : std::nullopt;
                 if (!form)
-                    form = picker.pick(std::min(1.0, water + (i >= climaxFrom ? 0.15 : 0.0)));
+                    form = picker.pick(water);
                 if (!repeat)
                     sequence.push_back(*form);
                 ++cue;
@@ -533,18 +590,24 @@ struct Placement {
     {
         const std::size_t count = kAccentsAtLeast + std::size_t(m.seconds / 60.0 * kAccentsAMinute);
         const double top = loudest();
+        std::size_t rank = 0;
         for (std::size_t k : strongestOnsets(count)) {
             const double t = onBeat(m, m.hits[k], kAccentReach);
-            if (m.beatsFound && t == m.hits[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t))
-                continue; // off the beat (a hi-hat, a fill): the cues keep the beat
+            // The strongest hits have a cue wherever they fall; the lesser
+            // ones off the beat (a hi-hat, a fill) not: the cues keep the beat.
+            const bool offBeat = t == m.hits[k] && !std::binary_search(m.beats.begin(), m.beats.end(), t);
+            if (rank++ >= kAccentsAtLeast && m.beatsFound && offBeat)
+                continue;
             const std::int64_t ms = toMs(t);
-            if (cues.nearestForm(ms, kOnCueMs) != cues.at.end()) {
+            if (const auto there = cues.nearestForm(ms, kOnCueMs); there != cues.at.end()) {
+                cues.accents.insert(there->first);
                 ++accentsTaken;
                 continue;
             }
+            // The nearest cue moves onto the hit, unless it stands on another.
             auto near = cues.nearestForm(ms, kMoveCueMs);
             int form = 0;
-            if (near != cues.at.end()) {
+            if (near != cues.at.end() && !cues.accents.count(near->first)) {
                 form = near->second.form;
                 near->second.form = 0;
                 if (near->second.scene == 0)
@@ -560,6 +623,7 @@ struct Placement {
                                           after == cues.at.end() ? 0 : after->second.form);
             }
             cues.form(ms, form);
+            cues.accents.insert(ms);
             ++accentsTaken;
         }
     }
@@ -598,8 +662,25 @@ struct Placement {
             cues.dropFormsBetween(toMs(rest) - 1, toMs(downbeat + kHitReach) + 1);
             cues.form(toMs(rest), dry);
             cues.form(toMs(hit), form);
+            contrastBefore(toMs(rest));
             ++restsTaken;
         }
+    }
+
+    // The form in force before the cue at `ms` is changed, where the two are
+    // too alike (a lone small group before a rest), for one moving a fifth
+    // of the nozzles against both its neighbours.
+    void contrastBefore(std::int64_t ms)
+    {
+        auto it = cues.at.find(ms);
+        while (it != cues.at.begin() && (--it)->second.form == 0) {
+        }
+        if (it == cues.at.end() || it->second.form == 0 || picker.contrasting(it->second.form, cues.at[ms].form))
+            return;
+        int before = 0;
+        for (auto b = it; b != cues.at.begin() && before == 0;)
+            before = (--b)->second.form;
+        it->second.form = picker.pickBetween(picker.waterOf(it->second.form), before, cues.at[ms].form);
     }
 
     void placeDryness()
@@ -714,7 +795,8 @@ ShowDraft draftShow(const SongAnalysis& music, const FountainState& state, int f
     const std::vector<MusicSection> sections = sectionsOf(music);
     for (int sparseness = 0;; ++sparseness) {
         FormPicker picker(infos, nozzles, wet);
-        Placement place{music, sections, picker, dry, scenePool, density, 1 << sparseness, {}, 0, 0};
+        Placement place{music, sections, picker, dry, scenePool, density, 1 << sparseness, kLeastSpan, {}};
+        place.span = place.loudnessSpan();
         place.placeSections();
         place.placeAccents();
         place.placeBreaks();

@@ -2,7 +2,7 @@
 
 #include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 #include "model/DmxPatch.h"
 #include "model/FountainState.h"
 

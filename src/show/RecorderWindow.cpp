@@ -1,11 +1,7 @@
 #include "show/RecorderWindow.h"
 
 #include "app/AppWindows.h"
-#include "editor/AutomatTab.h"
-#include "editor/EditorWindow.h"
-#include "editor/ManualTab.h"
-#include "model/ShowSequencer.h"
-#include "show/SequencerPanel.h"
+#include "engine/ShowEngine.h"
 #include "widgets/Controls.h"
 
 #include <QAbstractButton>
@@ -186,52 +182,23 @@ QScrollBar* RecorderWindow::colourBar(int group) const
     return group >= 1 && group <= kFaderGroups ? colour_[group] : nullptr;
 }
 
-ManualTab& RecorderWindow::manual() { return windows_.editor().manualTab(); }
+ShowChain& RecorderWindow::chain() { return windows_.show().chain; }
 
-bool RecorderWindow::formSequencerStopped()
-{
-    return windows_.editor().automatTab().sequencer().stopFormButton()->isChecked();
-}
-
-// The recorder's values are pressures (0 = full); the editor's faders are
-// levels, so each bar hands on its complement.
-void RecorderWindow::ScrollBarPressChange(int group, int value)
-{
-    manual().levelFader(group)->setValue(255 - value);
-}
-
-void RecorderWindow::ScrollBarColorChange(int group, int value)
-{
-    if (const std::optional<int> fader = faderColourOfScene(static_cast<Byte>(value)))
-        manual().colourFader(group)->setValue(*fader);
-}
-
-void RecorderWindow::ScrollBarallColorChange(int value)
-{
-    for (int g = 1; g <= kFaderGroups; ++g)
-        colour_[g]->setValue(value);
-}
+void RecorderWindow::ScrollBarPressChange(int group, int value) { chain().pressureChanged(group, value); }
+void RecorderWindow::ScrollBarColorChange(int group, int value) { chain().sceneColourChanged(group, value); }
+void RecorderWindow::ScrollBarallColorChange(int value) { chain().allColourChanged(value); }
 
 // The one bar that records without a "Record": the whole row of the current form.
 void RecorderWindow::ScrollBarAllPressChange(int value)
 {
-    const int form = form_.number->value();
-    state_.FormPressure[form].fill(static_cast<Byte>(value));
-    ScrollBarNformChange(form);
+    chain().fillFormPressure(value);
+    ScrollBarNformChange(form_.number->value());
 }
 
 void RecorderWindow::ScrollBarNformChange(int form)
 {
     form_.numberLabel->setText(tr("Номер формы ") + QString::number(form));
-    if (form > form_.count->value())
-        form_.count->setValue(form + 1); // the bar clamps at 255
-    // While a form plays, the bars follow the sequencer instead of the table.
-    if (!formSequencerStopped())
-        return;
-    for (int g = 1; g <= kFaderGroups; ++g)
-        pressure_[g]->setValue(state_.FormPressure[form][g]);
-    for (int g = 1; g <= kFaderGroups; ++g)
-        riseRate_[g]->setValue(state_.FormAccel[form][g]);
+    chain().formNumberChanged(form);
 }
 
 void RecorderWindow::ScrollBarMaxFormChange(int count)
@@ -242,16 +209,7 @@ void RecorderWindow::ScrollBarMaxFormChange(int count)
 void RecorderWindow::ScrollBarNscenChange(int scene)
 {
     scene_.numberLabel->setText(tr("Номер сцены ") + QString::number(scene));
-    if (scene > scene_.count->value())
-        scene_.count->setValue(scene);
-    // Every group first shows the colour its bar shows for the stored value, so
-    // a group whose bar does not move below keeps the colour that was recorded.
-    // Groups 13..15 have no bar: they take their colour only here.
-    for (int g = 1; g < kMaxGroup; ++g)
-        if (const std::optional<int> fader = faderColourOfScene(state_.SceneColour[scene][g]))
-            manual().ColorChange(g, *fader);
-    for (int g = 1; g <= kFaderGroups; ++g)
-        colour_[g]->setValue(state_.SceneColour[scene][g]);
+    chain().sceneNumberChanged(scene);
 }
 
 void RecorderWindow::ScrollBarMaxScenChange(int count)
@@ -259,48 +217,21 @@ void RecorderWindow::ScrollBarMaxScenChange(int count)
     scene_.countLabel->setText(tr("Всего сцен ") + QString::number(count));
 }
 
-void RecorderWindow::SpeedButtonRecFormClick()
-{
-    const int form = form_.number->value();
-    if (form >= form_.count->value())
-        form_.count->setValue(form + 1); // the bar clamps at 255
-    for (int g = 1; g <= kFaderGroups; ++g)
-        state_.FormPressure[form][g] = static_cast<Byte>(pressure_[g]->value());
-    for (int g = 1; g <= kFaderGroups; ++g)
-        state_.FormAccel[form][g] = static_cast<Byte>(riseRate_[g]->value());
-}
+void RecorderWindow::SpeedButtonRecFormClick() { chain().recordForm(); }
 
-// Records the form and starts the next one as its copy. The last row (255)
-// has no next row: the copy is skipped there.
+// Records the form and starts the next one as its copy.
 void RecorderWindow::SpeedButtonRecFormPlusClick()
 {
     form_.record->click();
-    const int form = form_.number->value();
-    if (form + 1 < kShowRows)
-        for (int g = 1; g <= kFaderGroups; ++g)
-            state_.FormPressure[form + 1][g] = static_cast<Byte>(pressure_[g]->value());
-    if (form < kLastPlayedForm)
-        form_.number->setValue(form + 1);
+    chain().copyFormToNext();
 }
 
-void RecorderWindow::SpeedButtonRecScenClick()
-{
-    const int scene = scene_.number->value();
-    if (scene > scene_.count->value())
-        scene_.count->setValue(scene + 1);
-    for (int g = 1; g <= kFaderGroups; ++g)
-        state_.SceneColour[scene][g] = static_cast<Byte>(colour_[g]->value());
-}
+void RecorderWindow::SpeedButtonRecScenClick() { chain().recordScene(); }
 
 void RecorderWindow::SpeedButtonRecScenPlusClick()
 {
     SpeedButtonRecScenClick();
-    const int scene = scene_.number->value();
-    if (scene + 1 < kShowRows)
-        for (int g = 1; g <= kFaderGroups; ++g)
-            state_.SceneColour[scene + 1][g] = static_cast<Byte>(colour_[g]->value());
-    if (scene < kLastPlayedForm)
-        scene_.number->setValue(scene + 1);
+    chain().copySceneToNext();
 }
 
 void RecorderWindow::refreshFromTables()

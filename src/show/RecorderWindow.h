@@ -14,7 +14,7 @@ class QScrollBar;
 namespace pluviane {
 
 class AppWindows;
-class ManualTab;
+class ShowChain;
 struct NumberBoxNames;
 
 // The scenario recorder: records forms (pressure and rise rate per group) and
@@ -68,8 +68,7 @@ private:
         QScrollBar* count = nullptr;
     };
     QGroupBox* buildNumberBox(const NumberBoxNames& names, NumberBox& controls);
-    ManualTab& manual();
-    bool formSequencerStopped();
+    ShowChain& chain();
 
     void ScrollBarPressChange(int group, int value);
     void ScrollBarColorChange(int group, int value);

@@ -4,10 +4,8 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/ManualTab.h"
+#include "engine/ShowEngine.h"
 #include "model/FountainFile.h"
-#include "model/ShowSequencer.h"
-#include "model/ShowTrack.h"
-#include "show/RecorderWindow.h"
 #include "widgets/Controls.h"
 
 #include <algorithm>
@@ -22,9 +20,6 @@
 namespace pluviane {
 
 namespace {
-
-constexpr std::size_t kSceneCountByte = 210;
-constexpr std::size_t kFormCountByte = 211;
 
 // A label over its bar; the bar's change rewrites the label as text + position.
 QScrollBar* addLabelledBar(QWidget* box, QVBoxLayout* layout, const char* labelName,
@@ -171,8 +166,9 @@ QAbstractButton* SequencerPanel::startFormButton() { return form_.start; }
 QAbstractButton* SequencerPanel::startColorButton() { return colour_.start; }
 QAbstractButton* SequencerPanel::openShowButton() { return openShow_; }
 
-// The recorder is created after the editor, so it is looked up when needed.
-RecorderWindow& SequencerPanel::recorder() { return editor_.windows().recorder(); }
+ShowSequencers& SequencerPanel::engine() const { return editor_.windows().show().sequencers; }
+ShowClock& SequencerPanel::clock() { return engine().clock(); }
+int SequencerPanel::currentForm() const { return engine().currentForm(); }
 
 void SequencerPanel::runDueTicks()
 {
@@ -182,107 +178,21 @@ void SequencerPanel::runDueTicks()
 
 void SequencerPanel::runDueTicks(ShowClock::Lane lane)
 {
-    for (int due = clock_.takeDueTicks(lane); due > 0; --due)
+    for (int due = clock().takeDueTicks(lane); due > 0; --due)
         lane == ShowClock::FormLane ? TimerSmenaFormTimer() : TimerSmenaColorTimer();
 }
 
-// While the clock follows a track, form and scene are those of the last cue
-// at or before the show time; before the first cue they stay as they are.
-void SequencerPanel::takeFormCue(std::int64_t timeMs)
-{
-    const int form = formAt(*clock_.track(), timeMs);
-    if (form == 0 || form == currentForm_)
-        return;
-    currentForm_ = form;
-    formTickCount_ = 1;
-    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
-}
+void SequencerPanel::TimerSmenaFormTimer() { engine().formTick(); }
+void SequencerPanel::TimerSmenaColorTimer() { engine().colourTick(); }
+void SequencerPanel::SpeedButtonStartfORMClick() { engine().rewindForm(); }
+void SequencerPanel::SpeedButtonPlayFormClick() { engine().formPlayPressed(); }
+void SequencerPanel::SpeedButtonStartColorClick() { engine().rewindColour(); }
+void SequencerPanel::resumePlaying() { engine().resumePlaying(); }
 
-void SequencerPanel::takeSceneCue(std::int64_t timeMs)
-{
-    QScrollBar* scene = recorder().sceneNumberBar();
-    const int number = sceneAt(*clock_.track(), timeMs);
-    if (number == 0 || number == scene->value())
-        return;
-    scene->setValue(number);
-    sceneTickCount_ = 1;
-    colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene->value()));
-}
-
-void SequencerPanel::TimerSmenaFormTimer()
-{
-    if (!form_.play->isChecked())
-        return;
-    const std::optional<std::int64_t> cueTime = clock_.showTimeMs();
-    if (cueTime)
-        takeFormCue(*cueTime);
-    RecorderWindow& rec = recorder();
-    for (int g = 1; g <= kFaderGroups; ++g)
-        rec.pressureBar(g)->setValue(StepRampLevel(state_, currentForm_, g, form_.step->value()));
-    ++formTickCount_;
-    form_.ticks->setText(QString::number(formTickCount_));
-    if (cueTime || formTickCount_ <= form_.length->value())
-        return;
-    formTickCount_ = 1;
-    currentForm_ = currentForm_ < rec.formCountBar()->value() ? currentForm_ + 1 : 1;
-    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
-}
-
-void SequencerPanel::TimerSmenaColorTimer()
-{
-    if (!colour_.play->isChecked())
-        return;
-    const std::optional<std::int64_t> cueTime = clock_.showTimeMs();
-    if (cueTime)
-        takeSceneCue(*cueTime);
-    const int step = std::max(colour_.step->value(), 1);
-    ++sceneTickCount_;
-    colour_.ticks->setText(QString::number(sceneTickCount_));
-    QScrollBar* scene = recorder().sceneNumberBar();
-    if (cueTime || sceneTickCount_ < colour_.length->value()) {
-        ManualTab& manual = editor_.manualTab();
-        for (int k = 1; k <= 4; ++k) {
-            QScrollBar* fader = manual.colourFader(k);
-            // The fader moves to the colour the recorder showed for the scene.
-            const std::optional<int> target = faderColourOfScene(state_.SceneColour[scene->value()][k]);
-            if (target)
-                fader->setValue(stepColourFader(fader->value(), *target, step));
-        }
-        return;
-    }
-    sceneTickCount_ = 1;
-    scene->setValue(scene->value() >= recorder().sceneCountBar()->value() ? 1 : scene->value() + 1);
-    colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene->value()));
-}
-
-void SequencerPanel::SpeedButtonStartfORMClick()
-{
-    currentForm_ = 1;
-    form_.box->setTitle(tr(" Форма ") + QString::number(currentForm_));
-}
-
-// Playing from form 1 starts from a dry fountain, so the first form rises from
-// the bottom; at any other form play resumes where it stopped. The pressure
-// bars go to the bottom with the ramp: a bar left showing the first form would
-// not move on the ramp's first step, and its group would stay dry all form.
-void SequencerPanel::SpeedButtonPlayFormClick()
-{
-    if (currentForm_ != 1)
-        return;
-    editor_.manualTab().SpeedButtonAllMinClick();
-    for (int g = 0; g < kMaxGroup; ++g)
-        state_.GroupRampLevel[g] = 255;
-    for (int g = 1; g <= kFaderGroups; ++g)
-        recorder().pressureBar(g)->setValue(255);
-}
-
-void SequencerPanel::resumePlaying()
-{
-    form_.play->setChecked(true);
-    colour_.play->setChecked(true);
-}
-
-void SequencerPanel::SpeedButtonStartColorClick() { recorder().sceneNumberBar()->setValue(1); }
+void SequencerPanel::showFormTicks(int count) { form_.ticks->setText(QString::number(count)); }
+void SequencerPanel::showSceneTicks(int count) { colour_.ticks->setText(QString::number(count)); }
+void SequencerPanel::showForm(int form) { form_.box->setTitle(tr(" Форма ") + QString::number(form)); }
+void SequencerPanel::showScene(int scene) { colour_.box->setTitle(tr("  Сцена  ") + QString::number(scene)); }
 
 void SequencerPanel::SpeedButtonOpenFormColorClick()
 {
@@ -305,13 +215,11 @@ bool SequencerPanel::loadShowFile(const QString& name)
         files.showFileError(&editor_, name, read.reason);
         return false;
     }
-    loadShowTables(*loadBuffer_, state_);
+    engine().takeShowTables(*loadBuffer_);
     files.adoptTrack(*loadBuffer_, read.length, name);
-    recorder().sceneCountBar()->setValue((*loadBuffer_)[kSceneCountByte]);
-    recorder().formCountBar()->setValue((*loadBuffer_)[kFormCountByte]);
+    engine().takeShowCounts(*loadBuffer_);
     editor_.UpdateOnlyButtonGroup();
-    form_.stop->setChecked(true);
-    colour_.stop->setChecked(true);
+    engine().stopBoth();
     return true;
 }
 

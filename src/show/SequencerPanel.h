@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/FountainState.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -18,20 +18,12 @@ class QToolButton;
 namespace pluviane {
 
 class EditorWindow;
-class RecorderWindow;
+class ShowSequencers;
 struct SequencerBoxNames;
 
-// The sequencer tick period. Shows were designed on a platform whose timers
-// tick about 64 times a second however short the interval asked for, so the
-// ticks run every 16 ms: a show then plays at the pace its designer saw (with
-// "Скорость смены форм" at 50 a form lasts about 0.8 s).
-constexpr int kShowTickMs = 16;
-
-// The form and colour sequencers of the show tab. The form sequencer ramps
-// groups 1..12 toward the current form through the recorder's pressure bars;
-// the colour sequencer steps the editor's colour faders 1..4 toward the current
-// scene and moves the recorder's scene number on. Neither writes the model
-// directly: every value travels the same chain of controls a user's move does.
+// The form and colour sequencers of the show tab: their buttons, bars and
+// counters, and the timers that wake the show clock. What a tick does is the
+// show engine's (ShowSequencers); the handlers here forward to it.
 class SequencerPanel : public QWidget {
     Q_OBJECT
 public:
@@ -46,7 +38,7 @@ public:
     // Runs the ticks of both sequencers that the show clock says are due;
     // the timers call it, and so does a driver that moves the clock itself.
     void runDueTicks();
-    ShowClock& clock() { return clock_; }
+    ShowClock& clock();
 
     QTimer& formTimer() { return formTimer_; }
     QTimer& colourTimer() { return colourTimer_; }
@@ -59,7 +51,7 @@ public:
     QAbstractButton* startColorButton();
     QAbstractButton* openShowButton();
 
-    int currentForm() const { return currentForm_; }
+    int currentForm() const;
 
     QScrollBar* rampStepBar() const { return form_.step; }
     QScrollBar* formLengthBar() const { return form_.length; }
@@ -80,6 +72,13 @@ public:
     // a message and changes nothing. True when the show was taken.
     bool loadShowFile(const QString& name);
 
+    // What the sequencers show: their tick counts and the form and scene in
+    // their titles.
+    void showFormTicks(int count);
+    void showSceneTicks(int count);
+    void showForm(int form);
+    void showScene(int scene);
+
 signals:
     // The timers woke the show clock and every due tick has run (whether
     // the sequencers play or not): what follows the show goes out now.
@@ -98,14 +97,11 @@ private:
         QHBoxLayout* buttons = nullptr;
     };
     QGroupBox* buildSequencerBox(const SequencerBoxNames& names, Sequencer& controls);
-    RecorderWindow& recorder();
+    ShowSequencers& engine() const;
     void runDueTicks(ShowClock::Lane lane);
-    void takeFormCue(std::int64_t timeMs);
-    void takeSceneCue(std::int64_t timeMs);
 
     FountainState& state_;
     EditorWindow& editor_;
-    ShowClock clock_;
     QTimer formTimer_;
     QTimer colourTimer_;
 
@@ -113,9 +109,6 @@ private:
     Sequencer colour_;
     QToolButton* openShow_ = nullptr;
 
-    int currentForm_ = 1;
-    int formTickCount_ = 1;
-    int sceneTickCount_ = 1;
     // The show tables are read through a buffer of their own, so a show load
     // never touches the fountain's save buffer (the undo store).
     std::unique_ptr<FountainImage> loadBuffer_;

@@ -5,18 +5,14 @@
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "app/PresetList.h"
+#include "engine/ShowDriver.h"
 #include "show/SequencerPanel.h"
 
 #include <QAbstractButton>
 #include <QTimer>
 
-#include <algorithm>
 
 namespace pluviane {
-
-namespace {
-constexpr std::int64_t kRenderTickMicros = 50'000;
-} // namespace
 
 ShowSimulation::ShowSimulation(AppWindows& windows) : windows_(windows)
 {
@@ -37,28 +33,16 @@ void ShowSimulation::stopLiveTimers()
 void ShowSimulation::start(bool followTrack)
 {
     now_ = 0;
-    nextRenderTick_ = kRenderTickMicros;
+    nextRenderTick_ = ShowDriver::kRenderTickMicros;
     pressPlay(followTrack);
 }
 
 void ShowSimulation::advanceTo(std::int64_t micros)
 {
-    // At equal times the show moves before the view, as a sequencer tick
-    // that lands on a render tick reaches its picture.
-    ShowClock& clock = windows_.editor().automatTab().sequencer().clock();
-    for (;;) {
-        const std::int64_t next = playing_ ? std::min(clock.nextTickAt(), nextRenderTick_) : nextRenderTick_;
-        if (next > micros)
-            break;
-        now_ = next;
-        if (playing_ && clock.nextTickAt() == next)
-            windows_.editor().automatTab().sequencer().runDueTicks();
-        if (nextRenderTick_ == next) {
-            renderTick();
-            nextRenderTick_ += kRenderTickMicros;
-        }
-    }
-    now_ = micros;
+    SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
+    SimulatedTicks ticks{now_, nextRenderTick_};
+    ticks.advanceTo(micros, playing_ ? &sequencer.clock() : nullptr, [&sequencer] { sequencer.runDueTicks(); },
+                    [this] { renderTick(); });
 }
 
 void ShowSimulation::renderTick() { windows_.main().Timer1Timer(); }

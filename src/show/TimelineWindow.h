@@ -3,7 +3,7 @@
 #include "model/FountainState.h"
 #include "music/BeatTracker.h"
 #include "music/Waveform.h"
-#include "show/ShowClock.h"
+#include "engine/ShowClock.h"
 
 #include <QHash>
 #include <QStyle>

@@ -287,3 +287,36 @@ TEST(ShowDraft, HasContrastDynamicsAccentsAndARestBeforeTheHit)
         last = cues;
     }
 }
+
+// Verses 10 LU below the choruses get clearly less water, their swell shows;
+// crashes off the beat, the loudest hits of the song, each get a form cue.
+TEST(ShowDraft, FollowsTheSongsDynamicsAndCuesItsLoudestHitsOffTheBeat)
+{
+    SynthSong song = synthesiseSong(0.5, {{8, 120, 0.25f, false, true, 1}, {8, 120, 0.8f, true, true, 2},
+                                          {8, 120, 0.25f, false, true, 1}, {8, 120, 0.8f, true, true, 2}});
+    std::vector<double> crashes;
+    for (int part : {1, 3})
+        for (int k : {5, 13, 22}) // the "and" after a beat in the chorus
+            crashes.push_back(song.partStarts[std::size_t(part)] + k * 0.5 + 0.25);
+    std::uint32_t seed = 99;
+    for (double t : crashes)
+        for (std::size_t i = 0; i < std::size_t(0.25 * song.rate); ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            const float noise = float(seed >> 8) / float(1 << 24) - 0.5f;
+            float& s = song.samples[std::size_t(t * song.rate) + i];
+            s = std::clamp(s + float(3.0 * std::exp(-double(i) / song.rate / 0.08)) * noise, -1.0f, 1.0f);
+        }
+    const SongAnalysis music = analyseMusic(song.samples, song.rate);
+    ASSERT_TRUE(music.beatsFound);
+    auto state = ringFountain();
+    const ShowDraft draft = draftShow(music, *state, 0, 0);
+    applyDraftRows(draft, *state);
+    const auto& p = song.partStarts;
+    const double verses = meanWaterWithin(*state, draft.track, p[0] + 0.5, p[1]) + meanWaterWithin(*state, draft.track, p[2] + 0.5, p[3]);
+    const double choruses = meanWaterWithin(*state, draft.track, p[1] + 0.5, p[2]) + meanWaterWithin(*state, draft.track, p[3] + 0.5, p[4]);
+    EXPECT_LT(verses, 0.6 * choruses);
+    for (double t : crashes)
+        EXPECT_TRUE(std::any_of(draft.track.cues.begin(), draft.track.cues.end(), [&](const ShowCue& c) {
+            return c.form != 0 && std::abs(c.timeMs / 1000.0 - t) <= 0.05;
+        })) << "no cue on the crash at " << t;
+}

@@ -89,14 +89,21 @@ TEST(SongStructure, FindsTempoDownbeatsAndRepeatedSections)
     EXPECT_EQ(chorus->kind, MusicSection::Chorus);
 }
 
-// Strings swelling on every beat at 90 a minute, nothing struck: a pulse all
-// the same, not "no beat"; noise has none, and its cues follow its onsets.
+// Strings swelling on every beat, nothing struck: a pulse all the same, not
+// "no beat", at its own tempo (a slow one not doubled) and on its beats;
+// noise has none, and its cues follow its onsets.
 TEST(SongStructure, FindsAPulseWithoutDrumsAndNoneInNoise)
 {
-    const SynthSong strings = synthesiseSong(1.0, {{24, 90, 0.5f, false, false, 2}});
-    const SongAnalysis music = analyseMusic(strings.samples, strings.rate);
-    EXPECT_TRUE(music.beatsFound);
-    EXPECT_NEAR(music.tempo, 90.0, 1.5);
+    for (double bpm : {60.0, 90.0, 135.0}) {
+        SCOPED_TRACE(bpm);
+        const SynthSong strings = synthesiseSong(1.0, {{16, bpm, 0.5f, false, false, 2}});
+        const SongAnalysis music = analyseMusic(strings.samples, strings.rate);
+        EXPECT_TRUE(music.beatsFound);
+        EXPECT_NEAR(music.tempo, bpm, 0.015 * bpm);
+        const auto onBeat = std::count_if(music.beats.begin(), music.beats.end(),
+                                          [&](double t) { return nearest(t, strings.beats) < 0.1; });
+        EXPECT_GE(onBeat, 0.9 * double(strings.beats.size()));
+    }
 
     std::vector<float> noise(22050 * 20);
     std::uint32_t seed = 7;

@@ -1,6 +1,4 @@
-#include "show/ShowClock.h"
-
-#include "show/SequencerPanel.h"
+#include "engine/ShowClock.h"
 
 #include <QElapsedTimer>
 

@@ -8,6 +8,12 @@
 
 namespace pluviane {
 
+// The sequencer tick period. Shows were designed on a platform whose timers
+// tick about 64 times a second however short the interval asked for, so the
+// ticks run every 16 ms: a show then plays at the pace its designer saw (with
+// "Скорость смены форм" at 50 a form lasts about 0.8 s).
+constexpr int kShowTickMs = 16;
+
 // Microseconds from a time source: a monotonic clock, the music's position or
 // simulated time. Only differences matter.
 using TimeSource = std::function<std::int64_t()>;
