@@ -252,18 +252,21 @@ QString readBodyV1(const Byte* body, std::size_t size, ShowTrack& track)
 }
 
 template <typename Pick>
-int lastSetAt(const ShowTrack& track, std::int64_t timeMs, Pick pick)
+const ShowCue* lastSetAt(const ShowTrack& track, std::int64_t timeMs, Pick pick)
 {
     // The first cue after `timeMs`; the answer is the nearest one before it that sets a number.
     auto after = std::upper_bound(track.cues.begin(), track.cues.end(), timeMs,
                                   [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
     while (after != track.cues.begin()) {
         --after;
-        if (const int number = pick(*after); number != 0)
-            return number;
+        if (pick(*after) != 0)
+            return &*after;
     }
-    return 0;
+    return nullptr;
 }
+
+int pickForm(const ShowCue& cue) { return cue.form; }
+int pickScene(const ShowCue& cue) { return cue.scene; }
 
 } // namespace
 
@@ -356,14 +359,20 @@ bool storeShowTrack(const ShowTrack& track, FountainImage& image)
     return writeShowTrack(track, image);
 }
 
+const ShowCue* formCueAt(const ShowTrack& track, std::int64_t timeMs) { return lastSetAt(track, timeMs, pickForm); }
+
+const ShowCue* sceneCueAt(const ShowTrack& track, std::int64_t timeMs) { return lastSetAt(track, timeMs, pickScene); }
+
 int formAt(const ShowTrack& track, std::int64_t timeMs)
 {
-    return lastSetAt(track, timeMs, [](const ShowCue& cue) { return cue.form; });
+    const ShowCue* cue = formCueAt(track, timeMs);
+    return cue == nullptr ? 0 : cue->form;
 }
 
 int sceneAt(const ShowTrack& track, std::int64_t timeMs)
 {
-    return lastSetAt(track, timeMs, [](const ShowCue& cue) { return cue.scene; });
+    const ShowCue* cue = sceneCueAt(track, timeMs);
+    return cue == nullptr ? 0 : cue->scene;
 }
 
 int insertCue(ShowTrack& track, const ShowCue& cue)

@@ -50,6 +50,9 @@ bool storeShowTrack(const ShowTrack& track, FountainImage& image);
 // The form (scene) of the last cue at or before `timeMs` that sets one; 0 when none does.
 int formAt(const ShowTrack& track, std::int64_t timeMs);
 int sceneAt(const ShowTrack& track, std::int64_t timeMs);
+// That cue itself, with its transition; nullptr when none sets one.
+const ShowCue* formCueAt(const ShowTrack& track, std::int64_t timeMs);
+const ShowCue* sceneCueAt(const ShowTrack& track, std::int64_t timeMs);
 
 // Puts `cue` into the track in time order (after cues at the same time);
 // returns its index.
