@@ -605,7 +605,18 @@ TEST(TimelineEditing, GridsMarkersTableZoomAndLoop)
     EXPECT_FALSE(table.setData(table.index(0, CueTableModel::TransitionColumn), QStringLiteral("fade=600"), Qt::EditRole));
     EXPECT_FALSE(table.setData(table.index(0, CueTableModel::TimeColumn), QStringLiteral("soon"), Qt::EditRole));
     EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{2250, 7, 0, SceneChange::Sweep, 0, 600}}));
-    const std::vector<ShowCue> edited = p.state->Track.cues;
+    // The tooltip tells the cue exactly; the cue playing now is framed in the play head's red.
+    EXPECT_EQ(p.view.describe({0, FormRow}), QStringLiteral("0:02.250  форма 7, уровни за 600 мс"));
+    auto frameIsRed = [&p] {
+        const QImage shot = p.view.grab().toImage();
+        const QColor c = shot.pixelColor(p.view.xOf(2250) - 1, p.view.rowY(TimelineView::FormRow) + 8);
+        return c.red() > 200 && c.green() < 120;
+    };
+    p.view.setScroll(0);
+    p.timeline.seek(2000);
+    EXPECT_FALSE(frameIsRed());
+    p.timeline.seek(2300);
+    EXPECT_TRUE(frameIsRed());
     p.files.history().undo();
     EXPECT_EQ(p.state->Track.cues.front().rampMs, 0);
 
