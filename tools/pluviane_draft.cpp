@@ -98,14 +98,15 @@ void printReport(const SongAnalysis& music, const ShowDraft& draft, const Founta
     tell(DraftTool::tr("sections (%1):").arg(r.sections.size()));
     for (const DraftReport::Section& s : r.sections) {
         const double minutes = std::max(1e-9, (s.end - s.start) / 60.0);
-        tell(DraftTool::tr("  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute")
+        tell(DraftTool::tr("  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute, water %8 %")
                  .arg(s.start, 6, 'f', 1)
                  .arg(s.end, 6, 'f', 1)
                  .arg(kindName(s.section.kind))
                  .arg(QChar('A' + s.section.family % 26))
                  .arg(s.section.endBar - s.section.firstBar)
                  .arg(s.section.loudness, 0, 'f', 1)
-                 .arg(s.formCues / minutes, 0, 'f', 1));
+                 .arg(s.formCues / minutes, 0, 'f', 1)
+                 .arg(s.water * 100, 0, 'f', 0));
     }
     tell(DraftTool::tr("accents: %1 of the %2 strongest hits have a form cue; %3 rests before a hit")
              .arg(r.accentsWithCue)

@@ -108,7 +108,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute</source>
+        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute, water %8 %</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -108,8 +108,8 @@
         <translation>части (%1):</translation>
     </message>
     <message>
-        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute</source>
-        <translation>  %1-%2 с  %3 %4, тактов %5, %6 LUFS, смен форм в минуту %7</translation>
+        <source>  %1-%2 s  %3 %4, %5 bars, %6 LUFS, %7 form cues a minute, water %8 %</source>
+        <translation>  %1-%2 с  %3 %4, тактов %5, %6 LUFS, смен форм в минуту %7, воды %8 %</translation>
     </message>
     <message>
         <source>accents: %1 of the %2 strongest hits have a form cue; %3 rests before a hit</source>

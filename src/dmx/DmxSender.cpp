@@ -161,6 +161,8 @@ struct DmxSender::Shared {
     std::optional<bool> reached;
     bool stalled = false;
     std::uint64_t lastSerial = 0;
+    std::optional<Frame> kept;        // goes out at the pace while the queue is empty
+    Clock::time_point lastSent;
 
     void enqueue(Frame frame)
     {
@@ -173,6 +175,7 @@ struct DmxSender::Shared {
 
     void queueBlackout()
     {
+        kept.reset();
         if (!liveUniverse)
             return;
         Frame zeros;
@@ -202,7 +205,18 @@ void DmxSender::Shared::run()
             settled.notify_all();
             if (stopping)
                 break;
-            wake.wait(lock, [&] { return stopping || !queue.empty(); });
+            if (kept) {
+                const auto due = lastSent + options.pace;
+                if (Clock::now() >= due) {
+                    Frame again = *kept;
+                    again.serial = ++lastSerial;
+                    queue.push_back(again);
+                } else {
+                    wake.wait_until(lock, due, [&] { return stopping || !queue.empty() || !kept; });
+                }
+                continue;
+            }
+            wake.wait(lock, [&] { return stopping || !queue.empty() || kept; });
             continue;
         }
         if (!client) {
@@ -223,6 +237,7 @@ void DmxSender::Shared::run()
             }
         }
         const Frame frame = queue.front();
+        lastSent = Clock::now();
         lock.unlock();
         auto reply = client->send(frame.universe, frame.channels);
         lock.lock();
@@ -286,6 +301,18 @@ void DmxSender::send(int universe, const DmxFrame& frame)
         shared_->queueBlackout();
     shared_->liveUniverse = universe;
     shared_->enqueue(Frame{universe, frame, false, 0});
+}
+
+void DmxSender::keep(int universe, const DmxFrame& frame)
+{
+    std::lock_guard lock(shared_->mutex);
+    if (shared_->liveUniverse && *shared_->liveUniverse != universe)
+        shared_->queueBlackout();
+    shared_->liveUniverse = universe;
+    const bool first = !shared_->kept;
+    shared_->kept = Frame{universe, frame, false, 0};
+    if (first)
+        shared_->wake.notify_one();
 }
 
 void DmxSender::blackout()

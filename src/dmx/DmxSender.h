@@ -23,6 +23,8 @@ public:
         std::uint16_t port = 9010;  // the daemon's RPC port
         std::chrono::milliseconds retry{3000};
         std::string host = "127.0.0.1"; // its machine: an IPv4 address or a name
+        // The steady pace of a kept frame (40 frames a second, within DMX's 44).
+        std::chrono::milliseconds pace{25};
     };
 
     DmxSender();
@@ -36,8 +38,14 @@ public:
     // blacks out the one left behind first.
     void send(int universe, const DmxFrame& frame);
 
-    // One frame of zeros on the universe last sent to. Nothing happens when
-    // nothing was sent since the last blackout.
+    // Keeps `frame` going out at the steady pace from the sender's thread until
+    // a newer one is kept or a blackout: the caller only publishes its latest
+    // frame, and the gaps between frames do not follow the caller's stalls.
+    // The first frame kept goes at once.
+    void keep(int universe, const DmxFrame& frame);
+
+    // One frame of zeros on the universe last sent to, and no frame is kept.
+    // Nothing is sent when nothing was sent since the last blackout.
     void blackout();
 
     // Whether the daemon was reached by the last connection try or send;

@@ -113,6 +113,13 @@ int nearestOnset(const std::vector<double>& onsets, double t, double reach)
     return best;
 }
 
+// The onset that makes a beat found on the envelope, if one is that near.
+double onOnset(const std::vector<double>& onsets, double t)
+{
+    const int o = nearestOnset(onsets, t, kOnBeatSeconds);
+    return o >= 0 ? onsets[std::size_t(o)] : t;
+}
+
 // Runs of music between silences: a bar never spans a silence.
 std::vector<TimeSpan> soundRuns(const std::vector<TimeSpan>& silences, double seconds)
 {
@@ -856,10 +863,8 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
         }
     } else {
         for (std::size_t h : trackPulse(pulse, heard, e.hopSeconds(), e.hopAt(own.front()), e.hopAt(own.back()) + 1)) {
-            const double t = std::max(0.0, e.hopTime(h));
-            const int o = nearestOnset(a.onsets, t, kOnBeatSeconds);
-            if (!inSilence(t, a.silences))
-                out.beats.push_back(o >= 0 ? a.onsets[std::size_t(o)] : t);
+            if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
+                out.beats.push_back(onOnset(a.onsets, t));
         }
     }
     return out;
@@ -1363,7 +1368,7 @@ SongAnalysis MusicListener::finish()
         for (const TimeSpan& run : runs)
             for (std::size_t h : trackPulse(pulse, period, e.hopSeconds(), e.hopAt(run.start), e.hopAt(run.end)))
                 if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
-                    a.beats.push_back(t);
+                    a.beats.push_back(onOnset(a.onsets, t));
         a.tempi = findTempi(a.beats, periodicity);
         a.beatsFound = period > 0 && a.beats.size() >= 8 && !a.tempi.empty();
     }

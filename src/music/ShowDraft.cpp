@@ -23,9 +23,10 @@ constexpr double kMinMoved = 0.2;         // share of the nozzles a form change 
 constexpr double kWaterBand = 0.15;       // forms this near the wanted water will do
 constexpr double kCalmBelowLoudest = 9;   // LU: a passage this far below the loudest is calm
 // The water follows the loudness over the song's own range, from its loudest
-// section (full) down to its quietest (least), but a few LU of
-// difference never empty the fountain and a whisper is low in any song.
-constexpr double kLeastSpan = 6;          // LU
+// section (full) down to its quietest (least); a verse a few LU below its
+// chorus is no pianissimo, so the range counts as at least the calm's 9 LU,
+// and a whisper is low in any song.
+constexpr double kLeastSpan = kCalmBelowLoudest; // LU
 constexpr double kMostSpan = 20;          // LU
 constexpr double kLeastWater = 0.12;
 constexpr int kPhraseBeats = 4 * kBeatsPerBar;
@@ -621,6 +622,13 @@ struct Placement {
                     before = (--it)->second.form;
                 form = picker.pickBetween(std::min(1.0, waterFor(top - beatLoudnessWithin(m, t, t + 1.0)) + 0.2), before,
                                           after == cues.at.end() ? 0 : after->second.form);
+                // A hit in a passage whose form is held long is a burst: a
+                // bar on, the water goes back to what it was.
+                const double bar = kBeatsPerBar * 60.0 / (m.tempo > 0 ? m.tempo : kDefaultTempo);
+                const auto beat = std::lower_bound(m.beats.begin(), m.beats.end(), t + 0.9 * bar);
+                if (before != 0 && before != form && beat != m.beats.end() && *beat < t + 2 * bar
+                    && (after == cues.at.end() || after->first > toMs(*beat) + toMs(kAccentReach)))
+                    cues.form(toMs(*beat), before);
             }
             cues.form(ms, form);
             cues.accents.insert(ms);
@@ -658,7 +666,7 @@ struct Placement {
                     hit = m.onsets[k], strongest = m.onsetStrength[k];
             const double rest = m.beats[first - (period < kFastBeat && first >= 2 ? 2 : 1)];
             const auto placed = cues.nearestForm(toMs(downbeat), toMs(kHitReach));
-            const int form = placed != cues.at.end() ? placed->second.form : picker.pick(1.0);
+            const int form = placed != cues.at.end() ? placed->second.form : picker.pick(std::min(1.0, waterFor(top - after) + 0.2));
             cues.dropFormsBetween(toMs(rest) - 1, toMs(downbeat + kHitReach) + 1);
             cues.form(toMs(rest), dry);
             cues.form(toMs(hit), form);
@@ -827,9 +835,13 @@ DraftReport reportDraft(const SongAnalysis& music, const ShowDraft& draft, const
         return bar < int(music.barStarts.size()) ? music.beats[std::size_t(music.barStarts[std::size_t(bar)])] : music.seconds;
     };
     for (const MusicSection& s : music.sections) {
-        DraftReport::Section r{s, s.firstBar == 0 ? 0.0 : barTime(s.firstBar), barTime(s.endBar), 0};
+        DraftReport::Section r{s, s.firstBar == 0 ? 0.0 : barTime(s.firstBar), barTime(s.endBar), 0, 0};
         for (const ShowCue& c : track.cues)
             r.formCues += c.form != 0 && c.timeMs >= toMs(r.start) && c.timeMs < toMs(r.end);
+        int samples = 0;
+        for (double t = r.start; t < r.end; t += 0.1, ++samples)
+            r.water += waterAt(t);
+        r.water /= std::max(1, samples);
         report.sections.push_back(r);
     }
     // Form changes: how many move a fifth of the nozzles, and the longest run

@@ -55,6 +55,7 @@ struct DraftReport {
         MusicSection section;
         double start = 0, end = 0; // seconds
         int formCues = 0;
+        double water = 0; // mean share of the full water
     };
     std::vector<Section> sections;
     int strongestOnsets = 0;      // the 20 strongest hits...

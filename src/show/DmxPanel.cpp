@@ -115,9 +115,8 @@ void DmxPanel::sendFrame()
     if (!sender_ || !dmxCheck_->isChecked())
         return;
     const DmxFrame frame = dmxFrame(fountain_, patch_);
-    pacer_.forget();
-    pacer_.due(frame, paceClock_());
     sender_->send(patch_.universe, frame);
+    sender_->keep(patch_.universe, frame);
     showState();
 }
 
@@ -125,10 +124,7 @@ void DmxPanel::showTicked()
 {
     if (!sender_ || !dmxCheck_->isChecked())
         return;
-    const DmxFrame frame = dmxFrame(fountain_, patch_);
-    if (!pacer_.due(frame, paceClock_()))
-        return;
-    sender_->send(patch_.universe, frame);
+    sender_->keep(patch_.universe, dmxFrame(fountain_, patch_));
     showState();
 }
 

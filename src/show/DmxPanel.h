@@ -1,8 +1,6 @@
 #pragma once
 
-#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
-#include "engine/ShowClock.h"
 #include "model/DmxPatch.h"
 #include "model/FountainState.h"
 
@@ -21,8 +19,9 @@ namespace pluviane {
 class EditorWindow;
 
 // Sends the fountain's levels and colours to DMX through OLA while "DMX" is
-// checked, paced by the show's ticks (see DmxPacer). The patch is kept in the
-// settings file.
+// checked. Each show tick publishes the latest frame; the sender's thread
+// sends it at a steady pace, so the drawing never stretches the gaps between
+// frames. The patch is kept in the settings file.
 class DmxPanel : public QWidget {
     Q_OBJECT
 public:
@@ -51,10 +50,8 @@ public:
 
     // The frame of the fountain goes out now while DMX is on.
     void sendFrame();
-    // One show tick: the frame goes out when it changed or is due again.
+    // One show tick: the frame the sender keeps sending is the fountain's now.
     void showTicked();
-    // Replaces the clock that paces repeated frames (tests run it by hand).
-    void setPaceClock(TimeSource clock) { paceClock_ = std::move(clock); }
 
     void CheckBoxDmxClick();
 
@@ -79,8 +76,6 @@ private:
     QString settingsFault_; // what was wrong with the stored patch, until told
     DmxSender::Options olaOptions_;
     std::unique_ptr<DmxSender> sender_;
-    DmxPacer pacer_;
-    TimeSource paceClock_ = monotonicSource();
     QCheckBox* dmxCheck_ = nullptr;
     QSpinBox* universe_ = nullptr;
     QSpinBox* levels_ = nullptr;

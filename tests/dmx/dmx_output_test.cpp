@@ -103,6 +103,22 @@ TEST_F(DmxOutput, FramesFollowTheShowClockNotTheDrawing)
     EXPECT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 77; }));
     state.GroupLevel[1] = 78;
     EXPECT_TRUE(receiver.waitFor([](const DmxFrame& f) { return f[0] == 78; }, 500));
+
+    // With the window thread held (no tick, no event), the sender's thread
+    // goes on sending the last frame at its pace; a blackout ends that.
+    program_->windows->editor().automatTab().sequencer().formTimer().stop();
+    program_->windows->editor().automatTab().sequencer().colourTimer().stop();
+    const int before = receiver.frames();
+    QThread::msleep(500);
+    receiver.waitFor([](const DmxFrame&) { return false; }, 50);
+    EXPECT_GE(receiver.frames() - before, 500 / 25 / 2) << "frames kept going";
+    EXPECT_LE(receiver.frames() - before, 550 / 25 + 2) << "at the pace, not faster";
+    EXPECT_EQ(receiver.latest()[0], 78);
+    panel().dmxCheck()->click();
+    ASSERT_TRUE(receiver.waitFor([](const DmxFrame& f) { return allZero(f); }, 1000));
+    const int dark = receiver.frames();
+    receiver.waitFor([](const DmxFrame&) { return false; }, 200);
+    EXPECT_EQ(receiver.frames(), dark) << "nothing after the blackout";
 }
 
 TEST_F(DmxOutput, ChannelsFollowTheFountainAtThePatchAndBlackOutOnSwitchOffAndExit)

@@ -288,13 +288,15 @@ TEST(ShowDraft, HasContrastDynamicsAccentsAndARestBeforeTheHit)
     }
 }
 
-// Verses 10 LU below the choruses get clearly less water, their swell shows;
-// crashes off the beat, the loudest hits of the song, each get a form cue.
+// Verses 10 LU below the choruses get clearly less water; crashes off the
+// beat, the loudest hits of the song, each get a form cue, and one in a
+// verse, whose form is held for phrases, is a burst: a bar on, the verse's
+// form is back.
 TEST(ShowDraft, FollowsTheSongsDynamicsAndCuesItsLoudestHitsOffTheBeat)
 {
     SynthSong song = synthesiseSong(0.5, {{8, 120, 0.25f, false, true, 1}, {8, 120, 0.8f, true, true, 2},
                                           {8, 120, 0.25f, false, true, 1}, {8, 120, 0.8f, true, true, 2}});
-    std::vector<double> crashes;
+    std::vector<double> crashes{song.partStarts[2] + 9 * 0.5 + 0.25};
     for (int part : {1, 3})
         for (int k : {5, 13, 22}) // the "and" after a beat in the chorus
             crashes.push_back(song.partStarts[std::size_t(part)] + k * 0.5 + 0.25);
@@ -319,4 +321,6 @@ TEST(ShowDraft, FollowsTheSongsDynamicsAndCuesItsLoudestHitsOffTheBeat)
         EXPECT_TRUE(std::any_of(draft.track.cues.begin(), draft.track.cues.end(), [&](const ShowCue& c) {
             return c.form != 0 && std::abs(c.timeMs / 1000.0 - t) <= 0.05;
         })) << "no cue on the crash at " << t;
+    const std::int64_t inVerse = std::llround(crashes.front() * 1000);
+    EXPECT_EQ(formAt(draft.track, inVerse + 2500), formAt(draft.track, inVerse - 300));
 }
