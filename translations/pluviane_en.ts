@@ -627,7 +627,7 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Вид</source>
-        <translation type="unfinished">Look</translation>
+        <translation>Kind</translation>
     </message>
     <message>
         <source>Номер</source>
@@ -2491,7 +2491,7 @@ Overwrite it?</translation>
     </message>
     <message>
         <source>В партитуре уже %1 меток, больше не помещается</source>
-        <translation type="unfinished">The track already holds %1 cues; no more fit</translation>
+        <translation>The track already holds %1 cues; no more fit</translation>
     </message>
     <message>
         <source>В партитуре уже %1 маркеров, больше не помещается</source>

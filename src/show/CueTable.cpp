@@ -182,8 +182,8 @@ CueTable::CueTable(ShowTrack& track, QWidget* parent) : QTableView(parent), mode
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setStretchLastSection(true);
     setColumnWidth(CueTableModel::TimeColumn, fontMetrics().horizontalAdvance(QStringLiteral("000:00.0000")));
-    setColumnWidth(CueTableModel::KindColumn, fontMetrics().horizontalAdvance(QStringLiteral("сценаWW")));
-    setColumnWidth(CueTableModel::NumberColumn, fontMetrics().horizontalAdvance(QStringLiteral("НомерW")));
+    setColumnWidth(CueTableModel::KindColumn, fontMetrics().horizontalAdvance(CueTableModel::tr("сцена")) + 16);
+    setColumnWidth(CueTableModel::NumberColumn, fontMetrics().horizontalAdvance(CueTableModel::tr("Номер")) + 12);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CueTable::pickedRows);
 }
 
