@@ -7,7 +7,7 @@
 // "cpu_s" is the processor time of the whole process, every thread (the
 // rasteriser's, the encoder's) counted.
 //   ./pluviane-bench --benchmark_filter=VideoExport
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,36 +1,31 @@
 // Plays a fountain file's show to DMX through OLA with no window or display:
 // a show controller standing next to a fountain.
-#include "app/AppWindows.h"
 #include "app/Application.h"
-#include "app/MainWindow.h"
-#include "app/PresetList.h"
 #include "app/StopSignals.h"
 #include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
-#include "editor/AutomatTab.h"
-#include "editor/EditorWindow.h"
-#include "editor/FileCommands.h"
-#include "editor/FilePrompter.h"
+#include "engine/FountainSession.h"
+#include "engine/SettingValueStore.h"
+#include "engine/ShowClock.h"
+#include "engine/ShowEngine.h"
+#include "engine/ShowSettingControls.h"
+#include "engine/ShowValueStore.h"
 #include "model/DmxPatch.h"
 #include "model/FountainFile.h"
 #include "model/Language.h"
+#include "model/Random.h"
 #include "model/RegularFile.h"
 #include "model/ShowTrack.h"
-#include "show/RecorderWindow.h"
-#include "show/SequencerPanel.h"
-#include "engine/ShowClock.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QAudioOutput>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMediaPlayer>
-#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -141,11 +136,42 @@ std::optional<Arguments> parseArguments(const QStringList& words)
     return args;
 }
 
+// The fountain and its show without windows: the show's controls in a value
+// store whose changes run the show's chain, the bowl's in another.
+struct HeadlessFountain {
+    HeadlessFountain()
+    {
+        // The start values the program's main window gives its fountain.
+        setStartValues(state, processRandom());
+        showControls.setHandler(
+            [this](ShowValue what, int group, int value) { engine.chain.changed(what, group, value); });
+    }
+
+    FountainState& state = fountain();
+    ShowValueStore showControls;
+    ShowEngine engine{state, showControls};
+    ShowSettingControls showSettings{showControls};
+    SettingValueStore settings{state, &showSettings};
+
+    // A latching play button pressed, as a click presses it.
+    void pressPlay(ShowValue latch)
+    {
+        showControls.set(latch, 1);
+        if (latch == ShowValue::FormPlay)
+            engine.sequencers.formPlayPressed();
+    }
+
+    // One pass of the forms: every form for its number of ticks.
+    int onePassMs() const
+    {
+        const int forms = std::max(1, showControls.value(ShowValue::FormCount));
+        return forms * showControls.value(ShowValue::FormLength) * kShowTickMs;
+    }
+};
+
 // Loads the fountain with its bowl settings, so the show's speeds come along.
-bool loadFountain(AppWindows& windows, const QString& name)
+bool loadFountain(HeadlessFountain& fountain, const QString& name)
 {
-    FileCommands& files = windows.editor().fileCommands();
-    // Messages of the file commands go to the terminal.
     QString warning;
     if (const QString problem = fountainFileProblem(name, &warning); !problem.isEmpty()) {
         say(problem);
@@ -153,20 +179,15 @@ bool loadFountain(AppWindows& windows, const QString& name)
     }
     if (!warning.isEmpty())
         say(warning);
-    // The file commands repeat the warning of a file without the header: said once is enough.
-    files.setPrompter(std::make_unique<UnattendedPrompter>([warning](const QString& caption, const QString& text) {
-        if (!warning.split(QLatin1Char('\n')).contains(text))
-            say(caption + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " "));
-    }));
-    return files.openFountainNamedOutside(name);
-}
-
-// One pass of the forms: every form for its number of ticks.
-int onePassMs(AppWindows& windows)
-{
-    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
-    const int forms = std::max(1, windows.recorder().formCountBar()->value());
-    return forms * sequencer.formLengthBar()->value() * kShowTickMs;
+    FountainSession session(fountain.state, fountain.settings);
+    const FountainOpening opening = session.open(name, true);
+    // The program would show these in a box; here they go to the terminal,
+    // the warning of a file without the header only once.
+    if (!opening.ok())
+        say(opening.caption + QStringLiteral(": ") + QString(opening.text).replace(QStringLiteral("\r\n"), " "));
+    else if (!opening.headerWarning.isEmpty() && !warning.split(QLatin1Char('\n')).contains(opening.headerWarning))
+        say(opening.headerWarning);
+    return opening.ok();
 }
 
 // The show time of a track: the music's position when it plays, else a clock
@@ -217,24 +238,19 @@ void prepareMusic(QMediaPlayer& player, QAudioOutput& speakers, const Arguments&
 
 int main(int argc, char* argv[])
 {
-    // Headless by nature: no display is looked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepSeriousToolkitMessages);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pluviane-play"));
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("pluviane-play"));
     installTranslations(currentLanguage());
     std::optional<Arguments> args = parseArguments(app.arguments());
     if (!args)
         return 2;
 
-    AppWindows windows(fountain());
-    // The desktop's start-up preset must not replace the show being played.
-    windows.main().presets().timerCreate().stop();
-    if (!loadFountain(windows, args->fountain))
+    HeadlessFountain fountain;
+    if (!loadFountain(fountain, args->fountain))
         return 1;
     // The file's track (or the label file's cues) leads the show, with its music.
-    ShowTrack& track = fountain().Track;
+    ShowTrack& track = fountain.state.Track;
     if (args->cues)
         track.cues = *args->cues;
     const bool followTrack = !args->noTrack && !track.cues.empty();
@@ -246,17 +262,21 @@ int main(int argc, char* argv[])
     }
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
-    SequencerPanel& sequencer = windows.editor().automatTab().sequencer();
-    // Frames keep the show clock's pace, as in the window program.
+    ShowSequencers& sequencers = fountain.engine.sequencers;
+    // The sequencers tick live from the show clock, and the frames keep its
+    // pace, as in the window program.
     DmxPacer pacer;
     const TimeSource monotonic = monotonicSource();
-    QObject::connect(&sequencer, &SequencerPanel::showTicked,
-                     [&, reached = std::optional<bool>()]() mutable {
-                         const DmxFrame frame = dmxFrame(fountain(), args->patch);
-                         if (pacer.due(frame, monotonic()))
-                             sender.send(args->patch.universe, frame);
-                         reportLink(sender, reached);
-                     });
+    QTimer ticks;
+    ticks.setTimerType(Qt::PreciseTimer);
+    ticks.setInterval(kShowTickMs);
+    QObject::connect(&ticks, &QTimer::timeout, [&, reached = std::optional<bool>()]() mutable {
+        sequencers.runDueTicks();
+        const DmxFrame frame = dmxFrame(fountain.state, args->patch);
+        if (pacer.due(frame, monotonic()))
+            sender.send(args->patch.universe, frame);
+        reportLink(sender, reached);
+    });
 
     // Without --loop the show ends with the music, or after one pass of the
     // forms when there is no music or it cannot play.
@@ -266,7 +286,7 @@ int main(int argc, char* argv[])
     // A track without music ends two seconds after its last cue.
     auto endAfterOnePass = [&] {
         if (!args->loop && !end.isActive())
-            end.start(followTrack ? int(track.cues.back().timeMs) + 2000 : onePassMs(windows));
+            end.start(followTrack ? int(track.cues.back().timeMs) + 2000 : fountain.onePassMs());
     };
     QMediaPlayer player;
     QAudioOutput speakers;
@@ -279,10 +299,11 @@ int main(int argc, char* argv[])
         say(PlayTool::tr("Ctrl+C cannot be caught; stop with care"));
 
     if (followTrack)
-        sequencer.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
-                                                   args->loop ? track.cues.back().timeMs + 2000 : 0));
-    sequencer.playFormButton()->click();
-    sequencer.playColorButton()->click();
+        sequencers.clock().follow(&track, trackTime(args->music.isEmpty() ? nullptr : &player,
+                                                    args->loop ? track.cues.back().timeMs + 2000 : 0));
+    fountain.pressPlay(ShowValue::FormPlay);
+    fountain.pressPlay(ShowValue::ColourPlay);
+    ticks.start();
     if (!args->music.isEmpty())
         player.play();
     say(PlayTool::tr("playing %1 to OLA universe %2").arg(args->fountain).arg(args->patch.universe));

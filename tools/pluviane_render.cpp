@@ -16,9 +16,9 @@
 #include "model/FountainFile.h"
 #include "model/Language.h"
 #include "model/ShowTrack.h"
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -324,11 +324,11 @@ int run(Arguments& a)
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(keepSeriousToolkitMessages);
-    // The windows the show runs in are never shown, so they need no screen. A
-    // desktop's own platform setting (say "wayland" inherited by a thumbnailer
-    // run where no compositor answers) would only make Qt give up at start.
+    // Nothing is shown, so no screen is needed. A desktop's own platform
+    // setting (say "wayland" inherited by a thumbnailer run where no
+    // compositor answers) would only make Qt give up at start.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     setApplicationNames();
     installTranslations(currentLanguage());
     QCommandLineParser parser;

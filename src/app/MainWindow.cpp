@@ -10,7 +10,7 @@
 #include "info/AboutWindow.h"
 #include "model/Random.h"
 #include "render/ViewInput.h"
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 #include "widgets/Controls.h"
 
 #include <QApplication>

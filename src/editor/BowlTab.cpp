@@ -263,30 +263,17 @@ void BowlTab::buildView(QVBoxLayout* layout)
 
 SceneSettings BowlTab::sceneSettings() const
 {
-    SceneSettings s;
-    s.brightness = brightness_->value();
-    s.fieldSpin = rotField_->value();
-    s.zoom = zoom_->value();
-    s.backdrop = ground_->isChecked();
-    s.night = night_->isChecked();
-    s.cup = cup_->isChecked();
-    s.cupCorners = cupCorners_->value();
-    s.cupTurn = cupTurn_->value();
-    s.cupWidth = cupWidth_->value();
-    s.cupWall = cupWall_->value();
-    s.cupDepth = cupDepth_->value();
-    s.colourBottom = gridBottom_->selectedIndex();
-    s.colourTop = gridTop_->selectedIndex();
-    s.colourOuter = gridOuter_->selectedIndex();
-    s.colourInner = gridInner_->selectedIndex();
-    s.gridXY = planeXY_->isChecked();
-    s.gridYZ = planeYZ_->isChecked();
-    s.gridXZ = planeXZ_->isChecked();
-    s.axisX = axisX_->isChecked();
-    s.axisY = axisY_->isChecked();
-    s.axisZ = axisZ_->isChecked();
-    s.look = realWater_->isChecked() ? Look::Realistic : Look::Classic;
-    return s;
+    return sceneSettingsFrom([this](std::string_view name) -> std::optional<int> {
+        const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        QWidget* control = findChild<QWidget*>(objectName);
+        if (auto* check = qobject_cast<QCheckBox*>(control))
+            return check->isChecked() ? 1 : 0;
+        if (auto* bar = qobject_cast<QScrollBar*>(control))
+            return bar->value();
+        if (auto* grid = qobject_cast<ColorGrid*>(control))
+            return grid->selectedIndex();
+        return std::nullopt;
+    });
 }
 
 void BowlTab::SpeedButtonImageGndClick()

@@ -12,6 +12,7 @@
 #include "editor/ManualTab.h"
 #include "editor/RecoveryCopy.h"
 #include "editor/WindowSettingControls.h"
+#include "engine/FountainSession.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
 #include "model/FountainChanges.h"
@@ -65,9 +66,12 @@ QString captionName(const QString& path) { return QFileInfo(path).fileName(); }
 
 FileCommands::FileCommands(FountainState& state, EditorWindow& editor)
     : QObject(&editor), state_(state), editor_(editor), prompter_(std::make_unique<DialogPrompter>()),
-      caption_(editor.windowTitle())
+      caption_(editor.windowTitle()),
+      controls_(std::make_unique<WindowSettingControls>(editor.windows())),
+      session_(std::make_unique<FountainSession>(state, *controls_))
 {
     prompter_->setStartFolder([this] { return dialogFolder(); });
+    session_->setModelApplied([this] { editor_.UpdateOnlyButtonGroup(); });
     buildToolBar();
     history_ = std::make_unique<EditHistory>(*this, &editor_);
     recovery_ = std::make_unique<RecoveryCopy>(*this);
@@ -286,68 +290,46 @@ void FileCommands::stopShow()
 bool FileCommands::loadFountain(const QString& name, QWidget* messageOwner)
 {
     const bool readOnly = recovery_->asksReadOnly(name, messageOwner);
-    const FileResult read = readFountainFile(name, state_.SaveBuffer);
-    if (read.outcome == FileResult::TooLarge) {
-        showTooLarge(messageOwner);
-        return false;
-    }
-    if (!read.ok()) {
-        showFileError(messageOwner, name, read.reason);
+    FountainOpening opening = session_->read(name);
+    if (!opening.ok()) {
+        prompter_->showMessage(messageOwner, opening.caption, opening.text);
         return false;
     }
     // The show of the fountain that goes must not drive the one that comes.
     stopShow();
-    applyLoadedBuffer();
-    // The undo store holds what the file brought: no stale track of an earlier
-    // file behind a short one, no damaged one.
-    if (adoptTrack(state_.SaveBuffer, read.length, name) != ShowTrackRead::Loaded)
-        storeShowTrack({}, state_.SaveBuffer);
+    auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
+    session_->apply(opening, name, loadCup == nullptr || loadCup->isChecked());
+    if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
+        noName->setChecked(false);
+    tellTrack(opening.trackNote);
     // The name first: the track's music is kept relative to the file's folder.
     adoptFileName(name);
     recovery_->noteFileOnDisk(name);
     recovery_->setReadOnlyFile(readOnly ? name : QString());
     takeAsUnchanged();
     history_->restart();
-    // Any file of at most 64000 bytes loads; one that does not begin as the
-    // program's own (a picture renamed, say) is told, and Save asks before
-    // writing over it.
-    const QString warning = headerWarning(QDir::toNativeSeparators(name), state_.SaveBuffer, read.length);
-    foreignFileName_ = warning.isEmpty() ? QString() : name;
-    if (!warning.isEmpty())
-        prompter_->showMessage(messageOwner, tr("Предупреждение"), warning);
+    // Save asks before writing over a file that does not begin as the program's own.
+    foreignFileName_ = opening.headerWarning.isEmpty() ? QString() : name;
+    if (!opening.headerWarning.isEmpty())
+        prompter_->showMessage(messageOwner, tr("Предупреждение"), opening.headerWarning);
     return true;
 }
 
 void FileCommands::tellStatus(const QString& text) { editor_.tell(text); }
 
-int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
+void FileCommands::tellTrack(const QString& note)
 {
-    ShowTrackRead read = readShowTrack(image, length);
-    QStringList told;
-    if (read.outcome == ShowTrackRead::Damaged)
-        told << tr("Партитура шоу в %1 повреждена (%2) и не загружена").arg(captionName(fileName), read.reason);
-    read.track.musicName = trackMusicPath(read.track, QFileInfo(fileName).absolutePath());
-    state_.Track = std::move(read.track);
-    RecorderWindow& rec = editor_.windows().recorder();
-    if (const QString past = cuesPastCounts(state_.Track, rec.formCountBar()->value(), rec.sceneCountBar()->value());
-        !past.isEmpty())
-        told << past;
-    if (!state_.Track.musicName.isEmpty() && !QFileInfo(state_.Track.musicName).isFile())
-        told << tr("Музыка партитуры не найдена: ") + QDir::toNativeSeparators(state_.Track.musicName);
-    if (!told.isEmpty())
-        tellStatus(told.join(QStringLiteral("; ")));
+    if (!note.isEmpty())
+        tellStatus(note);
     emit trackAdopted();
-    return read.outcome;
 }
 
-void FileCommands::applyLoadedBuffer()
+int FileCommands::adoptTrack(const FountainImage& image, std::size_t length, const QString& fileName)
 {
-    auto* loadCup = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxLoadCup"));
-    if (loadCup == nullptr || loadCup->isChecked())
-        FromBufCup();
-    applyModel(state_.SaveBuffer);
-    if (auto* noName = editor_.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoName")))
-        noName->setChecked(false);
+    QString note;
+    const int outcome = session_->adoptTrack(image, length, fileName, &note);
+    tellTrack(note);
+    return outcome;
 }
 
 void FileCommands::applyModel(const FountainImage& image)

@@ -15,6 +15,8 @@ namespace pluviane {
 class EditHistory;
 class EditorWindow;
 class FilePrompter;
+class FountainSession;
+class WindowSettingControls;
 class RecoveryCopy;
 class RecentFiles;
 
@@ -141,12 +143,13 @@ private:
     void buildToolBar();
     bool openChosenFountain(const QString& name);
     bool loadFountain(const QString& name, QWidget* messageOwner);
-    void applyLoadedBuffer();
     void applyModel(const FountainImage& image);
     void adoptFileName(const QString& name);
     void setCaption(const QString& caption);
     void takeAsUnchanged();
     void tellStatus(const QString& text);
+    // Tells a note on the track just taken, and that it was taken.
+    void tellTrack(const QString& note);
     void pressStopButton(const char* name);
     void stopShow();
     QWidget* mainWindow();
@@ -160,6 +163,8 @@ private:
     QString foreignFileName_;
     bool timelinePlaced_ = false;
     QString caption_;
+    std::unique_ptr<WindowSettingControls> controls_;
+    std::unique_ptr<FountainSession> session_;
     // What a save would have written right after the last read or write.
     std::unique_ptr<FountainImage> unchanged_;
     std::unique_ptr<EditHistory> history_;

@@ -838,13 +838,20 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     // Halved where every other beat is clearly the stronger, or the count is
     // too fast to be felt on each beat; not a kick on each beat under
     // hi-hats on the off-beats, which is counted on the kick.
-    double accent[2] = {0, 0};
-    for (std::size_t i = 0; i < own.size(); ++i)
+    double accent[2] = {0, 0}, between = 0;
+    for (std::size_t i = 0; i < own.size(); ++i) {
         accent[i % 2] += accentAt(e, own[i]);
+        if (i + 1 < own.size())
+            between += accentAt(e, (own[i] + own[i + 1]) / 2);
+    }
     const bool halve = near(ratio, 2, 0.02)
                        && (std::max(accent[0], accent[1]) >= kStrongerBeat * std::min(accent[0], accent[1])
                            || 60.0 / period > kFeltInHalves);
-    if (near(ratio, 1, 0.03) || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
+    // Doubled only where the sound between the beats hits about as hard as
+    // on them; hi-hats between kicks do not make the kicks half notes.
+    const bool offBeatsWeak = kStrongerBeat * between < accent[0] + accent[1];
+    if (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
+        || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
         return out;
     out.changed = true;
     out.period = heard;

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+
 namespace pluviane {
 
 // How the scene is drawn: the classic lines and points the designer works
@@ -40,6 +45,29 @@ struct SceneSettings {
     // Degrees the realistic look's camera has turned about the bowl's
     // vertical axis (a video's orbit, a drag in the view); the classic look ignores it.
     float orbit = 0;
+
+    bool operator==(const SceneSettings&) const = default;
 };
+
+// One control of the editor's "Чаша" tab that the scene is drawn from (or
+// that moves the backdrop): its objectName, its kind, its range and its value
+// at start. A check box's range is 0..1; a colour grid keeps any index.
+struct BowlControl {
+    enum Kind { Check, Bar, Grid };
+    std::string_view name;
+    Kind kind;
+    int minimum;
+    int maximum;
+    int initial;
+};
+std::span<const BowlControl> bowlControls();
+
+// A control's value by objectName (a check box 0 or 1, a bar's position, a
+// grid's index); nothing when there is no such control.
+using ControlValue = std::function<std::optional<int>(std::string_view name)>;
+
+// The scene settings as the bowl tab's controls hold them, the look's check
+// box included; a control that is missing leaves its setting at the default.
+SceneSettings sceneSettingsFrom(const ControlValue& value);
 
 } // namespace pluviane

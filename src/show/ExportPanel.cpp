@@ -4,9 +4,10 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
+#include "model/FountainFile.h"
 #include "model/Leftovers.h"
 #include "model/ProfileFile.h"
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 #include "show/TimelineWindow.h"
 #include "widgets/Controls.h"
 
@@ -268,6 +269,22 @@ bool ExportPanel::waitForExport(int milliseconds)
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
     return !exporting() && process_ == nullptr;
+}
+
+bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
+{
+    // The save buffer (the last image read or written) stays as it is.
+    bool trackFits = true;
+    const FountainImage image = editor.fileCommands().imageToSave(path, &trackFits);
+    if (!trackFits) {
+        if (error)
+            *error = QCoreApplication::translate("pluviane::FountainRender", "the show track does not fit");
+        return false;
+    }
+    const FileResult written = writeFountainFile(path, image);
+    if (!written.ok() && error)
+        *error = written.reason;
+    return written.ok();
 }
 
 } // namespace pluviane

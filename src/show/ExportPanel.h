@@ -92,4 +92,8 @@ private:
     bool cancelled_ = false;
 };
 
+// Writes the fountain as it stands in the editor (model, show tables, bowl,
+// view and speed settings) to `path`, leaving the undo store as it was.
+bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error);
+
 } // namespace pluviane

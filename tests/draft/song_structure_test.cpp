@@ -115,6 +115,16 @@ TEST(SongStructure, FindsAPulseWithoutDrumsAndNoneInNoise)
     EXPECT_TRUE(heard.tempi.empty());
 }
 
+// A kick on every beat under hi-hats on the off-beats is counted on the
+// kick, slow as it is, though the hi-hats repeat twice as fast.
+TEST(SongStructure, CountsTheKickNotTheHiHats)
+{
+    for (double bpm : {76.0, 92.0}) {
+        const SynthSong song = synthesiseSong(1.0, {{16, bpm, 0.6f, true, true, 1}});
+        EXPECT_NEAR(analyseMusic(song.samples, song.rate).tempo, bpm, 0.01 * bpm);
+    }
+}
+
 // A song steady at 120 whose middle the tracker could count at 80 (a
 // triplet feel over the same kick) keeps one tempo.
 TEST(SongStructure, ShortSectionsAtAMetricalErrorJoinTheirNeighbours)

@@ -4,7 +4,8 @@
 #include "editor/BowlTab.h"
 #include "editor/EditorWindow.h"
 #include "model/ProfileFile.h"
-#include "show/FountainRender.h"
+#include "show/ExportPanel.h"
+#include "video/FountainRender.h"
 #include "widgets/ColorGrid.h"
 
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "editor/EditorWindow.h"
 #include "info/AboutWindow.h"
 #include "info/HelpWindow.h"
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 #include "show/RecorderWindow.h"
 
 #include <QAbstractButton>

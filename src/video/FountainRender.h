@@ -13,8 +13,6 @@
 
 namespace pluviane {
 
-class EditorWindow;
-
 // How the camera moves through a video: it stands still, or circles the
 // bowl slowly about its vertical axis (the realistic look only).
 enum class Camera { Still, Orbit };
@@ -83,9 +81,5 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
 // (PROGRAM/../share/pluviane); empty when none. `programFolder` defaults to the
 // running program's.
 QString defaultBackdrop(const QString& programFolder = {});
-
-// Writes the fountain as it stands in the editor (model, show tables, bowl,
-// view and speed settings) to `path`, leaving the undo store as it was.
-bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error);
 
 } // namespace pluviane

@@ -1,9 +1,9 @@
-#include "show/FountainRender.h"
+#include "video/FountainRender.h"
 
-#include "app/AppWindows.h"
-#include "editor/EditorWindow.h"
-#include "editor/FileCommands.h"
-#include "editor/FilePrompter.h"
+#include "engine/FountainSession.h"
+#include "engine/SettingValueStore.h"
+#include "engine/ShowDriver.h"
+#include "engine/ShowSettingControls.h"
 #include "model/AtomicWrite.h"
 #include "model/FountainFile.h"
 #include "model/Random.h"
@@ -11,7 +11,6 @@
 #include "model/ShowTrack.h"
 #include "render/ViewFit.h"
 #include "render/WaterLook.h"
-#include "show/ShowSimulation.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -33,23 +32,21 @@ namespace {
 
 RenderResult failed(const QString& why) { return {RenderResult::Failed, why}; }
 
-// A fountain of its own with all five windows, the file loaded, the show
-// clock stopped at time 0 and a frame to draw into.
+// A fountain of its own, the file opened into value stores as the program
+// opens it with "Load" checked, the show stopped at time 0 and a frame to
+// draw into. No window is built.
 class RenderSession {
 public:
     RenderResult open(const RenderRequest& request)
     {
-        // Each render scatters the jets the same way.
+        // Each render scatters the jets the same way, from the start values
+        // the program's main window gives its fountain.
         processRandom().reset();
         state_ = std::make_unique<FountainState>();
-        windows_ = std::make_unique<AppWindows>(*state_);
-        show_ = std::make_unique<ShowSimulation>(*windows_);
-        EditorWindow& editor = windows_->editor();
-        // The file commands' messages go to the caller instead of the screen.
-        editor.fileCommands().setPrompter(std::make_unique<UnattendedPrompter>(
-            [this](const QString&, const QString& text) {
-                message_ = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
-            }));
+        setStartValues(*state_, processRandom());
+        show_ = std::make_unique<ShowDriver>(*state_);
+        showSettings_ = std::make_unique<ShowSettingControls>(show_->controls());
+        settings_ = std::make_unique<SettingValueStore>(*state_, showSettings_.get());
         const QString name = QDir::toNativeSeparators(request.fountain);
         const QFileInfo file(request.fountain);
         if (!file.isFile())
@@ -58,13 +55,16 @@ public:
                                                           .arg(name, file.exists() ? QCoreApplication::translate("pluviane::FountainRender", "not a file")
                                                                      : QCoreApplication::translate("pluviane::FountainRender",
                                                                                                    "no such file")));
-        if (!editor.fileCommands().openFountainNamedOutside(request.fountain)) {
-            // The editor's own messages name the file, all but the one for a file too large.
-            const QString why = message_.isEmpty() ? QStringLiteral("unreadable") : message_;
+        FountainSession session(*state_, *settings_);
+        const FountainOpening opening = session.open(request.fountain, true);
+        if (!opening.ok()) {
+            // The program's own messages name the file, all but the one for a file too large.
+            const QString why = opening.oneLine();
             return failed(why.contains(name) ? why : QCoreApplication::translate("pluviane::FountainRender",
                                                                                  "cannot read %1: %2")
                                                                                      .arg(name, why));
         }
+        show_->setFieldSpin(settings_->sceneSettings().fieldSpin);
 
         if (request.cues)
             state_->Track.cues = *request.cues;
@@ -95,7 +95,7 @@ public:
     // The picture at the current moment, rows in OpenGL's order.
     QImage draw()
     {
-        SceneSettings settings = windows_->editor().sceneSettings();
+        SceneSettings settings = settings_->sceneSettings();
         settings.look = look_;
         if (camera_ == Camera::Orbit)
             settings.orbit = orbitDegrees(seconds_);
@@ -110,7 +110,7 @@ private:
     // the picture, at every angle the field's spin will turn the view to.
     void fitTheView(QSize size)
     {
-        const SceneSettings s = windows_->editor().sceneSettings();
+        const SceneSettings s = settings_->sceneSettings();
         const BowlShape bowl{s.cupCorners, s.cupTurn, s.cupWidth, s.cupWall, s.cupDepth};
         std::vector<ViewAngles> angles{{state_->ViewAngleY, state_->ViewAngleZ, state_->ViewAngleX}};
         if (s.fieldSpin != 50)
@@ -127,11 +127,11 @@ private:
     Camera camera_ = Camera::Still;
     double seconds_ = 0; // of the show, where the orbit has got to
     int fittedZoom_ = -1; // the zoom bar's own when not fitted
-    QString message_; // what the file commands would have shown
     bool followTrack_ = true;
     std::unique_ptr<FountainState> state_;
-    std::unique_ptr<AppWindows> windows_;
-    std::unique_ptr<ShowSimulation> show_;
+    std::unique_ptr<ShowDriver> show_;
+    std::unique_ptr<ShowSettingControls> showSettings_;
+    std::unique_ptr<SettingValueStore> settings_;
     std::unique_ptr<OffscreenFrame> frame_;
 };
 
@@ -343,22 +343,6 @@ RenderResult renderVideo(const RenderRequest& request, const RenderProgress& pro
     if (!finished)
         return failed(encoder.error());
     return {};
-}
-
-bool writeEditorFountain(EditorWindow& editor, const QString& path, QString* error)
-{
-    // The save buffer (the last image read or written) stays as it is.
-    bool trackFits = true;
-    const FountainImage image = editor.fileCommands().imageToSave(path, &trackFits);
-    if (!trackFits) {
-        if (error)
-            *error = QCoreApplication::translate("pluviane::FountainRender", "the show track does not fit");
-        return false;
-    }
-    const FileResult written = writeFountainFile(path, image);
-    if (!written.ok() && error)
-        *error = written.reason;
-    return written.ok();
 }
 
 } // namespace pluviane
