@@ -137,7 +137,7 @@ void BM_DmxShowHeapGrowth(benchmark::State& bench)
     show.formTimer().stop();
     show.colourTimer().stop();
     show.playFormButton()->click();
-    show.playColorButton()->click();
+    show.playColourButton()->click();
     dmx.dmxCheck()->click();
     const auto tick = [&] {
         show.TimerSmenaFormTimer();

@@ -86,7 +86,7 @@ void BM_DmxFrameGapsWhileDrawing(benchmark::State& bench)
     dmx.setSettingsPath(config.filePath("plv.ini"));
     dmx.setOlaOptions({olad.port(), 200ms});
     show.playFormButton()->click();
-    show.playColorButton()->click();
+    show.playColourButton()->click();
 
     QElapsedTimer clock;
     clock.start();

@@ -36,7 +36,7 @@ struct BusyShow {
         sequencer.formTimer().stop();
         sequencer.colourTimer().stop();
         sequencer.playFormButton()->click();
-        sequencer.playColorButton()->click();
+        sequencer.playColourButton()->click();
     }
 
     std::unique_ptr<FountainState> state = std::make_unique<FountainState>();

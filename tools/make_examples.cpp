@@ -23,7 +23,7 @@
 #include "render/gl/OffscreenFrame.h"
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 #include "widgets/RadioGroup.h"
 
 #include <QAbstractButton>
@@ -137,7 +137,7 @@ void setBar(QWidget* root, const char* name, int value)
 
 void setGrid(QWidget* root, const char* name, int index)
 {
-    if (auto* grid = root->findChild<ColorGrid*>(QString::fromLatin1(name)))
+    if (auto* grid = root->findChild<ColourGrid*>(QString::fromLatin1(name)))
         grid->setSelectedIndex(index);
 }
 

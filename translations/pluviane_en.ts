@@ -780,7 +780,7 @@ Replace them with a draft from the music?</translation>
     </message>
 </context>
 <context>
-    <name>pluviane::DraftShowRunner</name>
+    <name>pluviane::DraftShowDialog</name>
     <message>
         <source>Черновик по музыке: </source>
         <translation>Draft from the music: </translation>

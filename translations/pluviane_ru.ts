@@ -781,7 +781,7 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
-    <name>pluviane::DraftShowRunner</name>
+    <name>pluviane::DraftShowDialog</name>
     <message>
         <source>Черновик по музыке: </source>
         <translation type="unfinished"></translation>

@@ -8,7 +8,7 @@
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "model/ProfileFile.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 #include "widgets/Controls.h"
 
 #include <QCheckBox>
@@ -119,7 +119,7 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
     layout->addWidget(realWater_);
 
     struct GridEntry {
-        ColorGrid** grid;
+        ColourGrid** grid;
         const char* name;
         QString label;
         int index;
@@ -132,7 +132,7 @@ void BowlTab::buildBowl(QVBoxLayout* layout)
     };
     for (const GridEntry& entry : grids) {
         layout->addWidget(makeLabel(this, {}, entry.label));
-        *entry.grid = new ColorGrid(QString::fromLatin1(entry.name), entry.index, this);
+        *entry.grid = new ColourGrid(QString::fromLatin1(entry.name), entry.index, this);
         (*entry.grid)->setToolTip(kColourHint());
         layout->addWidget(*entry.grid);
     }
@@ -270,7 +270,7 @@ SceneSettings BowlTab::sceneSettings() const
             return check->isChecked() ? 1 : 0;
         if (auto* bar = qobject_cast<QScrollBar*>(control))
             return bar->value();
-        if (auto* grid = qobject_cast<ColorGrid*>(control))
+        if (auto* grid = qobject_cast<ColourGrid*>(control))
             return grid->selectedIndex();
         return std::nullopt;
     });

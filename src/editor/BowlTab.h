@@ -13,7 +13,7 @@ class QVBoxLayout;
 
 namespace pluviane {
 
-class ColorGrid;
+class ColourGrid;
 class EditorWindow;
 
 // The "Чаша" tab: the bowl's outline, size and colours, the backdrop picture,
@@ -58,10 +58,10 @@ private:
     QCheckBox* cup_ = nullptr;
     QCheckBox* loadCup_ = nullptr;
     QPushButton* openCup_ = nullptr;
-    ColorGrid* gridBottom_ = nullptr;
-    ColorGrid* gridOuter_ = nullptr;
-    ColorGrid* gridTop_ = nullptr;
-    ColorGrid* gridInner_ = nullptr;
+    ColourGrid* gridBottom_ = nullptr;
+    ColourGrid* gridOuter_ = nullptr;
+    ColourGrid* gridTop_ = nullptr;
+    ColourGrid* gridInner_ = nullptr;
 
     QCheckBox* ground_ = nullptr;
     QCheckBox* night_ = nullptr;

@@ -3,7 +3,7 @@
 #include "app/AppWindows.h"
 #include "editor/EditorWindow.h"
 #include "show/RecorderWindow.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -25,7 +25,7 @@ QWidget* WindowSettingControls::find(const SettingField& field) const
     switch (field.kind) {
     case SettingKind::Check: return root->findChild<QCheckBox*>(name);
     case SettingKind::Bar: return root->findChild<QScrollBar*>(name);
-    case SettingKind::Grid: return root->findChild<ColorGrid*>(name);
+    case SettingKind::Grid: return root->findChild<ColourGrid*>(name);
     default: return nullptr;
     }
 }
@@ -37,7 +37,7 @@ bool WindowSettingControls::read(const SettingField& field, int& value) const
         value = check->isChecked() ? 1 : 0;
     else if (auto* bar = qobject_cast<QScrollBar*>(control))
         value = bar->value();
-    else if (auto* grid = qobject_cast<ColorGrid*>(control))
+    else if (auto* grid = qobject_cast<ColourGrid*>(control))
         value = grid->selectedIndex();
     else
         return false;
@@ -53,7 +53,7 @@ void WindowSettingControls::write(const SettingField& field, int value)
         check->setChecked(value != 0);
     else if (auto* bar = qobject_cast<QScrollBar*>(control))
         bar->setValue(value);
-    else if (auto* grid = qobject_cast<ColorGrid*>(control))
+    else if (auto* grid = qobject_cast<ColourGrid*>(control))
         grid->setSelectedIndex(value);
 }
 

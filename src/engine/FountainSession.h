@@ -34,7 +34,7 @@ struct FountainOpening {
 // The one way a fountain file becomes the live fountain, for the program and
 // every tool: the file into the save buffer, its settings block to the controls
 // (windows or a value store), its model and its show track. A refused or
-// failed read changes nothing but the save buffer's bytes.
+// failed read changes nothing.
 class FountainSession {
 public:
     FountainSession(FountainState& state, SettingControls& controls);
@@ -43,7 +43,8 @@ public:
     // refresh their group buttons there).
     void setModelApplied(std::function<void()> applied) { modelApplied_ = std::move(applied); }
 
-    // Reads `name` into the save buffer; the live fountain stays as it is.
+    // Reads `name` into the save buffer (a refused or failed read leaves it
+    // too); the rest of the live fountain stays as it is until apply().
     FountainOpening read(const QString& name);
     // Makes what `read` brought the live fountain: the settings block when
     // `withSettings` (the bowl's "Load"), the model and the track.

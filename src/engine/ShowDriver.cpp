@@ -37,11 +37,24 @@ void ShowDriver::start(bool followTrack)
     playing_ = true;
 }
 
+// At equal times the show moves before the view, as a sequencer tick that
+// lands on a render tick reaches its picture.
 void ShowDriver::advanceTo(std::int64_t micros)
 {
-    SimulatedTicks ticks{now_, nextRenderTick_};
-    ticks.advanceTo(micros, playing_ ? &engine_.sequencers.clock() : nullptr,
-                    [this] { engine_.sequencers.runDueTicks(); }, [this] { renderTick(); });
+    ShowClock& clock = engine_.sequencers.clock();
+    for (;;) {
+        const std::int64_t next = playing_ ? std::min(clock.nextTickAt(), nextRenderTick_) : nextRenderTick_;
+        if (next > micros)
+            break;
+        now_ = next;
+        if (playing_ && clock.nextTickAt() == next)
+            engine_.sequencers.runDueTicks();
+        if (nextRenderTick_ == next) {
+            renderTick();
+            nextRenderTick_ += kRenderTickMicros;
+        }
+    }
+    now_ = micros;
 }
 
 void ShowDriver::renderTick()
@@ -49,24 +62,6 @@ void ShowDriver::renderTick()
     advanceFieldSpin(state_, fieldSpin_);
     if (renderTick_)
         renderTick_();
-}
-
-void SimulatedTicks::advanceTo(std::int64_t micros, ShowClock* clock, const std::function<void()>& showTick,
-                               const std::function<void()>& renderTick)
-{
-    for (;;) {
-        const std::int64_t next = clock ? std::min(clock->nextTickAt(), nextRenderTick) : nextRenderTick;
-        if (next > micros)
-            break;
-        now = next;
-        if (clock && clock->nextTickAt() == next)
-            showTick();
-        if (nextRenderTick == next) {
-            renderTick();
-            nextRenderTick += ShowDriver::kRenderTickMicros;
-        }
-    }
-    now = micros;
 }
 
 } // namespace pluviane

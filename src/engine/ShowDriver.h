@@ -53,15 +53,4 @@ private:
     bool playing_ = false;
 };
 
-// Runs every tick due up to `micros` on `clock` and on the render tick, in
-// time order; at equal times the show moves before the view, as a sequencer
-// tick that lands on a render tick reaches its picture. Shared by the
-// headless driver and the windows' simulated show, whose clocks read `now`.
-struct SimulatedTicks {
-    std::int64_t& now;
-    std::int64_t& nextRenderTick;
-    void advanceTo(std::int64_t micros, ShowClock* clock, const std::function<void()>& showTick,
-                   const std::function<void()>& renderTick);
-};
-
 } // namespace pluviane

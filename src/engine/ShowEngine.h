@@ -2,6 +2,7 @@
 
 #include "engine/ShowChain.h"
 #include "engine/ShowSequencers.h"
+#include "engine/ShowTime.h"
 
 #include <optional>
 #include <string_view>
@@ -17,6 +18,7 @@ public:
 
     ShowChain chain;
     ShowSequencers sequencers;
+    ShowTime time;
 };
 
 // A show value kept in the fountain file's settings block, by its control's

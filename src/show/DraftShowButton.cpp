@@ -5,7 +5,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
-#include "show/DraftShowRunner.h"
+#include "show/DraftShowDialog.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
 #include "show/TimelineView.h"

@@ -160,10 +160,10 @@ QGroupBox* SequencerPanel::buildSequencerBox(const SequencerBoxNames& names, Seq
 
 QAbstractButton* SequencerPanel::playFormButton() { return form_.play; }
 QAbstractButton* SequencerPanel::stopFormButton() { return form_.stop; }
-QAbstractButton* SequencerPanel::playColorButton() { return colour_.play; }
-QAbstractButton* SequencerPanel::stopColorButton() { return colour_.stop; }
+QAbstractButton* SequencerPanel::playColourButton() { return colour_.play; }
+QAbstractButton* SequencerPanel::stopColourButton() { return colour_.stop; }
 QAbstractButton* SequencerPanel::startFormButton() { return form_.start; }
-QAbstractButton* SequencerPanel::startColorButton() { return colour_.start; }
+QAbstractButton* SequencerPanel::startColourButton() { return colour_.start; }
 QAbstractButton* SequencerPanel::openShowButton() { return openShow_; }
 
 ShowSequencers& SequencerPanel::engine() const { return editor_.windows().show().sequencers; }

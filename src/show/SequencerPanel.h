@@ -45,10 +45,10 @@ public:
 
     QAbstractButton* playFormButton();
     QAbstractButton* stopFormButton();
-    QAbstractButton* playColorButton();
-    QAbstractButton* stopColorButton();
+    QAbstractButton* playColourButton();
+    QAbstractButton* stopColourButton();
     QAbstractButton* startFormButton();
-    QAbstractButton* startColorButton();
+    QAbstractButton* startColourButton();
     QAbstractButton* openShowButton();
 
     int currentForm() const;

@@ -15,6 +15,7 @@
 #include "show/CueTable.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
+#include "engine/ShowEngine.h"
 #include "show/SequencerPanel.h"
 #include "show/SoundPlayer.h"
 #include "show/TimelineView.h"
@@ -227,28 +228,27 @@ SoundPlayer& TimelineWindow::player() { return windows_.editor().automatTab().mu
 
 bool TimelineWindow::hasMusic() { return !windows_.editor().automatTab().music().soundFileName().isEmpty(); }
 
+ShowTime& TimelineWindow::time() { return windows_.show().time; }
+
 std::int64_t TimelineWindow::positionMs()
 {
-    const std::int64_t now = monotonic_();
     if (hasMusic())
-        return smooth_.at(player().position(), player().playing(), now);
-    return freeRunning_ ? freeBaseMs_ + (now - freeStartMicros_) / 1000 : freeBaseMs_;
+        return time().musicMs(player().position(), player().playing());
+    return time().ownMs();
 }
 
 bool TimelineWindow::playing() const
 {
     auto* self = const_cast<TimelineWindow*>(this);
-    return self->hasMusic() ? self->player().playing() : freeRunning_;
+    return self->hasMusic() ? self->player().playing() : self->time().ownRunning();
 }
 
 void TimelineWindow::play()
 {
-    if (hasMusic()) {
+    if (hasMusic())
         player().play();
-    } else if (!freeRunning_) {
-        freeStartMicros_ = monotonic_();
-        freeRunning_ = true;
-    }
+    else
+        time().runOwn();
     if (followsTrack())
         startFollowing();
     refresh();
@@ -256,12 +256,10 @@ void TimelineWindow::play()
 
 void TimelineWindow::pause()
 {
-    if (hasMusic()) {
+    if (hasMusic())
         player().stop(); // stop keeps the place
-    } else if (freeRunning_) {
-        freeBaseMs_ = positionMs();
-        freeRunning_ = false;
-    }
+    else
+        time().holdOwn();
     if (showFollowing_)
         stopFollowing();
     refresh();
@@ -272,10 +270,9 @@ void TimelineWindow::seek(std::int64_t ms)
     ms = std::clamp<std::int64_t>(ms, 0, view_->lengthMs());
     if (hasMusic()) {
         player().seek(ms);
-        smooth_.sought(ms);
+        time().musicSought(ms);
     } else {
-        freeBaseMs_ = ms;
-        freeStartMicros_ = monotonic_();
+        time().seekOwn(ms);
     }
     view_->setPlayHead(ms);
     refresh();
@@ -297,7 +294,7 @@ void TimelineWindow::startFollowing()
         sequencer.resumePlaying();
         return;
     }
-    for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColorButton()})
+    for (QAbstractButton* button : {sequencer.playFormButton(), sequencer.playColourButton()})
         if (!button->isChecked())
             button->click();
 }
@@ -307,7 +304,7 @@ void TimelineWindow::stopFollowing()
     SequencerPanel& sequencer = windows_.editor().automatTab().sequencer();
     sequencer.clock().stopFollowing();
     showFollowing_ = false;
-    for (QAbstractButton* button : {sequencer.stopFormButton(), sequencer.stopColorButton()})
+    for (QAbstractButton* button : {sequencer.stopFormButton(), sequencer.stopColourButton()})
         if (!button->isChecked())
             button->click();
 }
@@ -512,7 +509,7 @@ void TimelineWindow::analyse(const QString& path)
     // comes back through the event loop.
     worker_ = std::thread([this, path] {
         runOnlyOnIdleTime();
-        auto result = std::make_shared<MusicAnalysis>();
+        auto result = std::make_shared<MusicWaveform>();
         result->path = path;
         const DecodedMusic music = decodeMusic(path, kAnalysisRate, 4 * 3600.0, [this](double done) {
             workerPercent_ = int(done * 60);
@@ -538,7 +535,7 @@ void TimelineWindow::analyse(const QString& path)
     });
 }
 
-void TimelineWindow::analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error)
+void TimelineWindow::analysisFinished(std::shared_ptr<MusicWaveform> result, const QString& error)
 {
     if (worker_.joinable())
         worker_.join();

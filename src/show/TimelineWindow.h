@@ -3,7 +3,6 @@
 #include "model/FountainState.h"
 #include "music/BeatTracker.h"
 #include "music/Waveform.h"
-#include "engine/ShowClock.h"
 
 #include <QHash>
 #include <QStyle>
@@ -26,11 +25,13 @@ namespace pluviane {
 
 class AppWindows;
 class CueTable;
+class ShowTime;
 class SoundPlayer;
 class TimelineView;
 
-// The music's waveform and beats, analysed once per file.
-struct MusicAnalysis {
+// The music's waveform and beats as the timeline draws them, analysed once
+// per file (a draft reads the song's structure, SongAnalysis, instead).
+struct MusicWaveform {
     QString path;
     std::int64_t lengthMs = 0;
     bool cut = false; // the file goes on past lengthMs
@@ -81,7 +82,7 @@ public:
     void setLabelChooser(LabelChooser chooser) { chooser_ = std::move(chooser); }
 
     // The analysis of the music, once ready (nullptr before).
-    const MusicAnalysis* analysis() const { return shown_.get(); }
+    const MusicWaveform* analysis() const { return shown_.get(); }
     bool analysing() const { return worker_.joinable() && !workerDone_; }
     // Waits for a running analysis to be shown (tests and the example maker).
     void waitForAnalysis();
@@ -103,9 +104,11 @@ private:
     void addCue(bool form);
     void tell(const QString& text);
     void analyse(const QString& path);
-    void analysisFinished(std::shared_ptr<MusicAnalysis> result, const QString& error);
+    void analysisFinished(std::shared_ptr<MusicWaveform> result, const QString& error);
     void stopWorker();
     SoundPlayer& player();
+    // The show's time, kept in the engine.
+    ShowTime& time();
     bool hasMusic();
     void edited();
     void selectionShown();
@@ -128,17 +131,12 @@ private:
     QTimer refresh_;
     LabelChooser chooser_;
 
-    TimeSource monotonic_ = monotonicSource();
-    SmoothedPosition smooth_;
-    bool freeRunning_ = false;         // the own clock, without music
-    std::int64_t freeBaseMs_ = 0;
-    std::int64_t freeStartMicros_ = 0;
     bool showFollowing_ = false;
     bool showsPause_ = false; // the play button's icon
     bool iconSet_ = false;
 
-    std::shared_ptr<const MusicAnalysis> shown_;
-    QHash<QString, std::shared_ptr<const MusicAnalysis>> analysed_;
+    std::shared_ptr<const MusicWaveform> shown_;
+    QHash<QString, std::shared_ptr<const MusicWaveform>> analysed_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> workerDone_{false};

@@ -45,8 +45,8 @@ QAbstractButton* WindowShowControls::latch(ShowValue what) const
     switch (what) {
     case ShowValue::FormPlay: return sequencer.playFormButton();
     case ShowValue::FormStop: return sequencer.stopFormButton();
-    case ShowValue::ColourPlay: return sequencer.playColorButton();
-    case ShowValue::ColourStop: return sequencer.stopColorButton();
+    case ShowValue::ColourPlay: return sequencer.playColourButton();
+    case ShowValue::ColourStop: return sequencer.stopColourButton();
     default: return nullptr;
     }
 }

@@ -1,4 +1,5 @@
 #include "engine/ShowDriver.h"
+#include "engine/ShowTime.h"
 #include "model/ShowTrack.h"
 #include "model/ColorChange.h"
 #include "model/ShowSequencer.h"
@@ -219,4 +220,31 @@ TEST(ShowTransitions, CutsFadesSweepsAndRampsRunFromTheCuesTime)
     EXPECT_EQ(ramp.level[tickAt(1504)], 0);
     const Run stepped = play({1000, 2, 0});
     EXPECT_EQ(stepped.level[tickAt(992)] - stepped.level[tickAt(1504)], 32);
+}
+
+TEST(ShowTime, TheOwnClockRunsOnlyWhilePlayingAndTheMusicsTimeIsSmoothed)
+{
+    std::int64_t micros = 0;
+    ShowTime time([&] { return micros; });
+    micros = 500'000;
+    EXPECT_EQ(time.ownMs(), 0); // held until played
+    time.runOwn();
+    micros = 800'000;
+    time.runOwn(); // a second play does not restart it
+    EXPECT_EQ(time.ownMs(), 300);
+    time.holdOwn();
+    micros = 2'000'000;
+    EXPECT_EQ(time.ownMs(), 300);
+    time.seekOwn(10'000);
+    EXPECT_EQ(time.ownMs(), 10'000);
+    time.runOwn();
+    micros = 2'100'000;
+    EXPECT_EQ(time.ownMs(), 10'100);
+
+    EXPECT_EQ(time.musicMs(1000, true), 1000);
+    micros += 100'000;
+    EXPECT_EQ(time.musicMs(1000, true), 1000); // the player holds after play: so does the time
+    EXPECT_EQ(time.musicMs(1010, true), 1010);
+    micros += 40'000;
+    EXPECT_EQ(time.musicMs(1010, true), 1050);
 }

@@ -6,7 +6,7 @@
 #include "model/ProfileFile.h"
 #include "show/ExportPanel.h"
 #include "video/FountainRender.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -68,7 +68,7 @@ TEST_F(BowlTabTest, ControlsChangeWhatTheTickReads)
     check("CheckBoxGnd")->setChecked(true);
     check("CheckBoxXZ")->setChecked(true);
     bar("ScrollBarUgolCup")->setValue(40);
-    control<ColorGrid>(&editor, "ColorGridUp")->setSelectedIndex(12);
+    control<ColourGrid>(&editor, "ColorGridUp")->setSelectedIndex(12);
     const SceneSettings settings = editor.sceneSettings();
     EXPECT_TRUE(settings.backdrop);
     EXPECT_TRUE(settings.gridXZ);

@@ -49,7 +49,7 @@ TEST(Examples, OpenWithTheirGroupsAndBowls)
         SequencerPanel& seq = editor.automatTab().sequencer();
         const int length = seq.formLengthBar()->value();
         seq.playFormButton()->click();
-        seq.playColorButton()->click();
+        seq.playColourButton()->click();
         auto tick = [&seq](int count) {
             for (int i = 0; i < count; ++i) {
                 seq.TimerSmenaFormTimer();

@@ -13,7 +13,7 @@
 #include "model/ShowTrack.h"
 #include "render/SceneSettings.h"
 #include "show/RecorderWindow.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 #include "widgets/Controls.h"
 #include "widgets/RadioGroup.h"
 
@@ -692,7 +692,7 @@ TEST(FileRoundTrip, ABuiltFountainComesBackInAFreshProgram)
         p.bar("ScrollBarCupWidthX")->setValue(210);
         p.bar("ScrollBarUgolCup")->setValue(8);
         p.check("CheckBoxXY")->setChecked(true);
-        control<ColorGrid>(&p.editor, "ColorGridDno")->setSelectedIndex(12);
+        control<ColourGrid>(&p.editor, "ColorGridDno")->setSelectedIndex(12);
         p.state->ViewAngleY = 30;
         p.saveAs(path);
         saved = *p.state;

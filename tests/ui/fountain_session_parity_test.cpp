@@ -6,7 +6,7 @@
 #include "engine/SettingValueStore.h"
 #include "engine/ShowDriver.h"
 #include "engine/ShowSettingControls.h"
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -53,7 +53,7 @@ TEST(FountainSessionParity, TheValueStoreStartsAndOpensFilesAsTheWindowsDo)
         } else if (c.kind == BowlControl::Check) {
             EXPECT_EQ(control<QCheckBox>(&editor, name.toLatin1().constData())->isChecked(), c.initial != 0);
         } else {
-            EXPECT_EQ(control<ColorGrid>(&editor, name.toLatin1().constData())->selectedIndex(), c.initial);
+            EXPECT_EQ(control<ColourGrid>(&editor, name.toLatin1().constData())->selectedIndex(), c.initial);
         }
     }
 

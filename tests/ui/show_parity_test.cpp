@@ -100,10 +100,10 @@ TEST(ShowParity, TheExamplesPlayTheSameWithAndWithoutWindows)
         show.startClocks(!show.program.state->Track.cues.empty());
         show.windowSequencer.startFormButton()->click();
         show.driver->engine().sequencers.rewindForm();
-        show.windowSequencer.startColorButton()->click();
+        show.windowSequencer.startColourButton()->click();
         show.driver->engine().sequencers.rewindColour();
         show.click(show.windowSequencer.playFormButton(), ShowValue::FormPlay);
-        show.click(show.windowSequencer.playColorButton(), ShowValue::ColourPlay);
+        show.click(show.windowSequencer.playColourButton(), ShowValue::ColourPlay);
         for (int tick = 0; tick < 3000; ++tick) {
             show.tick();
             ASSERT_TRUE(show.same()) << "tick " << tick;
@@ -130,15 +130,15 @@ TEST(ShowParity, ARandomShowWithCuesPausesAndSeeksPlaysTheSame)
     show.set(ShowValue::SceneCount, 0, 30);
     show.startClocks(true);
     show.click(show.windowSequencer.playFormButton(), ShowValue::FormPlay);
-    show.click(show.windowSequencer.playColorButton(), ShowValue::ColourPlay);
+    show.click(show.windowSequencer.playColourButton(), ShowValue::ColourPlay);
 
     SequencerPanel& seq = show.windowSequencer;
     for (int tick = 0; tick < 10'000; ++tick) {
         switch (pick(0, 400)) {
         case 0: show.click(seq.stopFormButton(), ShowValue::FormStop); break;   // a pause
-        case 1: show.click(seq.stopColorButton(), ShowValue::ColourStop); break;
+        case 1: show.click(seq.stopColourButton(), ShowValue::ColourStop); break;
         case 2: show.click(seq.playFormButton(), ShowValue::FormPlay); break;    // play again
-        case 3: show.click(seq.playColorButton(), ShowValue::ColourPlay); break;
+        case 3: show.click(seq.playColourButton(), ShowValue::ColourPlay); break;
         case 4: show.showMs = pick(0, 160'000); break;                            // a seek
         case 5: show.set(ShowValue::FormLength, 0, pick(10, 300)); break;
         case 6: show.set(ShowValue::ColourStep, 0, pick(1, 10)); break;

@@ -66,7 +66,7 @@ TEST(ShowControls, StartAsDesignedAndAreNamedForAutomation)
 
     // Both stop buttons down, both timers ticking at the show's pace.
     EXPECT_TRUE(p.seq.stopFormButton()->isChecked());
-    EXPECT_TRUE(p.seq.stopColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.stopColourButton()->isChecked());
     EXPECT_FALSE(p.seq.playFormButton()->isChecked());
     for (const char* name : {"TimerSmenaForm", "TimerSmenaColor"}) {
         auto* timer = control<QTimer>(&p.editor, name);
@@ -233,7 +233,7 @@ TEST(ColourSequencer, StepsFadersToTheRecordedColoursAndChangesScenes)
     p.seq.colourStepBar()->setValue(3);
     p.seq.sceneLengthBar()->setValue(10);
     p.manual.colourFader(1)->setValue(150);
-    p.seq.playColorButton()->click();
+    p.seq.playColourButton()->click();
 
     std::vector<int> first;
     for (int i = 0; i < 3; ++i) {
@@ -252,11 +252,11 @@ TEST(ColourSequencer, StepsFadersToTheRecordedColoursAndChangesScenes)
     p.ticks(18, &SequencerPanel::TimerSmenaColorTimer);
     EXPECT_EQ(p.rec.sceneNumberBar()->value(), 1); // count 3: 1, 2, 3, 1
 
-    p.seq.startColorButton()->click();
+    p.seq.startColourButton()->click();
     EXPECT_EQ(p.rec.sceneNumberBar()->value(), 1);
-    p.seq.playColorButton()->click(); // released: both buttons of the pair up
-    EXPECT_FALSE(p.seq.playColorButton()->isChecked());
-    EXPECT_FALSE(p.seq.stopColorButton()->isChecked());
+    p.seq.playColourButton()->click(); // released: both buttons of the pair up
+    EXPECT_FALSE(p.seq.playColourButton()->isChecked());
+    EXPECT_FALSE(p.seq.stopColourButton()->isChecked());
     const int held = p.manual.colourFader(1)->value();
     p.ticks(4, &SequencerPanel::TimerSmenaColorTimer);
     EXPECT_EQ(p.manual.colourFader(1)->value(), held);
@@ -294,13 +294,13 @@ TEST(ShowPlayback, PlaysTheColoursAndTheFirstFormAsRecorded)
             ASSERT_EQ(p.state->GroupLevel[g], 50) << "group " << g << ", tick " << tick;
     }
 
-    p.seq.startColorButton()->click();
+    p.seq.startColourButton()->click();
     EXPECT_EQ(p.state->GroupColour[1], first1);
     EXPECT_EQ(p.state->GroupColour[5], seen5);
     p.seq.colourStepBar()->setValue(10);
     p.seq.sceneLengthBar()->setValue(10);
     p.manual.colourFader(1)->setValue(200); // off the scene's colour by hand
-    p.seq.playColorButton()->click();
+    p.seq.playColourButton()->click();
     std::vector<int> faders;
     for (int tick = 0; tick < 4; ++tick) {
         p.ticks(1, &SequencerPanel::TimerSmenaColorTimer);
@@ -335,7 +335,7 @@ TEST(ShowLoad, TakesOnlyTheShowAndRefusesBadFilesWithoutAChange)
 
     // Refused: too large, then unreadable; the playing sequencers go on.
     p.seq.playFormButton()->click();
-    p.seq.playColorButton()->click();
+    p.seq.playColourButton()->click();
     const Byte level = p.state->GroupLevel[1];
     p.state->FormPressure[2][5] = 1;
     EXPECT_FALSE(p.seq.loadShowFile(dir.filePath("big.wat")));
@@ -347,7 +347,7 @@ TEST(ShowLoad, TakesOnlyTheShowAndRefusesBadFilesWithoutAChange)
     EXPECT_EQ(p.state->FormPressure[2][5], 1);
     EXPECT_EQ(p.rec.formCountBar()->value(), 3);
     EXPECT_TRUE(p.seq.playFormButton()->isChecked());
-    EXPECT_TRUE(p.seq.playColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.playColourButton()->isChecked());
 
     // 64000 bytes load through the shared open dialog: the show only, both sequencers stop.
     p.prompter->openNames.push_back(dir.filePath("show.wat"));
@@ -358,8 +358,8 @@ TEST(ShowLoad, TakesOnlyTheShowAndRefusesBadFilesWithoutAChange)
     EXPECT_EQ(p.rec.formCountBar()->value(), 9);
     EXPECT_EQ(p.state->GroupLevel[1], level);
     EXPECT_TRUE(p.seq.stopFormButton()->isChecked());
-    EXPECT_TRUE(p.seq.stopColorButton()->isChecked());
-    EXPECT_FALSE(p.seq.playColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.stopColourButton()->isChecked());
+    EXPECT_FALSE(p.seq.playColourButton()->isChecked());
 }
 
 TEST(ShowFile, ARecordedShowComesBackInAFreshProgram)
@@ -409,9 +409,9 @@ TEST(ShowAndFile, APlayingShowNeverChangesTheFountainAndEveryLoadStopsIt)
     files.SpeedButtonOpenFontanClick();
     auto play = [&p] {
         p.seq.playFormButton()->click();
-        p.seq.playColorButton()->click();
+        p.seq.playColourButton()->click();
     };
-    auto stopped = [&p] { return p.seq.stopFormButton()->isChecked() && p.seq.stopColorButton()->isChecked(); };
+    auto stopped = [&p] { return p.seq.stopFormButton()->isChecked() && p.seq.stopColourButton()->isChecked(); };
 
     // Levels, colours, faders, the recorder's numbers and the spinning view all move; the design does not.
     play();

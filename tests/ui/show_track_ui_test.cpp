@@ -173,7 +173,7 @@ TEST(FollowingTrack, FormsAndScenesChangeAtTheCuesAndMoveWithSeeks)
     p.seq.clock().setTickSource([&] { return micros; });
     p.seq.clock().follow(&p.state->Track, [&] { return showMs; });
     p.seq.playFormButton()->click();
-    p.seq.playColorButton()->click();
+    p.seq.playColourButton()->click();
     // Plays in 16 ms ticks until `until`; returns when the form first became `form`.
     auto playUntil = [&](std::int64_t until, int form) {
         std::int64_t changed = -1;
@@ -356,7 +356,7 @@ TEST(Timeline, PlayStartsTheShowAndTheMusicIsAnalysedOnAWorker)
     control<QToolButton>(&p.timeline, "SpeedButtonTimelinePlay")->click();
     EXPECT_TRUE(player->isPlaying);
     EXPECT_TRUE(p.seq.playFormButton()->isChecked());
-    EXPECT_TRUE(p.seq.playColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.playColourButton()->isChecked());
     EXPECT_TRUE(p.seq.clock().following());
     player->isPlaying = false; // the music ends: so does the show
     p.timeline.refresh();
@@ -451,7 +451,7 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
     player->pos = 5000;
     play->click();
     EXPECT_TRUE(p.seq.playFormButton()->isChecked());
-    EXPECT_TRUE(p.seq.playColorButton()->isChecked());
+    EXPECT_TRUE(p.seq.playColourButton()->isChecked());
     EXPECT_EQ(p.state->GroupLevel, standing);
     run(5);
     EXPECT_EQ(p.state->GroupLevel, standing);

@@ -1,4 +1,4 @@
-#include "show/DraftShowRunner.h"
+#include "show/DraftShowDialog.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -39,12 +39,12 @@ std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& 
         }, density);
     }));
 
-    QProgressDialog progress(QCoreApplication::translate("pluviane::DraftShowRunner",
+    QProgressDialog progress(QCoreApplication::translate("pluviane::DraftShowDialog",
                                                          "Черновик по музыке: ") + QFileInfo(musicPath).fileName(),
-                             QCoreApplication::translate("pluviane::DraftShowRunner",
+                             QCoreApplication::translate("pluviane::DraftShowDialog",
                                                          "Отмена"), 0, 1000, parent);
     progress.setObjectName(QStringLiteral("ProgressDraftShow"));
-    progress.setWindowTitle(QCoreApplication::translate("pluviane::DraftShowRunner", "Черновик по музыке"));
+    progress.setWindowTitle(QCoreApplication::translate("pluviane::DraftShowDialog", "Черновик по музыке"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     QEventLoop loop;
@@ -65,36 +65,36 @@ std::optional<MusicFileDraft> draftWithProgress(QWidget* parent, const QString& 
 QString describeDraft(const MusicFileDraft& made)
 {
     if (!made.error.isEmpty())
-        return QCoreApplication::translate("pluviane::DraftShowRunner",
+        return QCoreApplication::translate("pluviane::DraftShowDialog",
                                            "Музыку не удалось прочитать:\r\n") + made.error;
     const ShowDraft& d = made.draft;
     if (d.problem == ShowDraft::NoGroups)
-        return QCoreApplication::translate("pluviane::DraftShowRunner",
+        return QCoreApplication::translate("pluviane::DraftShowDialog",
                                            "Ни у одной группы 1..12 нет форсунок:\r\nчерновику нечем играть.");
     if (d.problem == ShowDraft::NoMusic)
-        return QCoreApplication::translate("pluviane::DraftShowRunner", "В музыке нет звука.");
+        return QCoreApplication::translate("pluviane::DraftShowDialog", "В музыке нет звука.");
     QStringList lines;
     if (d.defaultTempo)
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Ударов не найдено: реплики по вступлениям звуков и фразам.");
     else
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Темп %1 уд/мин.").arg(made.music.tempo, 0, 'f', 1);
-    lines << QCoreApplication::translate("pluviane::DraftShowRunner", "Реплик: %1.").arg(d.track.cues.size());
+    lines << QCoreApplication::translate("pluviane::DraftShowDialog", "Реплик: %1.").arg(d.track.cues.size());
     if (d.formsAlike)
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Записанные формы слишком похожи друг на друга.");
     if (!d.newForms.empty())
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Записаны свои формы %1.").arg(rowsText(d.newForms));
     if (!d.newScenes.empty())
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Записаны свои сцены %1.").arg(rowsText(d.newScenes));
     if (d.outOfRows)
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Не хватило свободных строк для всех своих форм и сцен.");
     if (d.thinned)
-        lines << QCoreApplication::translate("pluviane::DraftShowRunner",
+        lines << QCoreApplication::translate("pluviane::DraftShowDialog",
                                              "Смен форм меньше, чем просит музыка: иначе партитура не вмещается.");
     return lines.join(QStringLiteral("\r\n"));
 }

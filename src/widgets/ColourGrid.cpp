@@ -1,4 +1,4 @@
-#include "widgets/ColorGrid.h"
+#include "widgets/ColourGrid.h"
 
 #include "render/Palette.h"
 #include "widgets/Controls.h"
@@ -9,7 +9,7 @@
 
 namespace pluviane {
 
-ColorGrid::ColorGrid(const QString& name, int index, QWidget* parent) : QWidget(parent)
+ColourGrid::ColourGrid(const QString& name, int index, QWidget* parent) : QWidget(parent)
 {
     nameUncaptioned(this, name);
     setSelectedIndex(index);
@@ -17,23 +17,23 @@ ColorGrid::ColorGrid(const QString& name, int index, QWidget* parent) : QWidget(
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void ColorGrid::setSelectedIndex(int index)
+void ColourGrid::setSelectedIndex(int index)
 {
     // The grid keeps what it is given, like the file does; only 0..15 show a mark.
     index_ = index;
     update();
 }
 
-QSize ColorGrid::sizeHint() const { return {16 * 12, 14}; }
-QSize ColorGrid::minimumSizeHint() const { return {16 * 8, 12}; }
+QSize ColourGrid::sizeHint() const { return {16 * 12, 14}; }
+QSize ColourGrid::minimumSizeHint() const { return {16 * 8, 12}; }
 
-QRectF ColorGrid::cellRect(int index) const
+QRectF ColourGrid::cellRect(int index) const
 {
     const qreal w = width() / 16.0;
     return {index * w, 0, w, static_cast<qreal>(height())};
 }
 
-void ColorGrid::paintEvent(QPaintEvent*)
+void ColourGrid::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     for (int i = 0; i < 16; ++i) {
@@ -49,7 +49,7 @@ void ColorGrid::paintEvent(QPaintEvent*)
     }
 }
 
-void ColorGrid::mousePressEvent(QMouseEvent* event)
+void ColourGrid::mousePressEvent(QMouseEvent* event)
 {
     const int cell = static_cast<int>(event->position().x() * 16 / qMax(1, width()));
     if (cell < 0 || cell > 15)
@@ -58,7 +58,7 @@ void ColorGrid::mousePressEvent(QMouseEvent* event)
     emit chosen(cell);
 }
 
-void ColorGrid::keyPressEvent(QKeyEvent* event)
+void ColourGrid::keyPressEvent(QKeyEvent* event)
 {
     int next = index_;
     if (event->key() == Qt::Key_Left)

@@ -6,10 +6,10 @@ namespace pluviane {
 
 // One row of the sixteen standard colours; the chosen index is the value.
 // Choosing from code signals nothing; a click signals `chosen`.
-class ColorGrid : public QWidget {
+class ColourGrid : public QWidget {
     Q_OBJECT
 public:
-    ColorGrid(const QString& name, int index, QWidget* parent = nullptr);
+    ColourGrid(const QString& name, int index, QWidget* parent = nullptr);
 
     int selectedIndex() const { return index_; }
     void setSelectedIndex(int index);
