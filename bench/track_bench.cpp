@@ -6,6 +6,7 @@
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
 #include "model/Random.h"
+#include "model/ShowTrack.h"
 #include "music/BeatTracker.h"
 #include "music/MusicDecoder.h"
 #include "music/MusicWriter.h"
@@ -16,7 +17,9 @@
 #include "show/TimelineView.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
@@ -87,6 +90,53 @@ void BM_TimelineRepaint(benchmark::State& bench)
     QImage image(view.size(), QImage::Format_RGB32);
     for (auto _ : bench)
         view.render(&image);
+}
+
+// The most cues a track holds, all in view (every 50 ms over five minutes), with
+// a selection, markers and a loop: one repaint should fit a 60 Hz frame (16 ms).
+void BM_TimelineRepaintSixThousandCues(benchmark::State& bench)
+{
+    const DecodedMusic music = decodeMusic(fiveMinuteSong());
+    const WaveformPeaks peaks = summarisePeaks(music.samples, music.sampleRate);
+    const BeatGrid beats = trackBeats(music.samples, music.sampleRate);
+    ShowTrack track;
+    for (int i = 0; i < kMaxTrackCues; ++i)
+        track.cues.push_back({i * 50, 1 + i % 9, i % 3 == 0 ? 1 + i % 7 : 0, SceneChange::Fade, 800});
+    for (int i = 0; i < 40; ++i)
+        track.markers.push_back({i * 7000, QStringLiteral("Маркер %1").arg(i)});
+    TimelineView view(track);
+    view.resize(1200, 200);
+    view.setMusic(&peaks, &beats, 300'000);
+    view.zoomToFit();
+    view.selectAll();
+    view.setLoop({60'000, 90'000});
+    view.setPlayHead(150'000);
+    QImage image(view.size(), QImage::Format_RGB32);
+    for (auto _ : bench)
+        view.render(&image);
+}
+
+// A paste of 1000 cues from the clipboard into a track of 5000 (target 50 ms).
+void BM_PasteThousandCues(benchmark::State& bench)
+{
+    ShowTrack full;
+    for (int i = 0; i < 5000; ++i)
+        full.cues.push_back({i * 60, 1 + i % 9, i % 4});
+    std::vector<ShowCue> clip;
+    for (int i = 0; i < 1000; ++i)
+        clip.push_back({i * 125, 1 + i % 5, i % 2 ? 2 : 0, SceneChange::Cut});
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(formatCueLabels(clip)));
+    ShowTrack track;
+    TimelineView view(track);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        track = full;
+        view.trackChanged();
+        view.setPlayHead(100'000);
+        bench.ResumeTiming();
+        view.paste();
+    }
+    bench.counters["cues"] = double(track.cues.size());
 }
 
 // The render tick (20 a second) takes 40 ms a frame; the show ticks must still
@@ -164,4 +214,6 @@ BENCHMARK(BM_MusicClockAgainstPlayer)->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_WaveformOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BeatsOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TimelineRepaint)->Arg(20)->Arg(250)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimelineRepaintSixThousandCues)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteThousandCues)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickRateUnderSlowFrames)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -608,6 +608,53 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::CueTableModel</name>
+    <message>
+        <source>форма</source>
+        <translation>form</translation>
+    </message>
+    <message>
+        <source>сцена</source>
+        <translation>scene</translation>
+    </message>
+    <message>
+        <source>перебор</source>
+        <translation>sweep</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Переход</source>
+        <translation>Transition</translation>
+    </message>
+    <message>
+        <source>Время «%1»: нужно м:сс.ммм от 0 до 4 часов</source>
+        <translation>Time “%1”: m:ss.mmm from 0 to 4 hours wanted</translation>
+    </message>
+    <message>
+        <source>Номер «%1»: нужно от 1 до %2</source>
+        <translation>Number “%1”: 1 to %2 wanted</translation>
+    </message>
+    <message>
+        <source>Переход формы: ramp=мс (до 60000) или пусто</source>
+        <translation>A form&apos;s transition: ramp=ms (up to 60000) or empty</translation>
+    </message>
+    <message>
+        <source>Переход сцены: cut, sweep или fade=мс (до 60000)</source>
+        <translation>A scene&apos;s transition: cut, sweep or fade=ms (up to 60000)</translation>
+    </message>
+</context>
+<context>
     <name>pluviane::DmxPanel</name>
     <message>
         <source>Выход уровней и цветов групп в DMX через OLA</source>
@@ -2383,6 +2430,26 @@ Overwrite it?</translation>
         <source>%1, строка %2: %3</source>
         <translation>%1, line %2: %3</translation>
     </message>
+    <message>
+        <source>больше %1 маркеров</source>
+        <translation>more than %1 markers</translation>
+    </message>
+    <message>
+        <source>метка «%1»: переход cut, sweep, fade=мс или ramp=мс (до 60000)</source>
+        <translation>label “%1”: the transition is cut, sweep, fade=ms or ramp=ms (up to 60000)</translation>
+    </message>
+    <message>
+        <source>метка %1: неизвестный переход</source>
+        <translation>cue %1: unknown transition</translation>
+    </message>
+    <message>
+        <source>маркеры выходят за конец записи</source>
+        <translation>the markers run past the end of the track</translation>
+    </message>
+    <message>
+        <source>сжатая запись не распаковывается</source>
+        <translation>the packed track does not unpack</translation>
+    </message>
 </context>
 <context>
     <name>pluviane::TimelineView</name>
@@ -2409,6 +2476,58 @@ Overwrite it?</translation>
     <message>
         <source>сцены</source>
         <translation>scenes</translation>
+    </message>
+    <message>
+        <source>Маркер</source>
+        <translation>Marker</translation>
+    </message>
+    <message>
+        <source>Имя маркера</source>
+        <translation>Marker name</translation>
+    </message>
+    <message>
+        <source>В буфере обмена нет меток</source>
+        <translation>The clipboard holds no cues</translation>
+    </message>
+    <message>
+        <source>В партитуре уже %1 меток, больше не помещается</source>
+        <translation>The track already holds %1 cues; no more fit</translation>
+    </message>
+    <message>
+        <source>В партитуре уже %1 маркеров, больше не помещается</source>
+        <translation>The show track already holds %1 markers, no more fit</translation>
+    </message>
+    <message>
+        <source>Маркер %1</source>
+        <translation>Marker %1</translation>
+    </message>
+    <message>
+        <source>форма %1</source>
+        <translation>form %1</translation>
+    </message>
+    <message>
+        <source>, уровни за %1 мс</source>
+        <translation>, levels over %1 ms</translation>
+    </message>
+    <message>
+        <source>, уровни шагом записи</source>
+        <translation>, levels at the recorder&apos;s ramp step</translation>
+    </message>
+    <message>
+        <source>сцена %1</source>
+        <translation>scene %1</translation>
+    </message>
+    <message>
+        <source>, сразу</source>
+        <translation>, cut</translation>
+    </message>
+    <message>
+        <source>, переход за %1 мс</source>
+        <translation>, fade over %1 ms</translation>
+    </message>
+    <message>
+        <source>, перебор цветов записи</source>
+        <translation>, the recorder&apos;s colour sweep</translation>
     </message>
 </context>
 <context>
@@ -2490,10 +2609,6 @@ Overwrite it?</translation>
         <translation>Cues not loaded: </translation>
     </message>
     <message>
-        <source>Загружено меток: %1 из %2</source>
-        <translation>Cues loaded: %1 from %2</translation>
-    </message>
-    <message>
         <source>Записано меток: %1 в %2</source>
         <translation>Cues saved: %1 to %2</translation>
     </message>
@@ -2512,6 +2627,46 @@ Overwrite it?</translation>
     <message>
         <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
         <translation>The music %1 is longer than the track can hold: the first %2 are taken</translation>
+    </message>
+    <message>
+        <source>Маркер у указателя (M)</source>
+        <translation>Marker at the play head (M)</translation>
+    </message>
+    <message>
+        <source>Вся песня</source>
+        <translation>Whole song</translation>
+    </message>
+    <message>
+        <source>без сетки</source>
+        <translation>no grid</translation>
+    </message>
+    <message>
+        <source>доля</source>
+        <translation>beat</translation>
+    </message>
+    <message>
+        <source>полдоли</source>
+        <translation>half beat</translation>
+    </message>
+    <message>
+        <source>такт</source>
+        <translation>bar</translation>
+    </message>
+    <message>
+        <source>Куда прилипают метки (Shift при перетаскивании — никуда)</source>
+        <translation>What cues snap to (Shift while dragging: nothing)</translation>
+    </message>
+    <message>
+        <source>Петля</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>Играть снова и снова отрезок, выделенный на линейке</source>
+        <translation>Play the stretch marked on the ruler again and again</translation>
+    </message>
+    <message>
+        <source>Загружено меток: %1, маркеров: %2 из %3</source>
+        <translation>Loaded %1 cues and %2 markers from %3</translation>
     </message>
 </context>
 <context>

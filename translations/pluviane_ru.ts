@@ -613,6 +613,53 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
 </context>
 <context>
+    <name>pluviane::CueTableModel</name>
+    <message>
+        <source>форма</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>сцена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>перебор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время «%1»: нужно м:сс.ммм от 0 до 4 часов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер «%1»: нужно от 1 до %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переход формы: ramp=мс (до 60000) или пусто</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Переход сцены: cut, sweep или fade=мс (до 60000)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>pluviane::DmxPanel</name>
     <message>
         <source>Выход уровней и цветов групп в DMX через OLA</source>
@@ -1075,6 +1122,7 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Файл %1 начинается не как файл фонтана. Записать фонтан поверх него?</source>
+        <translation></translation>
     </message>
     <message>
         <source>файла больше нет</source>
@@ -2371,6 +2419,26 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <source>%1, строка %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>больше %1 маркеров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>метка «%1»: переход cut, sweep, fade=мс или ramp=мс (до 60000)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>метка %1: неизвестный переход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>маркеры выходят за конец записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>сжатая запись не распаковывается</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>pluviane::TimelineView</name>
@@ -2396,6 +2464,58 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>сцены</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Маркер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Имя маркера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В буфере обмена нет меток</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В партитуре уже %1 меток, больше не помещается</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В партитуре уже %1 маркеров, больше не помещается</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Маркер %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>форма %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, уровни за %1 мс</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, уровни шагом записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>сцена %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, сразу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, переход за %1 мс</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, перебор цветов записи</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2478,10 +2598,6 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Загружено меток: %1 из %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Записано меток: %1 в %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2499,6 +2615,46 @@ A video (output ending in .mp4) plays the show from form 1 and scene 1.</source>
     </message>
     <message>
         <source>Музыка %1 длиннее, чем партитура может вместить: взяты первые %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Маркер у указателя (M)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вся песня</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>без сетки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>доля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>полдоли</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>такт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Куда прилипают метки (Shift при перетаскивании — никуда)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Петля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Играть снова и снова отрезок, выделенный на линейке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загружено меток: %1, маркеров: %2 из %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -109,6 +109,8 @@ void AppWindows::stopKeepingWork()
 AppWindows::~AppWindows()
 {
     // The main window goes first: it stops the render tick that reads the editor.
+    // A docked show track is the program's own, not the dock's to delete.
+    timeline_->setParent(nullptr);
     main_.reset();
     help_.reset();
     timeline_.reset();

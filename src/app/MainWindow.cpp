@@ -17,11 +17,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -69,7 +71,12 @@ MainWindow::MainWindow(FountainState& state, AppWindows& windows)
     scene_ = new SceneView(state_, this);
     // The tick reads the editor's controls; the editor exists before the first tick.
     scene_->setSettingsSource([this] { return windows_.editor().sceneSettings(); });
-    layout->addWidget(scene_, 1);
+    // A main window inside the window, only for its dock area along the view's foot.
+    dockHost_ = new QMainWindow(this);
+    dockHost_->setWindowFlags(Qt::Widget); // the constructor always makes it a window
+    dockHost_->setObjectName(QStringLiteral("DockHost"));
+    dockHost_->setCentralWidget(scene_);
+    layout->addWidget(dockHost_, 1);
     setFocusProxy(scene_);
     scene_->setFocus();
 
@@ -187,6 +194,24 @@ void MainWindow::placeAtFootOfView(QWidget& window, int height)
 {
     const QRect view = frameGeometry();
     placeFrame(window, keptInside(QRect(view.left(), view.bottom() + 1 - height, view.width(), height), workArea()));
+}
+
+void MainWindow::showDocked(QWidget& content)
+{
+    if (dock_ == nullptr) {
+        dock_ = new QDockWidget(content.windowTitle(), dockHost_);
+        dock_->setObjectName(QStringLiteral("DockTimeline"));
+        dock_->setCursor(Qt::ArrowCursor);
+        useLightPalette(dock_);
+        dock_->setAutoFillBackground(true);
+        dock_->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
+        dock_->setWidget(&content);
+        dockHost_->addDockWidget(Qt::BottomDockWidgetArea, dock_);
+        dockHost_->resizeDocks({dock_}, {std::min(300, height() / 2)}, Qt::Vertical);
+    }
+    content.show();
+    dock_->show();
+    dock_->raise();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

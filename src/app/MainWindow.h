@@ -5,8 +5,10 @@
 #include <QTimer>
 #include <QWidget>
 
+class QDockWidget;
 class QGroupBox;
 class QLabel;
+class QMainWindow;
 class QPushButton;
 
 namespace pluviane {
@@ -38,6 +40,11 @@ public:
     void placeAtFootOfView(QWidget& window, int height);
     void ArrangeWindows();
 
+    // Shows `content` (the show track) docked along the foot of the 3D view,
+    // where playing never covers the fountain; the dock can float.
+    void showDocked(QWidget& content);
+    QDockWidget* dock() const { return dock_; }
+
     // One render tick: spins the field and redraws the view.
     void Timer1Timer();
 
@@ -54,6 +61,8 @@ private:
     FountainState& state_;
     AppWindows& windows_;
     SceneView* scene_ = nullptr;
+    QMainWindow* dockHost_ = nullptr; // holds the view and the dock
+    QDockWidget* dock_ = nullptr;
     QLabel* labelNozzles_ = nullptr;
     QGroupBox* recordBox_ = nullptr;
     PresetList* presets_ = nullptr;

@@ -572,6 +572,12 @@ void FileCommands::SpeedButtonAboutClick()
 void FileCommands::SpeedButtonShowTimelineClick()
 {
     TimelineWindow& timeline = editor_.windows().timeline();
+    MainWindow& main = editor_.windows().main();
+    // Docked along the foot of the view; without the view on screen, a window of its own.
+    if (main.isVisible() || main.dock() != nullptr) {
+        main.showDocked(timeline);
+        return;
+    }
     // It first opens along the foot of the view; after that where the user left it.
     if (!timelinePlaced_) {
         timelinePlaced_ = true;

@@ -36,20 +36,26 @@ void ShowSequencers::runDueTicks()
 // at or before the show time; before the first cue they stay as they are.
 void ShowSequencers::takeFormCue(std::int64_t timeMs)
 {
-    const int form = formAt(*clock_.track(), timeMs);
-    if (form == 0 || form == currentForm_)
+    const ShowCue* cue = formCueAt(*clock_.track(), timeMs);
+    if (cue == nullptr || cue->form == currentForm_)
         return;
-    currentForm_ = form;
+    formCue_ = *cue;
+    for (int g = 1; g <= kFaderGroups; ++g)
+        rampFrom_[g] = state_.GroupRampLevel[g];
+    currentForm_ = cue->form;
     formTickCount_ = 1;
     showForm();
 }
 
 void ShowSequencers::takeSceneCue(std::int64_t timeMs)
 {
-    const int number = sceneAt(*clock_.track(), timeMs);
-    if (number == 0 || number == controls_.value(ShowValue::SceneNumber))
+    const ShowCue* cue = sceneCueAt(*clock_.track(), timeMs);
+    if (cue == nullptr || cue->scene == controls_.value(ShowValue::SceneNumber))
         return;
-    controls_.set(ShowValue::SceneNumber, number);
+    sceneCue_ = *cue;
+    for (int k = 1; k <= 4; ++k)
+        fadeFrom_[k] = controls_.value(ShowValue::ColourFader, k);
+    controls_.set(ShowValue::SceneNumber, cue->scene);
     sceneTickCount_ = 1;
     showScene();
 }
@@ -62,8 +68,13 @@ void ShowSequencers::formTick()
     if (cueTime)
         takeFormCue(*cueTime);
     const int step = controls_.value(ShowValue::FormStep);
+    // A cue with a ramp of its own times it; otherwise the recorder's step.
+    const bool timed = cueTime && formCue_.form == currentForm_ && formCue_.rampMs > 0;
     for (int g = 1; g <= kFaderGroups; ++g)
-        controls_.setValue(ShowValue::Pressure, g, StepRampLevel(state_, currentForm_, g, step));
+        controls_.setValue(ShowValue::Pressure, g,
+                           timed ? TimedRampLevel(state_, currentForm_, g, rampFrom_[g], *cueTime - formCue_.timeMs,
+                                                  formCue_.rampMs)
+                                 : StepRampLevel(state_, currentForm_, g, step));
     ++formTickCount_;
     controls_.set(ShowValue::FormTicks, formTickCount_);
     if (cueTime || formTickCount_ <= controls_.value(ShowValue::FormLength))
@@ -80,23 +91,35 @@ void ShowSequencers::colourTick()
     const std::optional<std::int64_t> cueTime = clock_.showTimeMs();
     if (cueTime)
         takeSceneCue(*cueTime);
-    const int step = std::max(controls_.value(ShowValue::ColourStep), 1);
     ++sceneTickCount_;
     controls_.set(ShowValue::SceneTicks, sceneTickCount_);
     const int scene = controls_.value(ShowValue::SceneNumber);
     if (cueTime || sceneTickCount_ < controls_.value(ShowValue::SceneLength)) {
-        for (int k = 1; k <= 4; ++k) {
-            // The fader moves to the colour the recorder showed for the scene.
-            const std::optional<int> target = faderColourOfScene(state_.SceneColour[scene][k]);
-            if (target)
-                controls_.setValue(ShowValue::ColourFader, k,
-                                   stepColourFader(controls_.value(ShowValue::ColourFader, k), *target, step));
-        }
+        stepColours(cueTime);
         return;
     }
     sceneTickCount_ = 1;
     controls_.set(ShowValue::SceneNumber, scene >= controls_.value(ShowValue::SceneCount) ? 1 : scene + 1);
     showScene();
+}
+
+// Each fader moves to the colour the recorder showed for the scene: by the
+// recorder's colour step a tick, or as the scene's cue says.
+void ShowSequencers::stepColours(std::optional<std::int64_t> cueTime)
+{
+    const int scene = controls_.value(ShowValue::SceneNumber);
+    const int step = std::max(controls_.value(ShowValue::ColourStep), 1);
+    const bool ownChange = cueTime && sceneCue_.scene == scene && sceneCue_.change != SceneChange::Sweep;
+    const int fadeMs = sceneCue_.change == SceneChange::Fade ? sceneCue_.fadeMs : 0;
+    for (int k = 1; k <= 4; ++k) {
+        const std::optional<int> target = faderColourOfScene(state_.SceneColour[scene][k]);
+        if (!target)
+            continue;
+        const int now = controls_.value(ShowValue::ColourFader, k);
+        controls_.setValue(ShowValue::ColourFader, k,
+                           ownChange ? transitionPosition(fadeFrom_[k], *target, *cueTime - sceneCue_.timeMs, fadeMs)
+                                     : stepColourFader(now, *target, step));
+    }
 }
 
 void ShowSequencers::rewindForm()

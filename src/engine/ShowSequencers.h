@@ -3,6 +3,7 @@
 #include "engine/ShowClock.h"
 #include "engine/ShowControls.h"
 #include "model/FountainState.h"
+#include "model/ShowCue.h"
 
 #include <cstdint>
 
@@ -46,6 +47,7 @@ public:
 private:
     void takeFormCue(std::int64_t timeMs);
     void takeSceneCue(std::int64_t timeMs);
+    void stepColours(std::optional<std::int64_t> cueTime);
     void showForm();
     void showScene();
 
@@ -55,6 +57,14 @@ private:
     int currentForm_ = 1;
     int formTickCount_ = 1;
     int sceneTickCount_ = 1;
+
+    // The transitions of the cues taken last (while following a track): a
+    // scene's cut or fade and a form's timed ramp run from the cue's time, so
+    // a seek into one lands where it would stand.
+    ShowCue formCue_;
+    ShowCue sceneCue_;
+    int rampFrom_[kFaderGroups + 1] = {};
+    int fadeFrom_[5] = {};
 };
 
 } // namespace pluviane

@@ -3,6 +3,7 @@
 #include "model/SaveBuffer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pluviane {
 
@@ -21,6 +22,24 @@ Byte StepRampLevel(FountainState& state, int form, int group, int step)
 int stepColourFader(int position, int target, int step)
 {
     return target >= position ? std::min(position + step, target) : std::max(position - step, target);
+}
+
+int transitionPosition(int from, int to, std::int64_t elapsedMs, int lengthMs)
+{
+    if (lengthMs <= 0 || elapsedMs >= lengthMs)
+        return to;
+    if (elapsedMs <= 0)
+        return from;
+    return from + int(std::lround(double(to - from) * double(elapsedMs) / double(lengthMs)));
+}
+
+Byte TimedRampLevel(FountainState& state, int form, int group, int from, std::int64_t elapsedMs, int lengthMs)
+{
+    group = std::clamp(group, 1, kMaxGroup - 1);
+    form = std::clamp(form, 1, kLastPlayedForm);
+    const int level = transitionPosition(from, state.FormPressure[form][group], elapsedMs, lengthMs);
+    state.GroupRampLevel[group] = static_cast<Byte>(std::clamp(level, 0, 255));
+    return state.GroupRampLevel[group];
 }
 
 void loadShowTables(const FountainImage& image, FountainState& state)

@@ -2,6 +2,7 @@
 
 #include "model/FountainState.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace pluviane {
@@ -33,6 +34,15 @@ constexpr std::optional<int> faderColourOfScene(Byte stored)
 {
     return stored == kNoSceneColour ? std::nullopt : std::optional<int>(255 - stored);
 }
+
+// Where a change from `from` to `to` stands `elapsedMs` into a transition
+// lasting `lengthMs`: straight on in time, and there from its end on (at once
+// without a length).
+int transitionPosition(int from, int to, std::int64_t elapsedMs, int lengthMs);
+
+// A group's level `elapsedMs` into a timed ramp from `from` toward form
+// `form`'s recorded level; kept as the group's ramp level like StepRampLevel's.
+Byte TimedRampLevel(FountainState& state, int form, int group, int from, std::int64_t elapsedMs, int lengthMs);
 
 // Takes the four show tables of a fountain image at their file offsets.
 void loadShowTables(const FountainImage& image, FountainState& state);

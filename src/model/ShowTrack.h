@@ -23,6 +23,8 @@ constexpr int kMaxCueNumber = 255;
 // The tail holds at least this many cues whatever the music's name.
 constexpr int kMaxTrackCues = 6000;
 constexpr int kMaxMusicNameBytes = 4096;
+constexpr int kMaxTrackMarkers = 1000;
+constexpr int kMaxMarkerNameBytes = 255;
 
 struct ShowTrackRead {
     enum Outcome { NoTrack, Loaded, Damaged };
@@ -48,10 +50,24 @@ bool storeShowTrack(const ShowTrack& track, FountainImage& image);
 // The form (scene) of the last cue at or before `timeMs` that sets one; 0 when none does.
 int formAt(const ShowTrack& track, std::int64_t timeMs);
 int sceneAt(const ShowTrack& track, std::int64_t timeMs);
+// That cue itself, with its transition; nullptr when none sets one.
+const ShowCue* formCueAt(const ShowTrack& track, std::int64_t timeMs);
+const ShowCue* sceneCueAt(const ShowTrack& track, std::int64_t timeMs);
 
 // Puts `cue` into the track in time order (after cues at the same time);
 // returns its index.
 int insertCue(ShowTrack& track, const ShowCue& cue);
+// The same for a marker.
+int insertMarker(ShowTrack& track, const ShowMarker& marker);
+
+// `name` simplified and cut to what the track keeps of a marker's name.
+QString fitMarkerName(const QString& name);
+
+// A cue's transition as the label files write it: "cut", "fade=800",
+// "ramp=500", "fade=800 ramp=500"; empty for the sweep without a ramp.
+QString transitionText(const ShowCue& cue);
+// Reads such words into `cue`; false when one is not a transition.
+bool readTransitionText(const QString& text, ShowCue& cue);
 
 // The music's name as the track keeps it: relative to `fountainFolder` when
 // the music lies inside it, absolute otherwise. And back: the absolute path of
@@ -64,10 +80,12 @@ QString trackMusicPath(const ShowTrack& track, const QString& fountainFolder);
 QString cuesPastCounts(const ShowTrack& track, int formCount, int sceneCount);
 
 // Audacity label files: "start<TAB>end<TAB>label" a line, times in seconds,
-// labels "F3", "S2" or "F3 S2".
+// labels "F3", "S2" or "F3 S2" with their transition ("S2 fade=800"); any
+// other label is a marker named by its text.
 struct CueLabelsRead {
     bool ok = false;
     std::vector<ShowCue> cues;
+    std::vector<ShowMarker> markers;
     int badLine = 0;  // 1-based number of the first line that could not be read
     QString reason;
 };
@@ -77,6 +95,6 @@ CueLabelsRead parseCueLabels(const QByteArray& text);
 CueLabelsRead readCueLabelFile(const QString& name);
 // "FILE, line N: why" or "FILE: why" for a failed read.
 QString cueLabelsProblem(const QString& name, const CueLabelsRead& read);
-QByteArray formatCueLabels(const std::vector<ShowCue>& cues);
+QByteArray formatCueLabels(const std::vector<ShowCue>& cues, const std::vector<ShowMarker>& markers = {});
 
 } // namespace pluviane

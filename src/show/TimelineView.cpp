@@ -2,9 +2,14 @@
 
 #include "model/ShowTrack.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -23,14 +28,32 @@ const QColor kBeat(0xe0, 0xb0, 0x40, 110);
 const QColor kFormCue(0x4c, 0xc3, 0x8a);
 const QColor kSceneCue(0xd8, 0x6f, 0xc8);
 const QColor kHead(0xff, 0x4d, 0x3d);
+const QColor kMarker(0xff, 0xd0, 0x50);
+const QColor kLoop(0x60, 0xa0, 0xff);
+const QColor kBand(0x9f, 0xc8, 0xff);
 constexpr double kMinMsPerPixel = 1.0;
 constexpr int kFlagWidth = 22;
 constexpr double kMaxMsPerPixel = 2000.0;
+// A press that moves less than this is a click.
+constexpr int kDragPixels = 4;
+// A duplicate without a grid goes this far after the selection.
+constexpr std::int64_t kDuplicateGapMs = 500;
+// Left/Right without a grid move this far.
+constexpr std::int64_t kFreeStepMs = 100;
 
 QString rulerText(std::int64_t ms)
 {
     const std::int64_t s = ms / 1000;
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+// "m:ss.mmm"
+QString exactTime(std::int64_t ms)
+{
+    return QStringLiteral("%1:%2.%3")
+        .arg(ms / 60000)
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000, 3, 10, QLatin1Char('0'));
 }
 
 // A ruler step of 1, 2, 5, 10, 15, 30 s or whole minutes, at least 60 px apart.
@@ -40,11 +63,6 @@ std::int64_t rulerStep(double msPerPixel)
         if (step / msPerPixel >= 60)
             return step;
     return 1'200'000;
-}
-
-int numberOf(const ShowCue& cue, TimelineView::Row row)
-{
-    return row == TimelineView::FormRow ? cue.form : cue.scene;
 }
 
 } // namespace
@@ -63,6 +81,12 @@ TimelineView::TimelineView(ShowTrack& track, QWidget* parent) : QWidget(parent),
                                                 current, 1, kMaxCueNumber, 1, &ok);
         return ok ? std::optional<int>(number) : std::nullopt;
     };
+    nameAsker_ = [this](const QString& current) -> std::optional<QString> {
+        bool ok = false;
+        const QString name = QInputDialog::getText(this, tr("Маркер"), tr("Имя маркера"), QLineEdit::Normal,
+                                                   current, &ok);
+        return ok ? std::optional<QString>(name) : std::nullopt;
+    };
 }
 
 void TimelineView::setMusic(const WaveformPeaks* peaks, const BeatGrid* beats, std::int64_t lengthMs)
@@ -70,7 +94,10 @@ void TimelineView::setMusic(const WaveformPeaks* peaks, const BeatGrid* beats, s
     peaks_ = peaks;
     beats_ = beats;
     musicMs_ = std::max<std::int64_t>(0, lengthMs);
-    update();
+    // The song's length bounds the zoom: what was wanted applies again.
+    const std::int64_t scroll = wantedScrollMs_;
+    setZoom(wantedMsPerPixel_);
+    setScroll(scroll);
 }
 
 void TimelineView::setPlayHead(std::int64_t ms)
@@ -78,13 +105,12 @@ void TimelineView::setPlayHead(std::int64_t ms)
     ms = std::max<std::int64_t>(0, ms);
     if (ms == playHead_)
         return;
-    const int oldX = xOf(playHead_);
     playHead_ = ms;
     // A play head running off the right edge turns the page.
     if (width() > 0 && (xOf(ms) >= width() || xOf(ms) < 0))
         setScroll(ms - std::int64_t(width() * msPerPixel_ / 10));
-    update(QRect(oldX - 2, 0, 5, height()));
-    update(QRect(xOf(ms) - 2, 0, 5, height()));
+    // The cue playing now is drawn apart, so the whole view follows.
+    update();
 }
 
 std::int64_t TimelineView::lengthMs() const
@@ -95,48 +121,150 @@ std::int64_t TimelineView::lengthMs() const
     return std::max(lastCue + 10'000, std::int64_t(30'000));
 }
 
-void TimelineView::select(Selection selection)
+void TimelineView::select(CueSelection selection)
 {
-    if (selection.cue >= int(track_.cues.size()))
-        selection = {};
-    selection_ = selection;
+    selection_ = validItems(track_, std::move(selection));
+    if (!selection_.empty())
+        anchor_ = selection_.back();
     emit selectionChanged();
     update();
 }
 
+void TimelineView::selectAll() { select(allItems(track_)); }
+
 void TimelineView::deleteSelected()
 {
-    if (!selection_.valid())
+    if (selection_.empty())
         return;
-    ShowCue& cue = track_.cues[std::size_t(selection_.cue)];
-    (selection_.row == FormRow ? cue.form : cue.scene) = 0;
-    if (cue.form == 0 && cue.scene == 0)
-        track_.cues.erase(track_.cues.begin() + selection_.cue);
-    selection_ = {};
+    removeItems(track_, selection_);
+    selection_.clear();
     emit selectionChanged();
-    emit cuesEdited();
-    update();
+    edited();
 }
 
 void TimelineView::trackChanged()
 {
-    if (selection_.cue >= int(track_.cues.size()))
-        selection_ = {};
+    const std::size_t before = selection_.size();
+    selection_ = validItems(track_, selection_);
+    if (selection_.size() != before)
+        emit selectionChanged();
+    emit trackShown();
     update();
+}
+
+void TimelineView::edited()
+{
+    emit cuesEdited();
+    trackChanged();
+}
+
+void TimelineView::copySelection()
+{
+    const std::vector<ShowCue> cues = selectedCues(track_, selection_);
+    if (cues.empty())
+        return;
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(formatCueLabels(cuesFrom(cues, 0))));
+}
+
+void TimelineView::cutSelection()
+{
+    copySelection();
+    deleteSelected();
+}
+
+void TimelineView::paste()
+{
+    const CueLabelsRead read = parseCueLabels(QGuiApplication::clipboard()->text().toUtf8());
+    if (!read.ok || read.cues.empty()) {
+        emit told(tr("В буфере обмена нет меток"));
+        return;
+    }
+    placeCues(read.cues, playHead_);
+}
+
+void TimelineView::duplicateSelection()
+{
+    const std::vector<ShowCue> cues = selectedCues(track_, selection_);
+    if (cues.empty())
+        return;
+    const std::int64_t last = cues.back().timeMs;
+    placeCues(cues, nextGridPoint(last, beatTimes(), grid_, true, std::max(kDuplicateGapMs, last - cues.front().timeMs)));
+}
+
+void TimelineView::placeCues(const std::vector<ShowCue>& cues, std::int64_t atMs)
+{
+    const std::optional<CueSelection> added = addCues(track_, cuesFrom(cues, atMs));
+    if (!added) {
+        emit told(tr("В партитуре уже %1 меток, больше не помещается").arg(track_.cues.size()));
+        return;
+    }
+    select(*added);
+    edited();
+}
+
+void TimelineView::nudge(bool forward, bool frame)
+{
+    const std::vector<ShowCue> cues = selectedCues(track_, selection_);
+    if (cues.empty())
+        return;
+    const std::int64_t from = cues.front().timeMs;
+    const std::int64_t to = frame ? from + (forward ? kFrameMs : -kFrameMs)
+                                  : nextGridPoint(from, beatTimes(), grid_, forward, kFreeStepMs);
+    const CueSelection moved = moveItems(track_, selection_, to - from);
+    select(moved);
+    edited();
+}
+
+void TimelineView::addMarkerAtPlayHead()
+{
+    if (track_.markers.size() >= std::size_t(kMaxTrackMarkers)) {
+        emit told(tr("В партитуре уже %1 маркеров, больше не помещается").arg(kMaxTrackMarkers));
+        return;
+    }
+    insertMarker(track_, {std::min(playHead_, kMaxCueTimeMs),
+                          tr("Маркер %1").arg(track_.markers.size() + 1)});
+    edited();
+}
+
+void TimelineView::setLoop(LoopRegion loop)
+{
+    loop_ = loop;
+    emit loopChanged();
+    update();
+}
+
+void TimelineView::setLoopActive(bool active)
+{
+    loopActive_ = active;
+    update();
+}
+
+double TimelineView::fitMsPerPixel() const
+{
+    return std::clamp(double(lengthMs()) / std::max(1, width()), kMinMsPerPixel, kMaxMsPerPixel * 20);
 }
 
 void TimelineView::setZoom(double msPerPixel)
 {
-    msPerPixel_ = std::clamp(msPerPixel, kMinMsPerPixel, kMaxMsPerPixel);
+    wantedMsPerPixel_ = msPerPixel;
+    // Never wider than the song: zooming out stops where it fits.
+    const double widest = width() > 0 ? fitMsPerPixel() : kMaxMsPerPixel;
+    msPerPixel_ = std::clamp(msPerPixel, kMinMsPerPixel, std::max(kMinMsPerPixel, widest));
     setScroll(scrollMs_);
-    update();
 }
 
 void TimelineView::setScroll(std::int64_t ms)
 {
-    const std::int64_t last = std::max<std::int64_t>(0, lengthMs() - std::int64_t(width() * msPerPixel_ * 0.5));
+    wantedScrollMs_ = ms;
+    const std::int64_t last = std::max<std::int64_t>(0, lengthMs() - std::int64_t(width() * msPerPixel_));
     scrollMs_ = std::clamp<std::int64_t>(ms, 0, last);
     update();
+}
+
+void TimelineView::zoomToFit()
+{
+    setZoom(fitMsPerPixel());
+    setScroll(0);
 }
 
 int TimelineView::xOf(std::int64_t ms) const { return int(std::lround(double(ms - scrollMs_) / msPerPixel_)); }
@@ -156,18 +284,55 @@ int TimelineView::rowY(Row row) const
     return waveRect().bottom() + 1 + (row == FormRow ? 0 : kRowHeight);
 }
 
-std::int64_t TimelineView::snapped(std::int64_t ms) const
+const std::vector<double>& TimelineView::beatTimes() const
 {
-    if (beats_ == nullptr || beats_->beats.empty())
-        return ms;
-    const double at = double(ms) / 1000.0;
-    auto next = std::lower_bound(beats_->beats.begin(), beats_->beats.end(), at);
-    double best = 1e18;
-    for (auto it : {next, next == beats_->beats.begin() ? next : next - 1})
-        if (it != beats_->beats.end() && std::fabs(*it - at) < std::fabs(best - at))
-            best = *it;
-    const std::int64_t beatMs = std::llround(best * 1000.0);
-    return std::llabs(beatMs - ms) <= kSnapMs ? beatMs : ms;
+    static const std::vector<double> none;
+    return beats_ == nullptr ? none : beats_->beats;
+}
+
+std::int64_t TimelineView::snapped(std::int64_t ms) const { return snapToGrid(ms, beatTimes(), grid_); }
+
+QString TimelineView::describe(const CueRef& item) const
+{
+    if (item.cue < 0 || std::size_t(item.cue) >= track_.cues.size())
+        return {};
+    const ShowCue& cue = track_.cues[std::size_t(item.cue)];
+    QString text = exactTime(cue.timeMs) + QStringLiteral("  ");
+    if (item.row == FormRow) {
+        text += tr("форма %1").arg(cue.form);
+        text += cue.rampMs > 0 ? tr(", уровни за %1 мс").arg(cue.rampMs) : tr(", уровни шагом записи");
+    } else {
+        text += tr("сцена %1").arg(cue.scene);
+        text += cue.change == SceneChange::Cut    ? tr(", сразу")
+                : cue.change == SceneChange::Fade ? tr(", переход за %1 мс").arg(cue.fadeMs)
+                                                  : tr(", перебор цветов записи");
+    }
+    return text;
+}
+
+bool TimelineView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QString text = describe(cueAt(help->pos()));
+        if (const int marker = markerAt(help->pos()); marker >= 0)
+            text = exactTime(track_.markers[std::size_t(marker)].timeMs) + QStringLiteral("  ") +
+                   track_.markers[std::size_t(marker)].name;
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const std::int64_t scroll = wantedScrollMs_;
+    setZoom(wantedMsPerPixel_);
+    setScroll(scroll);
 }
 
 void TimelineView::paintEvent(QPaintEvent*)
@@ -176,9 +341,20 @@ void TimelineView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), kBackground);
     paintWaveform(painter);
     paintBeats(painter);
-    paintCues(painter, FormRow);
-    paintCues(painter, SceneRow);
+    std::vector<unsigned char> selected(track_.cues.size() * 2, 0);
+    for (const CueRef& item : selection_)
+        if (item.cue >= 0 && std::size_t(item.cue) < track_.cues.size())
+            selected[std::size_t(item.cue) * 2 + item.row] = 1;
+    paintCues(painter, FormRow, selected);
+    paintCues(painter, SceneRow, selected);
     paintRuler(painter);
+    paintLoop(painter);
+    if (drag_ == Drag::Band) {
+        painter.setPen(kBand);
+        painter.setBrush(QColor(kBand.red(), kBand.green(), kBand.blue(), 40));
+        painter.drawRect(band_.normalized());
+        painter.setBrush(Qt::NoBrush);
+    }
     const int x = xOf(playHead_);
     painter.setPen(QPen(kHead, 2));
     painter.drawLine(x, 0, x, height());
@@ -198,6 +374,40 @@ void TimelineView::paintRuler(QPainter& painter)
         painter.drawLine(x, kRulerHeight - 6, x, kRulerHeight);
         painter.drawText(x + 3, kRulerHeight - 6, rulerText(t));
     }
+    // Markers: a flag on the ruler and a thin line down the view, names thinned like cue numbers.
+    int labelEnd = INT_MIN;
+    for (const ShowMarker& marker : track_.markers) {
+        const int x = xOf(marker.timeMs);
+        if (x < -200 || x > width())
+            continue;
+        painter.setPen(QPen(kMarker, 1, Qt::DotLine));
+        painter.drawLine(x, kRulerHeight, x, height());
+        const QPolygon flag({QPoint(x, 0), QPoint(x + 7, 4), QPoint(x, 8)});
+        painter.setPen(kMarker);
+        painter.setBrush(kMarker);
+        painter.drawPolygon(flag);
+        painter.setBrush(Qt::NoBrush);
+        if (x > labelEnd) {
+            const QString name = painter.fontMetrics().elidedText(marker.name, Qt::ElideRight, 140);
+            painter.fillRect(x + 8, 0, painter.fontMetrics().horizontalAdvance(name) + 4, kRulerHeight - 7, kRulerBack);
+            painter.drawText(x + 10, painter.fontMetrics().ascent(), name);
+            labelEnd = x + 14 + painter.fontMetrics().horizontalAdvance(name);
+        }
+    }
+}
+
+void TimelineView::paintLoop(QPainter& painter)
+{
+    if (!loop_.valid())
+        return;
+    const int from = xOf(loop_.fromMs), to = xOf(loop_.toMs);
+    if (to < 0 || from > width())
+        return;
+    QColor band = kLoop;
+    band.setAlpha(loopActive_ ? 150 : 70);
+    painter.fillRect(QRect(QPoint(from, kRulerHeight - 5), QPoint(to, kRulerHeight - 1)), band);
+    band.setAlpha(loopActive_ ? 40 : 18);
+    painter.fillRect(QRect(QPoint(from, kRulerHeight), QPoint(to, height())), band);
 }
 
 void TimelineView::paintWaveform(QPainter& painter)
@@ -250,55 +460,134 @@ void TimelineView::paintBeats(QPainter& painter)
     painter.drawLines(lines);
 }
 
-void TimelineView::paintCues(QPainter& painter, Row row)
+void TimelineView::paintCues(QPainter& painter, Row row, const std::vector<unsigned char>& selected)
 {
     const int top = rowY(row);
     const QColor colour = row == FormRow ? kFormCue : kSceneCue;
     painter.fillRect(0, top, width(), kRowHeight - 1, QColor(0x25, 0x2b, 0x35));
     painter.setPen(colour.darker(150));
     painter.drawText(4, top, 60, kRowHeight, Qt::AlignVCenter, row == FormRow ? tr("формы") : tr("сцены"));
-    // Flags carry their number where there is room for it; crowded ones
-    // (a zoomed-out view) are drawn as narrow marks.
-    int nextX = INT_MAX;
-    for (int i = int(track_.cues.size()) - 1; i >= 0; --i) {
-        const ShowCue& cue = track_.cues[std::size_t(i)];
-        const int number = numberOf(cue, row);
+    // The cue playing now: the last one at or before the play head that sets this row.
+    const auto& cues = track_.cues;
+    auto byTime = [](const ShowCue& cue, std::int64_t t) { return cue.timeMs < t; };
+    int playing = -1;
+    for (auto it = std::upper_bound(cues.begin(), cues.end(), playHead_,
+                                    [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
+         it != cues.begin();) {
+        --it;
+        if (rowNumber(*it, row) != 0) {
+            playing = int(it - cues.begin());
+            break;
+        }
+    }
+    // Numbers are thinned by zoom: a flag carries its number where the one
+    // before left room, the rest are drawn as narrow marks.
+    const auto first = std::lower_bound(cues.begin(), cues.end(), timeAt(-kFlagWidth), byTime);
+    const std::int64_t end = timeAt(width() + 2);
+    QVector<QRect> marks, selectedMarks;
+    int labelEnd = INT_MIN;
+    const QColor ink(0x10, 0x14, 0x18);
+    for (auto it = first; it != cues.end() && it->timeMs <= end; ++it) {
+        const int number = rowNumber(*it, row);
         if (number == 0)
             continue;
-        const int x = xOf(cue.timeMs);
-        const int room = nextX - x;
-        nextX = x;
-        if (x < -kFlagWidth || x > width() + 2)
-            continue;
-        const bool selected = selection_.cue == i && selection_.row == row;
-        const QColor fill = selected ? colour.lighter(150) : colour;
-        if (room < kFlagWidth && !selected) {
-            painter.fillRect(x, top + 2, 3, kRowHeight - 5, fill);
+        const int i = int(it - cues.begin());
+        const int x = xOf(it->timeMs);
+        const bool isSelected = selected[std::size_t(i) * 2 + row] != 0;
+        const bool isPlaying = i == playing;
+        if (x < labelEnd && !isPlaying) {
+            (isSelected ? selectedMarks : marks).append(QRect(x, top + 2, 3, kRowHeight - 5));
             continue;
         }
+        labelEnd = x + kFlagWidth;
         const QRect box(x, top + 2, kFlagWidth - 2, kRowHeight - 5);
-        painter.fillRect(box, fill);
-        painter.setPen(selected ? Qt::white : colour.darker(250));
+        painter.fillRect(box, isSelected ? colour.lighter(150) : colour);
+        painter.setPen(isSelected ? QPen(Qt::white, 1) : QPen(colour.darker(250), 1));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(QColor(0x10, 0x14, 0x18));
+        if (isPlaying) {
+            painter.setPen(QPen(kHead, 2));
+            painter.drawRect(box.adjusted(-1, -1, 0, 0));
+        }
+        painter.setPen(ink);
         painter.drawText(box, Qt::AlignCenter, QString::number(number));
     }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRects(marks);
+    painter.setBrush(colour.lighter(160));
+    painter.drawRects(selectedMarks);
+    painter.setBrush(Qt::NoBrush);
 }
 
-TimelineView::Selection TimelineView::cueAt(QPoint at) const
+CueRef TimelineView::cueAt(QPoint at) const
 {
     for (Row row : {FormRow, SceneRow}) {
         if (at.y() < rowY(row) || at.y() >= rowY(row) + kRowHeight)
             continue;
-        // The last drawn is on top.
-        for (int i = int(track_.cues.size()) - 1; i >= 0; --i) {
-            const ShowCue& cue = track_.cues[std::size_t(i)];
-            const int x = xOf(cue.timeMs);
-            if (numberOf(cue, row) != 0 && at.x() >= x - 2 && at.x() <= x + kFlagWidth)
-                return {i, row};
+        // The last drawn is on top: search back from the rightmost cue that could be under the point.
+        const auto& cues = track_.cues;
+        auto it = std::upper_bound(cues.begin(), cues.end(), timeAt(at.x() + 2),
+                                   [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
+        while (it != cues.begin()) {
+            --it;
+            const int x = xOf(it->timeMs);
+            if (at.x() > x + kFlagWidth)
+                break;
+            if (rowNumber(*it, row) != 0 && at.x() >= x - 2)
+                return {int(it - cues.begin()), row};
         }
     }
     return {};
+}
+
+int TimelineView::markerAt(QPoint at) const
+{
+    if (at.y() >= kRulerHeight)
+        return -1;
+    for (int i = int(track_.markers.size()) - 1; i >= 0; --i) {
+        const int x = xOf(track_.markers[std::size_t(i)].timeMs);
+        if (at.x() >= x - 2 && at.x() <= x + 9)
+            return i;
+    }
+    return -1;
+}
+
+void TimelineView::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (event->matches(QKeySequence::SelectAll))
+        selectAll();
+    else if (event->matches(QKeySequence::Copy))
+        copySelection();
+    else if (event->matches(QKeySequence::Cut))
+        cutSelection();
+    else if (event->matches(QKeySequence::Paste))
+        paste();
+    else if (event->key() == Qt::Key_D && mods == Qt::ControlModifier)
+        duplicateSelection();
+    else if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)
+        deleteSelected();
+    else if (event->key() == Qt::Key_M && mods == Qt::NoModifier)
+        addMarkerAtPlayHead();
+    else if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        const bool forward = event->key() == Qt::Key_Right;
+        if (mods.testFlag(Qt::AltModifier))
+            jump(nextCueTime(track_, playHead_, forward));
+        else if (mods.testFlag(Qt::ControlModifier))
+            jump(nextMarkerTime(track_, playHead_, forward));
+        else
+            nudge(forward, mods.testFlag(Qt::ShiftModifier));
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TimelineView::jump(std::optional<std::int64_t> to)
+{
+    if (to)
+        emit seekRequested(*to);
 }
 
 void TimelineView::mousePressEvent(QMouseEvent* event)
@@ -307,58 +596,146 @@ void TimelineView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
+    pressAt_ = at;
+    pressMs_ = timeAt(at.x());
     if (at.y() < kRulerHeight) {
-        drag_ = Drag::Seek;
-        emit seekRequested(timeAt(at.x()));
+        drag_ = Drag::Ruler;
+        emit seekRequested(pressMs_);
         return;
     }
-    select(cueAt(at));
-    drag_ = selection_.valid() ? Drag::Cue : Drag::None;
+    if (const CueRef hit = cueAt(at); hit.cue >= 0) {
+        pressOnCue(hit, event->modifiers());
+        return;
+    }
+    drag_ = Drag::Band;
+    band_ = QRect(at, at);
+    bandStart_ = event->modifiers().testFlag(Qt::ControlModifier) ? selection_ : CueSelection{};
+    select(bandStart_);
+}
+
+void TimelineView::pressOnCue(const CueRef& hit, Qt::KeyboardModifiers modifiers)
+{
+    const bool chosen = std::binary_search(selection_.begin(), selection_.end(), hit);
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        CueSelection toggled = selection_;
+        if (chosen)
+            std::erase(toggled, hit);
+        else
+            toggled.push_back(hit);
+        select(toggled);
+        anchor_ = hit;
+        drag_ = Drag::None;
+        return;
+    }
+    if (modifiers.testFlag(Qt::ShiftModifier) && anchor_.cue >= 0 && std::size_t(anchor_.cue) < track_.cues.size()) {
+        // A range from the last clicked cue, in its row or across both.
+        const std::int64_t from = track_.cues[std::size_t(anchor_.cue)].timeMs;
+        const std::int64_t to = track_.cues[std::size_t(hit.cue)].timeMs;
+        const bool both = anchor_.row != hit.row;
+        const CueRef keep = anchor_;
+        select(itemsBetween(track_, from, to, both || hit.row == FormRow, both || hit.row == SceneRow));
+        anchor_ = keep;
+        drag_ = Drag::None;
+        return;
+    }
+    if (!chosen)
+        select({hit});
+    anchor_ = hit;
+    drag_ = Drag::Cues;
+    dragStart_ = track_;
+    dragSelection_ = selection_;
+    grabMs_ = track_.cues[std::size_t(hit.cue)].timeMs;
 }
 
 void TimelineView::mouseMoveEvent(QMouseEvent* event)
 {
-    const int x = event->position().toPoint().x();
-    if (drag_ == Drag::Seek)
-        emit seekRequested(timeAt(x));
-    else if (drag_ == Drag::Cue && selection_.valid()) {
-        const std::int64_t ms = std::min(timeAt(x), kMaxCueTimeMs);
-        moveSelectedTo(event->modifiers().testFlag(Qt::ShiftModifier) ? ms : snapped(ms));
+    const QPoint at = event->position().toPoint();
+    const bool moved = std::abs(at.x() - pressAt_.x()) >= kDragPixels;
+    switch (drag_) {
+    case Drag::Ruler:
+        if (!moved)
+            break;
+        drag_ = Drag::Loop;
+        [[fallthrough]];
+    case Drag::Loop: {
+        const bool freely = event->modifiers().testFlag(Qt::ShiftModifier);
+        std::int64_t a = pressMs_, b = std::min(timeAt(at.x()), kMaxCueTimeMs);
+        if (!freely)
+            a = snapped(a), b = snapped(b);
+        setLoop({std::min(a, b), std::max(a, b)});
+        break;
     }
+    case Drag::Cues:
+        if (moved || dragStart_.cues != track_.cues)
+            dragSelectionTo(at.x(), event->modifiers().testFlag(Qt::ShiftModifier));
+        break;
+    case Drag::Band:
+        band_.setBottomRight(at);
+        selectInBand(event->modifiers());
+        break;
+    case Drag::None:
+        break;
+    }
+}
+
+// Each move starts again from the track as the press found it, so the cues
+// never drift by rounding and a cue dragged across others keeps its place.
+void TimelineView::dragSelectionTo(int x, bool freely)
+{
+    const std::int64_t target = std::min(timeAt(x) - (pressMs_ - grabMs_), kMaxCueTimeMs);
+    const std::int64_t landed = freely ? target : snapped(target);
+    track_ = dragStart_;
+    selection_ = moveItems(track_, dragSelection_, landed - grabMs_);
+    update();
+}
+
+void TimelineView::selectInBand(Qt::KeyboardModifiers)
+{
+    const QRect band = band_.normalized();
+    auto spans = [&band, this](Row row) { return band.bottom() >= rowY(row) && band.top() < rowY(row) + kRowHeight; };
+    bool form = spans(FormRow), scene = spans(SceneRow);
+    if (!form && !scene && band.bottom() >= kRulerHeight)
+        form = scene = true; // a band over the waveform takes both rows
+    CueSelection chosen = bandStart_;
+    const CueSelection inside = itemsBetween(track_, timeAt(band.left()), timeAt(band.right()), form, scene);
+    chosen.insert(chosen.end(), inside.begin(), inside.end());
+    select(chosen);
 }
 
 void TimelineView::mouseReleaseEvent(QMouseEvent*)
 {
-    if (drag_ == Drag::Cue)
-        emit cuesEdited();
+    const Drag ended = drag_;
     drag_ = Drag::None;
-}
-
-// The cue keeps its place in time order as it moves, and stays selected.
-void TimelineView::moveSelectedTo(std::int64_t ms)
-{
-    ShowCue cue = track_.cues[std::size_t(selection_.cue)];
-    if (cue.timeMs == ms)
-        return;
-    track_.cues.erase(track_.cues.begin() + selection_.cue);
-    cue.timeMs = ms;
-    selection_.cue = insertCue(track_, cue);
-    update();
+    if (ended == Drag::Cues && dragStart_.cues != track_.cues) {
+        emit selectionChanged();
+        edited();
+    }
+    if (ended == Drag::Band)
+        update();
+    dragStart_ = {};
 }
 
 void TimelineView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const Selection hit = cueAt(event->position().toPoint());
-    if (!hit.valid())
-        return;
-    select(hit);
-    ShowCue& cue = track_.cues[std::size_t(hit.cue)];
-    if (const std::optional<int> number = asker_(hit.row, numberOf(cue, hit.row))) {
-        (hit.row == FormRow ? cue.form : cue.scene) = std::clamp(*number, 1, kMaxCueNumber);
-        emit cuesEdited();
-        update();
-    }
     drag_ = Drag::None;
+    const QPoint at = event->position().toPoint();
+    if (const int marker = markerAt(at); marker >= 0) {
+        ShowMarker& named = track_.markers[std::size_t(marker)];
+        if (const std::optional<QString> name = nameAsker_(named.name); name && !fitMarkerName(*name).isEmpty()) {
+            named.name = fitMarkerName(*name);
+            edited();
+        }
+        return;
+    }
+    const CueRef hit = cueAt(at);
+    if (hit.cue < 0)
+        return;
+    select({hit});
+    ShowCue& cue = track_.cues[std::size_t(hit.cue)];
+    if (const std::optional<int> number = asker_(hit.row, rowNumber(cue, hit.row))) {
+        (hit.row == FormRow ? cue.form : cue.scene) = std::clamp(*number, 1, kMaxCueNumber);
+        edited();
+    }
 }
 
 void TimelineView::wheelEvent(QWheelEvent* event)

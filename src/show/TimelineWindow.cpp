@@ -2,14 +2,17 @@
 
 #include "app/AppWindows.h"
 #include "editor/AutomatTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "editor/FilePrompter.h"
 #include "model/AtomicWrite.h"
+#include "model/ProfileFile.h"
 #include "model/ShowTrack.h"
 #include "music/BackgroundPriority.h"
 #include "music/MusicAnalysis.h"
 #include "music/MusicDecoder.h"
+#include "show/CueTable.h"
 #include "show/MusicPanel.h"
 #include "show/RecorderWindow.h"
 #include "engine/ShowEngine.h"
@@ -20,6 +23,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QSplitter>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QDir>
@@ -42,6 +48,11 @@ namespace pluviane {
 namespace {
 
 constexpr int kRefreshMs = 40;
+// The view's zoom and scroll in the settings file.
+const QString kViewSection = QStringLiteral("Timeline");
+const QString kZoomKey = QStringLiteral("MsPerPixel");
+const QString kScrollKey = QStringLiteral("ScrollMs");
+const QString kSnapKey = QStringLiteral("Snap");
 constexpr int kAnalysisRate = 22050;
 QString kCaption() { return TimelineWindow::tr("Партитура шоу"); }
 
@@ -97,10 +108,24 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
               &TimelineWindow::SpeedButtonImportCuesClick);
     addButton("SpeedButtonExportCues", QStyle::SP_DialogSaveButton, {}, tr("Метки в файл Audacity"),
               &TimelineWindow::SpeedButtonExportCuesClick);
+    addButton("SpeedButtonAddMarker", QStyle::SP_FileDialogDetailedView, {}, tr("Маркер у указателя (M)"),
+              &TimelineWindow::SpeedButtonAddMarkerClick);
+    addButton("SpeedButtonZoomFit", QStyle::SP_TitleBarMaxButton, {}, tr("Вся песня"),
+              &TimelineWindow::SpeedButtonZoomFitClick);
+    // The order is SnapGrid's.
+    snap_ = new QComboBox(this);
+    snap_->addItems({tr("без сетки"), tr("доля"), tr("полдоли"), tr("такт")});
+    snap_->setCurrentIndex(int(SnapGrid::Beat));
+    snap_->setToolTip(tr("Куда прилипают метки (Shift при перетаскивании — никуда)"));
+    nameUncaptioned(snap_, QStringLiteral("ComboBoxSnap"));
+    tools_->addWidget(snap_);
     tools_->addSpacing(8);
     follow_ = makeCheck(this, QStringLiteral("CheckBoxFollowTrack"), tr("Играть по партитуре"), false,
                         tr("Формы и сцены меняются по меткам, в такт музыке"));
     tools_->addWidget(follow_);
+    loop_ = makeCheck(this, QStringLiteral("CheckBoxLoop"), tr("Петля"), false,
+                      tr("Играть снова и снова отрезок, выделенный на линейке"));
+    tools_->addWidget(loop_);
     tools_->addStretch(1);
     progress_ = new QProgressBar(this);
     nameUncaptioned(progress_, QStringLiteral("ProgressMusicAnalysis"));
@@ -117,18 +142,38 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
     tools_->addWidget(position_);
     layout->addLayout(tools_);
 
-    view_ = new TimelineView(state_.Track, this);
-    layout->addWidget(view_, 1);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    view_ = new TimelineView(state_.Track, split);
+    table_ = new CueTable(state_.Track, split);
+    split->addWidget(view_);
+    split->addWidget(table_);
+    split->setStretchFactor(0, 1);
+    split->setSizes({700, 300});
+    layout->addWidget(split, 1);
     message_ = makeLabel(this, QStringLiteral("LabelTimelineMessage"), {});
     message_->setMinimumWidth(1);
     layout->addWidget(message_);
 
     connect(view_, &TimelineView::seekRequested, this, &TimelineWindow::seek);
     connect(view_, &TimelineView::cuesEdited, this, &TimelineWindow::edited);
-    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(view_, &TimelineView::told, this, &TimelineWindow::tell);
+    connect(view_, &TimelineView::trackShown, this, [this] {
+        table_->reload();
+        selectionShown();
+    });
+    connect(view_, &TimelineView::selectionChanged, this, &TimelineWindow::selectionShown);
+    connect(table_, &CueTable::selectionPicked, view_, &TimelineView::select);
+    connect(&table_->cues(), &CueTableModel::refused, this, &TimelineWindow::tell);
+    connect(&table_->cues(), &CueTableModel::edited, this, [this](CueRef item) {
+        view_->select({item});
+        edited();
+    });
+    connect(snap_, &QComboBox::currentIndexChanged, this, [this](int index) { view_->setGrid(SnapGrid(index)); });
+    connect(loop_, &QCheckBox::toggled, view_, &TimelineView::setLoopActive);
+    // Within the window only: the keys must not reach the window that holds it.
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(space, &QShortcut::activated, this, &TimelineWindow::SpeedButtonTimelinePlayClick);
-    auto* del = new QShortcut(QKeySequence(Qt::Key_Delete), this);
-    connect(del, &QShortcut::activated, this, &TimelineWindow::SpeedButtonDeleteCueClick);
+    restoreViewSettings();
 
     EditorWindow& editor = windows_.editor();
     connect(&editor.fileCommands(), &FileCommands::trackAdopted, this, &TimelineWindow::trackAdopted);
@@ -149,7 +194,12 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
     refresh_.start();
 }
 
-TimelineWindow::~TimelineWindow() { stopWorker(); }
+TimelineWindow::~TimelineWindow()
+{
+    stopWorker();
+    if (isVisible())
+        keepViewSettings();
+}
 
 QToolButton* TimelineWindow::addButton(const char* name, QStyle::StandardPixmap icon, const QString& text,
                                        const QString& hint, void (TimelineWindow::*click)())
@@ -263,6 +313,9 @@ void TimelineWindow::refresh()
 {
     if (showFollowing_ && !playing())
         stopFollowing(); // the music ended or was stopped elsewhere
+    if (playing())
+        if (const std::optional<std::int64_t> back = loopRestart(positionMs(), view_->loop(), loops()))
+            seek(*back);
     if (workerDone_ && worker_.joinable())
         worker_.join();
     if (worker_.joinable())
@@ -286,10 +339,50 @@ void TimelineWindow::tell(const QString& text)
     windows_.editor().tell(text);
 }
 
+bool TimelineWindow::loops() const { return loop_->isChecked(); }
+
+// Every edit is one step of the undo history.
 void TimelineWindow::edited()
 {
     view_->trackChanged();
+    windows_.editor().fileCommands().history().commitStep();
     refresh();
+}
+
+void TimelineWindow::selectionShown() { table_->showSelection(view_->selection()); }
+
+void TimelineWindow::SpeedButtonZoomFitClick() { view_->zoomToFit(); }
+
+void TimelineWindow::SpeedButtonAddMarkerClick() { view_->addMarkerAtPlayHead(); }
+
+void TimelineWindow::restoreViewSettings()
+{
+    const QString path = settingsFilePath();
+    bool ok = false;
+    const double zoom = readProfileString(path, kViewSection, kZoomKey, {}).toDouble(&ok);
+    if (ok && std::isfinite(zoom))
+        view_->setZoom(zoom);
+    const qint64 scroll = readProfileString(path, kViewSection, kScrollKey, {}).toLongLong(&ok);
+    if (ok)
+        view_->setScroll(scroll);
+    const int snap = readProfileString(path, kViewSection, kSnapKey, {}).toInt(&ok);
+    if (ok && snap >= 0 && snap < snap_->count())
+        snap_->setCurrentIndex(snap);
+}
+
+void TimelineWindow::keepViewSettings()
+{
+    updateProfile(settingsFilePath(), [this](ProfileFile& file) {
+        file.setValue(kViewSection, kZoomKey, QString::number(view_->msPerPixel(), 'f', 3));
+        file.setValue(kViewSection, kScrollKey, QString::number(view_->scrollMs()));
+        file.setValue(kViewSection, kSnapKey, QString::number(snap_->currentIndex()));
+    });
+}
+
+void TimelineWindow::hideEvent(QHideEvent* event)
+{
+    keepViewSettings();
+    QWidget::hideEvent(event);
 }
 
 void TimelineWindow::addCue(bool form)
@@ -298,7 +391,9 @@ void TimelineWindow::addCue(bool form)
     const int number = (form ? recorder.formNumberBar() : recorder.sceneNumberBar())->value();
     if (number < 1)
         return;
-    const std::int64_t at = std::min(view_->playHead(), kMaxCueTimeMs);
+    // On the grid like a dragged cue; Shift held puts it exactly at the play head.
+    const bool exact = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    const std::int64_t at = std::min(exact ? view_->playHead() : view_->snapped(view_->playHead()), kMaxCueTimeMs);
     auto& cues = state_.Track.cues;
     // A cue already standing at the play head takes the number.
     auto same = std::find_if(cues.begin(), cues.end(), [at](const ShowCue& c) { return c.timeMs == at; });
@@ -312,18 +407,14 @@ void TimelineWindow::addCue(bool form)
     } else {
         index = insertCue(state_.Track, {at, form ? number : 0, form ? 0 : number});
     }
-    view_->select({index, form ? TimelineView::FormRow : TimelineView::SceneRow});
+    view_->select({CueRef{index, form ? FormRow : SceneRow}});
     edited();
 }
 
 void TimelineWindow::SpeedButtonAddFormCueClick() { addCue(true); }
 void TimelineWindow::SpeedButtonAddSceneCueClick() { addCue(false); }
 
-void TimelineWindow::SpeedButtonDeleteCueClick()
-{
-    view_->deleteSelected();
-    edited();
-}
+void TimelineWindow::SpeedButtonDeleteCueClick() { view_->deleteSelected(); }
 
 // A label file replaces the cues only when every line of it reads.
 void TimelineWindow::SpeedButtonImportCuesClick()
@@ -337,9 +428,13 @@ void TimelineWindow::SpeedButtonImportCuesClick()
         return;
     }
     state_.Track.cues = read.cues;
+    state_.Track.markers = read.markers;
     view_->select({});
     edited();
-    tell(tr("Загружено меток: %1 из %2").arg(read.cues.size()).arg(QDir::toNativeSeparators(name)));
+    tell(tr("Загружено меток: %1, маркеров: %2 из %3")
+             .arg(read.cues.size())
+             .arg(read.markers.size())
+             .arg(QDir::toNativeSeparators(name)));
 }
 
 void TimelineWindow::SpeedButtonExportCuesClick()
@@ -347,7 +442,7 @@ void TimelineWindow::SpeedButtonExportCuesClick()
     const QString name = chooser_(this, true);
     if (name.isEmpty())
         return;
-    const QString why = writeFileAtomically(name, formatCueLabels(state_.Track.cues));
+    const QString why = writeFileAtomically(name, formatCueLabels(state_.Track.cues, state_.Track.markers));
     tell(why.isEmpty() ? tr("Записано меток: %1 в %2")
         .arg(state_.Track.cues.size()).arg(QDir::toNativeSeparators(name))
                        : tr("Метки не записаны: %1: %2").arg(QDir::toNativeSeparators(name), why));

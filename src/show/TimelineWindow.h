@@ -15,6 +15,7 @@
 #include <thread>
 
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
@@ -23,6 +24,7 @@ class QToolButton;
 namespace pluviane {
 
 class AppWindows;
+class CueTable;
 class ShowTime;
 class SoundPlayer;
 class TimelineView;
@@ -47,6 +49,7 @@ public:
     ~TimelineWindow() override;
 
     TimelineView& view() { return *view_; }
+    CueTable& table() { return *table_; }
     // The row of tool buttons; more buttons go in before the follow check box.
     QHBoxLayout* toolRow() { return tools_; }
     void addToolButton(QToolButton* button);
@@ -70,6 +73,9 @@ public:
     void SpeedButtonDeleteCueClick();
     void SpeedButtonImportCuesClick();
     void SpeedButtonExportCuesClick();
+    void SpeedButtonZoomFitClick();
+    void SpeedButtonAddMarkerClick();
+    bool loops() const;
 
     // Replaces the label file dialogs (tests answer for the user); empty cancels.
     using LabelChooser = std::function<QString(QWidget* parent, bool save)>;
@@ -86,6 +92,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QToolButton* addButton(const char* name, QStyle::StandardPixmap icon, const QString& text,
@@ -104,6 +111,9 @@ private:
     ShowTime& time();
     bool hasMusic();
     void edited();
+    void selectionShown();
+    void restoreViewSettings();
+    void keepViewSettings();
 
     FountainState& state_;
     AppWindows& windows_;
@@ -111,6 +121,9 @@ private:
     QHBoxLayout* tools_ = nullptr;
     QToolButton* play_ = nullptr;
     QCheckBox* follow_ = nullptr;
+    QCheckBox* loop_ = nullptr;
+    QComboBox* snap_ = nullptr;
+    CueTable* table_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* tempo_ = nullptr;
     QLabel* message_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <memory>
 #include <random>
@@ -14,8 +15,32 @@ ShowTrack sampleTrack()
 {
     ShowTrack track;
     track.musicName = QStringLiteral("музыка/song.wav");
-    track.cues = {{0, 1, 1}, {500, 2, 0}, {500, 0, 3}, {1250, 4, 2}, {kMaxCueTimeMs, 255, 255}};
+    track.cues = {{0, 1, 1}, {500, 2, 0}, {500, 0, 3, SceneChange::Cut}, {1250, 4, 2, SceneChange::Fade, 800, 300},
+                  {kMaxCueTimeMs, 255, 255}};
+    track.markers = {{0, QStringLiteral("Начало")}, {1250, QStringLiteral("drop")}};
     return track;
+}
+
+// A track as the first layout wrote it: u16 name length, name, u32 count, 6 bytes a cue.
+FountainImage versionOneImage(const ShowTrack& track)
+{
+    auto little = [](std::uint32_t value, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i)));
+        return out;
+    };
+    const QByteArray name = track.musicName.toUtf8();
+    QByteArray body = little(std::uint32_t(name.size()), 2) + name + little(std::uint32_t(track.cues.size()), 4);
+    for (const ShowCue& cue : track.cues)
+        body += little(std::uint32_t(cue.timeMs), 4) + little(std::uint32_t(cue.form), 1) +
+                little(std::uint32_t(cue.scene), 1);
+    const auto crc = std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size())));
+    const QByteArray tail = "PLVTRACK" + little(1, 2) + little(0, 2) + little(std::uint32_t(body.size()), 4) +
+                            little(crc, 4) + body;
+    FountainImage image{};
+    std::copy(tail.begin(), tail.end(), image.begin() + kShowTrackOffset);
+    return image;
 }
 
 std::unique_ptr<FountainImage> imageWith(const ShowTrack& track)
@@ -39,20 +64,44 @@ TEST(ShowTrack, RoundTripsThroughTheTailAndLeavesTheRestAlone)
     EXPECT_EQ(read.outcome, ShowTrackRead::Loaded);
     EXPECT_EQ(read.track, track);
 
-    // The most cues the tail promises fit even with a long music name.
+    // The most cues the tail promises fit even with a long music name, as
+    // they are; with a transition on every cue and markers, packed.
     ShowTrack full;
     full.musicName = QString(kMaxMusicNameBytes, QLatin1Char('m'));
     for (int i = 0; i < kMaxTrackCues; ++i)
-        full.cues.push_back({i * 10, i % 250 + 1, i % 7});
+        full.cues.push_back({i * 2399, i % 250 + 1, i % 7});
     auto fullImage = imageWith(full);
     EXPECT_EQ(readShowTrack(*fullImage, kFountainFileSize).track, full);
+    EXPECT_EQ(tailByte(*fullImage, 10), 0) << "plain cues are never packed";
+    std::mt19937 random(5);
+    for (ShowCue& cue : full.cues) {
+        cue.change = SceneChange(random() % 3);
+        cue.fadeMs = cue.change == SceneChange::Fade ? int(100 * (1 + random() % 40)) : 0;
+        cue.rampMs = int(250 * (random() % 8));
+    }
+    for (int i = 0; i < 200; ++i)
+        full.markers.push_back({i * 60'000, QStringLiteral("Куплет %1").arg(i)});
+    auto packedImage = imageWith(full);
+    EXPECT_EQ(tailByte(*packedImage, 10), 1);
+    EXPECT_EQ(readShowTrack(*packedImage, kFountainFileSize).track, full);
+
+    // The first layout still reads, cues unchanged and sweeping as they always did.
+    ShowTrack old = sampleTrack();
+    old.markers.clear();
+    for (ShowCue& cue : old.cues)
+        cue = {cue.timeMs, cue.form, cue.scene};
+    const ShowTrackRead oldRead = readShowTrack(versionOneImage(old), kFountainFileSize);
+    EXPECT_EQ(oldRead.outcome, ShowTrackRead::Loaded) << oldRead.reason.toStdString();
+    EXPECT_EQ(oldRead.track, old);
 
     // What cannot be kept is refused and the image stays as it was.
-    ShowTrack tooMany = full, unordered = track, pastNumbers = track;
+    ShowTrack tooMany = full, unordered = track, pastNumbers = track, longFade = track, markerAfter = track;
     tooMany.cues.push_back({kMaxCueTimeMs, 1, 1});
     unordered.cues[1].timeMs = 2000;
     pastNumbers.cues[2].scene = 256;
-    for (const ShowTrack& bad : {tooMany, unordered, pastNumbers}) {
+    longFade.cues[3].fadeMs = kMaxTransitionMs + 1;
+    markerAfter.markers.front().timeMs = 5000;
+    for (const ShowTrack& bad : {tooMany, unordered, pastNumbers, longFade, markerAfter}) {
         auto kept = imageWith(track);
         const FountainImage before = *kept;
         EXPECT_FALSE(writeShowTrack(bad, *kept));
@@ -80,7 +129,8 @@ TEST(ShowTrack, DamagedOrMissingTracksBringNoCues)
         ShowTrackRead::Outcome outcome;
     } cases[] = {
         {"tag", 0, 'X', ShowTrackRead::NoTrack},
-        {"version", 8, 2, ShowTrackRead::Damaged},
+        {"version", 8, 3, ShowTrackRead::Damaged},
+        {"flags", 10, 2, ShowTrackRead::Damaged},
         {"length past the end", 15, 0x7F, ShowTrackRead::Damaged},
         {"checksum", 16, 0, ShowTrackRead::Damaged},
         {"body byte", 40, 0xEE, ShowTrackRead::Damaged},
@@ -147,12 +197,19 @@ TEST(ShowTrack, CueLookupAtAndAroundCueTimes)
 
 TEST(CueLabels, ImportAndExportAudacityLabels)
 {
-    const std::vector<ShowCue> cues = {{0, 3, 0}, {1500, 0, 2}, {2250, 3, 2}};
-    const QByteArray text = formatCueLabels(cues);
-    EXPECT_EQ(text.split('\n').first(), QByteArray("0.000000\t0.000000\tF3"));
+    const std::vector<ShowCue> cues = {{0, 3, 0}, {1500, 0, 2, SceneChange::Fade, 800},
+                                       {2250, 3, 2, SceneChange::Cut, 0, 400}};
+    const std::vector<ShowMarker> markers = {{1000, QStringLiteral("Куплет 2")}, {9000, QStringLiteral("X3")}};
+    const QByteArray text = formatCueLabels(cues, markers);
+    EXPECT_EQ(text.split('\n').mid(0, 4),
+              (QList<QByteArray>{"0.000000\t0.000000\tF3", "1.000000\t1.000000\tКуплет 2",
+                                 "1.500000\t1.500000\tS2 fade=800", "2.250000\t2.250000\tF3 S2 cut ramp=400"}));
     const CueLabelsRead back = parseCueLabels(text);
-    ASSERT_TRUE(back.ok);
+    ASSERT_TRUE(back.ok) << back.reason.toStdString();
     EXPECT_EQ(back.cues, cues);
+    EXPECT_EQ(back.markers, markers);
+    EXPECT_FALSE(parseCueLabels("1\t1\tS2 fade=0\n").ok);
+    EXPECT_FALSE(parseCueLabels("1\t1\tS2 dissolve\n").ok);
 
     // Region labels, lower case, CR LF, blank lines and lines out of order come in sorted.
     const CueLabelsRead loose = parseCueLabels("2.5\t3.0\tf1 s4\r\n\r\n1\t1\tS2\r\n");
@@ -165,7 +222,7 @@ TEST(CueLabels, ImportAndExportAudacityLabels)
     EXPECT_EQ(marked.cues, (std::vector<ShowCue>{{0, 1, 0}, {3000, 0, 2}}));
 
     const char* garbage[] = {"1\t1\tF2\nhello\n", "1\t1\tF2\n-1\t0\tF1\n", "1\t1\tF2\n1e9\t1\tF1\n",
-                             "1\t1\tF2\nnan\t1\tF1\n", "1\t1\tF2\n2\t2\tF0\n", "1\t1\tF2\n2\t2\tX3\n",
+                             "1\t1\tF2\nnan\t1\tF1\n", "1\t1\tF2\n2\t2\tF0\n",
                              "1\t1\tF2\n2\t2\tF256\n", "1\t1\tF2\n2\n", "1\t1\tF2\nx\tx\t\n"};
     for (const char* text : garbage) {
         const CueLabelsRead read = parseCueLabels(text);

@@ -1,5 +1,6 @@
 #include "engine/ShowDriver.h"
 #include "engine/ShowTime.h"
+#include "model/ShowTrack.h"
 #include "model/ColorChange.h"
 #include "model/ShowSequencer.h"
 
@@ -164,6 +165,61 @@ TEST(ShowSettings, TheSettingsBlockNamesItsShowValues)
     EXPECT_EQ(showSettingNamed("ScrollBarGroup12")->what, ShowValue::Level);
     for (const char* other : {"ScrollBarGroup1", "ScrollBarGroup13", "ScrollBarGroup2x", "ScrollBarZoom", ""})
         EXPECT_FALSE(showSettingNamed(other)) << other;
+}
+
+// A track's transitions in play: ticks every 16 ms of show time, the cue at 1 s.
+TEST(ShowTransitions, CutsFadesSweepsAndRampsRunFromTheCuesTime)
+{
+    struct Run {
+        std::vector<int> fader;   // colour fader 1 after each tick
+        std::vector<int> level;   // group 1's ramp level after each tick
+    };
+    auto play = [](const ShowCue& cue) {
+        Headless h;
+        h.values.set(ShowValue::ColourStep, 5);
+        h.values.set(ShowValue::FormStep, 1);
+        h.values.set(ShowValue::SceneCount, 2);
+        h.values.set(ShowValue::FormCount, 2);
+        for (int k = 1; k <= 4; ++k) {
+            h.state.SceneColour[1][k] = 255 - 20;  // fader 20
+            h.state.SceneColour[2][k] = 255 - 220; // fader 220
+        }
+        for (int g = 1; g <= 12; ++g) {
+            h.state.FormPressure[1][g] = 200;
+            h.state.FormPressure[2][g] = 0;
+        }
+        ShowTrack track{{{0, 1, 1}, cue}, {}};
+        std::int64_t showMs = 0;
+        h.sequencers.clock().follow(&track, [&showMs] { return showMs; });
+        h.sequencers.resumePlaying();
+        Run run;
+        for (; showMs <= 3000; showMs += 16) {
+            h.sequencers.formTick();
+            h.sequencers.colourTick();
+            run.fader.push_back(h.values.value(ShowValue::ColourFader, 1));
+            run.level.push_back(h.state.GroupRampLevel[1]);
+        }
+        return run;
+    };
+    auto tickAt = [](std::int64_t ms) { return std::size_t(ms / 16); };
+
+    // A cut is there on the cue's tick.
+    const Run cut = play({1000, 2, 2, SceneChange::Cut});
+    EXPECT_EQ(cut.fader[tickAt(992)], 20);
+    EXPECT_EQ(cut.fader[tickAt(1008)], 220);
+
+    // A fade is halfway at half its time and there within one tick of its end.
+    const Run fade = play({1000, 2, 2, SceneChange::Fade, 800});
+    EXPECT_NEAR(fade.fader[tickAt(1400)], 120, 5);
+    EXPECT_LT(fade.fader[tickAt(1776)], 220);
+    EXPECT_EQ(fade.fader[tickAt(1808)], 220);
+
+    // A form's own ramp reaches the levels in its time; without one, the recorder's step.
+    const Run ramp = play({1000, 2, 0, SceneChange::Sweep, 0, 500});
+    EXPECT_NEAR(ramp.level[tickAt(1248)], ramp.level[tickAt(992)] / 2, 8);
+    EXPECT_EQ(ramp.level[tickAt(1504)], 0);
+    const Run stepped = play({1000, 2, 0});
+    EXPECT_EQ(stepped.level[tickAt(992)] - stepped.level[tickAt(1504)], 32);
 }
 
 TEST(ShowTime, TheOwnClockRunsOnlyWhilePlayingAndTheMusicsTimeIsSmoothed)

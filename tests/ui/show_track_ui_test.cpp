@@ -1,6 +1,7 @@
 #include "FileTestSupport.h"
 
 #include "editor/AutomatTab.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileCommands.h"
 #include "model/FountainFile.h"
@@ -12,10 +13,14 @@
 #include "show/RecorderWindow.h"
 #include "show/SequencerPanel.h"
 #include "show/SoundPlayer.h"
+#include "show/CueTable.h"
 #include "show/TimelineView.h"
 #include "show/TimelineWindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -290,7 +295,9 @@ TEST(Timeline, ToolBarButtonControlsCuesAndLabelFiles)
     QTest::mouseMove(&view, QPoint(view.xOf(1920) + 4, y));
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(view.xOf(1920) + 4, y));
     EXPECT_EQ(p.state->Track.cues.front().timeMs, 2000);
+    control<QComboBox>(&p.timeline, "ComboBoxSnap")->setCurrentIndex(int(SnapGrid::Off));
     EXPECT_EQ(view.snapped(1150), 1150);
+    control<QComboBox>(&p.timeline, "ComboBoxSnap")->setCurrentIndex(int(SnapGrid::Beat));
     // Double click renumbers; a cancelled question keeps the number.
     std::optional<int> answer = 7;
     view.setNumberAsker([&](TimelineView::Row, int) { return answer; });
@@ -448,4 +455,201 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
     EXPECT_EQ(p.state->GroupLevel, standing);
     run(5);
     EXPECT_EQ(p.state->GroupLevel, standing);
+}
+
+namespace {
+
+// A timeline on screen over a track of beats at 0.5 s, 1 s, ... 10 s.
+struct EditProgram : TrackProgram {
+    EditProgram()
+    {
+        for (int i = 1; i <= 20; ++i)
+            beats.beats.push_back(i * 0.5);
+        timeline.resize(1000, 300);
+        timeline.show();
+        view.setMusic(nullptr, &beats, 10'000);
+        view.setZoom(10); // 10 ms a pixel
+        view.setScroll(0);
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(&view, Qt::Key(key), modifiers); }
+    void clickCue(std::int64_t ms, TimelineView::Row row, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(&view, Qt::LeftButton, modifiers, QPoint(view.xOf(ms) + 4, view.rowY(row) + 8));
+    }
+    std::vector<std::int64_t> times() const
+    {
+        std::vector<std::int64_t> out;
+        for (const ShowCue& cue : state->Track.cues)
+            out.push_back(cue.timeMs);
+        return out;
+    }
+
+    BeatGrid beats;
+    TimelineView& view = timeline.view();
+};
+
+} // namespace
+
+TEST(TimelineEditing, SelectionClipboardAndNudgesAreEachOneUndoStep)
+{
+    EditProgram p;
+    const ShowTrack start{{{1000, 1, 2}, {2000, 3, 0}, {3000, 0, 4, SceneChange::Fade, 800}}, {}};
+    p.state->Track = start;
+    p.timeline.view().trackChanged();
+    p.files.history().commitStep();
+
+    // Click, Ctrl+click, Shift+click across both rows, rubber band, Ctrl+A.
+    p.clickCue(1000, TimelineView::FormRow);
+    EXPECT_EQ(p.view.selection(), (CueSelection{{0, FormRow}}));
+    p.clickCue(1000, TimelineView::SceneRow, Qt::ControlModifier);
+    EXPECT_EQ(p.view.selection().size(), 2u);
+    p.clickCue(1000, TimelineView::SceneRow, Qt::ControlModifier);
+    EXPECT_EQ(p.view.selection(), (CueSelection{{0, FormRow}}));
+    p.clickCue(1000, TimelineView::FormRow);
+    p.clickCue(3000, TimelineView::SceneRow, Qt::ShiftModifier);
+    EXPECT_EQ(p.view.selection().size(), 4u);
+    const int waveY = TimelineView::kRulerHeight + 10;
+    QTest::mousePress(&p.view, Qt::LeftButton, {}, QPoint(p.view.xOf(1500), waveY));
+    QTest::mouseMove(&p.view, QPoint(p.view.xOf(3500), p.view.rowY(TimelineView::FormRow) + 5));
+    QTest::mouseRelease(&p.view, Qt::LeftButton, {}, QPoint(p.view.xOf(3500), p.view.rowY(TimelineView::FormRow) + 5));
+    EXPECT_EQ(p.view.selection(), (CueSelection{{1, FormRow}})) << "the band reaches the form row only";
+    p.key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(p.view.selection().size(), 4u);
+    // The table shows the same selection, and picking rows there selects in the view.
+    EXPECT_EQ(p.timeline.table().selectionModel()->selectedRows().size(), 4);
+    QTableView& table = p.timeline.table();
+    table.selectionModel()->select(table.model()->index(3, 0),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(p.view.selection(), (CueSelection{{2, SceneRow}}));
+
+    // Copy and paste at the play head keep the times apart; undo takes the paste back.
+    p.view.select({{1, FormRow}, {2, SceneRow}});
+    p.key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("0.000000\t0.000000\tF3\n1.000000\t1.000000\tS4 fade=800\n"));
+    p.timeline.seek(5000);
+    p.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 3000, 5000, 6000}));
+    EXPECT_EQ(p.state->Track.cues.back(), (ShowCue{6000, 0, 4, SceneChange::Fade, 800}));
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track, start);
+
+    // Cut, then undo; duplicate lands on the next beat after the selection.
+    p.view.select({{1, FormRow}});
+    p.key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 3000}));
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track, start);
+    p.view.select({{0, FormRow}, {1, FormRow}});
+    p.key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 2500, 3000, 3500}));
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track, start);
+
+    // Arrows move by a beat, with Shift by a frame; Alt moves the play head from cue to cue.
+    p.view.select({{1, FormRow}});
+    p.key(Qt::Key_Right);
+    p.key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2460, 3000}));
+    p.files.history().undo();
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2500, 3000})) << "one step per key";
+    p.timeline.seek(0);
+    p.key(Qt::Key_Right, Qt::AltModifier);
+    p.key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(p.view.playHead(), 2500);
+
+    // A paste of something that is no label text is told and changes nothing.
+    QGuiApplication::clipboard()->setText(QStringLiteral("not labels"));
+    const ShowTrack before = p.state->Track;
+    p.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(p.state->Track, before);
+    EXPECT_FALSE(control<QLabel>(&p.timeline, "LabelTimelineMessage")->text().isEmpty());
+}
+
+TEST(TimelineEditing, GridsMarkersTableZoomAndLoop)
+{
+    EditProgram p;
+    auto* snap = control<QComboBox>(&p.timeline, "ComboBoxSnap");
+    // "Форма сюда" snaps to the grid chosen.
+    p.rec.formNumberBar()->setValue(2);
+    const std::pair<SnapGrid, std::int64_t> grids[] = {
+        {SnapGrid::Off, 1180}, {SnapGrid::Beat, 1000}, {SnapGrid::HalfBeat, 1250}, {SnapGrid::Bar, 500}};
+    for (const auto& [grid, expected] : grids) {
+        snap->setCurrentIndex(int(grid));
+        p.state->Track = {};
+        p.timeline.seek(1180);
+        control<QToolButton>(&p.timeline, "SpeedButtonAddFormCue")->click();
+        ASSERT_EQ(p.state->Track.cues.size(), 1u);
+        EXPECT_EQ(p.state->Track.cues.front().timeMs, expected) << int(grid);
+    }
+
+    // Markers: M at the play head, renamed by a double click on the ruler, kept in the label file.
+    p.timeline.seek(4000);
+    p.key(Qt::Key_M);
+    p.timeline.seek(8000);
+    control<QToolButton>(&p.timeline, "SpeedButtonAddMarker")->click();
+    ASSERT_EQ(p.state->Track.markers.size(), 2u);
+    p.view.setNameAsker([](const QString&) { return std::optional<QString>(QStringLiteral("Припев")); });
+    QTest::mouseDClick(&p.view, Qt::LeftButton, {}, QPoint(p.view.xOf(4000) + 3, 4));
+    EXPECT_EQ(p.state->Track.markers.front().name, QStringLiteral("Припев"));
+    p.timeline.seek(6000);
+    p.key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(p.view.playHead(), 4000);
+
+    // The table edits in place: time, number and transition.
+    CueTableModel& table = p.timeline.table().cues();
+    ASSERT_EQ(table.rowCount(), 1);
+    EXPECT_TRUE(table.setData(table.index(0, CueTableModel::TimeColumn), QStringLiteral("0:02.250"), Qt::EditRole));
+    EXPECT_TRUE(table.setData(table.index(0, CueTableModel::NumberColumn), 7, Qt::EditRole));
+    EXPECT_TRUE(table.setData(table.index(0, CueTableModel::TransitionColumn), QStringLiteral("ramp=600"), Qt::EditRole));
+    EXPECT_FALSE(table.setData(table.index(0, CueTableModel::TransitionColumn), QStringLiteral("fade=600"), Qt::EditRole));
+    EXPECT_FALSE(table.setData(table.index(0, CueTableModel::TimeColumn), QStringLiteral("soon"), Qt::EditRole));
+    EXPECT_EQ(p.state->Track.cues, (std::vector<ShowCue>{{2250, 7, 0, SceneChange::Sweep, 0, 600}}));
+    // The tooltip tells the cue exactly; the cue playing now is framed in the play head's red.
+    EXPECT_EQ(p.view.describe({0, FormRow}), QStringLiteral("0:02.250  форма 7, уровни за 600 мс"));
+    auto frameIsRed = [&p] {
+        const QImage shot = p.view.grab().toImage();
+        const QColor c = shot.pixelColor(p.view.xOf(2250) - 1, p.view.rowY(TimelineView::FormRow) + 8);
+        return c.red() > 200 && c.green() < 120;
+    };
+    p.view.setScroll(0);
+    p.timeline.seek(2000);
+    EXPECT_FALSE(frameIsRed());
+    p.timeline.seek(2300);
+    EXPECT_TRUE(frameIsRed());
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track.cues.front().rampMs, 0);
+
+    // Zoom: never wider than the song; fit shows all of it; both kept in the settings file.
+    p.view.setZoom(1e6);
+    EXPECT_LE(p.view.msPerPixel() * p.view.width(), 10'000 + p.view.msPerPixel());
+    p.view.setZoom(3);
+    control<QToolButton>(&p.timeline, "SpeedButtonZoomFit")->click();
+    EXPECT_NEAR(p.view.msPerPixel() * p.view.width(), 10'000, p.view.msPerPixel());
+    EXPECT_EQ(p.view.scrollMs(), 0);
+    p.view.setZoom(5);
+    p.view.setScroll(2000);
+    p.timeline.hide();
+    {
+        TrackProgram again;
+        EXPECT_DOUBLE_EQ(again.timeline.view().msPerPixel(), 5);
+        EXPECT_EQ(again.timeline.view().scrollMs(), 2000);
+    }
+    p.timeline.show();
+
+    // Loop: a drag on the ruler sets the region; play comes back to its start.
+    snap->setCurrentIndex(int(SnapGrid::Beat));
+    const int rulerY = 12;
+    QTest::mousePress(&p.view, Qt::LeftButton, {}, QPoint(p.view.xOf(2900), rulerY));
+    QTest::mouseMove(&p.view, QPoint(p.view.xOf(4100), rulerY));
+    QTest::mouseRelease(&p.view, Qt::LeftButton, {}, QPoint(p.view.xOf(4100), rulerY));
+    EXPECT_EQ(p.view.loop(), (LoopRegion{3000, 4000})) << "snapped to beats";
+    control<QCheckBox>(&p.timeline, "CheckBoxLoop")->setChecked(true);
+    p.timeline.seek(3950);
+    p.timeline.play();
+    QTest::qWait(150);
+    p.timeline.refresh();
+    EXPECT_GE(p.timeline.positionMs(), 3000);
+    EXPECT_LT(p.timeline.positionMs(), 3200) << "played again from the loop's start";
+    p.timeline.pause();
 }

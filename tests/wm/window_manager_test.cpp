@@ -50,11 +50,17 @@ TEST(WindowManager, EveryWindowOpensWithItsTitleBarOnTheWorkAreaAndTheEditorAtTh
 
     for (const char* button : {"SpeedButtonShowRec", "SpeedButtonShowTimeline", "SpeedButtonHelp"})
         control<QToolButton>(&editor, button)->click();
-    for (QWidget* window : std::initializer_list<QWidget*>{&p.windows->recorder(), &p.windows->timeline(),
-                                                           &p.windows->help()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&p.windows->recorder(), &p.windows->help()}) {
         ASSERT_TRUE(framed(*window)) << window->objectName().toStdString();
         EXPECT_TRUE(area.contains(window->frameGeometry())) << window->objectName().toStdString();
     }
+    // The show track docks along the foot of the main window, below the view.
+    QWidget& timeline = p.windows->timeline();
+    QTest::qWait(100);
+    ASSERT_TRUE(timeline.isVisible());
+    const QRect docked(timeline.mapToGlobal(QPoint(0, 0)), timeline.size());
+    EXPECT_TRUE(main.geometry().contains(docked)) << "docked inside the main window";
+    EXPECT_GT(docked.top(), main.geometry().center().y()) << "along its foot";
 
     // A closed editor comes back with the main window's button and with its key.
     editor.close();
