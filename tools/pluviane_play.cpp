@@ -2,7 +2,6 @@
 // a show controller standing next to a fountain.
 #include "app/Application.h"
 #include "app/StopSignals.h"
-#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
 #include "engine/FountainSession.h"
 #include "engine/SettingValueStore.h"
@@ -263,18 +262,15 @@ int main(int argc, char* argv[])
 
     DmxSender sender({args->port, std::chrono::milliseconds(3000)});
     ShowSequencers& sequencers = fountain.engine.sequencers;
-    // The sequencers tick live from the show clock, and the frames keep its
-    // pace, as in the window program.
-    DmxPacer pacer;
-    const TimeSource monotonic = monotonicSource();
+    // The sequencers tick live from the show clock; each tick hands its frame
+    // to the sender, which sends changes at once and keeps a steady pace, as
+    // in the window program.
     QTimer ticks;
     ticks.setTimerType(Qt::PreciseTimer);
     ticks.setInterval(kShowTickMs);
     QObject::connect(&ticks, &QTimer::timeout, [&, reached = std::optional<bool>()]() mutable {
         sequencers.runDueTicks();
-        const DmxFrame frame = dmxFrame(fountain.state, args->patch);
-        if (pacer.due(frame, monotonic()))
-            sender.send(args->patch.universe, frame);
+        sender.keep(args->patch.universe, dmxFrame(fountain.state, args->patch));
         reportLink(sender, reached);
     });
 

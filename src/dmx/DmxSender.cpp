@@ -162,6 +162,7 @@ struct DmxSender::Shared {
     bool stalled = false;
     std::uint64_t lastSerial = 0;
     std::optional<Frame> kept;        // goes out at the pace while the queue is empty
+    bool keptChanged = false;         // the kept frame differs from the one last sent
     Clock::time_point lastSent;
 
     void enqueue(Frame frame)
@@ -206,13 +207,16 @@ void DmxSender::Shared::run()
             if (stopping)
                 break;
             if (kept) {
-                const auto due = lastSent + options.pace;
+                const auto due = lastSent + (keptChanged ? options.shortestGap : options.pace);
                 if (Clock::now() >= due) {
                     Frame again = *kept;
                     again.serial = ++lastSerial;
                     queue.push_back(again);
+                    keptChanged = false;
                 } else {
-                    wake.wait_until(lock, due, [&] { return stopping || !queue.empty() || !kept; });
+                    wake.wait_until(lock, due, [&, changed = keptChanged] {
+                        return stopping || !queue.empty() || !kept || keptChanged != changed;
+                    });
                 }
                 continue;
             }
@@ -309,10 +313,12 @@ void DmxSender::keep(int universe, const DmxFrame& frame)
     if (shared_->liveUniverse && *shared_->liveUniverse != universe)
         shared_->queueBlackout();
     shared_->liveUniverse = universe;
-    const bool first = !shared_->kept;
+    const bool changed = !shared_->kept || shared_->kept->universe != universe || shared_->kept->channels != frame;
     shared_->kept = Frame{universe, frame, false, 0};
-    if (first)
+    if (changed) {
+        shared_->keptChanged = true;
         shared_->wake.notify_one();
+    }
 }
 
 void DmxSender::blackout()

@@ -25,6 +25,9 @@ public:
         std::string host = "127.0.0.1"; // its machine: an IPv4 address or a name
         // The steady pace of a kept frame (40 frames a second, within DMX's 44).
         std::chrono::milliseconds pace{25};
+        // A kept frame that changed goes as soon as this much has passed since
+        // the last one, so the water follows the show within a tick.
+        std::chrono::milliseconds shortestGap{16};
     };
 
     DmxSender();
@@ -41,7 +44,8 @@ public:
     // Keeps `frame` going out at the steady pace from the sender's thread until
     // a newer one is kept or a blackout: the caller only publishes its latest
     // frame, and the gaps between frames do not follow the caller's stalls.
-    // The first frame kept goes at once.
+    // The first frame kept, and one that differs from the last kept, goes at
+    // once (no sooner than `shortestGap` after the frame before).
     void keep(int universe, const DmxFrame& frame);
 
     // One frame of zeros on the universe last sent to, and no frame is kept.

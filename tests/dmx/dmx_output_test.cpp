@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
-#include "dmx/DmxPacer.h"
 #include "dmx/DmxSender.h"
 #include "editor/AutomatTab.h"
 #include "editor/EditorWindow.h"
@@ -84,15 +83,6 @@ protected:
 // next show tick, an unchanged frame is repeated now and then.
 TEST_F(DmxOutput, FramesFollowTheShowClockNotTheDrawing)
 {
-    DmxPacer pacer;
-    DmxFrame dry{}, wet{};
-    wet[0] = 200;
-    EXPECT_TRUE(pacer.due(dry, 0));
-    EXPECT_FALSE(pacer.due(dry, 16'000));
-    EXPECT_TRUE(pacer.due(wet, 20'000));
-    EXPECT_FALSE(pacer.due(wet, 20'000 + DmxPacer::kRepeatMicros - 1));
-    EXPECT_TRUE(pacer.due(wet, 20'000 + DmxPacer::kRepeatMicros));
-
     DmxReceiver receiver;
     ASSERT_TRUE(receiver.connect(olad_.port(), 1));
     FountainState& state = *program_->state;
