@@ -35,6 +35,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
@@ -77,6 +79,40 @@ QString chooseLabelFile(QWidget* parent, bool save, FileCommands& files)
     files.rememberDialogChoice(name);
     return name;
 }
+
+// The row of tools scrolls sideways when the window is narrower than the row,
+// so the docked timeline never widens the main window past a small screen.
+class ToolRowArea : public QScrollArea {
+public:
+    explicit ToolRowArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        fitHeight();
+    }
+
+private:
+    // The row's own height, and room for the scroll bar only while it shows.
+    void fitHeight()
+    {
+        if (widget() == nullptr)
+            return;
+        const bool scrolls = widget()->minimumSizeHint().width() > width();
+        const int bar = scrolls ? horizontalScrollBar()->sizeHint().height() : 0;
+        const int wanted = widget()->sizeHint().height() + bar;
+        if (height() != wanted)
+            setFixedHeight(wanted);
+    }
+};
 
 } // namespace
 
@@ -140,7 +176,13 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
     tools_->addWidget(tempo_);
     tools_->addSpacing(8);
     tools_->addWidget(position_);
-    layout->addLayout(tools_);
+    auto* toolArea = new ToolRowArea(this);
+    auto* toolRow = new QWidget(toolArea);
+    tools_->setContentsMargins(0, 0, 0, 0);
+    toolRow->setLayout(tools_);
+    toolArea->setWidget(toolRow);
+    toolArea->setFixedHeight(toolRow->sizeHint().height());
+    layout->addWidget(toolArea);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     view_ = new TimelineView(state_.Track, split);

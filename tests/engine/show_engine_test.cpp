@@ -188,7 +188,8 @@ TEST(ShowTransitions, CutsFadesSweepsAndRampsRunFromTheCuesTime)
             h.state.FormPressure[1][g] = 200;
             h.state.FormPressure[2][g] = 0;
         }
-        ShowTrack track{{{0, 1, 1}, cue}, {}};
+        ShowTrack track;
+        track.cues = {{0, 1, 1}, cue};
         std::int64_t showMs = 0;
         h.sequencers.clock().follow(&track, [&showMs] { return showMs; });
         h.sequencers.resumePlaying();

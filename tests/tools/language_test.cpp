@@ -122,10 +122,12 @@ TEST(ToolLanguage, TheToolsSpeakTheDesktopsLanguageUnlessTheSettingSaysOtherwise
             for (QString line : said.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
                 line.remove(config.path());
                 const bool words = line.contains(QRegularExpression(QStringLiteral("[A-Za-z\\x{0400}-\\x{04FF}]{4}")));
-                if (c.russian && words && !line.contains(QStringLiteral("--")) && !line.startsWith(QStringLiteral("  -")))
+                if (c.russian && words && !line.contains(QStringLiteral("--")) && !line.startsWith(QStringLiteral("  -"))) {
                     EXPECT_TRUE(russian(line)) << c.lang << " " << c.setting << ": " << line.toStdString();
-                if (!c.russian)
+                }
+                if (!c.russian) {
                     EXPECT_FALSE(russian(line)) << c.lang << " " << c.setting << ": " << line.toStdString();
+                }
             }
         }
     }

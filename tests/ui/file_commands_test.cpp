@@ -585,7 +585,10 @@ TEST(FileFuzz, RandomFilesLoadAndLeaveTheProgramUsable)
         if (i % 7 == 3) {
             auto image = std::make_unique<FountainImage>();
             std::copy(bytes.cbegin(), bytes.cend(), image->begin());
-            ASSERT_TRUE(writeShowTrack({{{0, 1, 1}, {500, 2, 3}, {900, 4, 0}}, "song.wav"}, *image));
+            ShowTrack track;
+            track.cues = {{0, 1, 1}, {500, 2, 3}, {900, 4, 0}};
+            track.musicName = "song.wav";
+            ASSERT_TRUE(writeShowTrack(track, *image));
             for (int c = int(generator() % 4); c > 0; --c)
                 (*image)[kShowTrackOffset + generator() % 64] = Byte(generator());
             bytes = QByteArray(reinterpret_cast<const char*>(image->data()),
