@@ -4,12 +4,15 @@
 
 #include <QAudioDevice>
 #include <QAudioOutput>
+#include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMutex>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+
+#include <utility>
 
 namespace pluviane {
 
@@ -28,6 +31,17 @@ struct MediaSoundPlayer::Shared {
 
 namespace {
 
+// On a sound server a player whose sound output has sat idle a while, loaded
+// or stopped, plays a few hundred milliseconds, then stands still about as
+// long as it sat and skips ahead; a new output starts at once. So every play
+// gets a new output.
+// A playing position that stands still this long has stalled; the framework
+// reports a few files (8 kHz ones) in steps of half a second.
+constexpr qint64 kStandstillMs = 700;
+// A stall that is left (the first moments of a sound server's stream) plays
+// on from where it stood on another new output, a few times at most.
+constexpr int kRestartsPerPlay = 3;
+
 // Lives on the player's thread and owns the media players there.
 class PlayerWorker : public QObject {
 public:
@@ -35,7 +49,10 @@ public:
     {
         // The position moves between the player's own reports too.
         auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [this] { publish(false); });
+        connect(poll, &QTimer::timeout, this, [this] {
+            watchForStall();
+            publish(false);
+        });
         poll->start(20);
     }
 
@@ -76,65 +93,64 @@ public:
     }
 
 private:
-    // A player that has played, stopped and played again now and then leaves
-    // its sound sink stalled a few hundred milliseconds into the second play
-    // for good, above all after a seek sent while its media pipeline still
-    // settled from a pause (Stop, then "Previous"). A player's first play
-    // starts well: so a stopped file gets a fresh player, loaded while the
-    // user looks, and it keeps the place it is to play from; play seeks there
-    // first, once.
+    bool stopped() const { return parked_ >= 0; }
+
     void play()
     {
-        dropFresh(); // not ready yet: the old player plays on
-        if (parked_ > 0)
-            player_->setPosition(parked_);
-        parked_ = -1;
+        if (!stopped())
+            return;
+        restarts_ = 0;
+        playFrom(std::exchange(parked_, -1));
+    }
+
+    void playFrom(qint64 position)
+    {
+        // The old output takes the seek; a new one would wait for data first.
+        if (position != player_->position())
+            player_->setPosition(position);
+        QAudioOutput* old = player_->audioOutput();
+        player_->setAudioOutput(new QAudioOutput(player_));
+        delete old;
         player_->play();
+        watchedPosition_ = -1;
     }
 
     // Stop keeps the place; Qt's stop waits for the pipeline and rewinds.
     void stop()
     {
-        if (player_->playbackState() != QMediaPlayer::PlayingState)
+        if (stopped())
             return;
         parked_ = player_->position();
         player_->stop();
-        loadFresh();
     }
 
-    void loadFresh()
+    void seek(qint64 to)
     {
-        dropFresh();
-        fresh_ = new QMediaPlayer(this);
-        QMediaPlayer* fresh = fresh_;
-        fresh->setAudioOutput(new QAudioOutput(fresh));
-        connect(fresh, &QMediaPlayer::mediaStatusChanged, this, [this, fresh] { onFreshStatus(fresh); });
-        fresh->setSource(player_->source());
+        if (stopped())
+            parked_ = to;
+        else if (player_->position() != to) {
+            player_->setPosition(to);
+            watchedPosition_ = -1;
+        }
     }
 
-    void onFreshStatus(QMediaPlayer* fresh)
+    // A play whose position stands still goes on from there on a new output.
+    void watchForStall()
     {
-        if (fresh != fresh_)
+        if (player_ == nullptr || stopped() || player_->playbackState() != QMediaPlayer::PlayingState
+            || player_->mediaStatus() == QMediaPlayer::EndOfMedia)
             return;
-        if (fresh->mediaStatus() == QMediaPlayer::InvalidMedia) {
-            dropFresh();
+        const qint64 position = player_->position();
+        if (position != watchedPosition_) {
+            watchedPosition_ = position;
+            standingSince_.start();
             return;
         }
-        if (fresh->mediaStatus() != QMediaPlayer::LoadedMedia)
+        if (standingSince_.elapsed() < kStandstillMs || restarts_ >= kRestartsPerPlay)
             return;
-        fresh_ = nullptr;
-        disconnect(fresh, nullptr, this, nullptr);
-        adopt(fresh);
-        publish(false);
-    }
-
-    void dropFresh()
-    {
-        if (fresh_ == nullptr)
-            return;
-        disconnect(fresh_, nullptr, this, nullptr);
-        fresh_->deleteLater();
-        fresh_ = nullptr;
+        ++restarts_;
+        player_->pause();
+        playFrom(position);
     }
 
     // Makes `player` the one that holds the open file; the old one goes.
@@ -151,14 +167,6 @@ private:
         connect(player_, &QMediaPlayer::playbackStateChanged, this, [this] { publish(false); });
     }
 
-    void seek(qint64 to)
-    {
-        if (parked_ >= 0)
-            parked_ = to;
-        else if (player_->position() != to)
-            player_->setPosition(to);
-    }
-
     void publish(bool commandDone)
     {
         QMutexLocker lock(&shared_->mutex);
@@ -166,7 +174,7 @@ private:
             --shared_->pending;
         if (player_ == nullptr || shared_->pending > 0)
             return;
-        shared_->position = parked_ >= 0 ? parked_ : player_->position();
+        shared_->position = stopped() ? parked_ : player_->position();
         shared_->playing = player_->playbackState() == QMediaPlayer::PlayingState;
     }
 
@@ -184,7 +192,6 @@ private:
             return;
         candidate_ = nullptr;
         disconnect(candidate, nullptr, this, nullptr);
-        dropFresh();
         adopt(candidate);
         parked_ = 0; // a new file is loaded stopped at its start
         QMutexLocker lock(&shared_->mutex);
@@ -233,8 +240,10 @@ private:
     // for the new file's, and a file that fails leaves the old one untouched.
     QMediaPlayer* player_ = nullptr;
     QMediaPlayer* candidate_ = nullptr;
-    qint64 parked_ = -1; // where a stopped player plays from; -1 while it plays
-    QMediaPlayer* fresh_ = nullptr; // the stopped file's next player, loading
+    qint64 parked_ = -1; // where a stopped file plays from; -1 while it plays
+    qint64 watchedPosition_ = -1; // the playing position last seen, and since when
+    QElapsedTimer standingSince_;
+    int restarts_ = 0; // new outputs given to a stalled play since its press
 };
 
 } // namespace
