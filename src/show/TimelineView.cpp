@@ -168,6 +168,7 @@ void TimelineView::select(CueSelection selection)
     selection_ = validItems(track_, std::move(selection));
     if (!selection_.empty())
         anchor_ = selection_.back();
+    rememberSelection();
     emit selectionChanged();
     update();
 }
@@ -179,16 +180,21 @@ void TimelineView::deleteSelected()
     if (selection_.empty())
         return;
     removeItems(track_, selection_);
-    selection_.clear();
-    emit selectionChanged();
+    select({});
     edited();
 }
 
+// An undo or a redo brings back cues the view has shown before, and with them
+// the selection they had, so a designer can nudge, undo and nudge again; cues
+// never shown here (another file, a draft) start with nothing selected.
 void TimelineView::trackChanged()
 {
-    const std::size_t before = selection_.size();
-    selection_ = validItems(track_, selection_);
-    if (selection_.size() != before)
+    const CueSelection before = selection_;
+    const KnownSelection* known = knownSelection(cuesKey(track_.cues));
+    selection_ = known != nullptr ? validItems(track_, known->selection) : CueSelection{};
+    if (!selection_.empty())
+        anchor_ = selection_.back();
+    if (selection_ != before)
         emit selectionChanged();
     emit trackShown();
     update();
@@ -196,8 +202,46 @@ void TimelineView::trackChanged()
 
 void TimelineView::edited()
 {
+    rememberSelection();
     emit cuesEdited();
     trackChanged();
+}
+
+std::uint64_t TimelineView::cuesKey(const std::vector<ShowCue>& cues)
+{
+    // FNV-1a over every field a cue keeps.
+    std::uint64_t key = 14695981039346656037ull;
+    auto mix = [&key](std::int64_t value) {
+        key ^= std::uint64_t(value);
+        key *= 1099511628211ull;
+    };
+    mix(std::int64_t(cues.size()));
+    for (const ShowCue& cue : cues) {
+        mix(cue.timeMs);
+        mix(cue.form);
+        mix(cue.scene);
+        mix(int(cue.change));
+        mix(cue.fadeMs);
+        mix(cue.rampMs);
+    }
+    return key;
+}
+
+const TimelineView::KnownSelection* TimelineView::knownSelection(std::uint64_t key) const
+{
+    auto it = std::find_if(knownSelections_.begin(), knownSelections_.end(),
+                           [key](const KnownSelection& known) { return known.cuesKey == key; });
+    return it == knownSelections_.end() ? nullptr : &*it;
+}
+
+void TimelineView::rememberSelection()
+{
+    const std::uint64_t key = cuesKey(track_.cues);
+    std::erase_if(knownSelections_, [key](const KnownSelection& known) { return known.cuesKey == key; });
+    knownSelections_.push_back({key, selection_});
+    // As many as the undo history holds steps, and a few more.
+    if (knownSelections_.size() > kKnownSelections)
+        knownSelections_.pop_front();
 }
 
 void TimelineView::copySelection()

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -134,6 +135,15 @@ private:
     const QImage& stillLayer();
     void paintStillLayer(QImage& layer);
     void fitWantedView();
+    // The selection last seen with each state of the cues.
+    struct KnownSelection {
+        std::uint64_t cuesKey = 0;
+        CueSelection selection;
+    };
+    static constexpr std::size_t kKnownSelections = 160;
+    static std::uint64_t cuesKey(const std::vector<ShowCue>& cues);
+    const KnownSelection* knownSelection(std::uint64_t key) const;
+    void rememberSelection();
     QRect waveRect() const;
     int markerAt(QPoint at) const;
     double fitMsPerPixel() const;
@@ -187,6 +197,7 @@ private:
     NameAsker nameAsker_;
     // The background, waveform, beats, row strips and the ruler's scale: what
     // stays put while the play head moves and cues are edited.
+    std::deque<KnownSelection> knownSelections_;
     QImage stillLayer_;
     LayerKey stillKey_;
     int gutter_ = 0;

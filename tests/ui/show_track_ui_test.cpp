@@ -558,6 +558,33 @@ TEST(TimelineEditing, SelectionClipboardAndNudgesAreEachOneUndoStep)
     p.key(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(p.view.playHead(), 2500);
 
+    // Undo and redo bring back the selection the cues had, even split and moved
+    // past another cue; a track from elsewhere starts with none.
+    p.files.history().undo();
+    ASSERT_EQ(p.state->Track, start);
+    p.view.select({{0, FormRow}});
+    p.key(Qt::Key_Right);
+    p.key(Qt::Key_Right);
+    p.key(Qt::Key_Right);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 2500, 3000}));
+    const CueSelection moved = p.view.selection();
+    p.files.history().undo();
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 2000, 3000}));
+    p.files.history().redo();
+    EXPECT_EQ(p.view.selection(), moved);
+    p.files.history().undo();
+    EXPECT_EQ(p.view.selection(), (CueSelection{{2, FormRow}})) << "the form after the cue at 2 s";
+    p.files.history().undo();
+    EXPECT_EQ(p.view.selection(), (CueSelection{{1, FormRow}})) << "the form split off at 1.5 s";
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track, start);
+    EXPECT_EQ(p.view.selection(), (CueSelection{{0, FormRow}}));
+    p.key(Qt::Key_Right);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 1500, 2000, 3000})) << "nudged again";
+    p.state->Track = {{{500, 1, 0}}, {}, {}};
+    p.view.trackChanged();
+    EXPECT_TRUE(p.view.selection().empty());
+
     // A paste of something that is no label text is told and changes nothing.
     QGuiApplication::clipboard()->setText(QStringLiteral("not labels"));
     const ShowTrack before = p.state->Track;
