@@ -576,9 +576,12 @@ double distance(const Features& a, const Features& b, int from = 0, int to = kFe
 // 1.5 s (200 to 40 a minute): its autocorrelation there, relative to its
 // power, after the slow swell of the music is taken away; read in windows of
 // 8 s, so that a pulse whose tempo changes counts as well as a steady one, and
-// the median of the windows of music taken. Silence is left out.
-double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
+// the median of the windows of music taken. Silence is left out, and so is a
+// window where fewer than three notes start: a held chord's envelope ripples
+// with the analysis itself, often evenly, and that is no pulse.
+double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences, const std::vector<double>& onsets)
 {
+    constexpr std::ptrdiff_t kFewestOnsets = 3;
     const std::size_t n = e.flux.size();
     const auto smooth = std::size_t(std::lround(1.0 / e.hopSeconds()));
     const auto window = std::size_t(8.0 / e.hopSeconds());
@@ -595,7 +598,8 @@ double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
         double power = 0;
         for (std::size_t h = w; h < w + window; ++h)
             power += x[h] * x[h];
-        if (power <= 0)
+        const auto first = std::lower_bound(onsets.begin(), onsets.end(), e.hopTime(w));
+        if (power <= 0 || std::lower_bound(first, onsets.end(), e.hopTime(w + window)) - first < kFewestOnsets)
             continue;
         double best = 0;
         for (auto lag = std::size_t(0.3 / e.hopSeconds()); lag <= std::size_t(1.5 / e.hopSeconds()); ++lag) {
@@ -968,6 +972,21 @@ std::vector<double> alignToAccents(const std::vector<double>& beats, const Envel
     return aligned;
 }
 
+// Whether every other beat has hardly any low sound and hits more lightly
+// than the beats between: hi-hats between kicks, not a snare (which hits as
+// hard as the kick) nor a bass line on every beat.
+bool everyOtherBeatLight(const Envelopes& e, const std::vector<double>& beats)
+{
+    constexpr double kNoLowSound = 0.5, kLighterHit = 0.8; // of the other beats' bass and flux
+    double bass[2] = {0, 0}, flux[2] = {0, 0};
+    for (std::size_t i = 0; i < beats.size(); ++i) {
+        bass[i % 2] += e.peak(e.bass, beats[i], 0.02, 0.04);
+        flux[i % 2] += e.peak(e.flux, beats[i], 0.02, 0.04);
+    }
+    const std::size_t strong = bass[1] > bass[0] ? 1 : 0, light = 1 - strong;
+    return bass[light] < kNoLowSound * bass[strong] && flux[light] < kLighterHit * flux[strong];
+}
+
 // How a tempo section's beats are counted again (or not) to follow the pulse
 // the tempogram hears.
 struct Recount {
@@ -999,6 +1018,13 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     if (song > 0 && (near(heard / song, 2, 0.05) || near(heard / song, 0.5, 0.05)))
         if (const double same = tempogram.best(song); same > 0 && tempogram.score(same) >= kHeardAsWell * tempogram.score(heard))
             heard = same;
+    // A count with a kick on every other beat and only a light sound on the
+    // beats between (hi-hats) is halved: the kicks are the beats, however
+    // slow; the tempogram, preferring tempi near 120 a minute, counts the
+    // hi-hats too.
+    const bool kicksUnderHats = near(heard / period, 1, 0.03) && 2 * period <= 60.0 / 40 && everyOtherBeatLight(e, own);
+    if (kicksUnderHats)
+        heard = 2 * period;
     const double ratio = heard / period;
     // Halved where every other beat is clearly the stronger, or the count is
     // too fast to be felt on each beat; not a kick on each beat under
@@ -1015,8 +1041,9 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     // Doubled only where the sound between the beats hits about as hard as
     // on them; hi-hats between kicks do not make the kicks half notes.
     const bool offBeatsWeak = kStrongerBeat * between < accent[0] + accent[1];
-    if (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
-        || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
+    if (!kicksUnderHats
+        && (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
+            || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period)))
         return out;
     out.changed = true;
     out.period = heard;
@@ -1066,6 +1093,40 @@ bool settleBeatLevel(SongAnalysis& a, const std::vector<float>& pulse, const Env
         a.beats.clear();
         for (const Recount& c : counted)
             a.beats.insert(a.beats.end(), c.beats.begin(), c.beats.end());
+    }
+    return changed;
+}
+
+// The tracker lags behind a change of tempo for a few seconds, its beats
+// wandering onto the off-beats until it settles. Around each change the
+// beats are tracked again on the envelope, the pace changing where the
+// music's does. Returns whether any beat changed.
+bool followTempoChanges(SongAnalysis& a, const std::vector<TimeSpan>& runs, const std::vector<float>& pulse,
+                        const Envelopes& e)
+{
+    const auto reach = std::size_t(kPulseChangeReach / e.hopSeconds());
+    bool changed = false;
+    for (std::size_t k = 1; k < a.tempi.size(); ++k) {
+        const double border = a.tempi[k].start;
+        const auto run = std::find_if(runs.begin(), runs.end(), [&](const TimeSpan& r) { return border < r.end; });
+        if (run == runs.end() || border < run->start + 1.0)
+            continue; // the music starts again at the new tempo after a silence
+        const double from = std::max({run->start, a.tempi[k - 1].start, border - 2 * kPulseChangeReach});
+        const double to = std::min({run->end, k + 1 < a.tempi.size() ? a.tempi[k + 1].start : a.seconds,
+                                    border + 2 * kPulseChangeReach});
+        const double before = 60.0 / a.tempi[k - 1].bpm, after = 60.0 / a.tempi[k].bpm;
+        std::vector<double> fresh;
+        for (std::size_t h : trackPulse(pulse, {{e.hopAt(from), e.hopAt(border), before}, {e.hopAt(border), e.hopAt(to), after}},
+                                        e.hopSeconds(), reach))
+            if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
+                fresh.push_back(onOnset(a.onsets, t));
+        if (fresh.size() < std::size_t(2 * kBeatsPerBar))
+            continue;
+        const double first = fresh.front() - 0.5 * before, last = fresh.back() + 0.5 * after;
+        a.beats.erase(std::remove_if(a.beats.begin(), a.beats.end(), [&](double t) { return t > first && t < last; }),
+                      a.beats.end());
+        a.beats.insert(std::lower_bound(a.beats.begin(), a.beats.end(), first), fresh.begin(), fresh.end());
+        changed = true;
     }
     return changed;
 }
@@ -1532,7 +1593,9 @@ SongAnalysis MusicListener::finish()
         a.tempi = findTempi(a.beats, periodicity);
         if (settleBeatLevel(a, pulse, e))
             a.tempi = findTempi(a.beats, periodicity);
-    } else if (pulseClarity(e, a.silences) >= kClearLocalPulse) {
+        if (followTempoChanges(a, runs, pulse, e))
+            a.tempi = findTempi(a.beats, periodicity);
+    } else if (pulseClarity(e, a.silences, a.onsets) >= kClearLocalPulse) {
         // A pulse without sharp onsets (strings, a choir): beats where the
         // envelope swells, at the period the tempogram hears.
         // Where its tempo changes, each stretch is tracked at its own.
