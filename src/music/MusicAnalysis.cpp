@@ -160,9 +160,6 @@ std::vector<double> refineBeats(const std::vector<double>& raw, const Onsets& on
 }
 
 // The tempo of beats `from`..`to` (exclusive) by a least-squares line through
-// them, each beat numbered by the periods since the first: finer than the
-
-// The tempo of beats `from`..`to` (exclusive) by a least-squares line through
 // them, each beat numbered gap by gap (a gap of about two periods counts two):
 // finer than the spacing of any two beats, which the analysis hop rounds, and
 // free of the error of one period taken at the start.
@@ -232,8 +229,6 @@ void mergeShortSections(TempoBounds& bounds, std::size_t beatCount)
     }
 }
 
-// Sections of steady tempo: a new one starts where the local beat spacing (a
-// running median) leaves the section's for good.
 // How strongly the onset envelope from `from` to `to` seconds repeats after
 // `period` seconds; the tempo sections ask it which of two metres is heard.
 using Periodicity = std::function<double(double from, double to, double period)>;
@@ -280,6 +275,8 @@ void settleMetre(TempoBounds& bounds, const std::vector<double>& beats, const Pe
         }
 }
 
+// Sections of steady tempo: a new one starts where the local beat spacing (a
+// running median) leaves the section's for good.
 std::vector<TempoSection> findTempi(const std::vector<double>& beats, const Periodicity& periodicity = {})
 {
     std::vector<TempoSection> tempi;
