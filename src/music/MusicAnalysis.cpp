@@ -733,7 +733,7 @@ std::vector<std::size_t> trackPulse(const std::vector<float>& x, const std::vect
     const std::size_t from = spans.front().from, to = std::min(spans.back().to, x.size());
     double longestLag = 0;
     for (const PulseSpan& s : spans) {
-        if (s.period / hopSeconds < 2)
+        if (s.period / hopSeconds < 2 || s.from >= s.to)
             return {};
         longestLag = std::max(longestLag, s.period / hopSeconds);
     }
