@@ -654,13 +654,15 @@ void TimelineView::paintCues(QPainter& painter, Row row)
 {
     const int top = rowY(row);
     const QColor colour = row == FormRow ? kFormCue : kSceneCue;
-    // The cue playing now: the last one at or before the play head that sets this row.
     const auto& cues = track_.cues;
     auto byTime = [](const ShowCue& cue, std::int64_t t) { return cue.timeMs < t; };
+    const auto first = std::lower_bound(cues.begin(), cues.end(), timeAt(gutter_ - kFlagWidth), byTime);
+    // The cue playing now: the last one at or before the play head that sets
+    // this row; one left of the view is not drawn, so the search stops there.
     int playing = -1;
-    for (auto it = std::upper_bound(cues.begin(), cues.end(), playHead_,
-                                    [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
-         it != cues.begin();) {
+    const auto pastHead = std::upper_bound(cues.begin(), cues.end(), playHead_,
+                                           [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
+    for (auto it = pastHead; it > first;) {
         --it;
         if (rowNumber(*it, row) != 0) {
             playing = int(it - cues.begin());
@@ -670,7 +672,6 @@ void TimelineView::paintCues(QPainter& painter, Row row)
     // Numbers are thinned by zoom: a flag carries its number where the one
     // before left room, the rest are drawn as narrow marks. Only the cues in
     // view are visited, and like things are drawn together.
-    const auto first = std::lower_bound(cues.begin(), cues.end(), timeAt(gutter_ - kFlagWidth), byTime);
     const std::int64_t end = timeAt(width() + 2);
     SelectionWalk selection{std::lower_bound(selection_.begin(), selection_.end(),
                                              CueRef{int(first - cues.begin()), FormRow}),
