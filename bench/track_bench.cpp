@@ -87,6 +87,8 @@ void BM_TimelineRepaint(benchmark::State& bench)
     view.resize(1200, 200);
     view.setMusic(&peaks, &beats, std::llround(music.seconds() * 1000));
     view.setZoom(double(bench.range(0)));
+    view.select({{1, FormRow}, {2, SceneRow}, {4, FormRow}});
+    view.setPlayHead(3000);
     QImage image(view.size(), QImage::Format_RGB32);
     for (auto _ : bench)
         view.render(&image);
@@ -114,6 +116,29 @@ void BM_TimelineRepaintSixThousandCues(benchmark::State& bench)
     QImage image(view.size(), QImage::Format_RGB32);
     for (auto _ : bench)
         view.render(&image);
+}
+
+// The same view scrolled before every repaint (the wheel, a page turned while
+// playing): the waveform, beats and ruler are drawn again each time.
+void BM_TimelineRepaintScrolled(benchmark::State& bench)
+{
+    const DecodedMusic music = decodeMusic(fiveMinuteSong());
+    const WaveformPeaks peaks = summarisePeaks(music.samples, music.sampleRate);
+    const BeatGrid beats = trackBeats(music.samples, music.sampleRate);
+    ShowTrack track;
+    for (int i = 0; i < kMaxTrackCues; ++i)
+        track.cues.push_back({i * 50, 1 + i % 9, i % 3 == 0 ? 1 + i % 7 : 0});
+    TimelineView view(track);
+    view.resize(1200, 200);
+    view.setMusic(&peaks, &beats, 300'000);
+    view.setZoom(double(bench.range(0)));
+    QImage image(view.size(), QImage::Format_RGB32);
+    std::int64_t scroll = 0;
+    for (auto _ : bench) {
+        scroll = (scroll + 7'000) % 150'000;
+        view.setScroll(scroll);
+        view.render(&image);
+    }
 }
 
 // A paste of 1000 cues from the clipboard into a track of 5000 (target 50 ms).
@@ -215,5 +240,6 @@ BENCHMARK(BM_WaveformOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3
 BENCHMARK(BM_BeatsOfFiveMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TimelineRepaint)->Arg(20)->Arg(250)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TimelineRepaintSixThousandCues)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimelineRepaintScrolled)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteThousandCues)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickRateUnderSlowFrames)->Unit(benchmark::kMillisecond)->Iterations(1);

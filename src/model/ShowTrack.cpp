@@ -494,6 +494,22 @@ bool isNumberWord(const QString& word)
 // A label is a cue when it starts with a number; any other text names a marker.
 bool labelIsCue(const QString& label) { return isNumberWord(label.section(QLatin1Char(' '), 0, 0)); }
 
+// A marker whose name would read back as a cue ("F3 drop") is written in
+// double quotes, and so is one already quoted or empty, so every name survives
+// a round trip; the reader takes one pair of quotes off.
+bool isQuoted(const QString& label)
+{
+    return label.size() >= 2 && label.startsWith(QLatin1Char('"')) && label.endsWith(QLatin1Char('"'));
+}
+
+QString markerLabel(const QString& name)
+{
+    const bool quote = name.isEmpty() || labelIsCue(name) || isQuoted(name);
+    return quote ? QLatin1Char('"') + name + QLatin1Char('"') : name;
+}
+
+QString markerName(const QString& label) { return isQuoted(label) ? label.mid(1, label.size() - 2) : label; }
+
 } // namespace
 
 // Audacity writes "start\tend\tlabel" with times in seconds and a dot; point
@@ -539,7 +555,7 @@ CueLabelsRead parseCueLabels(const QByteArray& text)
             if (read.markers.size() >= std::size_t(kMaxTrackMarkers))
                 return fail(QCoreApplication::translate("pluviane::ShowTrack",
                                                         "больше %1 маркеров").arg(kMaxTrackMarkers));
-            read.markers.push_back({timeMs, fitMarkerName(label)});
+            read.markers.push_back({timeMs, fitMarkerName(markerName(label))});
             continue;
         }
         ShowCue cue{timeMs, 0, 0};
@@ -611,7 +627,7 @@ QByteArray formatCueLabels(const std::vector<ShowCue>& cues, const std::vector<S
     auto marker = markers.begin();
     for (const ShowCue& cue : cues) {
         for (; marker != markers.end() && marker->timeMs <= cue.timeMs; ++marker)
-            line(marker->timeMs, marker->name.toUtf8());
+            line(marker->timeMs, markerLabel(marker->name).toUtf8());
         QByteArrayList words;
         if (cue.form != 0)
             words << "F" + QByteArray::number(cue.form);
@@ -622,7 +638,7 @@ QByteArray formatCueLabels(const std::vector<ShowCue>& cues, const std::vector<S
         line(cue.timeMs, words.join(' '));
     }
     for (; marker != markers.end(); ++marker)
-        line(marker->timeMs, marker->name.toUtf8());
+        line(marker->timeMs, markerLabel(marker->name).toUtf8());
     return text;
 }
 

@@ -81,7 +81,9 @@ QString cuesPastCounts(const ShowTrack& track, int formCount, int sceneCount);
 
 // Audacity label files: "start<TAB>end<TAB>label" a line, times in seconds,
 // labels "F3", "S2" or "F3 S2" with their transition ("S2 fade=800"); any
-// other label is a marker named by its text.
+// other label is a marker named by its text, one in double quotes by the
+// text inside them (a marker named like a cue goes out quoted; see
+// docs/fountain-file.md).
 struct CueLabelsRead {
     bool ok = false;
     std::vector<ShowCue> cues;

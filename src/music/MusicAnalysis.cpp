@@ -33,6 +33,8 @@ constexpr int kNoveltyBars = 4;            // bars each side compared to find a 
 constexpr int kMinMusicSectionBars = 4;
 constexpr double kSameFamily = 0.75;       // feature distance (standard deviations) within a family
 constexpr double kClearPulse = 0.25;       // onset envelope autocorrelation of a pulse
+constexpr double kClearLocalPulse = 0.2;   // the same within 8 s, where chance alone reaches 0.1
+constexpr double kPulseChangeReach = 8;    // seconds either side of a tempo change the beats may change pace
 
 // The compact readings kept while listening.
 constexpr std::size_t kHop = 256;          // one reading every 11.6 ms at 22.05 kHz
@@ -158,9 +160,6 @@ std::vector<double> refineBeats(const std::vector<double>& raw, const Onsets& on
 }
 
 // The tempo of beats `from`..`to` (exclusive) by a least-squares line through
-// them, each beat numbered by the periods since the first: finer than the
-
-// The tempo of beats `from`..`to` (exclusive) by a least-squares line through
 // them, each beat numbered gap by gap (a gap of about two periods counts two):
 // finer than the spacing of any two beats, which the analysis hop rounds, and
 // free of the error of one period taken at the start.
@@ -230,8 +229,6 @@ void mergeShortSections(TempoBounds& bounds, std::size_t beatCount)
     }
 }
 
-// Sections of steady tempo: a new one starts where the local beat spacing (a
-// running median) leaves the section's for good.
 // How strongly the onset envelope from `from` to `to` seconds repeats after
 // `period` seconds; the tempo sections ask it which of two metres is heard.
 using Periodicity = std::function<double(double from, double to, double period)>;
@@ -278,6 +275,8 @@ void settleMetre(TempoBounds& bounds, const std::vector<double>& beats, const Pe
         }
 }
 
+// Sections of steady tempo: a new one starts where the local beat spacing (a
+// running median) leaves the section's for good.
 std::vector<TempoSection> findTempi(const std::vector<double>& beats, const Periodicity& periodicity = {})
 {
     std::vector<TempoSection> tempi;
@@ -572,13 +571,17 @@ double distance(const Features& a, const Features& b, int from = 0, int to = kFe
 
 // How clearly the onset envelope repeats at one period between 0.3 s and
 // 1.5 s (200 to 40 a minute): its autocorrelation there, relative to its
-// power, after the slow swell of the music is taken away. Silence is left out.
-double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
+// power, after the slow swell of the music is taken away; read in windows of
+// 8 s, so that a pulse whose tempo changes counts as well as a steady one, and
+// the median of the windows of music taken. Silence is left out, and so is a
+// window where fewer than three notes start: a held chord's envelope ripples
+// with the analysis itself, often evenly, and that is no pulse.
+double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences, const std::vector<double>& onsets)
 {
+    constexpr std::ptrdiff_t kFewestOnsets = 3;
     const std::size_t n = e.flux.size();
     const auto smooth = std::size_t(std::lround(1.0 / e.hopSeconds()));
-    if (n < 8 * smooth)
-        return 0;
+    const auto window = std::size_t(8.0 / e.hopSeconds());
     std::vector<double> x(n, 0.0);
     double running = 0;
     for (std::size_t h = 0; h < n; ++h) {
@@ -587,19 +590,24 @@ double pulseClarity(const Envelopes& e, const std::vector<TimeSpan>& silences)
         if (!inSilence(e.hopTime(centre), silences))
             x[centre] = e.flux[centre] - running / double(std::min(h + 1, smooth));
     }
-    double power = 0;
-    for (double v : x)
-        power += v * v;
-    if (power <= 0)
-        return 0;
-    double best = 0;
-    for (auto lag = std::size_t(0.3 / e.hopSeconds()); lag <= std::size_t(1.5 / e.hopSeconds()) && lag < n; ++lag) {
-        double sum = 0;
-        for (std::size_t h = lag; h < n; ++h)
-            sum += x[h] * x[h - lag];
-        best = std::max(best, sum / power);
+    std::vector<double> clarity;
+    for (std::size_t w = 0; w + window <= n; w += window / 2) {
+        double power = 0;
+        for (std::size_t h = w; h < w + window; ++h)
+            power += x[h] * x[h];
+        const auto first = std::lower_bound(onsets.begin(), onsets.end(), e.hopTime(w));
+        if (power <= 0 || std::lower_bound(first, onsets.end(), e.hopTime(w + window)) - first < kFewestOnsets)
+            continue;
+        double best = 0;
+        for (auto lag = std::size_t(0.3 / e.hopSeconds()); lag <= std::size_t(1.5 / e.hopSeconds()); ++lag) {
+            double sum = 0;
+            for (std::size_t h = w; h + lag < w + window; ++h)
+                sum += x[h] * x[h + lag];
+            best = std::max(best, sum / power);
+        }
+        clarity.push_back(best);
     }
-    return best;
+    return median(clarity);
 }
 
 // The onset envelope with the slow swell of the music taken away (a running
@@ -702,17 +710,34 @@ private:
     std::vector<double> acf_;
 };
 
-// Beats at about `period` over hops `from`..`to` of the envelope: the path
-// through its peaks whose steps best keep the period (dynamic programming,
-// each step scored by the envelope where it lands less the square of its
-// log deviation from the period).
-std::vector<std::size_t> trackPulse(const std::vector<float>& x, double period, double hopSeconds, std::size_t from,
-                                    std::size_t to)
+// A stretch of the envelope with one pulse: hops `from`..`to`, a beat every
+// `period` seconds.
+struct PulseSpan {
+    std::size_t from = 0;
+    std::size_t to = 0;
+    double period = 0;
+};
+
+// Beats over consecutive stretches of the envelope: the path through its
+// peaks whose steps best keep the period of the stretch they are in (dynamic
+// programming, each step scored by the envelope where it lands less the
+// square of its log deviation from the period). The path passes from one
+// stretch to the next once, anywhere within `reach` hops of their border:
+// where the beats of the music itself change pace.
+std::vector<std::size_t> trackPulse(const std::vector<float>& x, const std::vector<PulseSpan>& spans,
+                                    double hopSeconds, std::size_t reach)
 {
     constexpr double kTightness = 100;
-    to = std::min(to, x.size());
-    const double lag = period / hopSeconds;
-    if (to <= from + std::size_t(2 * lag) || lag < 2)
+    if (spans.empty())
+        return {};
+    const std::size_t from = spans.front().from, to = std::min(spans.back().to, x.size());
+    double longestLag = 0;
+    for (const PulseSpan& s : spans) {
+        if (s.period / hopSeconds < 2 || s.from >= s.to)
+            return {};
+        longestLag = std::max(longestLag, s.period / hopSeconds);
+    }
+    if (to <= from + std::size_t(2 * longestLag))
         return {};
     double mean = 0, var = 0;
     for (std::size_t h = from; h < to; ++h)
@@ -720,33 +745,174 @@ std::vector<std::size_t> trackPulse(const std::vector<float>& x, double period, 
     for (std::size_t h = from; h < to; ++h)
         var += (x[h] - mean) * (x[h] - mean) / double(to - from);
     const double sd = std::sqrt(var) + 1e-9;
-    const std::size_t n = to - from;
-    std::vector<double> score(n), local(n);
-    std::vector<std::ptrdiff_t> back(n, -1);
+    const std::size_t n = to - from, stretches = spans.size();
+    std::vector<double> local(n);
     for (std::size_t i = 0; i < n; ++i)
         local[i] = x[from + i] / sd;
-    const auto nearest = std::size_t(lag / 2), farthest = std::size_t(2 * lag);
-    for (std::size_t i = 0; i < n; ++i) {
-        double best = 0;
-        for (std::size_t d = std::max<std::size_t>(1, nearest); d <= farthest && d <= i; ++d) {
-            const double dev = std::log(double(d) / lag);
-            const double sc = score[i - d] - kTightness * dev * dev;
-            if (back[i] < 0 || sc > best)
-                best = sc, back[i] = std::ptrdiff_t(i - d);
-        }
-        score[i] = local[i] + std::max(0.0, best);
-        if (best <= 0)
-            back[i] = -1; // a path starts here
+    // Each stretch is followed a little before and after its border with the next.
+    std::vector<std::size_t> lo(stretches), hi(stretches);
+    for (std::size_t k = 0; k < stretches; ++k) {
+        lo[k] = k == 0 ? 0 : std::min(n, spans[k].from - from > reach ? spans[k].from - from - reach : 0);
+        hi[k] = k + 1 == stretches ? n : std::min(n, spans[k].to - from + reach);
     }
+    struct Step {
+        double score = 0;
+        std::ptrdiff_t back = -1; // the beat before, -1 where a path starts
+        std::size_t stretch = 0;  // the stretch of the beat before
+    };
+    std::vector<std::vector<Step>> path(stretches);
+    for (std::size_t k = 0; k < stretches; ++k)
+        path[k].resize(hi[k] > lo[k] ? hi[k] - lo[k] : 0);
+    auto at = [&](std::size_t k, std::size_t i) -> Step* {
+        return i >= lo[k] && i < hi[k] ? &path[k][i - lo[k]] : nullptr;
+    };
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t k = 0; k < stretches; ++k) {
+            Step* here = at(k, i);
+            if (!here)
+                continue;
+            const double lag = spans[k].period / hopSeconds;
+            const auto nearest = std::size_t(lag / 2), farthest = std::size_t(2 * lag);
+            double best = 0;
+            bool any = false;
+            for (std::size_t d = std::max<std::size_t>(1, nearest); d <= farthest && d <= i; ++d) {
+                const double dev = std::log(double(d) / lag);
+                for (std::size_t before = k + 1; before-- > (k > 0 ? k - 1 : 0);) {
+                    const Step* prior = at(before, i - d);
+                    if (!prior)
+                        continue;
+                    const double sc = prior->score - kTightness * dev * dev;
+                    if (!any || sc > best) {
+                        best = sc, any = true;
+                        here->back = std::ptrdiff_t(i - d);
+                        here->stretch = before;
+                    }
+                }
+            }
+            here->score = local[i] + std::max(0.0, best);
+            if (best <= 0)
+                here->back = -1; // a path starts here
+        }
+    const std::size_t k = stretches - 1;
+    const double lastLag = spans[k].period / hopSeconds;
     std::size_t last = n - 1;
-    for (std::size_t i = n > std::size_t(lag) ? n - std::size_t(lag) : 0; i < n; ++i)
-        if (score[i] > score[last] || (score[last] == score[i] && local[i] > local[last]))
+    for (std::size_t i = std::max(lo[k], n > std::size_t(lastLag) ? n - std::size_t(lastLag) : 0); i < n; ++i)
+        if (at(k, i)->score > at(k, last)->score || (at(k, last)->score == at(k, i)->score && local[i] > local[last]))
             last = i;
     std::vector<std::size_t> beats;
-    for (std::ptrdiff_t i = std::ptrdiff_t(last); i >= 0; i = back[std::size_t(i)])
+    std::size_t stretch = k;
+    for (std::ptrdiff_t i = std::ptrdiff_t(last); i >= 0;) {
         beats.push_back(from + std::size_t(i));
+        const Step* step = at(stretch, std::size_t(i));
+        i = step->back;
+        stretch = step->stretch;
+    }
     std::reverse(beats.begin(), beats.end());
     return beats;
+}
+
+// Beats at about `period` over hops `from`..`to` of the envelope.
+std::vector<std::size_t> trackPulse(const std::vector<float>& x, double period, double hopSeconds, std::size_t from,
+                                    std::size_t to)
+{
+    return trackPulse(x, {{from, std::min(to, x.size()), period}}, hopSeconds, 0);
+}
+
+// The stretches of one pulse in hops `from`..`to`. A tempogram of 16 s every
+// 4 s names the pulse it hears best there; the stretches follow those names
+// where a new pulse is heard clearly better for some seconds, and hardly ever
+// into a metrical relative of the pulse before (a half, a double, two
+// thirds): one pulse heard two ways is one tempo. A single stretch has no
+// period of its own (0): the whole song's tempogram names it.
+std::vector<PulseSpan> pulseSpans(const std::vector<float>& x, double hopSeconds, std::size_t from, std::size_t to)
+{
+    constexpr double kStepSeconds = 4, kWindowSeconds = 16;
+    constexpr double kSameTempo = 0.03;
+    constexpr double kChange = 1.5;       // a change costs what one and a half windows not hearing the pulse do
+    constexpr double kMetreChange = 4.0;  // into a metrical relative, four such windows
+    to = std::min(to, x.size());
+    const auto step = std::size_t(kStepSeconds / hopSeconds), window = std::size_t(kWindowSeconds / hopSeconds);
+    std::vector<Tempogram> heard;
+    std::vector<double> best;
+    std::vector<std::size_t> starts;
+    for (std::size_t w = from; w + window * 3 / 4 <= to; w += step) {
+        heard.emplace_back(x, hopSeconds, w, std::min(to, w + window));
+        best.push_back(heard.back().best());
+        starts.push_back(w);
+    }
+    std::vector<double> names; // the pulses named anywhere, alike ones once
+    for (double b : best)
+        if (b > 0)
+            names.push_back(b);
+    std::sort(names.begin(), names.end());
+    std::vector<double> candidates;
+    for (std::size_t i = 0; i < names.size();) {
+        std::size_t j = i;
+        while (j < names.size() && names[j] / names[i] - 1 < kSameTempo)
+            ++j;
+        candidates.push_back(names[(i + j) / 2]);
+        i = j;
+    }
+    if (candidates.size() < 2)
+        return {{from, to, 0}};
+    // Viterbi over the windows. A candidate costs a window little while it
+    // is heard there at least half as well as the window's best (a fill, a
+    // riff across the beat), much where it is hardly heard at all: the pulse
+    // then really changed. A change of candidate costs kChange.
+    const std::size_t windows = heard.size(), c = candidates.size();
+    auto cost = [&](std::size_t w, std::size_t k) {
+        constexpr double kStillHeard = 0.5, kUnheard = 2, kPreference = 0.05;
+        const double top = best[w] > 0 ? heard[w].score(best[w]) : 0;
+        const double ratio = top > 0 ? std::min(1.0, heard[w].score(candidates[k]) / top) : 1.0;
+        return kUnheard * std::max(0.0, kStillHeard - ratio) + kPreference * (1 - ratio);
+    };
+    std::vector<std::vector<double>> total(windows, std::vector<double>(c));
+    std::vector<std::vector<std::size_t>> back(windows, std::vector<std::size_t>(c, 0));
+    for (std::size_t k = 0; k < c; ++k)
+        total[0][k] = cost(0, k);
+    for (std::size_t w = 1; w < windows; ++w)
+        for (std::size_t k = 0; k < c; ++k) {
+            double cheapest = HUGE_VAL;
+            for (std::size_t j = 0; j < c; ++j) {
+                const double change = j == k ? 0 : metricallyRelated(candidates[j], candidates[k]) ? kMetreChange : kChange;
+                if (total[w - 1][j] + change < cheapest)
+                    cheapest = total[w - 1][j] + change, back[w][k] = j;
+            }
+            total[w][k] = cheapest + cost(w, k);
+        }
+    std::vector<std::size_t> chosen(windows);
+    chosen.back() = std::size_t(std::min_element(total.back().begin(), total.back().end()) - total.back().begin());
+    for (std::size_t w = windows - 1; w > 0; --w)
+        chosen[w - 1] = back[w][chosen[w]];
+    // A border lies halfway between the centres of the windows either side.
+    std::vector<PulseSpan> spans{{from, to, candidates[chosen.front()]}};
+    for (std::size_t w = 1; w < windows; ++w)
+        if (chosen[w] != chosen[w - 1] && std::abs(candidates[chosen[w]] / spans.back().period - 1) > kTempoChange) {
+            const std::size_t border = std::min(to, starts[w] + window / 2 - step / 2);
+            if (border <= spans.back().from)
+                continue;
+            spans.back().to = border;
+            spans.push_back({border, to, candidates[chosen[w]]});
+        }
+    if (spans.size() == 1)
+        return {{from, to, 0}};
+    for (PulseSpan& s : spans)
+        if (const double refined = Tempogram(x, hopSeconds, s.from, s.to).best(s.period); refined > 0)
+            s.period = refined;
+    return spans;
+}
+
+// The stretches within hops `from`..`to`, cut to them.
+std::vector<PulseSpan> spansWithin(const std::vector<PulseSpan>& spans, std::size_t from, std::size_t to)
+{
+    std::vector<PulseSpan> in;
+    for (PulseSpan s : spans) {
+        s.from = std::max(s.from, from);
+        s.to = std::min(s.to, to);
+        if (s.from < s.to && s.period > 0)
+            in.push_back(s);
+    }
+    return in;
 }
 
 // The autocorrelation of the onset envelope from `from` to `to` seconds at
@@ -803,6 +969,21 @@ std::vector<double> alignToAccents(const std::vector<double>& beats, const Envel
     return aligned;
 }
 
+// Whether every other beat has hardly any low sound and hits more lightly
+// than the beats between: hi-hats between kicks, not a snare (which hits as
+// hard as the kick) nor a bass line on every beat.
+bool everyOtherBeatLight(const Envelopes& e, const std::vector<double>& beats)
+{
+    constexpr double kNoLowSound = 0.5, kLighterHit = 0.8; // of the other beats' bass and flux
+    double bass[2] = {0, 0}, flux[2] = {0, 0};
+    for (std::size_t i = 0; i < beats.size(); ++i) {
+        bass[i % 2] += e.peak(e.bass, beats[i], 0.02, 0.04);
+        flux[i % 2] += e.peak(e.flux, beats[i], 0.02, 0.04);
+    }
+    const std::size_t strong = bass[1] > bass[0] ? 1 : 0, light = 1 - strong;
+    return bass[light] < kNoLowSound * bass[strong] && flux[light] < kLighterHit * flux[strong];
+}
+
 // How a tempo section's beats are counted again (or not) to follow the pulse
 // the tempogram hears.
 struct Recount {
@@ -834,6 +1015,13 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     if (song > 0 && (near(heard / song, 2, 0.05) || near(heard / song, 0.5, 0.05)))
         if (const double same = tempogram.best(song); same > 0 && tempogram.score(same) >= kHeardAsWell * tempogram.score(heard))
             heard = same;
+    // A count with a kick on every other beat and only a light sound on the
+    // beats between (hi-hats) is halved: the kicks are the beats, however
+    // slow; the tempogram, preferring tempi near 120 a minute, counts the
+    // hi-hats too.
+    const bool kicksUnderHats = near(heard / period, 1, 0.03) && 2 * period <= 60.0 / 40 && everyOtherBeatLight(e, own);
+    if (kicksUnderHats)
+        heard = 2 * period;
     const double ratio = heard / period;
     // Halved where every other beat is clearly the stronger, or the count is
     // too fast to be felt on each beat; not a kick on each beat under
@@ -850,8 +1038,9 @@ Recount recountSection(const SongAnalysis& a, const std::vector<float>& pulse, c
     // Doubled only where the sound between the beats hits about as hard as
     // on them; hi-hats between kicks do not make the kicks half notes.
     const bool offBeatsWeak = kStrongerBeat * between < accent[0] + accent[1];
-    if (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
-        || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period))
+    if (!kicksUnderHats
+        && (near(ratio, 1, 0.03) || (near(ratio, 0.5, 0.02) && offBeatsWeak)
+            || tempogram.score(heard) < (halve ? 1.0 : kClearlyBetter) * tempogram.score(period)))
         return out;
     out.changed = true;
     out.period = heard;
@@ -901,6 +1090,40 @@ bool settleBeatLevel(SongAnalysis& a, const std::vector<float>& pulse, const Env
         a.beats.clear();
         for (const Recount& c : counted)
             a.beats.insert(a.beats.end(), c.beats.begin(), c.beats.end());
+    }
+    return changed;
+}
+
+// The tracker lags behind a change of tempo for a few seconds, its beats
+// wandering onto the off-beats until it settles. Around each change the
+// beats are tracked again on the envelope, the pace changing where the
+// music's does. Returns whether any beat changed.
+bool followTempoChanges(SongAnalysis& a, const std::vector<TimeSpan>& runs, const std::vector<float>& pulse,
+                        const Envelopes& e)
+{
+    const auto reach = std::size_t(kPulseChangeReach / e.hopSeconds());
+    bool changed = false;
+    for (std::size_t k = 1; k < a.tempi.size(); ++k) {
+        const double border = a.tempi[k].start;
+        const auto run = std::find_if(runs.begin(), runs.end(), [&](const TimeSpan& r) { return border < r.end; });
+        if (run == runs.end() || border < run->start + 1.0)
+            continue; // the music starts again at the new tempo after a silence
+        const double from = std::max({run->start, a.tempi[k - 1].start, border - 2 * kPulseChangeReach});
+        const double to = std::min({run->end, k + 1 < a.tempi.size() ? a.tempi[k + 1].start : a.seconds,
+                                    border + 2 * kPulseChangeReach});
+        const double before = 60.0 / a.tempi[k - 1].bpm, after = 60.0 / a.tempi[k].bpm;
+        std::vector<double> fresh;
+        for (std::size_t h : trackPulse(pulse, {{e.hopAt(from), e.hopAt(border), before}, {e.hopAt(border), e.hopAt(to), after}},
+                                        e.hopSeconds(), reach))
+            if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
+                fresh.push_back(onOnset(a.onsets, t));
+        if (fresh.size() < std::size_t(2 * kBeatsPerBar))
+            continue;
+        const double first = fresh.front() - 0.5 * before, last = fresh.back() + 0.5 * after;
+        a.beats.erase(std::remove_if(a.beats.begin(), a.beats.end(), [&](double t) { return t > first && t < last; }),
+                      a.beats.end());
+        a.beats.insert(std::lower_bound(a.beats.begin(), a.beats.end(), first), fresh.begin(), fresh.end());
+        changed = true;
     }
     return changed;
 }
@@ -1367,13 +1590,21 @@ SongAnalysis MusicListener::finish()
         a.tempi = findTempi(a.beats, periodicity);
         if (settleBeatLevel(a, pulse, e))
             a.tempi = findTempi(a.beats, periodicity);
-    } else if (pulseClarity(e, a.silences) >= kClearPulse) {
+        if (followTempoChanges(a, runs, pulse, e))
+            a.tempi = findTempi(a.beats, periodicity);
+    } else if (pulseClarity(e, a.silences, a.onsets) >= kClearLocalPulse) {
         // A pulse without sharp onsets (strings, a choir): beats where the
         // envelope swells, at the period the tempogram hears.
+        // Where its tempo changes, each stretch is tracked at its own.
         a.beats.clear();
         const double period = Tempogram(pulse, e.hopSeconds(), 0, pulse.size()).best();
+        std::vector<PulseSpan> spans = pulseSpans(pulse, e.hopSeconds(), 0, pulse.size());
+        if (spans.size() == 1)
+            spans.front().period = period;
+        const auto reach = std::size_t(kPulseChangeReach / e.hopSeconds());
         for (const TimeSpan& run : runs)
-            for (std::size_t h : trackPulse(pulse, period, e.hopSeconds(), e.hopAt(run.start), e.hopAt(run.end)))
+            for (std::size_t h : trackPulse(pulse, spansWithin(spans, e.hopAt(run.start), e.hopAt(run.end)),
+                                            e.hopSeconds(), reach))
                 if (const double t = std::max(0.0, e.hopTime(h)); !inSilence(t, a.silences))
                     a.beats.push_back(onOnset(a.onsets, t));
         a.tempi = findTempi(a.beats, periodicity);

@@ -31,6 +31,8 @@ const QColor kHead(0xff, 0x4d, 0x3d);
 const QColor kMarker(0xff, 0xd0, 0x50);
 const QColor kLoop(0x60, 0xa0, 0xff);
 const QColor kBand(0x9f, 0xc8, 0xff);
+const QColor kRowStrip(0x25, 0x2b, 0x35);
+const QColor kCueInk(0x10, 0x14, 0x18);
 constexpr double kMinMsPerPixel = 1.0;
 constexpr int kFlagWidth = 22;
 constexpr double kMaxMsPerPixel = 2000.0;
@@ -65,6 +67,46 @@ std::int64_t rulerStep(double msPerPixel)
     return 1'200'000;
 }
 
+void fillRow(QImage& image, int y, int from, int to, QRgb colour)
+{
+    if (y < 0 || y >= image.height())
+        return;
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(line + std::max(0, from), line + std::min(to, image.width()), colour);
+}
+
+void fillColumn(QImage& image, int x, int top, int bottom, QRgb colour)
+{
+    if (x < 0 || x >= image.width())
+        return;
+    for (int y = std::max(0, top); y <= std::min(bottom, image.height() - 1); ++y)
+        reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
+}
+
+// `colour` laid over the column with its own alpha.
+void blendColumn(QImage& image, int x, int top, int bottom, const QColor& colour)
+{
+    if (x < 0 || x >= image.width())
+        return;
+    const int alpha = colour.alpha(), keep = 255 - alpha;
+    const int r = colour.red() * alpha, g = colour.green() * alpha, b = colour.blue() * alpha;
+    for (int y = std::max(0, top); y <= std::min(bottom, image.height() - 1); ++y) {
+        QRgb& pixel = reinterpret_cast<QRgb*>(image.scanLine(y))[x];
+        pixel = qRgb((r + qRed(pixel) * keep + 127) / 255, (g + qGreen(pixel) * keep + 127) / 255,
+                     (b + qBlue(pixel) * keep + 127) / 255);
+    }
+}
+
+// Narrow marks crowd at a zoom that shows many cues a pixel: touching ones are
+// drawn as one rectangle.
+void addMark(QVector<QRect>& marks, const QRect& mark)
+{
+    if (!marks.isEmpty() && mark.left() <= marks.back().right() + 1 && mark.left() >= marks.back().left())
+        marks.back().setRight(std::max(marks.back().right(), mark.right()));
+    else
+        marks.append(mark);
+}
+
 } // namespace
 
 TimelineView::TimelineView(ShowTrack& track, QWidget* parent) : QWidget(parent), track_(track)
@@ -74,6 +116,7 @@ TimelineView::TimelineView(ShowTrack& track, QWidget* parent) : QWidget(parent),
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(400, kRulerHeight + 90 + 2 * kRowHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    gutter_ = measureGutter();
     asker_ = [this](Row row, int current) -> std::optional<int> {
         bool ok = false;
         const int number = QInputDialog::getInt(this, row == FormRow ? tr("Форма") : tr("Сцена"),
@@ -94,10 +137,9 @@ void TimelineView::setMusic(const WaveformPeaks* peaks, const BeatGrid* beats, s
     peaks_ = peaks;
     beats_ = beats;
     musicMs_ = std::max<std::int64_t>(0, lengthMs);
+    stillKey_ = {}; // new music, even where it reuses the old one's memory
     // The song's length bounds the zoom: what was wanted applies again.
-    const std::int64_t scroll = wantedScrollMs_;
-    setZoom(wantedMsPerPixel_);
-    setScroll(scroll);
+    fitWantedView();
 }
 
 void TimelineView::setPlayHead(std::int64_t ms)
@@ -107,8 +149,8 @@ void TimelineView::setPlayHead(std::int64_t ms)
         return;
     playHead_ = ms;
     // A play head running off the right edge turns the page.
-    if (width() > 0 && (xOf(ms) >= width() || xOf(ms) < 0))
-        setScroll(ms - std::int64_t(width() * msPerPixel_ / 10));
+    if (width() > 0 && (xOf(ms) >= width() || xOf(ms) < gutter_))
+        setScroll(ms - std::int64_t(timeArea().width() * msPerPixel_ / 10));
     // The cue playing now is drawn apart, so the whole view follows.
     update();
 }
@@ -126,6 +168,7 @@ void TimelineView::select(CueSelection selection)
     selection_ = validItems(track_, std::move(selection));
     if (!selection_.empty())
         anchor_ = selection_.back();
+    rememberSelection();
     emit selectionChanged();
     update();
 }
@@ -137,16 +180,21 @@ void TimelineView::deleteSelected()
     if (selection_.empty())
         return;
     removeItems(track_, selection_);
-    selection_.clear();
-    emit selectionChanged();
+    select({});
     edited();
 }
 
+// An undo or a redo brings back cues the view has shown before, and with them
+// the selection they had, so a designer can nudge, undo and nudge again; cues
+// never shown here (another file, a draft) start with nothing selected.
 void TimelineView::trackChanged()
 {
-    const std::size_t before = selection_.size();
-    selection_ = validItems(track_, selection_);
-    if (selection_.size() != before)
+    const CueSelection before = selection_;
+    const KnownSelection* known = knownSelection(cuesKey(track_.cues));
+    selection_ = known != nullptr ? validItems(track_, known->selection) : CueSelection{};
+    if (!selection_.empty())
+        anchor_ = selection_.back();
+    if (selection_ != before)
         emit selectionChanged();
     emit trackShown();
     update();
@@ -154,8 +202,46 @@ void TimelineView::trackChanged()
 
 void TimelineView::edited()
 {
+    rememberSelection();
     emit cuesEdited();
     trackChanged();
+}
+
+std::uint64_t TimelineView::cuesKey(const std::vector<ShowCue>& cues)
+{
+    // FNV-1a over every field a cue keeps.
+    std::uint64_t key = 14695981039346656037ull;
+    auto mix = [&key](std::int64_t value) {
+        key ^= std::uint64_t(value);
+        key *= 1099511628211ull;
+    };
+    mix(std::int64_t(cues.size()));
+    for (const ShowCue& cue : cues) {
+        mix(cue.timeMs);
+        mix(cue.form);
+        mix(cue.scene);
+        mix(int(cue.change));
+        mix(cue.fadeMs);
+        mix(cue.rampMs);
+    }
+    return key;
+}
+
+const TimelineView::KnownSelection* TimelineView::knownSelection(std::uint64_t key) const
+{
+    auto it = std::find_if(knownSelections_.begin(), knownSelections_.end(),
+                           [key](const KnownSelection& known) { return known.cuesKey == key; });
+    return it == knownSelections_.end() ? nullptr : &*it;
+}
+
+void TimelineView::rememberSelection()
+{
+    const std::uint64_t key = cuesKey(track_.cues);
+    std::erase_if(knownSelections_, [key](const KnownSelection& known) { return known.cuesKey == key; });
+    knownSelections_.push_back({key, selection_});
+    // As many as the undo history holds steps, and a few more.
+    if (knownSelections_.size() > kKnownSelections)
+        knownSelections_.pop_front();
 }
 
 void TimelineView::copySelection()
@@ -241,7 +327,7 @@ void TimelineView::setLoopActive(bool active)
 
 double TimelineView::fitMsPerPixel() const
 {
-    return std::clamp(double(lengthMs()) / std::max(1, width()), kMinMsPerPixel, kMaxMsPerPixel * 20);
+    return std::clamp(double(lengthMs()) / std::max(1, timeArea().width()), kMinMsPerPixel, kMaxMsPerPixel * 20);
 }
 
 void TimelineView::setZoom(double msPerPixel)
@@ -256,7 +342,7 @@ void TimelineView::setZoom(double msPerPixel)
 void TimelineView::setScroll(std::int64_t ms)
 {
     wantedScrollMs_ = ms;
-    const std::int64_t last = std::max<std::int64_t>(0, lengthMs() - std::int64_t(width() * msPerPixel_));
+    const std::int64_t last = std::max<std::int64_t>(0, lengthMs() - std::int64_t(timeArea().width() * msPerPixel_));
     scrollMs_ = std::clamp<std::int64_t>(ms, 0, last);
     update();
 }
@@ -267,11 +353,14 @@ void TimelineView::zoomToFit()
     setScroll(0);
 }
 
-int TimelineView::xOf(std::int64_t ms) const { return int(std::lround(double(ms - scrollMs_) / msPerPixel_)); }
+int TimelineView::xOf(std::int64_t ms) const
+{
+    return gutter_ + int(std::lround(double(ms - scrollMs_) / msPerPixel_));
+}
 
 std::int64_t TimelineView::timeAt(int x) const
 {
-    return std::max<std::int64_t>(0, scrollMs_ + std::llround(x * msPerPixel_));
+    return std::max<std::int64_t>(0, scrollMs_ + std::llround((x - gutter_) * msPerPixel_));
 }
 
 QRect TimelineView::waveRect() const
@@ -330,24 +419,70 @@ bool TimelineView::event(QEvent* event)
 void TimelineView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    fitWantedView();
+}
+
+// The zoom and scroll last asked for, as far as the view's width now allows.
+void TimelineView::fitWantedView()
+{
     const std::int64_t scroll = wantedScrollMs_;
     setZoom(wantedMsPerPixel_);
     setScroll(scroll);
 }
 
+void TimelineView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LanguageChange) {
+        gutter_ = measureGutter();
+        stillKey_ = {};
+        fitWantedView();
+    }
+    QWidget::changeEvent(event);
+}
+
+QRect TimelineView::timeArea() const { return QRect(gutter_, 0, std::max(0, width() - gutter_), height()); }
+
+TimelineView::LayerKey TimelineView::layerKey() const
+{
+    return {size(),
+            devicePixelRatioF(),
+            msPerPixel_,
+            scrollMs_,
+            peaks_ == nullptr ? 0 : peaks_->high.size(),
+            beats_ == nullptr ? 0 : beats_->beats.size()};
+}
+
+const QImage& TimelineView::stillLayer()
+{
+    const LayerKey key = layerKey();
+    if ((key != stillKey_ || stillLayer_.isNull()) && !key.size.isEmpty()) {
+        stillLayer_ = QImage(key.size * key.pixelRatio, QImage::Format_RGB32);
+        stillLayer_.setDevicePixelRatio(key.pixelRatio);
+        paintStillLayer(stillLayer_);
+        stillKey_ = key;
+    }
+    return stillLayer_;
+}
+
+void TimelineView::paintStillLayer(QImage& layer)
+{
+    layer.fill(kBackground);
+    paintWaveform(layer);
+    paintBeats(layer);
+    QPainter painter(&layer);
+    paintRowStrips(painter);
+    paintScale(painter);
+    paintGutter(painter);
+}
+
 void TimelineView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), kBackground);
-    paintWaveform(painter);
-    paintBeats(painter);
-    std::vector<unsigned char> selected(track_.cues.size() * 2, 0);
-    for (const CueRef& item : selection_)
-        if (item.cue >= 0 && std::size_t(item.cue) < track_.cues.size())
-            selected[std::size_t(item.cue) * 2 + item.row] = 1;
-    paintCues(painter, FormRow, selected);
-    paintCues(painter, SceneRow, selected);
-    paintRuler(painter);
+    painter.drawImage(QPoint(0, 0), stillLayer());
+    painter.setClipRect(timeArea());
+    paintCues(painter, FormRow);
+    paintCues(painter, SceneRow);
+    paintMarkers(painter);
     paintLoop(painter);
     if (drag_ == Drag::Band) {
         painter.setPen(kBand);
@@ -360,13 +495,18 @@ void TimelineView::paintEvent(QPaintEvent*)
     painter.drawLine(x, 0, x, height());
 }
 
-void TimelineView::paintRuler(QPainter& painter)
+QFont TimelineView::rulerFont() const
+{
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    return small;
+}
+
+void TimelineView::paintScale(QPainter& painter)
 {
     painter.fillRect(0, 0, width(), kRulerHeight, kRulerBack);
     painter.setPen(kRulerText);
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    painter.setFont(small);
+    painter.setFont(rulerFont());
     const std::int64_t step = rulerStep(msPerPixel_);
     const std::int64_t end = timeAt(width());
     for (std::int64_t t = scrollMs_ / step * step; t <= end; t += step) {
@@ -374,7 +514,13 @@ void TimelineView::paintRuler(QPainter& painter)
         painter.drawLine(x, kRulerHeight - 6, x, kRulerHeight);
         painter.drawText(x + 3, kRulerHeight - 6, rulerText(t));
     }
-    // Markers: a flag on the ruler and a thin line down the view, names thinned like cue numbers.
+}
+
+void TimelineView::paintMarkers(QPainter& painter)
+{
+    // A flag on the ruler and a thin line down the view, names thinned like cue numbers.
+    painter.setFont(rulerFont());
+    const QFontMetrics metrics = painter.fontMetrics();
     int labelEnd = INT_MIN;
     for (const ShowMarker& marker : track_.markers) {
         const int x = xOf(marker.timeMs);
@@ -388,10 +534,11 @@ void TimelineView::paintRuler(QPainter& painter)
         painter.drawPolygon(flag);
         painter.setBrush(Qt::NoBrush);
         if (x > labelEnd) {
-            const QString name = painter.fontMetrics().elidedText(marker.name, Qt::ElideRight, 140);
-            painter.fillRect(x + 8, 0, painter.fontMetrics().horizontalAdvance(name) + 4, kRulerHeight - 7, kRulerBack);
-            painter.drawText(x + 10, painter.fontMetrics().ascent(), name);
-            labelEnd = x + 14 + painter.fontMetrics().horizontalAdvance(name);
+            const QString name = metrics.elidedText(marker.name, Qt::ElideRight, 140);
+            const int advance = metrics.horizontalAdvance(name);
+            painter.fillRect(x + 8, 0, advance + 4, kRulerHeight - 7, kRulerBack);
+            painter.drawText(x + 10, metrics.ascent(), name);
+            labelEnd = x + 14 + advance;
         }
     }
 }
@@ -410,70 +557,112 @@ void TimelineView::paintLoop(QPainter& painter)
     painter.fillRect(QRect(QPoint(from, kRulerHeight), QPoint(to, height())), band);
 }
 
-void TimelineView::paintWaveform(QPainter& painter)
+// The waveform and the beats are written into the layer's pixels: a tall line
+// drawn through QPainter is split across the raster engine's worker threads,
+// and with a line per pixel column the hand-offs cost more than the drawing.
+void TimelineView::paintWaveform(QImage& layer)
 {
+    const qreal ratio = layer.devicePixelRatio();
     const QRect area = waveRect();
-    painter.setPen(QColor(0x33, 0x3a, 0x47));
-    painter.drawLine(0, area.center().y(), width(), area.center().y());
+    const int columns = layer.width();
+    const int mid = int(area.center().y() * ratio);
+    fillRow(layer, mid, int(gutter_ * ratio), columns, QColor(0x33, 0x3a, 0x47).rgb());
     if (peaks_ == nullptr || peaks_->high.empty() || peaks_->samplesPerPeak <= 0)
         return;
     const double peaksPerMs = double(peaks_->sampleRate) / peaks_->samplesPerPeak / 1000.0;
-    const double mid = area.center().y();
-    const double half = area.height() / 2.0 - 2;
+    const double middle = area.center().y() * ratio;
+    const double half = (area.height() / 2.0 - 2) * ratio;
     const std::int64_t count = std::int64_t(peaks_->high.size());
-    QVector<QLine> lines;
-    lines.reserve(width());
-    for (int x = 0; x < width(); ++x) {
-        std::int64_t first = std::int64_t(double(timeAt(x)) * peaksPerMs);
-        std::int64_t last = std::int64_t(double(timeAt(x + 1)) * peaksPerMs);
+    const QRgb wave = kWave.rgb();
+    auto timeAtColumn = [this, ratio](int column) {
+        return std::max<std::int64_t>(0, scrollMs_ + std::llround((column / ratio - gutter_) * msPerPixel_));
+    };
+    for (int x = int(gutter_ * ratio); x < columns; ++x) {
+        const std::int64_t first = std::int64_t(double(timeAtColumn(x)) * peaksPerMs);
         if (first >= count)
             break;
-        last = std::clamp<std::int64_t>(last, first + 1, count);
+        const std::int64_t last =
+            std::clamp<std::int64_t>(std::int64_t(double(timeAtColumn(x + 1)) * peaksPerMs), first + 1, count);
         float low = 0, high = 0;
         for (std::int64_t i = first; i < last; ++i) {
             low = std::min(low, peaks_->low[std::size_t(i)]);
             high = std::max(high, peaks_->high[std::size_t(i)]);
         }
-        lines.append(QLine(x, int(mid - high * half), x, int(mid - low * half)));
+        fillColumn(layer, x, int(middle - high * half), int(middle - low * half), wave);
     }
-    painter.setPen(kWave);
-    painter.drawLines(lines);
 }
 
-void TimelineView::paintBeats(QPainter& painter)
+void TimelineView::paintBeats(QImage& layer)
 {
     if (beats_ == nullptr)
         return;
-    const QRect area = waveRect();
+    const qreal ratio = layer.devicePixelRatio();
+    const int top = int(waveRect().top() * ratio);
+    const int bottom = int((rowY(SceneRow) + kRowHeight) * ratio);
+    const int thickness = std::max(1, int(std::lround(ratio)));
     const double from = double(scrollMs_) / 1000.0;
-    QVector<QLine> lines;
     int lastX = INT_MIN;
     for (auto it = std::lower_bound(beats_->beats.begin(), beats_->beats.end(), from); it != beats_->beats.end(); ++it) {
-        const int x = xOf(std::llround(*it * 1000.0));
-        if (x > width())
+        const int x = int(std::lround(xOf(std::llround(*it * 1000.0)) * ratio));
+        if (x > layer.width())
             break;
         if (x != lastX)
-            lines.append(QLine(x, area.top(), x, rowY(SceneRow) + kRowHeight));
+            for (int i = 0; i < thickness; ++i)
+                blendColumn(layer, x + i, top, bottom, kBeat);
         lastX = x;
     }
-    painter.setPen(QPen(kBeat, 1));
-    painter.drawLines(lines);
 }
 
-void TimelineView::paintCues(QPainter& painter, Row row, const std::vector<unsigned char>& selected)
+void TimelineView::paintRowStrips(QPainter& painter)
+{
+    for (Row row : {FormRow, SceneRow})
+        painter.fillRect(0, rowY(row), width(), kRowHeight - 1, kRowStrip);
+}
+
+// Whether cue `i` is chosen in `row`; `at` walks the sorted selection along
+// with the cues, so a repaint reads only the part of it in view.
+bool TimelineView::SelectionWalk::chosen(int cue, Row row)
+{
+    const CueRef item{cue, row};
+    while (at != end && *at < item)
+        ++at;
+    return at != end && *at == item;
+}
+
+// The rows' names stand in a gutter of their own at the left, where no cue
+// can cover them; time starts right of it.
+void TimelineView::paintGutter(QPainter& painter)
+{
+    painter.fillRect(0, 0, gutter_, height(), kRulerBack);
+    painter.fillRect(gutter_ - 1, kRulerHeight, 1, height() - kRulerHeight, kBackground);
+    painter.setFont(font());
+    for (Row row : {FormRow, SceneRow}) {
+        painter.setPen((row == FormRow ? kFormCue : kSceneCue).darker(120));
+        painter.drawText(QRect(4, rowY(row), gutter_ - 4, kRowHeight), Qt::AlignVCenter, rowName(row));
+    }
+}
+
+QString TimelineView::rowName(Row row) const { return row == FormRow ? tr("формы") : tr("сцены"); }
+
+int TimelineView::measureGutter() const
+{
+    const QFontMetrics metrics(font());
+    return std::max(metrics.horizontalAdvance(rowName(FormRow)), metrics.horizontalAdvance(rowName(SceneRow))) + 10;
+}
+
+void TimelineView::paintCues(QPainter& painter, Row row)
 {
     const int top = rowY(row);
     const QColor colour = row == FormRow ? kFormCue : kSceneCue;
-    painter.fillRect(0, top, width(), kRowHeight - 1, QColor(0x25, 0x2b, 0x35));
-    painter.setPen(colour.darker(150));
-    painter.drawText(4, top, 60, kRowHeight, Qt::AlignVCenter, row == FormRow ? tr("формы") : tr("сцены"));
-    // The cue playing now: the last one at or before the play head that sets this row.
     const auto& cues = track_.cues;
     auto byTime = [](const ShowCue& cue, std::int64_t t) { return cue.timeMs < t; };
+    const auto first = std::lower_bound(cues.begin(), cues.end(), timeAt(gutter_ - kFlagWidth), byTime);
+    // The cue playing now: the last one at or before the play head that sets
+    // this row; one left of the view is not drawn, so the search stops there.
     int playing = -1;
-    for (auto it = std::upper_bound(cues.begin(), cues.end(), playHead_,
-                                    [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
-         it != cues.begin();) {
+    const auto pastHead = std::upper_bound(cues.begin(), cues.end(), playHead_,
+                                           [](std::int64_t t, const ShowCue& cue) { return t < cue.timeMs; });
+    for (auto it = pastHead; it > first;) {
         --it;
         if (rowNumber(*it, row) != 0) {
             playing = int(it - cues.begin());
@@ -481,46 +670,69 @@ void TimelineView::paintCues(QPainter& painter, Row row, const std::vector<unsig
         }
     }
     // Numbers are thinned by zoom: a flag carries its number where the one
-    // before left room, the rest are drawn as narrow marks.
-    const auto first = std::lower_bound(cues.begin(), cues.end(), timeAt(-kFlagWidth), byTime);
+    // before left room, the rest are drawn as narrow marks. Only the cues in
+    // view are visited, and like things are drawn together.
     const std::int64_t end = timeAt(width() + 2);
-    QVector<QRect> marks, selectedMarks;
+    SelectionWalk selection{std::lower_bound(selection_.begin(), selection_.end(),
+                                             CueRef{int(first - cues.begin()), FormRow}),
+                            selection_.end()};
+    QVector<QRect> flags[2], marks[2];
+    struct Number {
+        QRect box;
+        int number;
+    };
+    std::vector<Number> numbers;
+    std::optional<QRect> playingBox;
     int labelEnd = INT_MIN;
-    const QColor ink(0x10, 0x14, 0x18);
     for (auto it = first; it != cues.end() && it->timeMs <= end; ++it) {
         const int number = rowNumber(*it, row);
         if (number == 0)
             continue;
         const int i = int(it - cues.begin());
         const int x = xOf(it->timeMs);
-        const bool isSelected = selected[std::size_t(i) * 2 + row] != 0;
+        const bool isSelected = selection.chosen(i, row);
         const bool isPlaying = i == playing;
         if (x < labelEnd && !isPlaying) {
-            (isSelected ? selectedMarks : marks).append(QRect(x, top + 2, 3, kRowHeight - 5));
+            addMark(marks[isSelected], QRect(x, top + 2, 3, kRowHeight - 5));
             continue;
         }
         labelEnd = x + kFlagWidth;
         const QRect box(x, top + 2, kFlagWidth - 2, kRowHeight - 5);
-        painter.fillRect(box, isSelected ? colour.lighter(150) : colour);
-        painter.setPen(isSelected ? QPen(Qt::white, 1) : QPen(colour.darker(250), 1));
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        if (isPlaying) {
-            painter.setPen(QPen(kHead, 2));
-            painter.drawRect(box.adjusted(-1, -1, 0, 0));
-        }
-        painter.setPen(ink);
-        painter.drawText(box, Qt::AlignCenter, QString::number(number));
+        flags[isSelected].append(box);
+        numbers.push_back({box, number});
+        if (isPlaying)
+            playingBox = box;
     }
+    // Flags: a filled box with its edge, the playing one framed in the play head's red.
+    for (bool chosen : {false, true}) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(chosen ? colour.lighter(150) : colour);
+        painter.drawRects(flags[chosen]);
+        for (QRect& box : flags[chosen])
+            box.adjust(0, 0, -1, -1);
+        painter.setPen(chosen ? QPen(Qt::white, 1) : QPen(colour.darker(250), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRects(flags[chosen]);
+    }
+    if (playingBox) {
+        painter.setPen(QPen(kHead, 2));
+        painter.drawRect(playingBox->adjusted(-1, -1, 0, 0));
+    }
+    painter.setPen(kCueInk);
+    for (const Number& label : numbers)
+        painter.drawText(label.box, Qt::AlignCenter, QString::number(label.number));
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    painter.drawRects(marks);
+    painter.drawRects(marks[false]);
     painter.setBrush(colour.lighter(160));
-    painter.drawRects(selectedMarks);
+    painter.drawRects(marks[true]);
     painter.setBrush(Qt::NoBrush);
 }
 
 CueRef TimelineView::cueAt(QPoint at) const
 {
+    if (at.x() < gutter_)
+        return {};
     for (Row row : {FormRow, SceneRow}) {
         if (at.y() < rowY(row) || at.y() >= rowY(row) + kRowHeight)
             continue;
@@ -542,7 +754,7 @@ CueRef TimelineView::cueAt(QPoint at) const
 
 int TimelineView::markerAt(QPoint at) const
 {
-    if (at.y() >= kRulerHeight)
+    if (at.y() >= kRulerHeight || at.x() < gutter_)
         return -1;
     for (int i = int(track_.markers.size()) - 1; i >= 0; --i) {
         const int x = xOf(track_.markers[std::size_t(i)].timeMs);
@@ -597,7 +809,7 @@ void TimelineView::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint at = event->position().toPoint();
     pressAt_ = at;
-    pressMs_ = timeAt(at.x());
+    pressMs_ = timeAt(std::max(at.x(), gutter_));
     if (at.y() < kRulerHeight) {
         drag_ = Drag::Ruler;
         emit seekRequested(pressMs_);
@@ -748,9 +960,9 @@ void TimelineView::wheelEvent(QWheelEvent* event)
         const int x = int(event->position().x());
         const std::int64_t anchor = timeAt(x);
         setZoom(msPerPixel_ * std::pow(0.8, steps));
-        setScroll(anchor - std::llround(x * msPerPixel_));
+        setScroll(anchor - std::llround((x - gutter_) * msPerPixel_));
     } else {
-        setScroll(scrollMs_ - std::llround(steps * width() * msPerPixel_ / 8));
+        setScroll(scrollMs_ - std::llround(steps * timeArea().width() * msPerPixel_ / 8));
     }
     event->accept();
 }

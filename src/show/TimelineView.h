@@ -5,9 +5,11 @@
 #include "music/BeatTracker.h"
 #include "music/Waveform.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -15,7 +17,8 @@ namespace pluviane {
 
 // The show track drawn against the music: a time ruler (m:ss) with the
 // markers and the loop, the waveform, the beats, form cues in one row and
-// scene cues in another, and the play head. It edits as sequencers do: click,
+// scene cues in another (named in a gutter at the left), and the play head.
+// It edits as sequencers do: click,
 // Shift+click, Ctrl+click and a rubber band select across both rows; the
 // selection drags (snapped to the grid unless Shift is held), nudges with the
 // arrow keys, copies, cuts, pastes at the play head and duplicates through
@@ -72,7 +75,10 @@ public:
     // The whole song in the width of the view.
     void zoomToFit();
 
-    // Where things are drawn (for tests and the window's own use).
+    // Where things are drawn (for tests and the window's own use). Time runs
+    // right of the gutter that names the rows.
+    int gutterWidth() const { return gutter_; }
+    QRect timeArea() const;
     int xOf(std::int64_t ms) const;
     std::int64_t timeAt(int x) const;
     int rowY(Row row) const;
@@ -112,17 +118,51 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // What the still layer was drawn for: it is drawn again when any of it changes.
+    struct LayerKey {
+        QSize size;
+        qreal pixelRatio = 0;
+        double msPerPixel = 0;
+        std::int64_t scrollMs = 0;
+        std::size_t peakCount = 0;
+        std::size_t beatCount = 0;
+        bool operator==(const LayerKey&) const = default;
+    };
+    LayerKey layerKey() const;
+    const QImage& stillLayer();
+    void paintStillLayer(QImage& layer);
+    void fitWantedView();
+    // The selection last seen with each state of the cues.
+    struct KnownSelection {
+        std::uint64_t cuesKey = 0;
+        CueSelection selection;
+    };
+    static constexpr std::size_t kKnownSelections = 160;
+    static std::uint64_t cuesKey(const std::vector<ShowCue>& cues);
+    const KnownSelection* knownSelection(std::uint64_t key) const;
+    void rememberSelection();
     QRect waveRect() const;
     int markerAt(QPoint at) const;
     double fitMsPerPixel() const;
     const std::vector<double>& beatTimes() const;
-    void paintRuler(QPainter& painter);
+    QFont rulerFont() const;
     void paintLoop(QPainter& painter);
-    void paintWaveform(QPainter& painter);
-    void paintBeats(QPainter& painter);
-    void paintCues(QPainter& painter, Row row, const std::vector<unsigned char>& selected);
+    void paintWaveform(QImage& layer);
+    void paintBeats(QImage& layer);
+    void paintRowStrips(QPainter& painter);
+    void paintScale(QPainter& painter);
+    void paintMarkers(QPainter& painter);
+    struct SelectionWalk {
+        CueSelection::const_iterator at, end;
+        bool chosen(int cue, Row row);
+    };
+    void paintCues(QPainter& painter, Row row);
+    void paintGutter(QPainter& painter);
+    QString rowName(Row row) const;
+    int measureGutter() const;
     void pressOnCue(const CueRef& hit, Qt::KeyboardModifiers modifiers);
     void dragSelectionTo(int x, bool freely);
     void selectInBand(Qt::KeyboardModifiers modifiers);
@@ -155,6 +195,12 @@ private:
     QRect band_;
     NumberAsker asker_;
     NameAsker nameAsker_;
+    // The background, waveform, beats, row strips and the ruler's scale: what
+    // stays put while the play head moves and cues are edited.
+    std::deque<KnownSelection> knownSelections_;
+    QImage stillLayer_;
+    LayerKey stillKey_;
+    int gutter_ = 0;
 };
 
 } // namespace pluviane

@@ -496,7 +496,6 @@ void TimelineWindow::trackAdopted()
     if (showFollowing_)
         stopFollowing();
     follow_->setChecked(!state_.Track.cues.empty());
-    view_->select({});
     view_->trackChanged();
     const QString music = state_.Track.musicName;
     MusicPanel& panel = windows_.editor().automatTab().music();

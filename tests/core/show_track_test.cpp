@@ -208,6 +208,19 @@ TEST(CueLabels, ImportAndExportAudacityLabels)
     ASSERT_TRUE(back.ok) << back.reason.toStdString();
     EXPECT_EQ(back.cues, cues);
     EXPECT_EQ(back.markers, markers);
+    // Markers named like cues, quoted or empty come back as they were named.
+    const std::vector<ShowMarker> tricky = {{100, QStringLiteral("F3 drop")}, {200, QStringLiteral("s2")},
+                                            {300, QStringLiteral("\"quoted\"")}, {400, QString()},
+                                            {500, QStringLiteral("F1 S2 fade=800")}, {600, QStringLiteral("\"")}};
+    const QByteArray trickyText = formatCueLabels({}, tricky);
+    EXPECT_TRUE(trickyText.startsWith("0.100000\t0.100000\t\"F3 drop\"\n")) << trickyText.toStdString();
+    const CueLabelsRead trickyBack = parseCueLabels(trickyText);
+    ASSERT_TRUE(trickyBack.ok) << trickyBack.reason.toStdString();
+    EXPECT_TRUE(trickyBack.cues.empty());
+    EXPECT_EQ(trickyBack.markers, tricky);
+    const CueLabelsRead plain = parseCueLabels("1\t1\tIntro\n2\t2\tF2\n");
+    EXPECT_EQ(plain.markers, (std::vector<ShowMarker>{{1000, QStringLiteral("Intro")}}));
+    EXPECT_EQ(plain.cues, (std::vector<ShowCue>{{2000, 2, 0}}));
     EXPECT_FALSE(parseCueLabels("1\t1\tS2 fade=0\n").ok);
     EXPECT_FALSE(parseCueLabels("1\t1\tS2 dissolve\n").ok);
 

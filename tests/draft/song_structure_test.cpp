@@ -105,6 +105,10 @@ TEST(SongStructure, FindsAPulseWithoutDrumsAndNoneInNoise)
         EXPECT_GE(onBeat, 0.9 * double(strings.beats.size()));
     }
 
+    // A held chord, nothing starting anywhere: its envelope's even ripple is no pulse.
+    const SynthSong held = synthesiseSong(1.0, {{16, 64, 0.6f, false, false, 0}});
+    EXPECT_FALSE(analyseMusic(held.samples, held.rate).beatsFound);
+
     std::vector<float> noise(22050 * 20);
     std::uint32_t seed = 7;
     for (float& x : noise)
@@ -119,7 +123,7 @@ TEST(SongStructure, FindsAPulseWithoutDrumsAndNoneInNoise)
 // kick, slow as it is, though the hi-hats repeat twice as fast.
 TEST(SongStructure, CountsTheKickNotTheHiHats)
 {
-    for (double bpm : {76.0, 92.0}) {
+    for (double bpm : {64.0, 76.0, 92.0}) {
         const SynthSong song = synthesiseSong(1.0, {{16, bpm, 0.6f, true, true, 1}});
         EXPECT_NEAR(analyseMusic(song.samples, song.rate).tempo, bpm, 0.01 * bpm);
     }
@@ -151,4 +155,26 @@ TEST(SongStructure, ShortSectionsAtAMetricalErrorJoinTheirNeighbours)
     EXPECT_NEAR(music.tempo, 120.0, 0.5);
     for (std::size_t k = 0; k + 1 < music.tempi.size(); ++k)
         EXPECT_GE(music.tempi[k + 1].start - music.tempi[k].start, 8 * 4 * 0.5 - 0.01) << "a section shorter than 8 bars";
+}
+
+// Songs whose tempo changes in the middle, with drums and with strings alone:
+// two tempo sections, each within 1 % of its part's tempo, the change within
+// a bar of where the music changes.
+TEST(SongStructure, FollowsATempoChangeInsideASong)
+{
+    struct Case {
+        double before, after;
+        bool drums;
+    };
+    for (const Case& c : {Case{140, 120, true}, Case{96, 128, true}, Case{135, 100, false}}) {
+        SCOPED_TRACE(testing::Message() << c.before << " then " << c.after << (c.drums ? " with drums" : " strings"));
+        const SynthSong song = synthesiseSong(0.5, {{16, c.before, 0.5f, c.drums, c.drums, c.drums ? 1 : 2},
+                                                    {16, c.after, 0.5f, c.drums, c.drums, 2}});
+        const SongAnalysis music = analyseMusic(song.samples, song.rate);
+        ASSERT_TRUE(music.beatsFound);
+        ASSERT_EQ(music.tempi.size(), 2u);
+        EXPECT_NEAR(music.tempi[0].bpm, c.before, 0.01 * c.before);
+        EXPECT_NEAR(music.tempi[1].bpm, c.after, 0.01 * c.after);
+        EXPECT_NEAR(music.tempi[1].start, song.partStarts[1], 4 * 60.0 / c.after);
+    }
 }

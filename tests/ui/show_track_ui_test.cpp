@@ -558,6 +558,33 @@ TEST(TimelineEditing, SelectionClipboardAndNudgesAreEachOneUndoStep)
     p.key(Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(p.view.playHead(), 2500);
 
+    // Undo and redo bring back the selection the cues had, even split and moved
+    // past another cue; a track from elsewhere starts with none.
+    p.files.history().undo();
+    ASSERT_EQ(p.state->Track, start);
+    p.view.select({{0, FormRow}});
+    p.key(Qt::Key_Right);
+    p.key(Qt::Key_Right);
+    p.key(Qt::Key_Right);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 2500, 3000}));
+    const CueSelection moved = p.view.selection();
+    p.files.history().undo();
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 2000, 2000, 3000}));
+    p.files.history().redo();
+    EXPECT_EQ(p.view.selection(), moved);
+    p.files.history().undo();
+    EXPECT_EQ(p.view.selection(), (CueSelection{{2, FormRow}})) << "the form after the cue at 2 s";
+    p.files.history().undo();
+    EXPECT_EQ(p.view.selection(), (CueSelection{{1, FormRow}})) << "the form split off at 1.5 s";
+    p.files.history().undo();
+    EXPECT_EQ(p.state->Track, start);
+    EXPECT_EQ(p.view.selection(), (CueSelection{{0, FormRow}}));
+    p.key(Qt::Key_Right);
+    EXPECT_EQ(p.times(), (std::vector<std::int64_t>{1000, 1500, 2000, 3000})) << "nudged again";
+    p.state->Track = {{{500, 1, 0}}, {}, {}};
+    p.view.trackChanged();
+    EXPECT_TRUE(p.view.selection().empty());
+
     // A paste of something that is no label text is told and changes nothing.
     QGuiApplication::clipboard()->setText(QStringLiteral("not labels"));
     const ShowTrack before = p.state->Track;
@@ -621,11 +648,12 @@ TEST(TimelineEditing, GridsMarkersTableZoomAndLoop)
     EXPECT_EQ(p.state->Track.cues.front().rampMs, 0);
 
     // Zoom: never wider than the song; fit shows all of it; both kept in the settings file.
+    const int timeWidth = p.view.timeArea().width();
     p.view.setZoom(1e6);
-    EXPECT_LE(p.view.msPerPixel() * p.view.width(), 10'000 + p.view.msPerPixel());
+    EXPECT_LE(p.view.msPerPixel() * timeWidth, 10'000 + p.view.msPerPixel());
     p.view.setZoom(3);
     control<QToolButton>(&p.timeline, "SpeedButtonZoomFit")->click();
-    EXPECT_NEAR(p.view.msPerPixel() * p.view.width(), 10'000, p.view.msPerPixel());
+    EXPECT_NEAR(p.view.msPerPixel() * timeWidth, 10'000, p.view.msPerPixel());
     EXPECT_EQ(p.view.scrollMs(), 0);
     p.view.setZoom(5);
     p.view.setScroll(2000);
@@ -652,4 +680,80 @@ TEST(TimelineEditing, GridsMarkersTableZoomAndLoop)
     EXPECT_GE(p.timeline.positionMs(), 3000);
     EXPECT_LT(p.timeline.positionMs(), 3200) << "played again from the loop's start";
     p.timeline.pause();
+}
+
+namespace {
+
+// Silence for five seconds, then loud music to ten (or loud all through).
+WaveformPeaks quietThenLoud(bool loudFromStart = false)
+{
+    WaveformPeaks peaks;
+    peaks.sampleRate = 1000;
+    peaks.samplesPerPeak = 10;
+    for (int i = 0; i < 1000; ++i) {
+        const float level = loudFromStart || i >= 500 ? 0.9f : 0.0f;
+        peaks.low.push_back(-level);
+        peaks.high.push_back(level);
+    }
+    return peaks;
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance = 12)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+} // namespace
+
+// The still layer (waveform, beats, ruler) is kept between repaints: each
+// change of view or music must show at once, and the play head never sticks.
+TEST(TimelinePicture, WaveformBeatsAndPlayHeadFollowScrollZoomMusicAndPlay)
+{
+    ShowTrack track{{{0, 4, 3}}, {}, {}};
+    TimelineView view(track);
+    view.resize(600, 200);
+    const WaveformPeaks peaks = quietThenLoud();
+    BeatGrid beats;
+    for (int i = 1; i < 10; ++i)
+        beats.beats.push_back(i);
+    view.setMusic(&peaks, &beats, 10'000);
+    view.setZoom(10);
+    view.setScroll(3000);
+    // High in the waveform: only loud music reaches there.
+    const int y = TimelineView::kRulerHeight + 8;
+    const QColor wave(0x4f, 0x9f, 0xd8), head(0xff, 0x4d, 0x3d);
+    auto waveAt = [&view, &wave, y](std::int64_t ms) { return near(view.grab().toImage().pixelColor(view.xOf(ms), y), wave); };
+    EXPECT_TRUE(waveAt(5300));
+    EXPECT_FALSE(waveAt(4500));
+    const int x = view.xOf(5300);
+    view.setScroll(0);
+    EXPECT_EQ(view.timeAt(x), 2300);
+    EXPECT_FALSE(waveAt(2300)) << "the scrolled view shows the quiet part there now";
+    view.setZoom(20);
+    EXPECT_TRUE(waveAt(6300));
+    const QColor beat = view.grab().toImage().pixelColor(view.xOf(2000), y);
+    EXPECT_GT(beat.red(), beat.blue() + 30) << "a beat line over the quiet part";
+
+    const WaveformPeaks loud = quietThenLoud(true);
+    view.setMusic(&loud, &beats, 10'000);
+    EXPECT_TRUE(waveAt(2500)) << "new music is drawn";
+
+    view.setPlayHead(1500);
+    EXPECT_TRUE(near(view.grab().toImage().pixelColor(view.xOf(1500), y), head));
+    const int old = view.xOf(1500);
+    view.setPlayHead(4000);
+    EXPECT_FALSE(near(view.grab().toImage().pixelColor(old, y), head));
+    EXPECT_TRUE(near(view.grab().toImage().pixelColor(view.xOf(4000), y), head));
+
+    // The cue at the song's start stands right of the rows' names, not over them.
+    const QImage shot = view.grab().toImage();
+    const int formY = view.rowY(TimelineView::FormRow) + TimelineView::kRowHeight / 2;
+    EXPECT_EQ(view.xOf(0), view.gutterWidth());
+    EXPECT_TRUE(near(shot.pixelColor(view.xOf(0) + 3, formY + 4), QColor(0x4c, 0xc3, 0x8a)));
+    int nameInk = 0;
+    for (int gx = 0; gx < view.gutterWidth(); ++gx)
+        nameInk += shot.pixelColor(gx, formY).green() > 120;
+    EXPECT_GT(nameInk, 3) << "the name \"формы\" is drawn in the gutter";
+    EXPECT_FALSE(view.cueAt({view.gutterWidth() - 3, formY}).cue >= 0) << "the gutter holds no cue";
 }
