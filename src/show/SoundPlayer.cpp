@@ -31,16 +31,27 @@ struct MediaSoundPlayer::Shared {
 
 namespace {
 
-// On a sound server a player whose sound output has sat idle a while, loaded
-// or stopped, plays a few hundred milliseconds, then stands still about as
-// long as it sat and skips ahead; a new output starts at once. So every play
-// gets a new output.
+// On a sound server a player that has sat loaded a while (after its open or
+// its Stop) plays a few hundred milliseconds, then stands still about as long
+// as it sat and skips ahead; a new output alone on an idle server stalls the
+// same way. A player loaded just before it plays, while the old one still
+// holds the server awake, starts at once: so every play starts on a player of
+// its own, loaded for it.
 // A playing position that stands still this long has stalled; the framework
 // reports a few files (8 kHz ones) in steps of half a second.
 constexpr qint64 kStandstillMs = 700;
-// A stall that is left (the first moments of a sound server's stream) plays
-// on from where it stood on another new output, a few times at most.
+// A stall of the first moments of a sound server's stream: the play goes on
+// from where it stood on another new player, a few times at most.
 constexpr int kRestartsPerPlay = 3;
+
+QMediaPlayer* newMediaPlayer(QObject* parent, const QUrl& source)
+{
+    auto* player = new QMediaPlayer(parent);
+    // Without an output the player cannot get ready and never learns the length.
+    player->setAudioOutput(new QAudioOutput(player));
+    player->setSource(source);
+    return player;
+}
 
 // Lives on the player's thread and owns the media players there.
 class PlayerWorker : public QObject {
@@ -65,17 +76,14 @@ public:
     void open(const QString& path)
     {
         dropCandidate();
-        candidate_ = new QMediaPlayer(this);
+        candidate_ = newMediaPlayer(this, QUrl::fromLocalFile(path));
         QMediaPlayer* candidate = candidate_;
-        // Without an output the player cannot get ready and never learns the length.
-        candidate->setAudioOutput(new QAudioOutput(candidate));
         connect(candidate, &QMediaPlayer::mediaStatusChanged, this,
                 [this, candidate] { onCandidateStatus(candidate); });
         connect(candidate, &QMediaPlayer::errorOccurred, this,
                 [this, candidate](QMediaPlayer::Error, const QString& reason) {
                     onCandidateError(candidate, reason);
                 });
-        candidate->setSource(QUrl::fromLocalFile(path));
     }
 
     // Carries out a command of the window's and shows the player's state again
@@ -93,6 +101,7 @@ public:
     }
 
 private:
+    bool starting() const { return starter_ != nullptr; }
     bool stopped() const { return parked_ >= 0; }
 
     void play()
@@ -100,24 +109,63 @@ private:
         if (!stopped())
             return;
         restarts_ = 0;
-        playFrom(std::exchange(parked_, -1));
+        startFrom(std::exchange(parked_, -1));
     }
 
-    void playFrom(qint64 position)
+    // Loads the open file into a new player that plays from `position` once
+    // it is ready; until then the old one keeps the file.
+    void startFrom(qint64 position)
     {
-        // The old output takes the seek; a new one would wait for data first.
-        if (position != player_->position())
-            player_->setPosition(position);
-        QAudioOutput* old = player_->audioOutput();
-        player_->setAudioOutput(new QAudioOutput(player_));
-        delete old;
-        player_->play();
+        dropStarter();
+        startAt_ = position;
+        starter_ = newMediaPlayer(this, player_->source());
+        QMediaPlayer* starter = starter_;
+        connect(starter, &QMediaPlayer::mediaStatusChanged, this, [this, starter] { onStarterStatus(starter); });
+    }
+
+    void onStarterStatus(QMediaPlayer* starter)
+    {
+        if (starter != starter_)
+            return;
+        const QMediaPlayer::MediaStatus status = starter->mediaStatus();
+        if (status == QMediaPlayer::InvalidMedia) {
+            // The file changed under us: the player that holds it plays on.
+            dropStarter();
+            playOn(player_);
+            return;
+        }
+        if (status != QMediaPlayer::LoadedMedia)
+            return;
+        disconnect(starter, nullptr, this, nullptr);
+        // The player learns that it can seek only after it says it has
+        // loaded, and ignores a seek until then.
+        QMetaObject::invokeMethod(this, [this, starter] {
+            if (starter != starter_)
+                return;
+            starter_ = nullptr;
+            adopt(starter);
+            playOn(starter);
+        }, Qt::QueuedConnection);
+    }
+
+    void playOn(QMediaPlayer* player)
+    {
+        // A new player stands at the start already: no seek to 0.
+        if (startAt_ > 0)
+            player->setPosition(startAt_);
+        player->play();
         watchedPosition_ = -1;
+        publish(false);
     }
 
     // Stop keeps the place; Qt's stop waits for the pipeline and rewinds.
     void stop()
     {
+        if (starting()) {
+            dropStarter();
+            parked_ = startAt_;
+            return;
+        }
         if (stopped())
             return;
         parked_ = player_->position();
@@ -126,7 +174,9 @@ private:
 
     void seek(qint64 to)
     {
-        if (stopped())
+        if (starting())
+            startAt_ = to;
+        else if (stopped())
             parked_ = to;
         else if (player_->position() != to) {
             player_->setPosition(to);
@@ -134,10 +184,11 @@ private:
         }
     }
 
-    // A play whose position stands still goes on from there on a new output.
+    // A play whose position stands still goes on from there on a new player.
     void watchForStall()
     {
-        if (player_ == nullptr || stopped() || player_->playbackState() != QMediaPlayer::PlayingState
+        if (player_ == nullptr || stopped() || starting()
+            || player_->playbackState() != QMediaPlayer::PlayingState
             || player_->mediaStatus() == QMediaPlayer::EndOfMedia)
             return;
         const qint64 position = player_->position();
@@ -150,7 +201,16 @@ private:
             return;
         ++restarts_;
         player_->pause();
-        playFrom(position);
+        startFrom(position);
+    }
+
+    void dropStarter()
+    {
+        if (starter_ == nullptr)
+            return;
+        disconnect(starter_, nullptr, this, nullptr);
+        starter_->deleteLater();
+        starter_ = nullptr;
     }
 
     // Makes `player` the one that holds the open file; the old one goes.
@@ -174,6 +234,11 @@ private:
             --shared_->pending;
         if (player_ == nullptr || shared_->pending > 0)
             return;
+        if (starting()) {
+            shared_->position = startAt_;
+            shared_->playing = true;
+            return;
+        }
         shared_->position = stopped() ? parked_ : player_->position();
         shared_->playing = player_->playbackState() == QMediaPlayer::PlayingState;
     }
@@ -192,12 +257,13 @@ private:
             return;
         candidate_ = nullptr;
         disconnect(candidate, nullptr, this, nullptr);
+        dropStarter();
         adopt(candidate);
         parked_ = 0; // a new file is loaded stopped at its start
         QMutexLocker lock(&shared_->mutex);
         shared_->open = true;
         shared_->length = player_->duration();
-        shared_->position = player_->position();
+        shared_->position = 0;
         shared_->playing = false;
         if (shared_->owner != nullptr)
             QMetaObject::invokeMethod(shared_->owner, &SoundPlayer::opened, Qt::QueuedConnection);
@@ -229,21 +295,24 @@ private:
     // play rewinds a file that has ended.
     void onStatus()
     {
-        if (player_->mediaStatus() == QMediaPlayer::EndOfMedia)
+        if (player_->mediaStatus() == QMediaPlayer::EndOfMedia && !starting())
             parked_ = 0;
         publish(false);
     }
 
     std::shared_ptr<MediaSoundPlayer::Shared> shared_;
-    // The player holding the open file, and the one opening the next. Each file
-    // opens in a player of its own, so no late report of the old file can pass
-    // for the new file's, and a file that fails leaves the old one untouched.
+    // The player holding the open file, the one opening the next file, and
+    // the one being loaded to play the open file. Each file opens in a player
+    // of its own, so no late report of the old file can pass for the new
+    // file's, and a file that fails leaves the old one untouched.
     QMediaPlayer* player_ = nullptr;
     QMediaPlayer* candidate_ = nullptr;
-    qint64 parked_ = -1; // where a stopped file plays from; -1 while it plays
-    qint64 watchedPosition_ = -1; // the playing position last seen, and since when
+    QMediaPlayer* starter_ = nullptr;
+    qint64 parked_ = -1;  // where a stopped file plays from; -1 while it plays or starts
+    qint64 startAt_ = -1; // where the starting player is to play from
+    qint64 watchedPosition_ = -1;
     QElapsedTimer standingSince_;
-    int restarts_ = 0; // new outputs given to a stalled play since its press
+    int restarts_ = 0;
 };
 
 } // namespace
