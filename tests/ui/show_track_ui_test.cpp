@@ -423,7 +423,7 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
 
 // Pausing and playing on must not take the water down: only a show started at
 // the beginning rises from a dry fountain.
-TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
+TEST(Timeline, AResumeAndAnUndoGoOnFromWhereTheShowStood)
 {
     TrackProgram p;
     auto* player = new FakePlayer;
@@ -433,6 +433,7 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
         p.state->FormPressure[1][g] = 0; // full
     p.seq.rampStepBar()->setValue(50);
     p.state->Track.cues = {{0, 1, 1}};
+    p.files.history().restart();
     control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
     std::int64_t micros = 0;
     p.seq.clock().setTickSource([&] { return micros; });
@@ -453,6 +454,20 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
     EXPECT_TRUE(p.seq.playFormButton()->isChecked());
     EXPECT_TRUE(p.seq.playColourButton()->isChecked());
     EXPECT_EQ(p.state->GroupLevel, standing);
+    run(5);
+    EXPECT_EQ(p.state->GroupLevel, standing);
+
+    // An edit undone while playing leaves the show playing the track.
+    TimelineView& view = p.timeline.view();
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(p.state->Track.cues.front().timeMs, 40);
+    p.files.history().undo();
+    ASSERT_EQ(p.state->Track.cues.size(), 1u);
+    EXPECT_EQ(p.state->Track.cues.front().timeMs, 0);
+    EXPECT_TRUE(p.seq.playFormButton()->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->isChecked());
+    EXPECT_TRUE(p.seq.clock().showTimeMs().has_value());
     run(5);
     EXPECT_EQ(p.state->GroupLevel, standing);
 }
