@@ -95,7 +95,7 @@ TEST(TrackFile, RoundTripsThroughSaveOpenUndoAndTheShowLoad)
 {
     TrackProgram p;
     writeBytes(p.path("song.wav"), beatWav(1));
-    const ShowTrack track{{{0, 1, 1}, {1000, 2, 0}, {1500, 0, 2}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+    const ShowTrack track{{{0, 1, 1}, {1000, 2, 0}, {1500, 0, 2}}, QFileInfo(p.path("song.wav")).absoluteFilePath(), {}};
     p.state->Track = track;
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("a.wat")));
     // The file keeps the music's name relative to its own folder.
@@ -127,7 +127,7 @@ TEST(TrackFile, RoundTripsThroughSaveOpenUndoAndTheShowLoad)
 TEST(TrackFile, ABadTrackIsToldInTheStatusBarAndTheRestLoads)
 {
     TrackProgram p;
-    p.state->Track = {{{0, 1, 0}, {500, 2, 0}}, {}};
+    p.state->Track = {{{0, 1, 0}, {500, 2, 0}}, {}, {}};
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("good.wat")));
     const QByteArray good = readBytes(p.path("good.wat"));
     const int nozzles = nozzleCount(*p.state);
@@ -144,7 +144,7 @@ TEST(TrackFile, ABadTrackIsToldInTheStatusBarAndTheRestLoads)
 
     // Numbers past the recorded counts and music that is gone are told; the cues still load.
     p.rec.formCountBar()->setValue(3);
-    p.state->Track = {{{0, 9, 0}}, p.path("gone.wav")};
+    p.state->Track = {{{0, 9, 0}}, p.path("gone.wav"), {}};
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("odd.wat")));
     p.editor.statusBar()->clearMessage();
     ASSERT_TRUE(p.files.OpenFontanFile(p.path("odd.wat")));
@@ -407,7 +407,7 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
     panel.videoOptions().fps = 10;
     panel.videoOptions().seconds = 1;
     writeBytes(p.path("song.wav"), beatWav(1.5));
-    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath(), {}};
 
     chosen = p.path("loop.mp4");
     panel.exportButton()->click();
@@ -508,7 +508,7 @@ struct EditProgram : TrackProgram {
 TEST(TimelineEditing, SelectionClipboardAndNudgesAreEachOneUndoStep)
 {
     EditProgram p;
-    const ShowTrack start{{{1000, 1, 2}, {2000, 3, 0}, {3000, 0, 4, SceneChange::Fade, 800}}, {}};
+    const ShowTrack start{{{1000, 1, 2}, {2000, 3, 0}, {3000, 0, 4, SceneChange::Fade, 800}}, {}, {}};
     p.state->Track = start;
     p.timeline.view().trackChanged();
     p.files.history().commitStep();
