@@ -348,8 +348,13 @@ void FileCommands::applySnapshot(const FountainImage& image)
     applyChangedSettings(now, design, state_, controls);
     putCamera(state_, camera);
     applyModel(design);
-    if (!std::equal(design.begin() + kShowTrackOffset, design.end(), now.begin() + kShowTrackOffset))
-        adoptTrack(design, kFountainFileSize, currentFileName_);
+    if (!std::equal(design.begin() + kShowTrackOffset, design.end(), now.begin() + kShowTrackOffset)) {
+        QString note;
+        session_->adoptTrack(design, kFountainFileSize, currentFileName_, &note);
+        if (!note.isEmpty())
+            tellStatus(note);
+        emit trackRestored();
+    }
     editor_.windows().main().showNozzleCount();
 }
 

@@ -134,8 +134,10 @@ public:
     void showFileError(QWidget* owner, const QString& name, const QString& reason);
 
 signals:
-    // The live show track was replaced (a load, a show load, an undo).
+    // The live show track was replaced (a load, a show load).
     void trackAdopted();
+    // An undo or a redo gave the live track another state of the same show.
+    void trackRestored();
 
 private:
     QToolButton* addButton(const char* name, int icon, const QString& hint,

@@ -219,6 +219,7 @@ TimelineWindow::TimelineWindow(FountainState& state, AppWindows& windows)
 
     EditorWindow& editor = windows_.editor();
     connect(&editor.fileCommands(), &FileCommands::trackAdopted, this, &TimelineWindow::trackAdopted);
+    connect(&editor.fileCommands(), &FileCommands::trackRestored, this, &TimelineWindow::trackRestored);
     MusicPanel& music = editor.automatTab().music();
     connect(&music, &MusicPanel::soundFileOpened, this, &TimelineWindow::soundOpened);
     connect(&music, &MusicPanel::soundPlayPressed, this, [this] {
@@ -505,6 +506,19 @@ void TimelineWindow::trackAdopted()
         panel.openSoundFile(music);
     else if (!music.isEmpty() && panel.soundFileName() == music)
         analyse(music);
+    refresh();
+}
+
+// An undo or a redo goes on playing and following: the clock reads the track
+// live. Only a step back to other music is taken like a newly loaded track.
+void TimelineWindow::trackRestored()
+{
+    const QString music = state_.Track.musicName;
+    if (!music.isEmpty() && QFileInfo(music).isFile() && !windows_.editor().automatTab().music().holdsOrOpens(music)) {
+        trackAdopted();
+        return;
+    }
+    view_->trackChanged();
     refresh();
 }
 

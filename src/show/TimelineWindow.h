@@ -98,6 +98,7 @@ private:
     QToolButton* addButton(const char* name, QStyle::StandardPixmap icon, const QString& text,
                            const QString& hint, void (TimelineWindow::*click)());
     void trackAdopted();
+    void trackRestored();
     void soundOpened(const QString& path);
     void startFollowing();
     void stopFollowing();

@@ -95,7 +95,7 @@ TEST(TrackFile, RoundTripsThroughSaveOpenUndoAndTheShowLoad)
 {
     TrackProgram p;
     writeBytes(p.path("song.wav"), beatWav(1));
-    const ShowTrack track{{{0, 1, 1}, {1000, 2, 0}, {1500, 0, 2}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+    const ShowTrack track{{{0, 1, 1}, {1000, 2, 0}, {1500, 0, 2}}, QFileInfo(p.path("song.wav")).absoluteFilePath(), {}};
     p.state->Track = track;
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("a.wat")));
     // The file keeps the music's name relative to its own folder.
@@ -127,7 +127,7 @@ TEST(TrackFile, RoundTripsThroughSaveOpenUndoAndTheShowLoad)
 TEST(TrackFile, ABadTrackIsToldInTheStatusBarAndTheRestLoads)
 {
     TrackProgram p;
-    p.state->Track = {{{0, 1, 0}, {500, 2, 0}}, {}};
+    p.state->Track = {{{0, 1, 0}, {500, 2, 0}}, {}, {}};
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("good.wat")));
     const QByteArray good = readBytes(p.path("good.wat"));
     const int nozzles = nozzleCount(*p.state);
@@ -144,7 +144,7 @@ TEST(TrackFile, ABadTrackIsToldInTheStatusBarAndTheRestLoads)
 
     // Numbers past the recorded counts and music that is gone are told; the cues still load.
     p.rec.formCountBar()->setValue(3);
-    p.state->Track = {{{0, 9, 0}}, p.path("gone.wav")};
+    p.state->Track = {{{0, 9, 0}}, p.path("gone.wav"), {}};
     ASSERT_TRUE(p.files.SAveFileFontan(p.path("odd.wat")));
     p.editor.statusBar()->clearMessage();
     ASSERT_TRUE(p.files.OpenFontanFile(p.path("odd.wat")));
@@ -407,7 +407,7 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
     panel.videoOptions().fps = 10;
     panel.videoOptions().seconds = 1;
     writeBytes(p.path("song.wav"), beatWav(1.5));
-    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath()};
+    p.state->Track = {{{0, 1, 0}, {700, 2, 0}}, QFileInfo(p.path("song.wav")).absoluteFilePath(), {}};
 
     chosen = p.path("loop.mp4");
     panel.exportButton()->click();
@@ -423,7 +423,7 @@ TEST(Timeline, TheVideoExportFollowsTheTrackWithItsMusicWhenFollowingIsChecked)
 
 // Pausing and playing on must not take the water down: only a show started at
 // the beginning rises from a dry fountain.
-TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
+TEST(Timeline, AResumeAndAnUndoGoOnFromWhereTheShowStood)
 {
     TrackProgram p;
     auto* player = new FakePlayer;
@@ -433,6 +433,7 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
         p.state->FormPressure[1][g] = 0; // full
     p.seq.rampStepBar()->setValue(50);
     p.state->Track.cues = {{0, 1, 1}};
+    p.files.history().restart();
     control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->setChecked(true);
     std::int64_t micros = 0;
     p.seq.clock().setTickSource([&] { return micros; });
@@ -453,6 +454,20 @@ TEST(Timeline, AResumeGoesOnFromWhereTheShowStood)
     EXPECT_TRUE(p.seq.playFormButton()->isChecked());
     EXPECT_TRUE(p.seq.playColourButton()->isChecked());
     EXPECT_EQ(p.state->GroupLevel, standing);
+    run(5);
+    EXPECT_EQ(p.state->GroupLevel, standing);
+
+    // An edit undone while playing leaves the show playing the track.
+    TimelineView& view = p.timeline.view();
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(p.state->Track.cues.front().timeMs, 40);
+    p.files.history().undo();
+    ASSERT_EQ(p.state->Track.cues.size(), 1u);
+    EXPECT_EQ(p.state->Track.cues.front().timeMs, 0);
+    EXPECT_TRUE(p.seq.playFormButton()->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(&p.timeline, "CheckBoxFollowTrack")->isChecked());
+    EXPECT_TRUE(p.seq.clock().showTimeMs().has_value());
     run(5);
     EXPECT_EQ(p.state->GroupLevel, standing);
 }
@@ -493,7 +508,7 @@ struct EditProgram : TrackProgram {
 TEST(TimelineEditing, SelectionClipboardAndNudgesAreEachOneUndoStep)
 {
     EditProgram p;
-    const ShowTrack start{{{1000, 1, 2}, {2000, 3, 0}, {3000, 0, 4, SceneChange::Fade, 800}}, {}};
+    const ShowTrack start{{{1000, 1, 2}, {2000, 3, 0}, {3000, 0, 4, SceneChange::Fade, 800}}, {}, {}};
     p.state->Track = start;
     p.timeline.view().trackChanged();
     p.files.history().commitStep();
