@@ -168,7 +168,7 @@ TEST(VideoExport, AFileWithATrackPlaysItsCuesWithItsMusicUnlessToldOtherwise)
         Program program;
         pluviane::FileCommands& files = program.windows->editor().fileCommands();
         ASSERT_TRUE(files.OpenFontanFile(plain));
-        program.state->Track = {{{0, 1, 0}, {300, 2, 0}}, tone};
+        program.state->Track = {{{0, 1, 0}, {300, 2, 0}}, tone, {}};
         ASSERT_TRUE(files.SAveFileFontan(tracked));
     }
     const QString labels = folder.filePath(QStringLiteral("cues.txt"));
