@@ -75,17 +75,29 @@ void BM_BeatsOfFiveMinutes(benchmark::State& bench)
         bench.counters["tempo"] = trackBeats(music.samples, music.sampleRate).tempo;
 }
 
+// The five-minute song's waveform and beats, as the timeline shows them.
+struct FiveMinuteAnalysis {
+    FiveMinuteAnalysis()
+    {
+        const DecodedMusic music = decodeMusic(fiveMinuteSong());
+        peaks = summarisePeaks(music.samples, music.sampleRate);
+        beats = trackBeats(music.samples, music.sampleRate);
+        lengthMs = std::llround(music.seconds() * 1000);
+    }
+    WaveformPeaks peaks;
+    BeatGrid beats;
+    std::int64_t lengthMs = 0;
+};
+
 void BM_TimelineRepaint(benchmark::State& bench)
 {
-    const DecodedMusic music = decodeMusic(fiveMinuteSong());
-    const WaveformPeaks peaks = summarisePeaks(music.samples, music.sampleRate);
-    const BeatGrid beats = trackBeats(music.samples, music.sampleRate);
+    const FiveMinuteAnalysis song;
     ShowTrack track;
-    for (double beat : beats.beats)
+    for (double beat : song.beats.beats)
         track.cues.push_back({std::llround(beat * 1000), 1 + int(track.cues.size() % 9), int(track.cues.size() % 3)});
     TimelineView view(track);
     view.resize(1200, 200);
-    view.setMusic(&peaks, &beats, std::llround(music.seconds() * 1000));
+    view.setMusic(&song.peaks, &song.beats, song.lengthMs);
     view.setZoom(double(bench.range(0)));
     view.select({{1, FormRow}, {2, SceneRow}, {4, FormRow}});
     view.setPlayHead(3000);
@@ -98,9 +110,7 @@ void BM_TimelineRepaint(benchmark::State& bench)
 // a selection, markers and a loop: one repaint should fit a 60 Hz frame (16 ms).
 void BM_TimelineRepaintSixThousandCues(benchmark::State& bench)
 {
-    const DecodedMusic music = decodeMusic(fiveMinuteSong());
-    const WaveformPeaks peaks = summarisePeaks(music.samples, music.sampleRate);
-    const BeatGrid beats = trackBeats(music.samples, music.sampleRate);
+    const FiveMinuteAnalysis song;
     ShowTrack track;
     for (int i = 0; i < kMaxTrackCues; ++i)
         track.cues.push_back({i * 50, 1 + i % 9, i % 3 == 0 ? 1 + i % 7 : 0, SceneChange::Fade, 800});
@@ -108,7 +118,7 @@ void BM_TimelineRepaintSixThousandCues(benchmark::State& bench)
         track.markers.push_back({i * 7000, QStringLiteral("Маркер %1").arg(i)});
     TimelineView view(track);
     view.resize(1200, 200);
-    view.setMusic(&peaks, &beats, 300'000);
+    view.setMusic(&song.peaks, &song.beats, 300'000);
     view.zoomToFit();
     view.selectAll();
     view.setLoop({60'000, 90'000});
@@ -122,15 +132,13 @@ void BM_TimelineRepaintSixThousandCues(benchmark::State& bench)
 // playing): the waveform, beats and ruler are drawn again each time.
 void BM_TimelineRepaintScrolled(benchmark::State& bench)
 {
-    const DecodedMusic music = decodeMusic(fiveMinuteSong());
-    const WaveformPeaks peaks = summarisePeaks(music.samples, music.sampleRate);
-    const BeatGrid beats = trackBeats(music.samples, music.sampleRate);
+    const FiveMinuteAnalysis song;
     ShowTrack track;
     for (int i = 0; i < kMaxTrackCues; ++i)
         track.cues.push_back({i * 50, 1 + i % 9, i % 3 == 0 ? 1 + i % 7 : 0});
     TimelineView view(track);
     view.resize(1200, 200);
-    view.setMusic(&peaks, &beats, 300'000);
+    view.setMusic(&song.peaks, &song.beats, 300'000);
     view.setZoom(double(bench.range(0)));
     QImage image(view.size(), QImage::Format_RGB32);
     std::int64_t scroll = 0;

@@ -375,23 +375,24 @@ int sceneAt(const ShowTrack& track, std::int64_t timeMs)
     return cue == nullptr ? 0 : cue->scene;
 }
 
-int insertCue(ShowTrack& track, const ShowCue& cue)
+namespace {
+
+// Puts `item` after everything at or before its time; returns its index.
+template <typename Timed>
+int insertByTime(std::vector<Timed>& items, const Timed& item)
 {
-    auto at = std::upper_bound(track.cues.begin(), track.cues.end(), cue,
-                               [](const ShowCue& a, const ShowCue& b) { return a.timeMs < b.timeMs; });
-    const auto index = at - track.cues.begin();
-    track.cues.insert(at, cue);
+    auto at = std::upper_bound(items.begin(), items.end(), item,
+                               [](const Timed& a, const Timed& b) { return a.timeMs < b.timeMs; });
+    const auto index = at - items.begin();
+    items.insert(at, item);
     return int(index);
 }
 
-int insertMarker(ShowTrack& track, const ShowMarker& marker)
-{
-    auto at = std::upper_bound(track.markers.begin(), track.markers.end(), marker,
-                               [](const ShowMarker& a, const ShowMarker& b) { return a.timeMs < b.timeMs; });
-    const auto index = at - track.markers.begin();
-    track.markers.insert(at, marker);
-    return int(index);
-}
+} // namespace
+
+int insertCue(ShowTrack& track, const ShowCue& cue) { return insertByTime(track.cues, cue); }
+
+int insertMarker(ShowTrack& track, const ShowMarker& marker) { return insertByTime(track.markers, marker); }
 
 QString fitMarkerName(const QString& name)
 {

@@ -204,13 +204,16 @@ private:
         startFrom(position);
     }
 
-    void dropStarter()
+    void dropStarter() { drop(starter_); }
+
+    // Lets a player that never took over go, with its late signals.
+    void drop(QMediaPlayer*& player)
     {
-        if (starter_ == nullptr)
+        if (player == nullptr)
             return;
-        disconnect(starter_, nullptr, this, nullptr);
-        starter_->deleteLater();
-        starter_ = nullptr;
+        disconnect(player, nullptr, this, nullptr);
+        player->deleteLater();
+        player = nullptr;
     }
 
     // Makes `player` the one that holds the open file; the old one goes.
@@ -282,14 +285,7 @@ private:
             QMetaObject::invokeMethod(owner, [owner, said] { emit owner->failed(said); }, Qt::QueuedConnection);
     }
 
-    void dropCandidate()
-    {
-        if (candidate_ == nullptr)
-            return;
-        disconnect(candidate_, nullptr, this, nullptr);
-        candidate_->deleteLater();
-        candidate_ = nullptr;
-    }
+    void dropCandidate() { drop(candidate_); }
 
     // At the end the file goes back to its start, ready to play again: Qt's
     // play rewinds a file that has ended.
